@@ -1,0 +1,43 @@
+# Thin wrapper around the one CMake build tree under build/.
+BUILD      := build/release
+ASAN_BUILD := build/asan
+JOBS       ?= 2
+
+.PHONY: all deps configure build test test-asan bench run clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELD23_SANITIZE=ON
+
+test-asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/veld23_bench
+
+run: build
+	@if [ -x $(BUILD)/src/app/veld23 ]; then \
+		$(BUILD)/src/app/veld23; \
+	else \
+		echo "The editor window is not built yet; see README.md."; exit 1; \
+	fi
+
+clean:
+	rm -rf build

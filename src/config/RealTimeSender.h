@@ -1,0 +1,29 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace veld23 {
+
+// What editors and topology commands call to mirror an edit on the running
+// processor. The link layer implements it; while Real Time mode is off (or a
+// message is still going out) callers simply skip the send, the edit stays in
+// the configuration and the next memory write carries it.
+class RealTimeSender {
+public:
+    virtual ~RealTimeSender() = default;
+
+    virtual bool RealTimeMode() const = 0;
+    virtual bool RealTimeBusy() const = 0;
+    bool CanSend() const { return RealTimeMode() && !RealTimeBusy(); }
+
+    // One Coef22 value; kind 2 normally, kind 1 for the RMS coefficient.
+    virtual void SendRealTimeValue(std::uint16_t parameter, std::uint8_t kind, double value) = 0;
+    // Five Coef22 values from a first parameter below 256 (a section's b0 b1 b2 a1 a2,
+    // or five consecutive dynamics table entries).
+    virtual void SendRealTimeFive(std::uint8_t firstParameter,
+                                  const std::array<double, 5>& values) = 0;
+    virtual void SendRealTimeInteger(std::uint16_t value, std::uint16_t parameter) = 0;
+};
+
+} // namespace veld23

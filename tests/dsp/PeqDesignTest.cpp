@@ -1,0 +1,290 @@
+#include "dsp/FrequencyGrid.h"
+#include "dsp/PeqRules.h"
+#include "dsp/PeqSet.h"
+#include "dsp/Response.h"
+#include "dsp/SectionDesign.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace veld23;
+
+namespace {
+
+TSOS Band(std::uint8_t type, double hz, double gainDb, double q) {
+    TSOS s;
+    s.SectionType = type;
+    s.Frequency = hz;
+    s.GainDb = gainDb;
+    s.Q = q;
+    Design(s);
+    return s;
+}
+
+ResponseCurve Evaluate(const TSOS& s) {
+    const TSOS* list[] = {&s};
+    ResponseCurve curve;
+    AccumulateResponse(list, 1, curve);
+    return curve;
+}
+
+// Magnitude in dB of one section at an arbitrary frequency, in the stored convention.
+double MagnitudeDbAt(const TSOS& s, double hz) {
+    const double w = 2 * M_PI * hz / 48000.0;
+    const std::complex<double> z1 = std::polar(1.0, -w);
+    const auto num = static_cast<double>(s.b0) + z1 * (static_cast<double>(s.b1) +
+                                                       z1 * static_cast<double>(s.b2));
+    const auto den = 1.0 - z1 * (static_cast<double>(s.a1) + z1 * static_cast<double>(s.a2));
+    return 20 * std::log10(std::abs(num / den));
+}
+
+} // namespace
+
+TEST(PeqDesign, ParametricAtZeroGainIsTransparent) {
+    for (double q : {0.5, 0.707, 4.0, 20.0}) {
+        const TSOS s = Band(kParametricQAdap, 1000, 0, q);
+        EXPECT_DOUBLE_EQ(static_cast<double>(s.b0), 1.0);
+        EXPECT_DOUBLE_EQ(static_cast<double>(s.b1), static_cast<double>(-s.a1));
+        EXPECT_DOUBLE_EQ(static_cast<double>(s.b2), static_cast<double>(-s.a2));
+        const ResponseCurve c = Evaluate(s);
+        for (int i = 0; i <= FrequencyGrid::N; i += 20) {
+            EXPECT_NEAR(c.magnitudeDb[i], 0.0, 1e-6);
+        }
+    }
+}
+
+TEST(PeqDesign, ParametricPeaksAtItsGain) {
+    const TSOS adap = Band(kParametricQAdap, 1000, 9, 2);
+    EXPECT_NEAR(MagnitudeDbAt(adap, 1000), 9.0, 1e-9);
+    const TSOS cons = Band(kParametricQConst, 1000, -9, 2);
+    EXPECT_NEAR(MagnitudeDbAt(cons, 1000), -9.0, 0.02);
+}
+
+TEST(PeqDesign, ConstQBoostAndCutAreExactInverses) {
+    const ResponseCurve up = Evaluate(Band(kParametricQConst, 800, 6, 1.4));
+    const ResponseCurve down = Evaluate(Band(kParametricQConst, 800, -6, 1.4));
+    for (int i = 0; i <= FrequencyGrid::N; ++i) {
+        EXPECT_NEAR(up.magnitudeDb[i] + down.magnitudeDb[i], 0.0, 1e-4) << i;
+    }
+}
+
+TEST(PeqDesign, ConstQAtQuarterRateIsDesignedHalfAHertzHigher) {
+    const TSOS s = Band(kParametricQConst, 12000, 6, 1);
+    EXPECT_NE(s.b1, 0.0L);
+    EXPECT_NE(s.a1, 0.0L);
+    EXPECT_LT(std::fabs(static_cast<double>(s.b1)), 1e-3);
+    TSOS shifted = Band(kParametricQConst, 12000.5, 6, 1);
+    EXPECT_EQ(s.b1, shifted.b1);
+}
+
+TEST(PeqDesign, ShelvesAtZeroGainAreBypassAndKeepTheirType) {
+    for (std::uint8_t type : {kShelvLow6dB, kShelvHigh6dB}) {
+        TSOS s = Band(type, 200, 0, 0.707);
+        s.b1 = 0.25L;
+        Design(s);
+        EXPECT_EQ(s.SectionType, type);
+        EXPECT_EQ(s.b0, 1.0L);
+        EXPECT_EQ(s.b1, 0.0L);
+        EXPECT_EQ(s.a1, 0.0L);
+    }
+}
+
+TEST(PeqDesign, ShelvesReachTheirGainAtTheEnds) {
+    const TSOS low = Band(kShelvLow6dB, 300, 6, 0.707);
+    EXPECT_NEAR(MagnitudeDbAt(low, 1), 6.0, 0.01);
+    EXPECT_NEAR(MagnitudeDbAt(low, 23999), 0.0, 0.01);
+    EXPECT_NEAR(MagnitudeDbAt(low, 300), 6 - 3.0103, 1e-3); // 3 dB below the plateau
+    const TSOS high = Band(kShelvHigh6dB, 3000, -12, 0.707);
+    EXPECT_NEAR(MagnitudeDbAt(high, 1), 0.0, 0.01);
+    EXPECT_NEAR(MagnitudeDbAt(high, 23999.9), -12.0, 0.01);
+    EXPECT_NEAR(MagnitudeDbAt(high, 3000), -12 + 3.0103, 1e-3);
+    const TSOS gentle = Band(kShelvLow6dB, 300, 2, 0.707);
+    EXPECT_NEAR(MagnitudeDbAt(gentle, 300), 1.0, 1e-3); // half the dB for small gains
+}
+
+TEST(PeqDesign, ButterworthIsMinus3dBAtCornerAndMatchesLowPassQ) {
+    const TSOS lp = Band(kLowPassButtw, 2000, 0, 0.707);
+    EXPECT_NEAR(MagnitudeDbAt(lp, 2000), -3.0103, 1e-3);
+    const TSOS hp = Band(kHiPassButtw, 2000, 0, 0.707);
+    EXPECT_NEAR(MagnitudeDbAt(hp, 2000), -3.0103, 1e-3);
+    const ResponseCurve a = Evaluate(lp);
+    const ResponseCurve b = Evaluate(Band(kLowPassQ, 2000, 0, 0.707));
+    for (int i = 0; i <= FrequencyGrid::N; ++i) {
+        EXPECT_NEAR(a.magnitudeDb[i], b.magnitudeDb[i], 0.01) << i;
+    }
+    const ResponseCurve c = Evaluate(hp);
+    const ResponseCurve d = Evaluate(Band(kHiPassQ, 2000, 0, 0.707));
+    for (int i = 0; i <= FrequencyGrid::N; ++i) {
+        EXPECT_NEAR(c.magnitudeDb[i], d.magnitudeDb[i], 0.01) << i;
+    }
+}
+
+TEST(PeqDesign, BandPassAndStopBand) {
+    const TSOS bp = Band(kBandPass, 1000, 6, 2);
+    EXPECT_NEAR(MagnitudeDbAt(bp, 1000), 6.0, 1e-6);
+    EXPECT_EQ(bp.b1, 0.0L);
+    const TSOS notch = Band(kStopBand, 1000, 0, 2);
+    EXPECT_LT(MagnitudeDbAt(notch, 1000), -100);
+    EXPECT_NEAR(MagnitudeDbAt(notch, 20), 0.0, 0.01);
+}
+
+TEST(PeqDesign, BandPassQIsRaisedOnlyForTheDesign) {
+    TSOS s = Band(kBandPass, 20000, 0, 0.5);
+    EXPECT_EQ(s.Q, 0.5);
+    TSOS ref;
+    ref.SectionType = kBandPass;
+    ref.Frequency = 20000;
+    ref.Q = 2 * 20000 / 48000.0;
+    Design(ref);
+    EXPECT_EQ(s.b0, ref.b0);
+    EXPECT_EQ(s.a2, ref.a2);
+}
+
+TEST(PeqDesign, AllPassesAreFlat) {
+    for (std::uint8_t type : {kAllPass1, kAllPass2}) {
+        const ResponseCurve c = Evaluate(Band(type, 1500, 0, 3));
+        for (int i = 0; i <= FrequencyGrid::N; i += 10) {
+            EXPECT_NEAR(c.magnitudeDb[i], 0.0, 1e-4);
+        }
+    }
+    EXPECT_NEAR(static_cast<double>(Band(kAllPass2, 1500, 0, 3).b2), 1.0, 1e-15);
+}
+
+TEST(PeqDesign, FirstOrderHalvesAreMinus3dBAtCorner) {
+    TSOS lp;
+    lp.Frequency = 500;
+    DesignFirstOrderLowPass(lp);
+    TSOS hp;
+    hp.Frequency = 500;
+    DesignFirstOrderHighPass(hp);
+    EXPECT_EQ(lp.SectionType, kFirstOrder);
+    EXPECT_EQ(hp.SectionType, kFirstOrder);
+    EXPECT_NEAR(MagnitudeDbAt(lp, 500), -3.0103, 1e-3);
+    EXPECT_NEAR(MagnitudeDbAt(hp, 500), -3.0103, 1e-3);
+    EXPECT_EQ(lp.b2, 0.0L);
+    EXPECT_EQ(hp.a2, 0.0L);
+}
+
+TEST(PeqDesign, CoefficientLimitHoldsB0AndB1) {
+    // A wide boost of more than 12 dB at a quarter of the rate drives b0 above 2.
+    TSOS s = Band(kParametricQAdap, 12000, 15, 0.5);
+    EXPECT_EQ(s.b0, 1.99999999999L);
+    TSOS t;
+    t.b0 = 2.5L;
+    t.b1 = -3.0L;
+    t.b2 = 5.0L;
+    CoefficientLimit(t);
+    EXPECT_EQ(t.b0, 1.99999999999L);
+    EXPECT_EQ(t.b1, -1.99999999999L);
+    EXPECT_EQ(t.b2, 5.0L);
+}
+
+TEST(PeqDesign, IirCoeffKeepsEnteredCoefficients) {
+    TSOS s;
+    s.SectionType = kIirCoeff;
+    s.b0 = 0.5L;
+    s.a1 = 0.25L;
+    Design(s);
+    EXPECT_EQ(s.b0, 0.5L);
+    EXPECT_EQ(s.a1, 0.25L);
+}
+
+TEST(PeqDesign, DegenerateFrequencyGivesBypassNotInfinity) {
+    for (std::uint8_t type : {kAllPass1, kAllPass2, kParametricQConst, kShelvHigh6dB}) {
+        TSOS s = Band(type, 0, 6, 1);
+        for (int k = 0; k < 5; ++k) {
+            EXPECT_TRUE(std::isfinite(s.GetCoefficient(k))) << int(type);
+        }
+    }
+    TSOS zeroQ = Band(kLowPassQ, 1000, 0, 0);
+    EXPECT_EQ(zeroQ.b0, 1.0L);
+}
+
+TEST(PeqRules, TypeListMapsBothWays) {
+    const auto& list = EqTypeList();
+    EXPECT_STREQ(list[2].caption, "Parametric Q Const");
+    EXPECT_EQ(list[2].sectionType, kParametricQConst);
+    EXPECT_STREQ(list[13].caption, "IIR Coeff");
+    for (int i = 0; i < kEqTypeCount; ++i) {
+        EXPECT_EQ(EqTypeListIndex(list[i].sectionType), i);
+    }
+    EXPECT_EQ(EqTypeListIndex(14), 0);
+    EXPECT_EQ(EqTypeListIndex(200), 0);
+}
+
+TEST(PeqRules, TypeChoiceFloorsAndCaps) {
+    TSOS s;
+    s.GainDb = 10;
+    s.SectionType = kShelvLow6dB;
+    ApplyTypeChoiceRules(s);
+    EXPECT_EQ(s.GainDb, 6.0);
+
+    s.SectionType = kBandPass;
+    s.Q = 1.0;
+    ApplyTypeChoiceRules(s);
+    EXPECT_EQ(s.Q, 1.7);
+    s.Q = 1.8;
+    ApplyTypeChoiceRules(s);
+    EXPECT_EQ(s.Q, 1.8);
+
+    s.SectionType = kStopBand;
+    s.Q = 0.7;
+    ApplyQFloor(s);
+    EXPECT_EQ(s.Q, 1.0);
+
+    s.SectionType = kParametricQAdap;
+    s.Q = 0.5;
+    s.GainDb = 12;
+    ApplyTypeChoiceRules(s);
+    EXPECT_EQ(s.Q, 0.5);
+    EXPECT_EQ(s.GainDb, 12);
+}
+
+TEST(PeqRules, ConstQFloorRisesWithFrequency) {
+    const struct {
+        double hz;
+        double q;
+    } cases[] = {{4000, 0.5}, {4500, 0.6}, {5000, 0.7}, {6000, 0.8}, {8000, 0.9}, {9000, 1.0}};
+    for (const auto& c : cases) {
+        TSOS s;
+        s.SectionType = kParametricQConst;
+        s.Frequency = c.hz;
+        s.Q = 0.5;
+        RedesignBand(s);
+        EXPECT_EQ(s.Q, c.q) << c.hz;
+    }
+    TSOS high;
+    high.SectionType = kParametricQConst;
+    high.Frequency = 9000;
+    high.Q = 3;
+    RedesignBand(high);
+    EXPECT_EQ(high.Q, 3);
+    TSOS other;
+    other.SectionType = kParametricQAdap;
+    other.Frequency = 9000;
+    other.Q = 0.5;
+    RedesignBand(other);
+    EXPECT_EQ(other.Q, 0.5);
+}
+
+TEST(PeqRules, EnteredCoefficientsAreQuantisedAndHeld) {
+    EXPECT_EQ(QuantiseEnteredCoefficient(0.1234567), 129454.0L / 1048576.0L);
+    EXPECT_EQ(QuantiseEnteredCoefficient(-2.0), -2.0L);
+    EXPECT_EQ(QuantiseEnteredCoefficient(-7.0), -2.0L);
+    // +2.0 itself has no device word: it is held at the largest one.
+    EXPECT_EQ(QuantiseEnteredCoefficient(2.0), 2.0L - 1.0L / 1048576.0L);
+    EXPECT_EQ(QuantiseEnteredCoefficient(1e9), 2.0L - 1.0L / 1048576.0L);
+    EXPECT_EQ(QuantiseEnteredCoefficient(std::nan("")), 0.0L);
+}
+
+TEST(PeqSet, CoefIndexOfEveryBand) {
+    const PeqSet peq1(PeqSet::kPeq1CoefIndex);
+    const PeqSet peq2(PeqSet::kPeq2CoefIndex);
+    for (int k = 1; k <= 7; ++k) {
+        EXPECT_EQ(peq1.Band(k).CoefIndex, 5 * (k - 1));
+        EXPECT_EQ(peq2.Band(k).CoefIndex, 35 + 5 * (k - 1));
+        EXPECT_EQ(peq1.Band(k).SectionType, kBypass);
+    }
+    EXPECT_EQ(peq1.UsedBands, 2);
+}

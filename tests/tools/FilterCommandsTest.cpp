@@ -1,0 +1,86 @@
+#include "RunTool.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+using veld23::testing::RunTool;
+
+namespace {
+
+std::vector<double> Numbers(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<double> values;
+    for (double v; in >> v;) {
+        values.push_back(v);
+    }
+    return values;
+}
+
+} // namespace
+
+TEST(ToolGrid, PrintsTheFourHundredAndOnePoints) {
+    const auto r = RunTool({"grid"});
+    ASSERT_EQ(r.exitCode, 0);
+    const auto lines = r.outLines();
+    ASSERT_EQ(lines.size(), 401u);
+    EXPECT_EQ(lines[0], "20");
+    EXPECT_EQ(lines[200], "693");
+    EXPECT_EQ(lines[400], "23999");
+}
+
+TEST(ToolSection, PrintsCoefficientsThenTheResponse) {
+    const auto r = RunTool({"section", "1", "1000", "0", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto lines = r.outLines();
+    ASSERT_EQ(lines.size(), 402u);
+    const auto c = Numbers(lines[0]);
+    ASSERT_EQ(c.size(), 5u);
+    EXPECT_EQ(c[0], 1.0);
+    EXPECT_EQ(c[1], -c[3]);
+    const auto first = Numbers(lines[1]);
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[0], 20);
+    EXPECT_EQ(first[1], 0);
+}
+
+TEST(ToolSection, AppliesTheConstQFloorOfARedesign) {
+    const auto floored = RunTool({"section", "13", "9000", "6", "0.5"});
+    const auto explicitQ = RunTool({"section", "13", "9000", "6", "1"});
+    ASSERT_EQ(floored.exitCode, 0);
+    EXPECT_EQ(floored.outLines()[0], explicitQ.outLines()[0]);
+}
+
+TEST(ToolSection, RefusesBadArgumentsWithUsage) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"section", "14", "1000", "0", "1"},
+             {"section", "1", "5", "0", "1"},
+             {"section", "1", "1000", "13", "1"},
+             {"section", "1", "1000", "0", "0.1"},
+             {"section", "1", "1k", "0", "1"},
+             {"section", "1", "1000", "0"}}) {
+        const auto r = RunTool(args);
+        EXPECT_EQ(r.exitCode, 2) << args[1] << " " << args[2];
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("usage: veld23-tool section", 0), 0u) << r.err;
+    }
+}
+
+TEST(ToolEncode, PrintsWordBytesAndDecodedValue) {
+    const auto r = RunTool({"encode", "1", "0.99999999", "-1", "-0.0000001"});
+    ASSERT_EQ(r.exitCode, 0);
+    const auto lines = r.outLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "10 00 00 1");
+    EXPECT_EQ(lines[1], "0F FF FF 0.99999904632568359");
+    EXPECT_EQ(lines[2], "30 00 00 -1");
+    EXPECT_EQ(lines[3], "00 00 00 0");
+}
+
+TEST(ToolEncode, NonNumberAndUnknownCommandAreUsageErrors) {
+    EXPECT_EQ(RunTool({"encode", "1", "abc"}).exitCode, 2);
+    EXPECT_EQ(RunTool({"encode"}).exitCode, 2);
+    EXPECT_EQ(RunTool({"no-such-command"}).exitCode, 2);
+    EXPECT_EQ(RunTool({}).exitCode, 2);
+}

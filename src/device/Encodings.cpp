@@ -33,7 +33,8 @@ std::int32_t TruncatedWord(long double value) {
 Coef22Bytes EncodeCoef22(long double value) {
     const auto word = static_cast<std::uint32_t>(TruncatedWord(value));
     return {static_cast<std::uint8_t>((word & 0x3F0000u) >> 16),
-            static_cast<std::uint8_t>((word >> 8) & 0xFFu), static_cast<std::uint8_t>(word & 0xFFu)};
+            static_cast<std::uint8_t>((word >> 8) & 0xFFu),
+            static_cast<std::uint8_t>(word & 0xFFu)};
 }
 
 double Coef22DeviceValue(long double value) {
@@ -51,7 +52,9 @@ double DecodeCoef22(std::uint8_t byte1, std::uint8_t byte2, std::uint8_t byte3) 
     return static_cast<double>(v & 0x3FFFFFu) / 1048576.0;
 }
 
-double DecodeCoef22(const Coef22Bytes& bytes) { return DecodeCoef22(bytes[0], bytes[1], bytes[2]); }
+double DecodeCoef22(const Coef22Bytes& bytes) {
+    return DecodeCoef22(bytes[0], bytes[1], bytes[2]);
+}
 
 Coef22Bytes EncodeWord16in24(std::uint32_t value) {
     return {0, static_cast<std::uint8_t>((value >> 8) & 0xFFu),
@@ -81,15 +84,20 @@ std::uint8_t PanelByte(long double value) {
 
 std::array<std::uint8_t, 2> PanelWord(long double value) {
     const auto code = static_cast<unsigned long>(PanelCode(value));
-    return {static_cast<std::uint8_t>((code >> 8) & 0xFFu), static_cast<std::uint8_t>(code & 0xFFu)};
+    return {static_cast<std::uint8_t>((code >> 8) & 0xFFu),
+            static_cast<std::uint8_t>(code & 0xFFu)};
 }
 
 std::uint16_t DecodePanelWord(std::uint8_t high, std::uint8_t low) {
     return static_cast<std::uint16_t>((high << 8) | low);
 }
 
-std::uint8_t StrictBoolean(std::uint8_t stored) { return stored == 1 ? 1 : 0; }
+std::uint8_t StrictBoolean(std::uint8_t stored) {
+    return stored == 1 ? 1 : 0;
+}
 
-bool LenientBoolean(std::uint8_t byte) { return byte != 0; }
+bool LenientBoolean(std::uint8_t byte) {
+    return byte != 0;
+}
 
 } // namespace veld23

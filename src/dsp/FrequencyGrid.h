@@ -8,7 +8,7 @@ namespace veld23 {
 
 // Every curve in the editor is evaluated on one logarithmic grid of whole hertz.
 class FrequencyGrid {
-public:
+  public:
     static constexpr int N = 400; // upper index: points 0..N
     static constexpr int kPoints = N + 1;
 

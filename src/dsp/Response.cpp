@@ -2,7 +2,9 @@
 
 #include "dsp/FrequencyGrid.h"
 
+#include <array>
 #include <cmath>
+#include <complex>
 #include <numbers>
 
 namespace veld23 {
@@ -13,29 +15,9 @@ namespace {
 // the floor instead so that sums stay finite.
 constexpr double kSmallestMagnitude = 1e-15; // -300 dB
 
-struct Complex {
-    double re;
-    double im;
-};
-
-// Smith's division: scales by the larger of the denominator's parts so that
-// neither product overflows nor loses precision.
-Complex Divide(Complex n, Complex d) {
-    if (std::fabs(d.re) >= std::fabs(d.im)) {
-        if (d.re == 0.0) {
-            return {0.0, 0.0};
-        }
-        const double r = d.im / d.re;
-        const double den = d.re + d.im * r;
-        return {(n.re + n.im * r) / den, (n.im - n.re * r) / den};
-    }
-    const double r = d.re / d.im;
-    const double den = d.re * r + d.im;
-    return {(n.re * r + n.im) / den, (n.im * r - n.re) / den};
-}
-
-Complex Multiply(Complex a, Complex b) {
-    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+// 1 when the principal argument, in [-pi, pi), is negative, else 0.
+int NegativeArgument(double re, double im) {
+    return (im < 0.0) | ((im == 0.0) & (re < 0.0));
 }
 
 } // namespace
@@ -64,15 +46,44 @@ double WrapPhaseDegrees(double phaseRad) {
 
 void AccumulateResponse(std::span<const TSOS* const> sections, int count, CurveArray& phase,
                         CurveArray& magnitude) {
-    const FrequencyGrid& grid = FrequencyGrid::Shared();
+    // Summing 20 log10|H| and the principal phase of every section costs one logarithm
+    // and one arctangent per section and point, far too slow while dragging. Instead the
+    // sections are multiplied per point: the product's modulus gives the summed dB with
+    // one logarithm, and its argument plus the 2 pi wraps counted along the way gives
+    // exactly the sum of the principal phases with one arctangent.
     constexpr int n = FrequencyGrid::N;
-    for (int i = 0; i <= n; ++i) {
-        phase[i] = 0.0f;
-        magnitude[i] = 0.0f;
-    }
-    const int used = count < 0 ? 0 : (count > static_cast<int>(sections.size())
-                                          ? static_cast<int>(sections.size())
-                                          : count);
+    constexpr int points = FrequencyGrid::kPoints;
+    // cos and sin of w and 2w per grid point: with them a section's numerator and
+    // denominator take four products each instead of a complex Horner step.
+    struct Trig {
+        std::array<double, points> c1, s1, c2, s2;
+    };
+    static const Trig trig = [] {
+        Trig t{};
+        const FrequencyGrid& grid = FrequencyGrid::Shared();
+        for (int i = 0; i < points; ++i) {
+            const std::complex<double> z = grid.GridZInverse[i];
+            const std::complex<double> z2 = z * z;
+            t.c1[i] = z.real();
+            t.s1[i] = -z.imag();
+            t.c2[i] = z2.real();
+            t.s2[i] = -z2.imag();
+        }
+        return t;
+    }();
+    std::array<double, points> productRe;
+    std::array<double, points> productIm;
+    std::array<double, points> denominatorNorm;
+    std::array<int, points> wraps; // whole turns between the summed and the product phase
+    productRe.fill(1.0);
+    productIm.fill(0.0);
+    denominatorNorm.fill(1.0);
+    wraps.fill(0);
+
+    const int used =
+        count < 0 ? 0
+                  : (count > static_cast<int>(sections.size()) ? static_cast<int>(sections.size())
+                                                               : count);
     for (int s = 0; s < used; ++s) {
         const TSOS& sec = *sections[s];
         const double B0 = static_cast<double>(sec.b0);
@@ -81,25 +92,47 @@ void AccumulateResponse(std::span<const TSOS* const> sections, int count, CurveA
         const double P1 = -static_cast<double>(sec.a1);
         const double P2 = -static_cast<double>(sec.a2);
         for (int i = 0; i <= n; ++i) {
-            const Complex w{grid.GridZInverse[i].real(), grid.GridZInverse[i].imag()};
-            // Horner form, as the processor software evaluates it.
-            const Complex inner{B1 + w.re * B2, w.im * B2};
-            const Complex wn = Multiply(w, inner);
-            const Complex num{B0 + wn.re, wn.im};
-            const Complex innerDen{P1 + w.re * P2, w.im * P2};
-            const Complex wd = Multiply(w, innerDen);
-            const Complex den{1.0 + wd.re, wd.im};
-            const Complex h = Divide(num, den);
-            double absH = std::sqrt(h.re * h.re + h.im * h.im);
-            if (!(absH >= kSmallestMagnitude)) {
-                absH = kSmallestMagnitude;
-            }
-            magnitude[i] = static_cast<float>(magnitude[i] + 20.0 * std::log10(absH));
-            if (std::fabs(magnitude[i]) < 1e-8f) {
-                magnitude[i] = 0.0f;
-            }
-            phase[i] = static_cast<float>(phase[i] + Arctan2(h.im, h.re));
+            // num = B0 + B1 z^-1 + B2 z^-2 and den = 1 + P1 z^-1 + P2 z^-2 with
+            // z^-1 = cos w - j sin w; "+ 0.0" keeps a zero imaginary part positive so
+            // that it reads as phase 0, not as a negative angle.
+            const double nr = B0 + B1 * trig.c1[i] + B2 * trig.c2[i];
+            const double ni = 0.0 - (B1 * trig.s1[i] + B2 * trig.s2[i]);
+            const double dr = 1.0 + P1 * trig.c1[i] + P2 * trig.c2[i];
+            const double di = 0.0 - (P1 * trig.s1[i] + P2 * trig.s2[i]);
+            const double rawNorm = dr * dr + di * di;
+            const double nNorm = nr * nr + ni * ni;
+            // A zero of the section on a grid point (or a pole exactly on it) counts as
+            // the floor with zero phase rather than an infinity.
+            const bool pole = rawNorm == 0.0;
+            const double dNorm = pole ? 1.0 : rawNorm;
+            const bool degenerate =
+                pole | !(nNorm >= kSmallestMagnitude * kSmallestMagnitude * dNorm);
+            // num * conj(den) has the section's phase; its modulus carries |den|^2 extra.
+            const double hr = degenerate ? kSmallestMagnitude * dNorm : nr * dr + ni * di;
+            const double hi = degenerate ? 0.0 : ni * dr - nr * di;
+            const double pr = productRe[i];
+            const double pi = productIm[i];
+            const double ar = pr * hr - pi * hi;
+            const double ai = pr * hi + pi * hr;
+            // Two arguments of the same sign whose sum leaves [-pi, pi) wrapped once.
+            const int b = NegativeArgument(pr, pi);
+            const int h = NegativeArgument(hr, hi);
+            const int a = NegativeArgument(ar, ai);
+            wraps[i] += ((1 - b) & (1 - h) & a) - (b & h & (1 - a));
+            productRe[i] = ar;
+            productIm[i] = ai;
+            denominatorNorm[i] *= dNorm;
         }
+    }
+    constexpr double twoPi = 2 * std::numbers::pi;
+    for (int i = 0; i <= n; ++i) {
+        const double pNorm = productRe[i] * productRe[i] + productIm[i] * productIm[i];
+        double db = 10.0 * std::log10(pNorm / (denominatorNorm[i] * denominatorNorm[i]));
+        if (!std::isfinite(db) || std::fabs(db) < 1e-8) {
+            db = std::isfinite(db) ? 0.0 : 20.0 * std::log10(kSmallestMagnitude);
+        }
+        magnitude[i] = static_cast<float>(db);
+        phase[i] = static_cast<float>(Arctan2(productIm[i], productRe[i]) + twoPi * wraps[i]);
     }
 }
 

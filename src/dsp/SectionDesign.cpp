@@ -13,7 +13,9 @@ using Real = long double;
 constexpr Real kPi = std::numbers::pi_v<long double>;
 constexpr Real kSqrt2 = std::numbers::sqrt2_v<long double>;
 
-Real Omega(const TSOS& s) { return 2 * kPi * s.Frequency / SampleRate; }
+Real Omega(const TSOS& s) {
+    return 2 * kPi * s.Frequency / SampleRate;
+}
 
 // Writes the five coefficients, or bypass when a degenerate frequency produced
 // an infinity or NaN: a section must never carry a value the device can't hold.
@@ -198,25 +200,54 @@ void DesignFirstOrderHighPass(TSOS& s) {
 
 void Design(TSOS& s) {
     switch (s.SectionType) {
-    case kBypass: DesignBypass(s); break;
-    case kParametricQAdap: DesignParametricQAdap(s); break;
-    case kShelvLow6dB: DesignShelvLow6dB(s); break;
-    case kShelvHigh6dB: DesignShelvHigh6dB(s); break;
-    case kLowPassButtw: DesignLowPassButtw(s); break;
-    case kHiPassButtw: DesignHiPassButtw(s); break;
-    case kBandPass: DesignBandPass(s); break;
-    case kStopBand: DesignStopBand(s); break;
-    case kAllPass1: DesignAllPass1(s); break;
-    case kAllPass2: DesignAllPass2(s); break;
-    case kLowPassQ: DesignLowPassQ(s); break;
-    case kHiPassQ: DesignHiPassQ(s); break;
-    case kParametricQConst: DesignParametricQConst(s); break;
+    case kBypass:
+        DesignBypass(s);
+        break;
+    case kParametricQAdap:
+        DesignParametricQAdap(s);
+        break;
+    case kShelvLow6dB:
+        DesignShelvLow6dB(s);
+        break;
+    case kShelvHigh6dB:
+        DesignShelvHigh6dB(s);
+        break;
+    case kLowPassButtw:
+        DesignLowPassButtw(s);
+        break;
+    case kHiPassButtw:
+        DesignHiPassButtw(s);
+        break;
+    case kBandPass:
+        DesignBandPass(s);
+        break;
+    case kStopBand:
+        DesignStopBand(s);
+        break;
+    case kAllPass1:
+        DesignAllPass1(s);
+        break;
+    case kAllPass2:
+        DesignAllPass2(s);
+        break;
+    case kLowPassQ:
+        DesignLowPassQ(s);
+        break;
+    case kHiPassQ:
+        DesignHiPassQ(s);
+        break;
+    case kParametricQConst:
+        DesignParametricQConst(s);
+        break;
     // Entered coefficients, and first-order crossover sections whose
     // direction only their crossover design knows, stay as they are.
     case kIirCoeff:
     case kFirstOrder:
-    case kFirstOrderHighPassButtw: break;
-    default: DesignBypass(s); break;
+    case kFirstOrderHighPassButtw:
+        break;
+    default:
+        DesignBypass(s);
+        break;
     }
 }
 

@@ -30,7 +30,7 @@ enum SectionTypeCode : std::uint8_t {
 // negated with respect to the textbook denominator, because that is how the
 // processor, its image and its real-time messages carry them.
 class TSOS {
-public:
+  public:
     long double b0 = 1.0L;
     long double b1 = 0.0L;
     long double b2 = 0.0L;

@@ -33,8 +33,8 @@ ResponseCurve Evaluate(const TSOS& s) {
 double MagnitudeDbAt(const TSOS& s, double hz) {
     const double w = 2 * M_PI * hz / 48000.0;
     const std::complex<double> z1 = std::polar(1.0, -w);
-    const auto num = static_cast<double>(s.b0) + z1 * (static_cast<double>(s.b1) +
-                                                       z1 * static_cast<double>(s.b2));
+    const auto num = static_cast<double>(s.b0) +
+                     z1 * (static_cast<double>(s.b1) + z1 * static_cast<double>(s.b2));
     const auto den = 1.0 - z1 * (static_cast<double>(s.a1) + z1 * static_cast<double>(s.a2));
     return 20 * std::log10(std::abs(num / den));
 }

@@ -53,13 +53,13 @@ TEST(ToolSection, AppliesTheConstQFloorOfARedesign) {
 }
 
 TEST(ToolSection, RefusesBadArgumentsWithUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"section", "14", "1000", "0", "1"},
-             {"section", "1", "5", "0", "1"},
-             {"section", "1", "1000", "13", "1"},
-             {"section", "1", "1000", "0", "0.1"},
-             {"section", "1", "1k", "0", "1"},
-             {"section", "1", "1000", "0"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"section", "14", "1000", "0", "1"},
+                                               {"section", "1", "5", "0", "1"},
+                                               {"section", "1", "1000", "13", "1"},
+                                               {"section", "1", "1000", "0", "0.1"},
+                                               {"section", "1", "1k", "0", "1"},
+                                               {"section", "1", "1000", "0"}}) {
         const auto r = RunTool(args);
         EXPECT_EQ(r.exitCode, 2) << args[1] << " " << args[2];
         EXPECT_EQ(r.out, "");

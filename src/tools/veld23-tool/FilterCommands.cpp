@@ -30,9 +30,8 @@ int RunSection(const Arguments& args) {
     double gainDb = 0;
     double q = 0;
     if (!ParseInt(args[0], type) || !ParseDouble(args[1], hz) || !ParseDouble(args[2], gainDb) ||
-        !ParseDouble(args[3], q) || type < 0 || type > 13 || hz < kBandMinHz ||
-        hz > kBandMaxHz || gainDb < kBandMinGainDb || gainDb > kBandMaxGainDb || q < kBandMinQ ||
-        q > kBandMaxQ) {
+        !ParseDouble(args[3], q) || type < 0 || type > 13 || hz < kBandMinHz || hz > kBandMaxHz ||
+        gainDb < kBandMinGainDb || gainDb > kBandMaxGainDb || q < kBandMinQ || q > kBandMaxQ) {
         return UsageError("section");
     }
     TSOS section;
@@ -51,9 +50,8 @@ int RunSection(const Arguments& args) {
 }
 
 const CommandRegistration grid("grid", "grid", RunGrid);
-const CommandRegistration section("section",
-                                  "section TYPE(0..13) FREQ(10..20000) GAIN(-15..12) Q(0.5..20)",
-                                  RunSection);
+const CommandRegistration
+    section("section", "section TYPE(0..13) FREQ(10..20000) GAIN(-15..12) Q(0.5..20)", RunSection);
 
 } // namespace
 } // namespace veld23::tool

@@ -1,5 +1,6 @@
 #include "dsp/PeqRules.h"
 
+#include "dsp/Coef22Range.h"
 #include "dsp/SectionDesign.h"
 
 #include <cmath>
@@ -79,19 +80,11 @@ void ApplyConstQFloor(TSOS& band) {
 }
 
 long double QuantiseEnteredCoefficient(double value) {
-    constexpr long double scale = 1048576.0L;
-    constexpr long double lowest = -2.0L;
-    constexpr long double highest = 2.0L - 1.0L / scale;
     if (std::isnan(value)) {
         return 0.0L;
     }
-    long double v = std::nearbyint(static_cast<long double>(value) * scale) / scale;
-    if (v < lowest) {
-        v = lowest;
-    } else if (v > highest) {
-        v = highest;
-    }
-    return v;
+    const long double clamped = HoldToCoef22Range(value); // also keeps nearbyint in range
+    return HoldToCoef22Range(std::nearbyint(clamped / kCoef22Step) * kCoef22Step);
 }
 
 void RedesignBand(TSOS& band) {

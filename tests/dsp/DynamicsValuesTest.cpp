@@ -1,0 +1,362 @@
+#include "dsp/DynamicsValues.h"
+#include "dsp/Coef22Range.h"
+#include "dsp/Dynamics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace veld23 {
+namespace {
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+void Redesign(TDYNAMIC& d) {
+    d.Design();
+    d.BuildTable();
+}
+
+// Every value that leaves the record or feeds the curve display and the power check.
+void ExpectUsable(const TDYNAMIC& d) {
+    for (int k = 0; k < 33; ++k) {
+        EXPECT_TRUE(std::isfinite(d.Tabla[k])) << k;
+        EXPECT_GE(d.Tabla[k], 0.0L) << k;
+        EXPECT_LE(d.Tabla[k], kCoef22Max) << k;
+    }
+    for (int i = 1; i < TDYNAMIC::kCurveSize; ++i) {
+        EXPECT_TRUE(std::isfinite(d.XdB[i]) && std::isfinite(d.YdB[i]) &&
+                    std::isfinite(d.Ganancia[i]) && std::isfinite(d.Ylin[i]))
+            << i;
+    }
+    EXPECT_TRUE(std::isfinite(d.AttackRate()));
+}
+
+// ---------------------------------------------------------------- time values
+
+TEST(DynamicsTimeValues, AttackGivesRmsCoefficientAndReadsBack) {
+    TDYNAMIC d;
+    d.SetAttack(140);
+    EXPECT_NEAR(static_cast<double>(d.RmsCoef), 0.000671362, 5e-10);
+    EXPECT_NEAR(d.AttackRate(), 140.0, 1e-9);
+    d.SetAttack(5);
+    EXPECT_NEAR(d.AttackRate(), 5.0, 1e-9);
+    d.SetAttack(250);
+    EXPECT_NEAR(d.AttackRate(), 250.0, 1e-9);
+    // A coefficient stored in single precision by a file still reads back as its rate.
+    d.RmsCoef = static_cast<float>(RmsCoefFromAttack(140));
+    EXPECT_EQ(std::nearbyint(d.AttackRate()), 140.0);
+}
+
+TEST(DynamicsTimeValues, HoldReleaseAndLookAheadCodes) {
+    TDYNAMIC d;
+    d.SetHold(40);
+    EXPECT_EQ(d.HoldSamples, 1920);
+    EXPECT_DOUBLE_EQ(d.HoldMs(), 40.0);
+    d.SetHold(0.1);
+    EXPECT_EQ(d.HoldSamples, 5); // 4.8 samples
+    d.SetRelease(5);
+    EXPECT_EQ(d.DecayCode, 36); // 36.5
+    EXPECT_NEAR(d.ReleaseRate(), 4.932, 1e-12);
+    d.SetRelease(80);
+    EXPECT_EQ(d.DecayCode, 584);
+    d.SetLookAhead(2);
+    EXPECT_EQ(d.LookAheadSamples, 96);
+    EXPECT_DOUBLE_EQ(d.LookAheadMs(), 2.0);
+    d.SetLookAhead(0.04);
+    EXPECT_EQ(d.LookAheadSamples, 2); // 1.92
+}
+
+TEST(DynamicsTimeValues, SettersHoldToTheFieldRanges) {
+    TDYNAMIC d;
+    d.SetAttack(0);
+    EXPECT_NEAR(d.AttackRate(), 5.0, 1e-9);
+    d.SetAttack(1e9);
+    EXPECT_NEAR(d.AttackRate(), 250.0, 1e-9);
+    EXPECT_LT(d.RmsCoef, 1.0L);
+    d.SetAttack(std::nan(""));
+    EXPECT_NEAR(d.AttackRate(), 140.0, 1e-9);
+    d.SetHold(-3);
+    EXPECT_EQ(d.HoldSamples, 0);
+    d.SetHold(1000);
+    EXPECT_EQ(d.HoldSamples, 3840);
+    d.SetRelease(0);
+    EXPECT_EQ(d.DecayCode, 7);
+    d.SetRelease(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(d.DecayCode, 584);
+    d.SetLookAhead(50);
+    EXPECT_EQ(d.LookAheadSamples, 96);
+    d.SetLookAhead(std::nan(""));
+    EXPECT_EQ(d.LookAheadSamples, 0);
+}
+
+// ---------------------------------------------------------------- loaded values
+
+TEST(DynamicsLoadedValues, StartUpValuesPassUnchanged) {
+    for (int record : {1, 2}) {
+        TDYNAMIC d(record);
+        const TDYNAMIC fresh(record);
+        d.HoldToEditorRanges();
+        EXPECT_EQ(d.Umbral, fresh.Umbral);
+        EXPECT_EQ(d.Ratio, fresh.Ratio);
+        EXPECT_EQ(d.Knee, fresh.Knee);
+        EXPECT_EQ(d.GateIndex, fresh.GateIndex);
+        EXPECT_EQ(d.Pendiente, fresh.Pendiente);
+        EXPECT_EQ(d.Zload, fresh.Zload);
+        EXPECT_EQ(d.RmsCoef, fresh.RmsCoef);
+        EXPECT_EQ(d.HoldSamples, fresh.HoldSamples);
+        EXPECT_EQ(d.DecayCode, fresh.DecayCode);
+        EXPECT_EQ(d.OutGain, fresh.OutGain);
+    }
+}
+
+TEST(DynamicsLoadedValues, EditorValuesPassUnchanged) {
+    TDYNAMIC d;
+    d.Umbral = -62.0f; // slider bottom, record 1 in the two-output topology
+    d.Ratio = 10.0f;
+    d.Knee = -0.5f;
+    d.GateIndex = 33.0f;
+    d.Pendiente = 10.0f;
+    d.Zload = 2.67f;
+    d.AmpGain = 200.0f;
+    d.PowerMaxLoad = 5.0f;
+    d.NumberSpeakers = 3;
+    d.SetAttack(250);
+    const long double coef = d.RmsCoef;
+    d.HoldToEditorRanges();
+    EXPECT_EQ(d.Umbral, -62.0f);
+    EXPECT_EQ(d.Ratio, 10.0f);
+    EXPECT_EQ(d.Knee, -0.5f);
+    EXPECT_EQ(d.GateIndex, 33.0f);
+    EXPECT_EQ(d.Pendiente, 10.0f);
+    EXPECT_EQ(d.Zload, 2.67f);
+    EXPECT_EQ(d.AmpGain, 200.0f);
+    EXPECT_EQ(d.PowerMaxLoad, 5.0f);
+    EXPECT_EQ(d.NumberSpeakers, 3);
+    EXPECT_EQ(d.RmsCoef, coef);
+}
+
+// Values a device image's bytes turn into (Ratio = 10 - byte, Knee = (20 - byte) / 2,
+// threshold -byte / 2 - 11.5) and the garbage a damaged file can carry.
+TEST(DynamicsLoadedValues, OutOfRangeFieldsAreHeld) {
+    TDYNAMIC d;
+    d.Umbral = -139.0f;
+    d.Ratio = 0.0f;
+    d.Gain = 300.0f;
+    d.GateIndex = 200.0f;
+    d.Pendiente = 0.0f;
+    d.Knee = -117.5f;
+    d.Tipo = 7;
+    d.Zload = 0.0f;
+    d.PowerMaxLoad = 0.0f;
+    d.AmpGain = 0.0f;
+    d.PowerAmpMax = 1e9f;
+    d.NumberSpeakers = -4;
+    d.Npuntos = 100000;
+    d.OutGain = 5.0L;
+    d.RmsCoef = 1.0L;
+    d.HoldSamples = -1;
+    d.DecayCode = 100000;
+    d.LookAheadSamples = 255 * 48;
+    d.HoldToEditorRanges();
+    EXPECT_EQ(d.Umbral, -62.0f);
+    EXPECT_EQ(d.Ratio, 1.0f);
+    EXPECT_EQ(d.Gain, 24.0f);
+    EXPECT_EQ(d.GateIndex, 33.0f);
+    EXPECT_EQ(d.Pendiente, 1.0f);
+    EXPECT_EQ(d.Knee, -0.5f);
+    EXPECT_EQ(d.Tipo, dynamics::kCompressor);
+    EXPECT_EQ(d.Zload, 2.0f);
+    EXPECT_EQ(d.PowerMaxLoad, 5.0f);
+    EXPECT_EQ(d.AmpGain, 5.0f);
+    EXPECT_EQ(d.PowerAmpMax, 4000.0f);
+    EXPECT_EQ(d.NumberSpeakers, 0);
+    EXPECT_EQ(d.Npuntos, 255);
+    EXPECT_EQ(d.OutGain, kCoef22Max);
+    EXPECT_NEAR(d.AttackRate(), 250.0, 1e-9);
+    EXPECT_EQ(d.HoldSamples, 0);
+    EXPECT_EQ(d.DecayCode, 584);
+    EXPECT_EQ(d.LookAheadSamples, 96);
+
+    d.Ratio = -245.0f; // byte 255
+    d.Umbral = 4.0f;
+    d.Zload = 3.0f; // nearest choice 2.67
+    d.HoldToEditorRanges();
+    EXPECT_EQ(d.Ratio, 1.0f);
+    EXPECT_EQ(d.Umbral, -5.0f);
+    EXPECT_EQ(d.Zload, 2.67f);
+}
+
+TEST(DynamicsLoadedValues, NotANumberTakesTheDefault) {
+    TDYNAMIC d;
+    d.Umbral = kNaN;
+    d.Ratio = kNaN;
+    d.Gain = kNaN;
+    d.GateIndex = kNaN;
+    d.Pendiente = kNaN;
+    d.Knee = kNaN;
+    d.Zload = kNaN;
+    d.AmpGain = kNaN;
+    d.xdBmaxLimit = kInf;
+    d.OutGain = std::nanl("");
+    d.RmsCoef = std::nanl("");
+    d.HoldToEditorRanges();
+    const TDYNAMIC fresh;
+    EXPECT_EQ(d.Umbral, -6.0f);
+    EXPECT_EQ(d.Ratio, 2.0f);
+    EXPECT_EQ(d.Gain, 0.0f);
+    EXPECT_EQ(d.GateIndex, 1.0f);
+    EXPECT_EQ(d.Pendiente, 4.0f);
+    EXPECT_EQ(d.Knee, 4.0f);
+    EXPECT_EQ(d.Zload, 8.0f);
+    EXPECT_EQ(d.AmpGain, 41.0f);
+    EXPECT_EQ(d.xdBmaxLimit, 12.5f);
+    EXPECT_EQ(d.OutGain, 1.0L);
+    EXPECT_EQ(d.RmsCoef, fresh.RmsCoef);
+}
+
+// The design must be safe even before (or without) the load step's holding.
+TEST(DynamicsLoadedValues, GateIndexAboveTheTableStaysInside) {
+    TDYNAMIC wild;
+    wild.GateIndex = 200.0f;
+    Redesign(wild);
+    TDYNAMIC top;
+    top.GateIndex = 33.0f;
+    Redesign(top);
+    EXPECT_EQ(wild.Tabla, top.Tabla);
+    EXPECT_EQ(top.Tabla[28], 0.0L);
+    EXPECT_EQ(top.Tabla[29], 0.25L);
+    EXPECT_EQ(top.Tabla[32], 1.0L);
+    ExpectUsable(wild);
+}
+
+TEST(DynamicsLoadedValues, ZeroOrNegativeRampDoesNotDivideByZero) {
+    for (float p : {0.0f, 0.4f, -3.0f, kNaN, kInf}) {
+        TDYNAMIC d;
+        d.GateIndex = 10.0f;
+        d.Pendiente = p;
+        Redesign(d);
+        ExpectUsable(d);
+    }
+    TDYNAMIC d;
+    d.GateIndex = 10.0f;
+    d.Pendiente = 0.0f; // designed as a one-point ramp
+    Redesign(d);
+    EXPECT_EQ(d.Tabla[8], 0.0L);
+    EXPECT_EQ(d.Tabla[9], 1.0L);
+}
+
+TEST(DynamicsLoadedValues, ZeroRatioDesignsAsOneToOne) {
+    TDYNAMIC zero;
+    zero.Tipo = dynamics::kCompressor;
+    zero.Ratio = 0.0f;
+    Redesign(zero);
+    ExpectUsable(zero);
+    TDYNAMIC one;
+    one.Tipo = dynamics::kCompressor;
+    one.Ratio = 1.0f;
+    Redesign(one);
+    EXPECT_EQ(zero.Tabla, one.Tabla);
+    EXPECT_EQ(zero.Ratio, 0.0f); // the design does not rewrite the stored value
+}
+
+TEST(DynamicsLoadedValues, DesignOfWildFieldsEqualsDesignOfHeldFields) {
+    TDYNAMIC wild;
+    wild.Umbral = -139.0f;
+    wild.Ratio = -245.0f;
+    wild.Knee = -117.5f;
+    wild.Gain = 1e30f;
+    wild.Tipo = 255;
+    wild.GateIndex = -7.0f;
+    wild.Pendiente = 1e9f;
+    wild.Npuntos = -5;
+    Redesign(wild);
+    ExpectUsable(wild);
+
+    TDYNAMIC held = wild;
+    held.HoldToEditorRanges();
+    Redesign(held);
+    EXPECT_EQ(wild.Tabla, held.Tabla);
+    EXPECT_EQ(wild.YdB, held.YdB);
+}
+
+TEST(DynamicsLoadedValues, NonFiniteFieldsDesignFinite) {
+    for (float v : {kNaN, kInf, -kInf}) {
+        TDYNAMIC d;
+        d.Umbral = v;
+        d.Ratio = v;
+        d.Knee = v;
+        d.Gain = v;
+        d.Tipo = dynamics::kCompressor;
+        Redesign(d);
+        ExpectUsable(d);
+    }
+}
+
+TEST(DynamicsLoadedValues, GridSizeOutsideTheCurvesStaysInside) {
+    for (std::int32_t n : {0, 33, 34, 255, 256, 100000}) {
+        TDYNAMIC d;
+        d.Npuntos = n;
+        Redesign(d);
+        ExpectUsable(d);
+    }
+}
+
+TEST(DynamicsLoadedValues, LevelGridHoldsItsArguments) {
+    TDYNAMIC d;
+    d.BuildLevelGrid(1000, 1.0L, 0.0L);
+    d.BuildLevelGrid(-1, std::nanl(""), -1.0L);
+    for (int i = 1; i < TDYNAMIC::kCurveSize; ++i) {
+        EXPECT_TRUE(std::isfinite(d.XdB[i])) << i;
+    }
+}
+
+// ---------------------------------------------------------------- device values
+
+TEST(DynamicsDeviceValues, AddressesOfBothRecords) {
+    const auto& r1 = dynamics::AddressesOf(1);
+    EXPECT_EQ(r1.tableFirst, 110);
+    EXPECT_EQ(r1.tableFirst + 32, 142);
+    EXPECT_EQ(r1.rmsCoef, 143);
+    EXPECT_EQ(r1.outGain, 144);
+    EXPECT_EQ(r1.lookAheadSamples, 181);
+    EXPECT_EQ(r1.holdSamples, 191);
+    EXPECT_EQ(r1.decayCode, 193);
+    const auto& r2 = dynamics::AddressesOf(2);
+    EXPECT_EQ(r2.tableFirst, 145);
+    EXPECT_EQ(r2.tableFirst + 32, 177);
+    EXPECT_EQ(r2.rmsCoef, 178);
+    EXPECT_EQ(r2.outGain, 179);
+    EXPECT_FALSE(r2.lookAheadSamples.has_value());
+    EXPECT_EQ(r2.holdSamples, 192);
+    EXPECT_EQ(r2.decayCode, 194);
+}
+
+TEST(DynamicsDeviceValues, TableUpdateCoversEveryEntryOnce) {
+    int covered[33] = {};
+    for (int k = 0; k < dynamics::kTableSingleValues; ++k) {
+        ++covered[k];
+    }
+    for (int offset : dynamics::kTableBlockOffsets) {
+        for (int k = 0; k < dynamics::kTableBlockLength; ++k) {
+            ++covered[offset + k];
+        }
+    }
+    for (int k = 0; k < 33; ++k) {
+        EXPECT_EQ(covered[k], 1) << k;
+    }
+}
+
+TEST(DynamicsDeviceValues, LevelOffsetDisplay) {
+    using namespace dynamics;
+    EXPECT_EQ(DbfsToDisplayDbu(0.0, kLevelOffsetThreeOutputs), 23.5);
+    EXPECT_EQ(DbfsToDisplayDbu(0.0, kLevelOffsetTwoOutputs), 29.5);
+    EXPECT_EQ(DisplayDbuToDbfs(18.0, kLevelOffsetThreeOutputs), -5.5);
+    EXPECT_EQ(LevelOffsetOf(2, kLevelOffsetTwoOutputs), 6.0);
+    EXPECT_EQ(LevelOffsetOf(1, kLevelOffsetTwoOutputs), 0.0);
+    EXPECT_EQ(LevelOffsetOf(1, kLevelOffsetThreeOutputs), 6.0);
+}
+
+} // namespace
+} // namespace veld23

@@ -1,0 +1,135 @@
+#include "config/AtomicFile.h"
+#include "config/Ext80.h"
+#include "config/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace veld23;
+
+namespace {
+
+Ext80Bytes Bytes(std::initializer_list<int> values) {
+    Ext80Bytes b{};
+    int i = 0;
+    for (int v : values) {
+        b[i++] = static_cast<std::uint8_t>(v);
+    }
+    return b;
+}
+
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class TempDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("veld23-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+};
+
+} // namespace
+
+TEST(Ext80, KnownBitPatterns) {
+    // 1.0: integer bit set, exponent exactly the bias 0x3FFF.
+    EXPECT_EQ(EncodeExt80(1.0L), Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
+    EXPECT_EQ(EncodeExt80(-2.0L), Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xC0}));
+    EXPECT_EQ(EncodeExt80(0.75L), Bytes({0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFE, 0x3F}));
+    EXPECT_EQ(EncodeExt80(0.0L), Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(DecodeExt80(Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F})), 1.0L);
+    EXPECT_EQ(DecodeExt80(Bytes({0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFE, 0xBF})), -0.75L);
+}
+
+TEST(Ext80, RoundTripsCoefficientsExactly) {
+    const long double values[] = {
+        1.99999999999L, -1.8614084445321082L, 0.1234569549560546875L, 1e-30L, -3.5e300L, 0.707L};
+    for (long double v : values) {
+        EXPECT_EQ(DecodeExt80(EncodeExt80(v)), v);
+    }
+    const long double tiny = std::numeric_limits<long double>::denorm_min() * 12345;
+    EXPECT_EQ(DecodeExt80(EncodeExt80(tiny)), tiny);
+}
+
+TEST(Ext80, SpecialPatternsDecodeWithoutTrapping) {
+    EXPECT_TRUE(std::isinf(DecodeExt80(Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F}))));
+    EXPECT_TRUE(std::isnan(DecodeExt80(Bytes({1, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0xFF}))));
+    EXPECT_TRUE(std::isnan(DecodeExt80(EncodeExt80(std::nanl("")))));
+    // An "unnormal" (integer bit clear) still reads as its value.
+    EXPECT_EQ(DecodeExt80(Bytes({0, 0, 0, 0, 0, 0, 0, 0x40, 0xFF, 0x3F})), 0.5L);
+}
+
+TEST(Windows1252, DecodesEveryByteAndRoundTrips) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
+    const std::string utf8 = Windows1252ToUtf8(all);
+    EXPECT_EQ(Utf8ToWindows1252(utf8), all);
+    EXPECT_EQ(Windows1252ToUtf8("\x80"), "\xE2\x82\xAC"); // euro sign
+    EXPECT_EQ(Windows1252ToUtf8("\xBA"), "\xC2\xBA");     // the degree-like ordinal
+    EXPECT_EQ(Windows1252ToUtf8("Caf\xE9"), "Caf\xC3\xA9");
+}
+
+TEST(Windows1252, RefusesWhatItCannotHold) {
+    EXPECT_EQ(Utf8ToWindows1252("\xE2\x82\xAC 5"), std::string("\x80 5"));
+    EXPECT_FALSE(Utf8ToWindows1252("\xE2\x86\x92")); // arrow: no such byte
+    EXPECT_FALSE(Utf8ToWindows1252("\xF0\x9F\x8E\xB5"));
+    EXPECT_FALSE(Utf8ToWindows1252("\xC3"));         // cut sequence
+    EXPECT_FALSE(Utf8ToWindows1252("\xC0\xAF"));     // overlong
+    EXPECT_FALSE(Utf8ToWindows1252("\xED\xA0\x80")); // surrogate
+    EXPECT_FALSE(Utf8ToWindows1252("\xC2\x80"));     // U+0080 has no byte
+}
+
+TEST_F(TempDir, AtomicWriteReplacesTheWholeFile) {
+    const auto target = dir / "show.v13";
+    const std::vector<std::uint8_t> first(2228, 0xAA);
+    const std::vector<std::uint8_t> second(10, 0x55);
+    EXPECT_EQ(WriteFileAtomically(target.string(), first), "");
+    EXPECT_EQ(ReadFile(target), first);
+    EXPECT_EQ(WriteFileAtomically(target.string(), second), "");
+    EXPECT_EQ(ReadFile(target), second);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1); // no leftovers
+}
+
+TEST_F(TempDir, FailedWriteLeavesThePreviousFileAndSaysWhy) {
+    const auto target = dir / "show.v13";
+    const std::vector<std::uint8_t> original(100, 0x11);
+    ASSERT_EQ(WriteFileAtomically(target.string(), original), "");
+    // A file size limit makes the write itself fail half way, as a full disk would.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const std::string message =
+        WriteFileAtomically(target.string(), std::vector<std::uint8_t>(200000, 0x22));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_NE(message.find(target.string()), std::string::npos) << message;
+    EXPECT_EQ(ReadFile(target), original);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+TEST_F(TempDir, FolderOrMissingFolderIsAnErrorNotACrash) {
+    EXPECT_NE(WriteFileAtomically(dir.string(), std::vector<std::uint8_t>(3)), "");
+    const std::string message =
+        WriteFileAtomically((dir / "missing" / "x.v13").string(), std::vector<std::uint8_t>(3));
+    EXPECT_NE(message.find("missing"), std::string::npos);
+}

@@ -1,9 +1,11 @@
 #include "config/AtomicFile.h"
 #include "config/Ext80.h"
+#include "config/LittleEndianRecord.h"
 #include "config/Windows1252.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <csignal>
 #include <filesystem>
@@ -132,4 +134,49 @@ TEST_F(TempDir, FolderOrMissingFolderIsAnErrorNotACrash) {
     const std::string message =
         WriteFileAtomically((dir / "missing" / "x.v13").string(), std::vector<std::uint8_t>(3));
     EXPECT_NE(message.find("missing"), std::string::npos);
+}
+
+TEST(LittleEndianRecord, FieldsAtOffsetsLowByteFirst) {
+    std::array<std::uint8_t, 32> raw{};
+    LittleEndianRecord r(raw);
+    r.PutInt32(0, 48000);
+    EXPECT_EQ(raw[0], 0x80);
+    EXPECT_EQ(raw[1], 0xBB);
+    EXPECT_EQ(raw[2], 0x00);
+    r.PutInt32(4, -1);
+    EXPECT_EQ(r.Int32(4), -1);
+    r.PutFloat32(8, 1.0f);
+    EXPECT_EQ(raw[11], 0x3F);
+    EXPECT_EQ(raw[10], 0x80);
+    r.PutDouble(12, -0.5);
+    EXPECT_EQ(r.Double(12), -0.5);
+    EXPECT_EQ(r.Float32(8), 1.0f);
+    r.PutExt80(20, 1.0L);
+    EXPECT_EQ(raw[27], 0x80);
+    EXPECT_EQ(r.Ext80(20), 1.0L);
+}
+
+TEST(LittleEndianRecord, StringsAreLengthPrefixedCutAndBounded) {
+    std::array<std::uint8_t, 16> raw{};
+    raw.fill(0xEE);
+    LittleEndianRecord r(raw);
+    r.PutString(0, 6, "Subwoofer");
+    EXPECT_EQ(raw[0], 6);
+    EXPECT_EQ(r.String(0, 6), "Subwoo");
+    EXPECT_EQ(raw[7], 0xEE); // the next field is untouched
+    r.PutString(8, 6, "In1");
+    EXPECT_EQ(raw[9 + 3], 0); // unused capacity is written as zero
+    EXPECT_EQ(r.String(8, 6), "In1");
+    raw[8] = 200; // damaged length byte
+    EXPECT_EQ(r.String(8, 6).size(), 6u);
+}
+
+TEST(LittleEndianRecord, AccessOutsideTheRecordIsHarmless) {
+    std::array<std::uint8_t, 4> raw{};
+    LittleEndianRecord r(raw);
+    r.PutDouble(2, 1e300); // only the bytes inside are written
+    EXPECT_EQ(r.Int32(100), 0);
+    EXPECT_EQ(raw[1], 0);
+    raw[3] = 50; // a length that runs past the end reads zeros there
+    EXPECT_EQ(r.String(3, 100), std::string(50, '\0'));
 }

@@ -1,0 +1,224 @@
+// An output's crossover: coefficient slots, the evaluation list, the editor's
+// family list, and the single section that carries a first-order pair.
+
+#include "dsp/Crossover.h"
+#include "dsp/FrequencyGrid.h"
+#include "dsp/Response.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+using namespace veld23;
+
+namespace {
+
+TXOVERPB Designed(std::uint8_t family, int order, double hz) {
+    TXOVERPB half;
+    half.Family = family;
+    half.Order = order;
+    half.Frequency = hz;
+    EXPECT_EQ(half.Design(), HalfDesignStatus::Ok);
+    return half;
+}
+
+// Phases are sums of principal values, so equal responses may differ by 2 pi.
+double PhaseDistance(double a, double b) {
+    const double d = std::remainder(a - b, 2 * std::numbers::pi);
+    return std::fabs(d);
+}
+
+// Only halves are designed.
+template <typename T>
+concept Designable = requires(T& x) {
+    x.Design();
+};
+
+} // namespace
+
+static_assert(Designable<TXOVERPB>);
+static_assert(!Designable<TXOVER>);
+
+TEST(CrossoverSlots, FollowTheTablePerOutput) {
+    const int low1[] = {0, 70, 80, 90};
+    for (int output = 1; output <= 3; ++output) {
+        const int base = low1[output];
+        EXPECT_EQ(CrossoverCoefIndex(output, XoverSide::LowPass, 1), base);
+        EXPECT_EQ(CrossoverCoefIndex(output, XoverSide::LowPass, 2), base + 5);
+        EXPECT_EQ(CrossoverCoefIndex(output, XoverSide::HighPass, 1), base + 5);
+        EXPECT_EQ(CrossoverCoefIndex(output, XoverSide::HighPass, 2), base);
+        EXPECT_EQ(CrossoverCoefIndex(output, XoverSide::LowPass, 3), kNoCoefSlot);
+        EXPECT_EQ(CrossoverCoefIndex(output, XoverSide::HighPass, 3), kNoCoefSlot);
+    }
+    EXPECT_EQ(CrossoverCoefIndex(0, XoverSide::LowPass, 1), kNoCoefSlot);
+    EXPECT_EQ(CrossoverCoefIndex(4, XoverSide::HighPass, 1), kNoCoefSlot);
+    EXPECT_EQ(CrossoverCoefIndex(1, XoverSide::LowPass, 0), kNoCoefSlot);
+}
+
+TEST(CrossoverSlots, AreAssignedToEverySection) {
+    TXOVER crossover;
+    AssignCoefIndexes(crossover, 2);
+    EXPECT_EQ(crossover.LowPass.Sections[0].CoefIndex, 80);
+    EXPECT_EQ(crossover.LowPass.Sections[1].CoefIndex, 85);
+    EXPECT_EQ(crossover.LowPass.Sections[2].CoefIndex, kNoCoefSlot);
+    EXPECT_EQ(crossover.HighPass.Sections[0].CoefIndex, 85);
+    EXPECT_EQ(crossover.HighPass.Sections[1].CoefIndex, 80);
+    EXPECT_EQ(crossover.HighPass.Sections[2].CoefIndex, kNoCoefSlot);
+    for (const TSOS& own : crossover.Sections) {
+        EXPECT_EQ(own.CoefIndex, kNoCoefSlot);
+    }
+}
+
+TEST(CrossoverSlots, DesignKeepsTheCoefIndex) {
+    TXOVER crossover;
+    AssignCoefIndexes(crossover, 3);
+    crossover.LowPass.Family = kBesselLowPass;
+    crossover.LowPass.Order = 6;
+    ASSERT_EQ(crossover.LowPass.Design(), HalfDesignStatus::Ok);
+    EXPECT_EQ(crossover.LowPass.Sections[0].CoefIndex, 90);
+    EXPECT_EQ(crossover.LowPass.Sections[1].CoefIndex, 95);
+}
+
+TEST(Crossover, StartsWithBothHalvesBypassedAtOrderTwo) {
+    TXOVER crossover;
+    SetInitialCrossover(crossover, 1);
+    EXPECT_EQ(crossover.HighPass.Order, 2);
+    EXPECT_EQ(crossover.HighPass.Frequency, 100.0);
+    EXPECT_EQ(crossover.HighPass.Family, kXoverBypass);
+    EXPECT_EQ(crossover.LowPass.Order, 2);
+    EXPECT_EQ(crossover.LowPass.Frequency, 5000.0);
+    EXPECT_EQ(crossover.LowPass.Family, kXoverBypass);
+    EXPECT_EQ(crossover.LowPass.Sections[0].CoefIndex, 70);
+    ResponseCurve curve;
+    EvaluateCrossover(crossover, curve);
+    for (int i = 0; i <= FrequencyGrid::N; ++i) {
+        ASSERT_EQ(curve.magnitudeDb[i], 0.0f);
+        ASSERT_EQ(curve.phaseRad[i], 0.0f);
+    }
+}
+
+TEST(CrossoverEvaluationList, IsLowPassSectionsThenHighPassSections) {
+    TXOVER crossover;
+    crossover.LowPass = Designed(kButterworthLowPass, 4, 5000);
+    crossover.HighPass = Designed(kButterworthHighPass, 2, 100);
+    const XoverEvaluationList list = BuildEvaluationList(crossover);
+    ASSERT_EQ(list.count, 3);
+    EXPECT_EQ(list.sections[0], &crossover.LowPass.Sections[0]);
+    EXPECT_EQ(list.sections[1], &crossover.LowPass.Sections[1]);
+    EXPECT_EQ(list.sections[2], &crossover.HighPass.Sections[0]);
+    EXPECT_EQ(list.sections[3], nullptr);
+}
+
+TEST(CrossoverEvaluationList, CountsTheBypassSectionOfEachHalf) {
+    TXOVER crossover;
+    SetInitialCrossover(crossover, 2);
+    EXPECT_EQ(BuildEvaluationList(crossover).count, 2);
+    crossover.LowPass = Designed(kBesselLowPass, 6, 3000);
+    crossover.HighPass = Designed(kButterworthHighPass, 5, 60);
+    EXPECT_EQ(BuildEvaluationList(crossover).count, 6);
+}
+
+TEST(CrossoverEvaluationList, HoldsALoadedSectionCountToTheThreeSections) {
+    TXOVER crossover;
+    crossover.LowPass.SectionCount = 7;
+    crossover.HighPass.SectionCount = -1;
+    const XoverEvaluationList list = BuildEvaluationList(crossover);
+    EXPECT_EQ(list.count, 3);
+    EXPECT_EQ(list.sections[2], &crossover.LowPass.Sections[2]);
+}
+
+TEST(CrossoverEvaluationList, ResponseIsTheSumOfBothHalves) {
+    TXOVER crossover;
+    crossover.LowPass = Designed(kLinkwitzRileyLowPass, 4, 2000);
+    crossover.HighPass = Designed(kBesselHighPass, 3, 150);
+    ResponseCurve both, low, high;
+    EvaluateCrossover(crossover, both);
+    EvaluateHalf(crossover.LowPass, low);
+    EvaluateHalf(crossover.HighPass, high);
+    for (int i = 0; i <= FrequencyGrid::N; ++i) {
+        EXPECT_NEAR(both.magnitudeDb[i], low.magnitudeDb[i] + high.magnitudeDb[i], 1e-3);
+    }
+}
+
+TEST(CrossoverFamilyList, MapsEntriesToFamiliesPerSide) {
+    EXPECT_STREQ(kFamilyListCaptions[0], "ByPass");
+    EXPECT_STREQ(kFamilyListCaptions[1], "ButtW");
+    EXPECT_STREQ(kFamilyListCaptions[2], "L-Riley");
+    EXPECT_STREQ(kFamilyListCaptions[3], "Bessel");
+    EXPECT_EQ(FamilyFromListIndex(0, XoverSide::LowPass), kXoverBypass);
+    EXPECT_EQ(FamilyFromListIndex(0, XoverSide::HighPass), kXoverBypass);
+    EXPECT_EQ(FamilyFromListIndex(1, XoverSide::LowPass), kButterworthLowPass);
+    EXPECT_EQ(FamilyFromListIndex(1, XoverSide::HighPass), kButterworthHighPass);
+    EXPECT_EQ(FamilyFromListIndex(2, XoverSide::LowPass), kLinkwitzRileyLowPass);
+    EXPECT_EQ(FamilyFromListIndex(2, XoverSide::HighPass), kLinkwitzRileyHighPass);
+    EXPECT_EQ(FamilyFromListIndex(3, XoverSide::LowPass), kBesselLowPass);
+    EXPECT_EQ(FamilyFromListIndex(3, XoverSide::HighPass), kBesselHighPass);
+    EXPECT_EQ(FamilyFromListIndex(4, XoverSide::LowPass), kXoverBypass);
+    EXPECT_EQ(FamilyFromListIndex(-1, XoverSide::HighPass), kXoverBypass);
+}
+
+TEST(CrossoverFamilyList, ShowsFamiliesBackAsEntries) {
+    for (int index = 0; index < kFamilyListEntries; ++index) {
+        for (XoverSide side : {XoverSide::LowPass, XoverSide::HighPass}) {
+            EXPECT_EQ(ListIndexFromFamily(FamilyFromListIndex(index, side), side), index);
+        }
+    }
+    EXPECT_EQ(ListIndexFromFamily(kXoverBypass, XoverSide::LowPass), 0);
+    EXPECT_EQ(ListIndexFromFamily(kSectionsLowPass, XoverSide::LowPass), -1);
+    EXPECT_EQ(ListIndexFromFamily(kSectionsHighPass, XoverSide::HighPass), -1);
+    EXPECT_EQ(ListIndexFromFamily(200, XoverSide::HighPass), -1);
+}
+
+TEST(FirstOrderPair, ProductHasTheStatedCoefficients) {
+    const TXOVERPB half = Designed(kLinkwitzRileyLowPass, 2, 1000);
+    const TSOS& p = half.Sections[0];
+    const TSOS& q = half.Sections[1];
+    const TSOS product = MultiplyFirstOrderSections(p, q);
+    EXPECT_EQ(product.b0, p.b0 * q.b0);
+    EXPECT_EQ(product.b1, p.b0 * q.b1 + p.b1 * q.b0);
+    EXPECT_EQ(product.b2, p.b1 * q.b1);
+    EXPECT_EQ(product.a1, p.a1 + q.a1);
+    EXPECT_EQ(product.a2, -p.a1 * q.a1);
+    EXPECT_EQ(product.SectionType, kLowPassQ);
+    EXPECT_NEAR(product.Q, 0.5, 1e-12);
+    EXPECT_EQ(product.Frequency, 1000.0);
+}
+
+TEST(FirstOrderPair, ProductRespondsLikeTheCascade) {
+    for (std::uint8_t family : {kLinkwitzRileyLowPass, kLinkwitzRileyHighPass}) {
+        for (double hz : {40.0, 1000.0, 12000.0, 20000.0}) {
+            TXOVERPB half = Designed(family, 2, hz);
+            half.Sections[0].CoefIndex = 75;
+            ASSERT_TRUE(HoldsFirstOrderPair(half));
+            const TSOS product = FirstSlotSection(half);
+            EXPECT_EQ(product.CoefIndex, 75);
+            EXPECT_EQ(product.SectionType, family == kLinkwitzRileyLowPass ? kLowPassQ : kHiPassQ);
+            EXPECT_NEAR(product.Q, 0.5, 1e-9);
+            ResponseCurve cascade, single;
+            EvaluateHalf(half, cascade);
+            const TSOS* one[] = {&product};
+            AccumulateResponse(one, 1, single);
+            for (int i = 0; i <= FrequencyGrid::N; ++i) {
+                ASSERT_NEAR(single.magnitudeDb[i], cascade.magnitudeDb[i],
+                            1e-4 + 1e-6 * std::fabs(cascade.magnitudeDb[i]))
+                    << "at " << FrequencyGrid::Shared().GridHz[i] << " Hz";
+                ASSERT_LT(PhaseDistance(single.phaseRad[i], cascade.phaseRad[i]), 1e-4);
+            }
+        }
+    }
+}
+
+TEST(FirstOrderPair, OnlyAFirstOrderPairIsCombined) {
+    EXPECT_TRUE(HoldsFirstOrderPair(Designed(kLinkwitzRileyHighPass, 1, 500))); // raised to 2
+    for (const TXOVERPB& half :
+         {Designed(kLinkwitzRileyLowPass, 4, 500), Designed(kButterworthLowPass, 1, 500),
+          Designed(kButterworthHighPass, 2, 500), Designed(kButterworthLowPass, 3, 500),
+          Designed(kXoverBypass, 2, 500)}) {
+        EXPECT_FALSE(HoldsFirstOrderPair(half));
+        const TSOS slot = FirstSlotSection(half);
+        for (int k = 0; k < 5; ++k) {
+            EXPECT_EQ(slot.GetCoefficient(k), half.Sections[0].GetCoefficient(k));
+        }
+    }
+}

@@ -1,0 +1,272 @@
+// Crossover half designs: Butterworth, Linkwitz-Riley, sections given directly,
+// bypass, and the orders a three-section half refuses. Bessel halves have their
+// own file.
+
+#include "dsp/CrossoverTestSupport.h"
+
+#include "dsp/CrossoverHalf.h"
+#include "dsp/SectionDesign.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+using namespace veld23;
+using namespace veld23::testing;
+
+TEST(CrossoverHalf, StartsAsAFourthOrderBypassAt1000Hz) {
+    const TXOVERPB half;
+    EXPECT_EQ(half.Order, 4);
+    EXPECT_EQ(half.SectionCount, 1);
+    EXPECT_EQ(half.Family, kXoverBypass);
+    EXPECT_EQ(half.Frequency, 1000.0);
+    for (const TSOS& s : half.Sections) {
+        EXPECT_EQ(s.b0, 1.0L);
+        EXPECT_EQ(s.Q, 0.707);
+        EXPECT_EQ(s.SectionType, kBypass);
+    }
+}
+
+TEST(CrossoverHalf, BypassResetsEverySectionAfterADesign) {
+    TXOVERPB half = Designed(kButterworthLowPass, 6, 2000);
+    half.Family = kXoverBypass;
+    ASSERT_EQ(half.Design(), HalfDesignStatus::Ok);
+    EXPECT_EQ(half.SectionCount, 1);
+    for (const TSOS& s : half.Sections) {
+        EXPECT_EQ(s.GetCoefficient(0), 1.0);
+        for (int k = 1; k < 5; ++k) {
+            EXPECT_EQ(s.GetCoefficient(k), 0.0);
+        }
+    }
+    EXPECT_EQ(GridDb(half, kGrid693Hz), 0.0f);
+}
+
+TEST(ButterworthHalf, IsThreeDbDownAtItsFrequencyForEveryOrder) {
+    for (std::uint8_t family : {kButterworthLowPass, kButterworthHighPass}) {
+        for (int order = 1; order <= 6; ++order) {
+            for (double hz : {20.0, 100.0, 1000.0, 5000.0, 11999.0, 12000.0, 20000.0}) {
+                const TXOVERPB half = Designed(family, order, hz);
+                EXPECT_NEAR(CascadeDb(half, hz), kMinus3dB, 1e-9)
+                    << "family " << int(family) << " order " << order << " at " << hz;
+                EXPECT_EQ(half.Order, order);
+                EXPECT_EQ(half.SectionCount, (order + 1) / 2);
+            }
+            EXPECT_NEAR(GridDb(Designed(family, order, 693), kGrid693Hz), kMinus3dB, 1e-4);
+        }
+    }
+}
+
+TEST(ButterworthHalf, FourthOrderSectionsComeOutWithQ13066Then05412) {
+    for (std::uint8_t family : {kButterworthLowPass, kButterworthHighPass}) {
+        const TXOVERPB half = Designed(family, 4, 1000);
+        EXPECT_NEAR(half.Sections[0].Q, 1.3066, 5e-5);
+        EXPECT_NEAR(half.Sections[1].Q, 0.5412, 5e-5);
+        const std::uint8_t type = family == kButterworthLowPass ? kLowPassQ : kHiPassQ;
+        EXPECT_EQ(half.Sections[0].SectionType, type);
+        EXPECT_EQ(half.Sections[1].SectionType, type);
+        EXPECT_EQ(half.Sections[0].Frequency, 1000.0);
+        EXPECT_EQ(half.Sections[1].Frequency, 1000.0);
+    }
+}
+
+TEST(ButterworthHalf, SecondOrderHasQOfOneOverRootTwo) {
+    EXPECT_NEAR(Designed(kButterworthLowPass, 2, 3000).Sections[0].Q, std::sqrt(0.5), 1e-12);
+    EXPECT_NEAR(Designed(kButterworthHighPass, 2, 50).Sections[0].Q, std::sqrt(0.5), 1e-9);
+}
+
+TEST(ButterworthHalf, ThirdOrderIsAFirstOrderSectionThenQOne) {
+    const TXOVERPB low = Designed(kButterworthLowPass, 3, 1000);
+    EXPECT_EQ(low.Sections[0].SectionType, kFirstOrder);
+    EXPECT_EQ(low.Sections[0].b2, 0.0L);
+    EXPECT_EQ(low.Sections[0].a2, 0.0L);
+    EXPECT_EQ(low.Sections[0].b1, low.Sections[0].b0);
+    EXPECT_NEAR(low.Sections[1].Q, 1.0, 1e-12);
+
+    const TXOVERPB high = Designed(kButterworthHighPass, 3, 1000);
+    EXPECT_EQ(high.Sections[0].SectionType, kFirstOrderHighPassButtw);
+    EXPECT_EQ(high.Sections[0].b1, -high.Sections[0].b0);
+    EXPECT_NEAR(high.Sections[1].Q, 1.0, 1e-12);
+}
+
+TEST(ButterworthHalf, SecondOrderSectionsEqualTheQDesignsWithTheirQ) {
+    // Both are bilinear designs prewarped at the section frequency.
+    for (std::uint8_t family : {kButterworthLowPass, kButterworthHighPass}) {
+        const TXOVERPB half = Designed(family, 6, 2500);
+        for (int i = 0; i < 3; ++i) {
+            TSOS reference;
+            reference.Frequency = 2500;
+            reference.Q = half.Sections[i].Q;
+            if (family == kButterworthLowPass) {
+                DesignLowPassQ(reference);
+            } else {
+                DesignHiPassQ(reference);
+            }
+            ExpectSameCoefficients(half.Sections[i], reference, 1e-12);
+        }
+    }
+}
+
+TEST(ButterworthHalf, FirstOrderSectionAtAQuarterOfTheRateHasAFiniteQ) {
+    for (std::uint8_t family : {kButterworthLowPass, kButterworthHighPass}) {
+        for (int order : {1, 3, 5}) {
+            const TXOVERPB half = Designed(family, order, 12000);
+            const TSOS& first = half.Sections[0];
+            EXPECT_TRUE(std::isfinite(first.Q));
+            EXPECT_EQ(first.Q, kQuarterRateFirstOrderQ);
+            // The coefficients themselves are a plain half-band first-order filter.
+            EXPECT_NEAR(first.GetCoefficient(0), 0.5, 1e-15);
+            EXPECT_NEAR(first.GetCoefficient(3), 0.0, 1e-15);
+            if (first.GetCoefficient(3) == 0.0) {
+                EXPECT_FALSE(std::signbit(first.GetCoefficient(3))); // shown as 0, not -0
+            }
+            for (int i = 1; i < half.SectionCount; ++i) {
+                EXPECT_TRUE(std::isfinite(half.Sections[i].Q));
+            }
+        }
+        // Whole hertz either side still have their (large) formula value.
+        for (double hz : {11999.0, 12001.0}) {
+            const double q = Designed(family, 1, hz).Sections[0].Q;
+            EXPECT_TRUE(std::isfinite(q));
+            EXPECT_GT(std::fabs(q), 1000.0);
+        }
+    }
+    for (std::uint8_t family : {kLinkwitzRileyLowPass, kLinkwitzRileyHighPass}) {
+        const TXOVERPB half = Designed(family, 2, 12000);
+        EXPECT_EQ(half.Sections[0].Q, kQuarterRateFirstOrderQ);
+        EXPECT_EQ(half.Sections[1].Q, kQuarterRateFirstOrderQ);
+    }
+}
+
+TEST(QFromCoefficients, NeverGivesInfinityOrNaN) {
+    TSOS degenerate; // a first-order low-pass at fs/4: the low-pass rule divides by zero
+    degenerate.b0 = degenerate.b1 = 0.5L;
+    EXPECT_EQ(QFromCoefficients(degenerate, true), kQuarterRateFirstOrderQ);
+    degenerate.b0 = 0.0L; // 0/0 in the high-pass rule
+    EXPECT_EQ(QFromCoefficients(degenerate, false), kQuarterRateFirstOrderQ);
+}
+
+TEST(LinkwitzRileyHalf, OddOrderIsRaisedAndSixDbDownAtItsFrequency) {
+    for (std::uint8_t family : {kLinkwitzRileyLowPass, kLinkwitzRileyHighPass}) {
+        const TXOVERPB three = Designed(family, 3, 1000);
+        EXPECT_EQ(three.Order, 4);
+        EXPECT_EQ(three.SectionCount, 2);
+        EXPECT_NEAR(CascadeDb(three, 1000), kMinus6dB, 1e-9);
+        ExpectSameHalf(three, Designed(family, 4, 1000));
+
+        const TXOVERPB one = Designed(family, 1, 1000);
+        EXPECT_EQ(one.Order, 2);
+        EXPECT_EQ(one.SectionCount, 2);
+        for (int order : {2, 4}) {
+            EXPECT_NEAR(GridDb(Designed(family, order, 693), kGrid693Hz), kMinus6dB, 1e-4);
+        }
+    }
+}
+
+TEST(LinkwitzRileyHalf, OrderTwoIsTwoIdenticalFirstOrderSections) {
+    const TXOVERPB low = Designed(kLinkwitzRileyLowPass, 2, 800);
+    EXPECT_EQ(low.SectionCount, 2);
+    ExpectSameSection(low.Sections[0], low.Sections[1]);
+    EXPECT_EQ(low.Sections[0].SectionType, kFirstOrder);
+    EXPECT_EQ(low.Sections[0].a2, 0.0L);
+
+    const TXOVERPB high = Designed(kLinkwitzRileyHighPass, 2, 800);
+    ExpectSameSection(high.Sections[0], high.Sections[1]);
+    EXPECT_EQ(high.Sections[0].SectionType, kFirstOrderHighPassButtw);
+    // Section 3 is not used and stays bypassed.
+    EXPECT_EQ(high.Sections[2].GetCoefficient(0), 1.0);
+    EXPECT_EQ(high.Sections[2].GetCoefficient(3), 0.0);
+}
+
+TEST(LinkwitzRileyHalf, OrderFourIsTwoButterworthSectionsOfQ07071) {
+    const TXOVERPB half = Designed(kLinkwitzRileyHighPass, 4, 1200);
+    ExpectSameSection(half.Sections[0], half.Sections[1]);
+    EXPECT_NEAR(half.Sections[0].Q, std::sqrt(0.5), 1e-12);
+    EXPECT_EQ(half.Sections[0].SectionType, kHiPassQ);
+}
+
+TEST(OwnSectionsHalf, DesignsEachSectionFromItsOwnFrequencyAndQ) {
+    for (std::uint8_t family : {kSectionsLowPass, kSectionsHighPass}) {
+        TXOVERPB half = MakeHalf(family, 5, 1000);
+        const double hz[] = {300, 700, 2100};
+        const double q[] = {0.9, 2.5, 0.6};
+        for (int i = 0; i < 3; ++i) {
+            half.Sections[i].Frequency = hz[i];
+            half.Sections[i].Q = q[i];
+        }
+        TXOVERPB expected = half;
+        ASSERT_EQ(half.Design(), HalfDesignStatus::Ok);
+        EXPECT_EQ(half.SectionCount, 3);
+        const bool low = family == kSectionsLowPass;
+        low ? DesignFirstOrderLowPass(expected.Sections[0])
+            : DesignFirstOrderHighPass(expected.Sections[0]);
+        for (int i = 1; i < 3; ++i) {
+            low ? DesignLowPassQ(expected.Sections[i]) : DesignHiPassQ(expected.Sections[i]);
+        }
+        for (int i = 0; i < 3; ++i) {
+            ExpectSameSection(half.Sections[i], expected.Sections[i]);
+        }
+        EXPECT_EQ(half.Frequency, 1000.0); // the half's own frequency plays no part
+    }
+}
+
+TEST(CrossoverOrders, AcceptedRangesPerFamily) {
+    EXPECT_EQ(AcceptedOrders(kXoverBypass).highest, 8);
+    for (std::uint8_t f : {kButterworthLowPass, kButterworthHighPass, kBesselLowPass,
+                           kBesselHighPass, kSectionsLowPass, kSectionsHighPass}) {
+        EXPECT_EQ(AcceptedOrders(f).lowest, 1);
+        EXPECT_EQ(AcceptedOrders(f).highest, 6);
+    }
+    EXPECT_EQ(AcceptedOrders(kLinkwitzRileyLowPass).highest, 4);
+    EXPECT_EQ(AcceptedOrders(kLinkwitzRileyHighPass).highest, 4);
+    EXPECT_FALSE(IsOrderAccepted(9, 2));
+}
+
+TEST(CrossoverOrders, OrdersNeedingAFourthSectionAreRefusedAndChangeNothing) {
+    const std::vector<std::pair<std::uint8_t, int>> refused = {
+        {kButterworthLowPass, 7},   {kButterworthHighPass, 8},  {kButterworthLowPass, 0},
+        {kButterworthLowPass, -2},  {kLinkwitzRileyLowPass, 5}, {kLinkwitzRileyHighPass, 6},
+        {kLinkwitzRileyLowPass, 8}, {kBesselLowPass, 7},        {kBesselHighPass, 8},
+        {kSectionsLowPass, 7},      {kSectionsHighPass, 100},   {kXoverBypass, 9},
+        {kXoverBypass, 0},
+    };
+    for (const auto& [family, order] : refused) {
+        // Start from a designed half so that "unchanged" is not just "default".
+        TXOVERPB half = Designed(kButterworthHighPass, 3, 440);
+        half.Family = family;
+        half.Order = order;
+        half.Frequency = 20000; // would also trip the Bessel limit
+        const TXOVERPB before = half;
+        RecordingNotifier notifier;
+        EXPECT_EQ(half.Design(&notifier), HalfDesignStatus::OrderRefused)
+            << "family " << int(family) << " order " << order;
+        ExpectSameHalf(half, before);
+        EXPECT_TRUE(notifier.limits.empty());
+    }
+}
+
+TEST(CrossoverOrders, UnknownFamilyAndUnusableFrequencyAreRefused) {
+    TXOVERPB half = Designed(kButterworthLowPass, 2, 1000);
+    half.Family = 9;
+    TXOVERPB before = half;
+    EXPECT_EQ(half.Design(), HalfDesignStatus::UnknownFamily);
+    ExpectSameHalf(half, before);
+
+    for (double hz : {0.0, -100.0, 24000.0, 30000.0, std::numeric_limits<double>::quiet_NaN(),
+                      std::numeric_limits<double>::infinity()}) {
+        for (std::uint8_t f : {kButterworthLowPass, kLinkwitzRileyHighPass, kBesselLowPass}) {
+            half = Designed(kButterworthLowPass, 2, 1000);
+            half.Family = f;
+            half.Frequency = hz;
+            before = half;
+            EXPECT_EQ(half.Design(), HalfDesignStatus::FrequencyOutOfRange) << hz;
+            ExpectSameHalf(half, before);
+        }
+    }
+    // A bypass does not use its frequency.
+    half.Family = kXoverBypass;
+    half.Frequency = 0.0;
+    EXPECT_EQ(half.Design(), HalfDesignStatus::Ok);
+}

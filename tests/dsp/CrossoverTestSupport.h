@@ -1,0 +1,98 @@
+#pragma once
+
+// Shared helpers of the crossover half tests.
+
+#include "dsp/CrossoverHalf.h"
+#include "dsp/DesignNotifier.h"
+#include "dsp/Response.h"
+#include "dsp/SampleRate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <numbers>
+#include <utility>
+#include <vector>
+
+namespace veld23::testing {
+
+inline constexpr double kMinus3dB = -3.0102999566398121; // 20 log10(1/sqrt 2)
+inline constexpr double kMinus6dB = 2 * kMinus3dB;
+inline constexpr int kGrid693Hz = 200; // grid point 200 is 693 Hz
+
+class RecordingNotifier : public DesignNotifier {
+  public:
+    std::vector<std::pair<double, int>> limits;
+    void BesselCutoffLimited(double limitHz, int order) override {
+        limits.emplace_back(limitHz, order);
+    }
+};
+
+inline TXOVERPB MakeHalf(std::uint8_t family, int order, double hz) {
+    TXOVERPB half;
+    half.Family = family;
+    half.Order = order;
+    half.Frequency = hz;
+    for (TSOS& s : half.Sections) {
+        s.Frequency = hz; // as the editor does before every design
+    }
+    return half;
+}
+
+inline TXOVERPB Designed(std::uint8_t family, int order, double hz) {
+    TXOVERPB half = MakeHalf(family, order, hz);
+    EXPECT_EQ(half.Design(), HalfDesignStatus::Ok);
+    return half;
+}
+
+// The half's cascade evaluated straight from its coefficients at any frequency,
+// independent of the grid.
+inline double CascadeDb(const TXOVERPB& half, double hz) {
+    const long double w = 2 * std::numbers::pi_v<long double> * hz / SampleRate;
+    const std::complex<long double> z1 = std::polar(1.0L, -w);
+    std::complex<long double> h = 1.0L;
+    for (int i = 0; i < half.SectionCount; ++i) {
+        const TSOS& s = half.Sections[i];
+        h *= (s.b0 + s.b1 * z1 + s.b2 * z1 * z1) / (1.0L - s.a1 * z1 - s.a2 * z1 * z1);
+    }
+    return static_cast<double>(20 * std::log10(std::abs(h)));
+}
+
+inline double GridDb(const TXOVERPB& half, int index) {
+    ResponseCurve curve;
+    EvaluateHalf(half, curve);
+    return curve.magnitudeDb[index];
+}
+
+inline void ExpectSameCoefficients(const TSOS& a, const TSOS& b, double tolerance) {
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_NEAR(a.GetCoefficient(k), b.GetCoefficient(k), tolerance) << "coefficient " << k;
+    }
+}
+
+inline void ExpectSameSection(const TSOS& a, const TSOS& b) {
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(a.GetCoefficient(k), b.GetCoefficient(k)) << "coefficient " << k;
+    }
+    EXPECT_EQ(a.SectionType, b.SectionType);
+    EXPECT_EQ(a.Frequency, b.Frequency);
+    EXPECT_EQ(a.Q, b.Q);
+    EXPECT_EQ(a.GainDb, b.GainDb);
+    EXPECT_EQ(a.CoefIndex, b.CoefIndex);
+}
+
+inline void ExpectSameHalf(const TXOVERPB& a, const TXOVERPB& b) {
+    EXPECT_EQ(a.Order, b.Order);
+    EXPECT_EQ(a.SectionCount, b.SectionCount);
+    EXPECT_EQ(a.Family, b.Family);
+    if (!(std::isnan(a.Frequency) && std::isnan(b.Frequency))) {
+        EXPECT_EQ(a.Frequency, b.Frequency);
+    }
+    for (int i = 0; i < kSectionsPerHalf; ++i) {
+        ExpectSameSection(a.Sections[i], b.Sections[i]);
+    }
+}
+
+} // namespace veld23::testing

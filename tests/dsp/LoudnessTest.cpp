@@ -1,0 +1,146 @@
+// The SUB Reinforcement section: record, its two designs and the slider laws.
+
+#include "dsp/FrequencyGrid.h"
+#include "dsp/LoudnessSection.h"
+#include "dsp/Response.h"
+#include "dsp/SectionDesign.h"
+
+#include <gtest/gtest.h>
+
+using namespace veld23;
+
+namespace {
+
+ResponseCurve Evaluate(const TSOS& section) {
+    ResponseCurve curve;
+    const TSOS* list[] = {&section};
+    AccumulateResponse(list, 1, curve);
+    return curve;
+}
+
+LoudnessSection Make(std::uint8_t type, double hz, double gainDb) {
+    LoudnessSection s;
+    s.SectionType = type;
+    s.Frequency = hz;
+    s.GainDb = gainDb;
+    return s;
+}
+
+} // namespace
+
+TEST(LoudnessSection, StartsAsAFlatPeakingSectionAt55Hz) {
+    const LoudnessSection s;
+    EXPECT_EQ(s.CoefIndex, 100);
+    EXPECT_EQ(s.Q, 1.5);
+    EXPECT_EQ(s.SectionType, kParametricQAdap);
+    EXPECT_EQ(s.Frequency, 55.0);
+    EXPECT_EQ(s.GainDb, 0.0);
+    EXPECT_EQ(s.GetCoefficient(0), 1.0); // created with bypass coefficients
+    EXPECT_EQ(s.GetCoefficient(3), 0.0);
+}
+
+TEST(LoudnessDesign, ParametricAtZeroDbIsFlat) {
+    for (double hz : {29.0, 55.0, 80.0}) {
+        LoudnessSection s = Make(kParametricQAdap, hz, 0.0);
+        DesignLoudness(s);
+        EXPECT_EQ(s.SectionType, kParametricQAdap);
+        const ResponseCurve curve = Evaluate(s);
+        for (int i = 0; i <= FrequencyGrid::N; ++i) {
+            ASSERT_NEAR(curve.magnitudeDb[i], 0.0f, 1e-6f) << i;
+        }
+    }
+}
+
+TEST(LoudnessDesign, ParametricIsTheQAdapPeakWithQ15) {
+    LoudnessSection s = Make(kParametricQAdap, 40.0, 9.0);
+    s.Q = 4.0; // whatever was there, the peaking design uses 1.5
+    DesignLoudness(s);
+    EXPECT_EQ(s.Q, 1.5);
+    TSOS reference;
+    reference.Frequency = 40.0;
+    reference.GainDb = 9.0;
+    reference.Q = 1.5;
+    DesignParametricQAdap(reference);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(s.GetCoefficient(k), reference.GetCoefficient(k));
+    }
+}
+
+TEST(LoudnessDesign, HighPassAt12DbPeaksAboveZeroJustAbove55Hz) {
+    LoudnessSection s = Make(kHiPassQ, 55.0, 12.0);
+    DesignLoudness(s);
+    EXPECT_EQ(s.SectionType, kHiPassQ);
+    EXPECT_NEAR(s.Q, 3.865, 5e-4);
+    EXPECT_DOUBLE_EQ(s.Q, 12.0 / 3.8 + 0.707);
+    const ResponseCurve curve = Evaluate(s);
+    const auto& hz = FrequencyGrid::Shared().GridHz;
+    int peak = 0;
+    for (int i = 1; i <= FrequencyGrid::N; ++i) {
+        if (curve.magnitudeDb[i] > curve.magnitudeDb[peak]) {
+            peak = i;
+        }
+    }
+    EXPECT_GT(curve.magnitudeDb[peak], 10.0f);
+    EXPECT_GE(hz[peak], 55);
+    EXPECT_LE(hz[peak], 58);
+    EXPECT_LT(curve.magnitudeDb[0], -15.0f);                       // 20 Hz: well below
+    EXPECT_NEAR(curve.magnitudeDb[FrequencyGrid::N], 0.0f, 0.01f); // passes the top
+}
+
+TEST(LoudnessDesign, HighPassAtZeroDbIsButterworthLike) {
+    LoudnessSection s = Make(kHiPassQ, 60.0, 0.0);
+    DesignLoudness(s);
+    EXPECT_EQ(s.Q, 0.707);
+}
+
+TEST(LoudnessDesign, SwitchingBackToParametricRestoresQ15) {
+    LoudnessSection s = Make(kHiPassQ, 55.0, 6.0);
+    DesignLoudness(s);
+    EXPECT_NEAR(s.Q, 6.0 / 3.8 + 0.707, 1e-12);
+    s.SectionType = kParametricQAdap;
+    DesignLoudness(s);
+    EXPECT_EQ(s.Q, 1.5);
+    EXPECT_EQ(s.SectionType, kParametricQAdap);
+}
+
+TEST(LoudnessDesign, ATypeOtherThanHighPassIsDesignedAsParametric) {
+    LoudnessSection s = Make(kBandPass, 50.0, 3.0);
+    DesignLoudness(s);
+    EXPECT_EQ(s.SectionType, kParametricQAdap);
+    EXPECT_EQ(s.Q, 1.5);
+}
+
+TEST(LoudnessDesign, KeepsItsCoefIndex) {
+    LoudnessSection s = Make(kHiPassQ, 70.0, 3.0);
+    DesignLoudness(s);
+    EXPECT_EQ(s.CoefIndex, 100);
+}
+
+TEST(LoudnessSliders, FrequencyPositionsRunFrom80DownTo29Hz) {
+    EXPECT_EQ(LoudnessFrequencyFromPosition(0), 80.0);
+    EXPECT_EQ(LoudnessFrequencyFromPosition(25), 55.0);
+    EXPECT_EQ(LoudnessFrequencyFromPosition(51), 29.0);
+    EXPECT_EQ(LoudnessFrequencyFromPosition(60), 29.0);
+    EXPECT_EQ(LoudnessFrequencyPosition(80.0), 0);
+    EXPECT_EQ(LoudnessFrequencyPosition(55.0), 25);
+    EXPECT_EQ(LoudnessFrequencyPosition(29.0), 51);
+    EXPECT_EQ(LoudnessFrequencyPosition(10.0), 51);
+    EXPECT_EQ(LoudnessFrequencyPosition(200.0), 0);
+    for (int p = 0; p <= kLoudnessFrequencyPositions; ++p) {
+        EXPECT_EQ(LoudnessFrequencyPosition(LoudnessFrequencyFromPosition(p)), p);
+    }
+}
+
+TEST(LoudnessSliders, GainPositionsRunFrom12DownTo0Db) {
+    EXPECT_EQ(LoudnessGainFromPosition(0), 12.0);
+    EXPECT_EQ(LoudnessGainFromPosition(120), 0.0);
+    EXPECT_EQ(LoudnessGainFromPosition(121), 0.0); // never -0.1
+    EXPECT_EQ(LoudnessGainFromPosition(3), 11.7);
+    EXPECT_EQ(LoudnessGainPosition(12.0), 0);
+    EXPECT_EQ(LoudnessGainPosition(0.0), 120);
+    EXPECT_EQ(LoudnessGainPosition(-1.0), 121);
+    EXPECT_EQ(LoudnessGainPosition(6.5), 55);
+    for (int p = 0; p <= 120; ++p) {
+        EXPECT_EQ(LoudnessGainPosition(LoudnessGainFromPosition(p)), p);
+    }
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "measure/MeasurementMessages.h"
+#include "measure/OpenFileDialog.h"
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veld23::testing {
+
+// A fresh directory for the files a test writes; removed with everything in it.
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "veld23-measure-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
+        }
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // Writes the bytes as given (line ends included) and returns the file's path.
+    std::string Write(const std::string& name, const std::string& content) const {
+        const std::filesystem::path file = path_ / name;
+        std::ofstream out(file, std::ios::binary);
+        out << content;
+        return file.string();
+    }
+    std::string Missing(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+class RecordingMessages : public MeasurementMessages {
+  public:
+    struct Shown {
+        Kind kind;
+        std::string text;
+    };
+    std::vector<Shown> shown;
+
+    void ShowMessage(Kind kind, const std::string& text) override { shown.push_back({kind, text}); }
+};
+
+class ScriptedFileDialog : public OpenFileDialog {
+  public:
+    struct Asked {
+        std::string title;
+        std::string filter;
+    };
+    std::deque<std::optional<std::string>> answers;
+    std::vector<Asked> asked;
+
+    std::optional<std::string> ChooseFileToOpen(const std::string& title,
+                                                const std::string& filter) override {
+        asked.push_back({title, filter});
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// One line of a fixed-column file: each text right-aligned so that it ends in the last
+// column of its range (1-based, both ends included); everything else blank.
+struct Placed {
+    int first;
+    int last;
+    std::string text;
+};
+
+inline std::string FixedLine(std::initializer_list<Placed> fields) {
+    std::string line;
+    for (const Placed& field : fields) {
+        const std::size_t end = static_cast<std::size_t>(field.last);
+        if (line.size() < end) {
+            line.resize(end, ' ');
+        }
+        const std::size_t width = static_cast<std::size_t>(field.last - field.first + 1);
+        const std::string text = field.text.size() < width
+                                     ? std::string(width - field.text.size(), ' ') + field.text
+                                     : field.text.substr(0, width);
+        line.replace(static_cast<std::size_t>(field.first - 1), width, text);
+    }
+    return line;
+}
+
+} // namespace veld23::testing

@@ -1,0 +1,257 @@
+#include "MeasureTestSupport.h"
+
+#include "config/MeasurementImportSettings.h"
+#include "dsp/FrequencyGrid.h"
+#include "measure/MeasurementImport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace veld23 {
+namespace {
+
+using testing::FixedLine;
+using testing::RecordingMessages;
+using testing::TempDir;
+
+constexpr std::string_view kClioA = "    Freq\t      dB\t   Phase\n";
+constexpr std::string_view kGood = "  100.00\t   90.00\t    0.00\n"
+                                   " 1000.00\t   90.00\t    0.00\n";
+
+// A CLIO layout B data line: frequency 1-9, magnitude 17-24, phase 33-39.
+std::string ClioBLine(const std::string& hz, const std::string& db, const std::string& deg) {
+    return FixedLine({{1, 9, hz}, {17, 24, db}, {33, 39, deg}}) + "\n";
+}
+const std::string kClioBHeader = "Freq [Hz]       dBSPL           Phase [Deg]\n";
+
+// Every bad file goes into slot 2 between two good ones, so each test also shows that the
+// other slots are still read.
+class BadMeasurementFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings.MeasurementFiles[0] = dir.Write("first.txt", std::string(kClioA) + kGood.data());
+        settings.MeasurementFiles[2] = dir.Write("third.txt", std::string(kClioA) + kGood.data());
+        // Left over from an earlier import: must not survive in a slot that fails.
+        for (CurveArray& row : curves.SpeakerMagnitude) {
+            row.fill(12.0f);
+        }
+        for (CurveArray& row : curves.SpeakerPhase) {
+            row.fill(1.0f);
+        }
+    }
+
+    SlotImport ImportSecond(const std::string& content) {
+        settings.MeasurementFiles[1] = dir.Write("second.txt", content);
+        return Run();
+    }
+
+    SlotImport Run() {
+        const MeasurementImportResult result = ImportMeasurements(settings, curves, messages);
+        EXPECT_EQ(result.slots[0], SlotImport::Imported);
+        EXPECT_EQ(result.slots[2], SlotImport::Imported);
+        // The good neighbours: 90 dB from 100 to 1000 Hz is 0 dB there, -140 elsewhere.
+        EXPECT_EQ(curves.SpeakerMagnitude[0][200], 0.0f);
+        EXPECT_EQ(curves.SpeakerMagnitude[2][200], 0.0f);
+        EXPECT_EQ(curves.SpeakerMagnitude[2][0], -140.0f);
+        ExpectSecondRowCleared();
+        return result.slots[1];
+    }
+
+    void ExpectSecondRowCleared() const {
+        for (int j = 0; j < kCurveLength; ++j) {
+            ASSERT_EQ(curves.SpeakerMagnitude[1][j], 0.0f) << j;
+            ASSERT_EQ(curves.SpeakerPhase[1][j], 0.0f) << j;
+        }
+    }
+
+    // Exactly one message, an error, that starts with the file and its line.
+    void ExpectOneError(const std::string& text) const {
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Error);
+        EXPECT_EQ(messages.shown[0].text, settings.MeasurementFiles[1] + text);
+    }
+
+    TempDir dir;
+    MeasurementImportSettings settings;
+    SpeakerCurves curves;
+    RecordingMessages messages;
+};
+
+TEST_F(BadMeasurementFile, NoDataLines) {
+    EXPECT_EQ(ImportSecond(std::string(kClioA)), SlotImport::BadData);
+    ExpectOneError(": no measured points found from line 2 to the end of the file.");
+}
+
+TEST_F(BadMeasurementFile, OnlyBlankLinesAfterTheHeader) {
+    EXPECT_EQ(ImportSecond(std::string(kClioA) + "\n   \n\t\n"), SlotImport::BadData);
+    ExpectOneError(": no measured points found from line 2 to the end of the file.");
+}
+
+TEST_F(BadMeasurementFile, OneDataLine) {
+    EXPECT_EQ(ImportSecond(std::string(kClioA) + "\n  500.00\t   90.00\t    0.00\n"),
+              SlotImport::BadData);
+    ExpectOneError(", line 3: only one measured point; at least two are needed.");
+}
+
+TEST_F(BadMeasurementFile, TwoConsecutiveEqualFrequencies) {
+    const std::string text = std::string(kClioA) + "  100.00\t   90.00\t    0.00\n"
+                                                   "  200.00\t   90.00\t    0.00\n"
+                                                   "  200.00\t   91.00\t    0.00\n";
+    EXPECT_EQ(ImportSecond(text), SlotImport::BadData);
+    ExpectOneError(", line 4: the frequency 200.00 Hz repeats the line before; the frequencies "
+                   "must rise from line to line.");
+}
+
+TEST_F(BadMeasurementFile, FrequencyFallsBack) {
+    const std::string text = std::string(kClioA) + "  100.00\t   90.00\t    0.00\n"
+                                                   "  300.00\t   90.00\t    0.00\n"
+                                                   "  200.00\t   90.00\t    0.00\n"
+                                                   "  400.00\t   90.00\t    0.00\n";
+    EXPECT_EQ(ImportSecond(text), SlotImport::BadData);
+    ExpectOneError(", line 4: the frequency 200.00 Hz is lower than on the line before; the "
+                   "frequencies must rise from line to line.");
+}
+
+TEST_F(BadMeasurementFile, LineEndsBeforeAColumn) {
+    const std::string text = kClioBHeader + ClioBLine("100", "90", "0") +
+                             FixedLine({{1, 9, "200"}, {17, 24, "90"}}) + "\n" +
+                             ClioBLine("300", "90", "0");
+    EXPECT_EQ(ImportSecond(text), SlotImport::BadData);
+    ExpectOneError(", line 3: the line ends before the phase column (characters 33-39).");
+}
+
+TEST_F(BadMeasurementFile, LineEndingInsideAColumnGivesWhatIsThere) {
+    // Trailing characters cut off inside the phase range still leave a number.
+    settings.MeasurementFiles[1] = dir.Write(
+        "second.txt", kClioBHeader + ClioBLine("100", "90", "-45") +
+                          FixedLine({{1, 9, "1000"}, {17, 24, "90"}, {33, 35, "-45"}}) + "\n");
+    settings.ImportFileType = ImportLayoutCode::Clio;
+    const MeasurementImportResult result = ImportMeasurements(settings, curves, messages);
+    EXPECT_EQ(result.slots[1], SlotImport::Imported);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FLOAT_EQ(curves.SpeakerPhase[1][200], static_cast<float>(-std::numbers::pi / 4));
+}
+
+TEST_F(BadMeasurementFile, BlankColumn) {
+    const std::string text = kClioBHeader + ClioBLine("100", "90", "0") +
+                             ClioBLine("200", "", "0") + ClioBLine("300", "90", "0");
+    EXPECT_EQ(ImportSecond(text), SlotImport::BadData);
+    ExpectOneError(", line 3: the magnitude (characters 17-24) is empty.");
+}
+
+TEST_F(BadMeasurementFile, FieldThatIsNotANumber) {
+    const std::string text = std::string(kClioA) + "  100.00\t   90.00\t    0.00\n"
+                                                   "  200.00\t   9O.00\t    0.00\n";
+    EXPECT_EQ(ImportSecond(text), SlotImport::BadData);
+    ExpectOneError(", line 3: the magnitude \"9O.00\" is not a number.");
+}
+
+TEST_F(BadMeasurementFile, NanAndInfinityAreNotNumbers) {
+    for (const char* field : {"     nan", "     inf", "    -inf", "  0x1p3"}) {
+        messages.shown.clear();
+        const std::string text = std::string(kClioA) + "  100.00\t   90.00\t" + field +
+                                 "\n  200.00\t   90.00\t    0.00\n";
+        EXPECT_EQ(ImportSecond(text), SlotImport::BadData) << field;
+        ExpectOneError(", line 2: the phase \"" + std::string(TrimBlanks(field)) +
+                       "\" is not a number.");
+    }
+}
+
+TEST_F(BadMeasurementFile, NumberTooLargeForAMeasurement) {
+    const std::string text = std::string(kClioA) + "  100.00\t   90.00\t    0.00\n"
+                                                   "  200.00\t  1e+400\t    0.00\n";
+    EXPECT_EQ(ImportSecond(text), SlotImport::BadData);
+    ExpectOneError(", line 3: the magnitude 1e+400 is out of range.");
+}
+
+TEST_F(BadMeasurementFile, TabSeparatedLineWithoutItsTabs) {
+    std::string text = "Smaart\n; Frequency (Hz)\tMagnitude (dB)\tPhase (degrees)\n";
+    for (int line = 2; line < 18; ++line) {
+        text += ";\n";
+    }
+    text += "100\t90\t0\n200\t90\n300\t90\t0\n";
+    settings.ImportFileType = ImportLayoutCode::SmaartPro;
+    settings.MeasurementFiles[0].clear();
+    settings.MeasurementFiles[2].clear();
+    settings.MeasurementFiles[1] = dir.Write("second.txt", text);
+    EXPECT_EQ(ImportMeasurements(settings, curves, messages).slots[1], SlotImport::BadData);
+    ExpectSecondRowCleared();
+    ExpectOneError(", line 20: the line has no phase.");
+}
+
+TEST_F(BadMeasurementFile, FileThatCannotBeOpenedKeepsItsPath) {
+    const std::string missing = dir.Missing("on-a-disconnected-drive.txt");
+    settings.MeasurementFiles[1] = missing;
+    EXPECT_EQ(Run(), SlotImport::Unreadable);
+    EXPECT_EQ(settings.MeasurementFiles[1], missing);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Error);
+    EXPECT_EQ(messages.shown[0].text, "Unable to Open " + missing +
+                                          " Measure File for Output 2. Look for the correct "
+                                          "file to use the Measures.");
+}
+
+TEST_F(BadMeasurementFile, DirectoryIsNotReadAsAFile) {
+    settings.MeasurementFiles[1] = dir.path().string();
+    EXPECT_EQ(Run(), SlotImport::Unreadable);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("Unable to Open " + dir.path().string(), 0), 0u);
+}
+
+TEST_F(BadMeasurementFile, EmptyFileIsNotOfTheLayout) {
+    EXPECT_EQ(ImportSecond(""), SlotImport::NotIdentified);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Plain);
+    EXPECT_EQ(messages.shown[0].text,
+              settings.MeasurementFiles[1] + " is not a valid CLIO exported data file.");
+}
+
+TEST_F(BadMeasurementFile, UnknownLayoutCodeFailsIdentificationForEverySlot) {
+    settings.ImportFileType = 4;
+    settings.MeasurementFiles[1] = dir.Write("second.txt", std::string(kClioA) + kGood.data());
+    const MeasurementImportResult result = ImportMeasurements(settings, curves, messages);
+    ASSERT_EQ(messages.shown.size(), 3u);
+    for (int slot = 0; slot < 3; ++slot) {
+        EXPECT_EQ(result.slots[slot], SlotImport::NotIdentified);
+        EXPECT_EQ(messages.shown[slot].text, settings.MeasurementFiles[slot] +
+                                                 " is not a valid measurement exported data file.");
+    }
+}
+
+TEST_F(BadMeasurementFile, BinaryGarbageNeverPoisonsACurve) {
+    std::string garbage{kClioA};
+    for (int i = 0; i < 4000; ++i) {
+        garbage += static_cast<char>((i * 7919) % 256);
+    }
+    settings.MeasurementFiles[1] = dir.Write("second.txt", garbage);
+    ImportMeasurements(settings, curves, messages);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    for (const CurveArray& row : curves.SpeakerMagnitude) {
+        for (float value : row) {
+            ASSERT_TRUE(std::isfinite(value));
+        }
+    }
+}
+
+TEST_F(BadMeasurementFile, BlankLinesBetweenAndAfterDataAreSkipped) {
+    settings.MeasurementFiles[1] =
+        dir.Write("second.txt", std::string(kClioA) + "  100.00\t   90.00\t    0.00\n\n"
+                                                      " 1000.00\t   90.00\t    0.00\n\n  \n");
+    EXPECT_EQ(ImportMeasurements(settings, curves, messages).slots[1], SlotImport::Imported);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(curves.SpeakerMagnitude[1][200], 0.0f);
+}
+
+TEST_F(BadMeasurementFile, NonFiniteReferenceLevelFromAFileStillGivesFiniteCurves) {
+    settings.ReferenceLevel = std::nan("");
+    settings.MeasurementFiles[1] = dir.Write("second.txt", std::string(kClioA) + kGood.data());
+    ImportMeasurements(settings, curves, messages);
+    // Taken as the default 90 dB SPL.
+    EXPECT_EQ(curves.SpeakerMagnitude[1][200], 0.0f);
+}
+
+} // namespace
+} // namespace veld23

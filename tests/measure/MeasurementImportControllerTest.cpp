@@ -1,0 +1,210 @@
+#include "MeasureTestSupport.h"
+
+#include "measure/MeasurementImportController.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace veld23 {
+namespace {
+
+using testing::RecordingMessages;
+using testing::ScriptedFileDialog;
+using testing::TempDir;
+
+const std::string kGoodClio = "    Freq\t      dB\t   Phase\n"
+                              "  100.00\t   93.00\t   90.00\n"
+                              " 1000.00\t   93.00\t   90.00\n";
+const std::array<std::string, 3> kLabels = {"Out1", "Out2", "SUB"};
+
+class ImportDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        controller.SetAfterImport([this] { ++redraws; });
+    }
+
+    TempDir dir;
+    MeasurementImportSettings settings;
+    SpeakerCurves curves;
+    RecordingMessages messages;
+    ScriptedFileDialog files;
+    MeasurementImportController controller{settings, curves, messages, files};
+    int redraws = 0;
+};
+
+TEST_F(ImportDialog, ShowsTheConfiguration) {
+    settings.MeasurementFiles = {"a.txt", "", "c.txt"};
+    settings.ImportFileType = ImportLayoutCode::Mlssa;
+    settings.ReferenceLevel = 87.5;
+    EXPECT_FALSE(controller.Visible());
+    controller.Show(kLabels);
+    EXPECT_TRUE(controller.Visible());
+    EXPECT_EQ(controller.SlotPath(1), "a.txt");
+    EXPECT_EQ(controller.SlotPath(2), "");
+    EXPECT_EQ(controller.SlotPath(3), "c.txt");
+    EXPECT_EQ(controller.SlotLabel(3), "SUB");
+    EXPECT_EQ(controller.ImportFileType(), ImportLayoutCode::Mlssa);
+    EXPECT_EQ(controller.ReferenceLevelText(), "87.5");
+    EXPECT_EQ(controller.SlotPath(0), "");
+    EXPECT_EQ(controller.SlotPath(4), "");
+}
+
+TEST_F(ImportDialog, ChoosingAFileOnlyShowsItsPath) {
+    const std::string path = dir.Write("woofer.txt", kGoodClio);
+    files.answers.push_back(path);
+    controller.Show(kLabels);
+    controller.ChooseFile(2);
+    ASSERT_EQ(files.asked.size(), 1u);
+    EXPECT_EQ(files.asked[0].title, "Select File with Frequency Response");
+    EXPECT_EQ(files.asked[0].filter, "exported data *.txt|*.txt|all *.*|*.*");
+    EXPECT_EQ(controller.SlotPath(2), path);
+    // Nothing is read before OK.
+    EXPECT_EQ(curves.SpeakerMagnitude[1][200], 0.0f);
+    EXPECT_TRUE(settings.MeasurementFiles[1].empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ImportDialog, CancellingTheFileDialogKeepsThePath) {
+    settings.MeasurementFiles[0] = "kept.txt";
+    controller.Show(kLabels);
+    files.answers.push_back(std::nullopt);
+    controller.ChooseFile(1);
+    EXPECT_EQ(controller.SlotPath(1), "kept.txt");
+    controller.ChooseFile(7);
+    EXPECT_EQ(files.asked.size(), 1u);
+}
+
+TEST_F(ImportDialog, ClearEmptiesThePathAndTheCurveAtOk) {
+    settings.MeasurementFiles[0] = dir.Write("woofer.txt", kGoodClio);
+    ImportMeasurements(settings, curves, messages);
+    ASSERT_EQ(curves.SpeakerMagnitude[0][200], 3.0f);
+    controller.Show(kLabels);
+    controller.ClearSlot(1);
+    EXPECT_EQ(controller.SlotPath(1), "");
+    EXPECT_EQ(curves.SpeakerMagnitude[0][200], 3.0f);
+    controller.Ok();
+    EXPECT_TRUE(settings.MeasurementFiles[0].empty());
+    EXPECT_EQ(curves.SpeakerMagnitude[0][200], 0.0f);
+}
+
+TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
+    const auto selectors = MeasurementImportController::Selectors();
+    ASSERT_EQ(selectors.size(), 7u);
+    const char* captions[] = {"CLIO",    "MLSSA",         "WINAIR",    "CALSOD",
+                              "DAAS 32", "Linear-X LMS ", "FRD / text"};
+    const std::int32_t codes[] = {0, 1, 2, 6, 7, 9, 10};
+    controller.Show(kLabels);
+    for (std::size_t i = 0; i < selectors.size(); ++i) {
+        EXPECT_EQ(selectors[i].caption, captions[i]);
+        controller.SelectLayout(i);
+        EXPECT_EQ(controller.ImportFileType(), codes[i]);
+        for (std::size_t other = 0; other < selectors.size(); ++other) {
+            EXPECT_EQ(controller.SelectorChecked(other), other == i);
+        }
+    }
+    controller.SelectLayout(4);
+    EXPECT_EQ(controller.FileFilter(), "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*");
+    controller.ChooseFile(1);
+    ASSERT_EQ(files.asked.size(), 1u);
+    EXPECT_EQ(files.asked[0].filter, "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*");
+    controller.SelectLayout(3);
+    EXPECT_EQ(controller.FileFilter(), "exported data *.txt|*.txt|all *.*|*.*");
+    controller.SelectLayout(99);
+    EXPECT_EQ(controller.ImportFileType(), ImportLayoutCode::Calsod);
+}
+
+TEST_F(ImportDialog, LayoutWithoutSelectorChecksNoneAndStaysUntilChanged) {
+    settings.ImportFileType = ImportLayoutCode::SmaartPro;
+    controller.Show(kLabels);
+    for (std::size_t i = 0; i < MeasurementImportController::Selectors().size(); ++i) {
+        EXPECT_FALSE(controller.SelectorChecked(i));
+    }
+    EXPECT_EQ(controller.FileFilter(), "exported data *.txt|*.txt|all *.*|*.*");
+    controller.Ok();
+    EXPECT_EQ(settings.ImportFileType, ImportLayoutCode::SmaartPro);
+}
+
+TEST_F(ImportDialog, ReferenceLevelFieldHoldsItsShownValue) {
+    controller.Show(kLabels);
+    EXPECT_EQ(controller.ReferenceLevelText(), "90.0");
+    controller.SetReferenceLevelText("93.25");
+    EXPECT_EQ(controller.ReferenceLevelText(), "93.25");
+    controller.ReferenceLevelExit();
+    EXPECT_EQ(controller.ReferenceLevelText(), "93.2");
+    EXPECT_EQ(controller.ReferenceLevel(), 93.2);
+    controller.SetReferenceLevelText("200");
+    controller.ReferenceLevelExit();
+    EXPECT_EQ(controller.ReferenceLevelText(), "140.0");
+    controller.SetReferenceLevelText("-140.04");
+    controller.ReferenceLevelExit();
+    EXPECT_EQ(controller.ReferenceLevelText(), "-140.0");
+    controller.SetReferenceLevelText("-0.01 ");
+    controller.ReferenceLevelExit();
+    EXPECT_EQ(controller.ReferenceLevelText(), "0.0");
+    controller.SetReferenceLevelText("loud");
+    controller.ReferenceLevelExit();
+    EXPECT_EQ(controller.ReferenceLevelText(), "0.0");
+    controller.SetReferenceLevelText("85.5");
+    controller.ReferenceLevelExit();
+    controller.SetReferenceLevelText("");
+    controller.ReferenceLevelExit();
+    EXPECT_EQ(controller.ReferenceLevelText(), "85.5");
+    EXPECT_EQ(controller.ReferenceLevel(), 85.5);
+}
+
+TEST_F(ImportDialog, OkStoresTheDialogReadsTheFilesAndRedraws) {
+    const std::string path = dir.Write("woofer.txt", kGoodClio);
+    files.answers.push_back(path);
+    controller.Show(kLabels);
+    controller.ChooseFile(1);
+    controller.SetReferenceLevelText("83");
+    const MeasurementImportResult result = controller.Ok();
+    EXPECT_FALSE(controller.Visible());
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(result.slots[0], SlotImport::Imported);
+    EXPECT_EQ(settings.MeasurementFiles[0], path);
+    EXPECT_EQ(settings.ReferenceLevel, 83.0);
+    // 93 dB SPL measured, 83 dB SPL taken as 0 dB.
+    EXPECT_EQ(curves.SpeakerMagnitude[0][200], 10.0f);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ImportDialog, CancelReadsNothingAndChangesNothing) {
+    settings.MeasurementFiles[0] = "before.txt";
+    controller.Show(kLabels);
+    files.answers.push_back(dir.Write("woofer.txt", kGoodClio));
+    controller.ChooseFile(1);
+    controller.SelectLayout(6);
+    controller.SetReferenceLevelText("70");
+    controller.Cancel();
+    EXPECT_FALSE(controller.Visible());
+    EXPECT_EQ(redraws, 0);
+    EXPECT_EQ(settings.MeasurementFiles[0], "before.txt");
+    EXPECT_EQ(settings.ImportFileType, ImportLayoutCode::Clio);
+    EXPECT_EQ(settings.ReferenceLevel, 90.0);
+    EXPECT_TRUE(messages.shown.empty());
+    // Opening again shows the configuration, not what was cancelled.
+    controller.Show(kLabels);
+    EXPECT_EQ(controller.SlotPath(1), "before.txt");
+    EXPECT_EQ(controller.ReferenceLevelText(), "90.0");
+}
+
+TEST_F(ImportDialog, FileThatCannotBeOpenedStaysInTheSlot) {
+    const std::string missing = dir.Missing("unplugged.txt");
+    files.answers.push_back(missing);
+    controller.Show(kLabels);
+    controller.ChooseFile(3);
+    EXPECT_EQ(controller.Ok().slots[2], SlotImport::Unreadable);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Unable to Open " + missing +
+                                          " Measure File for Output 3. Look for the correct "
+                                          "file to use the Measures.");
+    EXPECT_EQ(settings.MeasurementFiles[2], missing);
+    EXPECT_EQ(redraws, 1);
+    controller.Show(kLabels);
+    EXPECT_EQ(controller.SlotPath(3), missing);
+}
+
+} // namespace
+} // namespace veld23

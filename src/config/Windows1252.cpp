@@ -86,21 +86,36 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+namespace {
+
+// Converts character by character; `unmappable` decides what a character without a
+// byte becomes (nothing means the whole conversion fails).
+std::optional<std::string> Convert(std::string_view utf8, std::optional<char> unmappable) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
         const auto c = NextCodePoint(utf8, pos);
+        const auto b = c ? ToByte(*c) : std::nullopt;
+        if (!b && !unmappable) {
+            return std::nullopt;
+        }
         if (!c) {
-            return std::nullopt;
+            pos = start + 1; // skip one malformed byte
         }
-        const auto b = ToByte(*c);
-        if (!b) {
-            return std::nullopt;
-        }
-        out.push_back(*b);
+        out.push_back(b ? *b : *unmappable);
     }
     return out;
+}
+
+} // namespace
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+    return Convert(utf8, std::nullopt);
+}
+
+std::string Utf8ToWindows1252Replacing(std::string_view utf8) {
+    return *Convert(utf8, '?');
 }
 
 } // namespace veld23

@@ -16,4 +16,8 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // Empty when the text is not valid UTF-8 or holds a character Windows-1252 lacks.
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 
+// For text typed into a window: each character the code page lacks (and each
+// malformed byte) becomes '?', so typing never fails.
+std::string Utf8ToWindows1252Replacing(std::string_view utf8);
+
 } // namespace veld23

@@ -96,6 +96,10 @@ TEST(Windows1252, RefusesWhatItCannotHold) {
     EXPECT_FALSE(Utf8ToWindows1252("\xC0\xAF"));     // overlong
     EXPECT_FALSE(Utf8ToWindows1252("\xED\xA0\x80")); // surrogate
     EXPECT_FALSE(Utf8ToWindows1252("\xC2\x80"));     // U+0080 has no byte
+    EXPECT_EQ(Utf8ToWindows1252Replacing("a\xE2\x86\x92"
+                                         "b\xC3"),
+              "a?b?");
+    EXPECT_EQ(Utf8ToWindows1252Replacing("Caf\xC3\xA9"), "Caf\xE9");
 }
 
 TEST_F(TempDir, AtomicWriteReplacesTheWholeFile) {

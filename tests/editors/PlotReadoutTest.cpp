@@ -1,0 +1,99 @@
+#include "editors/PlotReadout.h"
+#include "editors/PlotConfigurations.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+using namespace veld23;
+
+namespace {
+
+struct ReadoutCase {
+    PlotPoint pointer;
+    std::string unit;
+    std::string text;
+};
+
+PlotModel& Configured(PlotModel& plot, PlotKind kind, ResponseView view) {
+    ConfigurePlot(plot, kind);
+    ShowResponseView(plot, kind, view);
+    return plot;
+}
+
+} // namespace
+
+TEST(PlotReadout, EqualiserShowsFiveSignificantDigits) {
+    PlotModel plot;
+    Configured(plot, PlotKind::Equaliser, ResponseView::Magnitude);
+    const ReadoutCase cases[] = {
+        {{999.97, 3.456}, " dBs ", "999.97 Hz , 3.46 dBs "},
+        {{1234.567, -12.346}, " dBs", "1234.6 Hz , -12.35 dBs"},
+        {{19999.96, 20.0}, " dBs", "20000 Hz , 20.00 dBs"},
+        {{20.5, -20.0}, " dBs", "20.5 Hz , -20.00 dBs"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EqualiserReadout(plot, c.pointer, c.unit), c.text);
+    }
+    ShowResponseView(plot, PlotKind::Equaliser, ResponseView::Phase);
+    EXPECT_EQ(EqualiserReadout(plot, PlotPoint{100.0, -179.5}, kReadoutUnitDegreeBlank),
+              "100 Hz , -179.50\xBA ");
+}
+
+TEST(PlotReadout, CrossoverAndFinalShowWholeHertz) {
+    PlotModel crossover;
+    Configured(crossover, PlotKind::Crossover, ResponseView::Magnitude);
+    EXPECT_EQ(CrossoverReadout(crossover, PlotPoint{1234.4, -3.014}, " dBs"),
+              "1234 Hz , -3.01 dBs");
+    EXPECT_EQ(CrossoverReadout(crossover, PlotPoint{1234.6, 15.0}, " dBs"), "1235 Hz , 15.00 dBs");
+    ShowResponseView(crossover, PlotKind::Crossover, ResponseView::Phase);
+    EXPECT_EQ(CrossoverReadout(crossover, PlotPoint{50.2, 100.0}, kReadoutUnitDegree),
+              "50 Hz , 100.00\xBA");
+
+    PlotModel final;
+    Configured(final, PlotKind::FinalResponse, ResponseView::Magnitude);
+    const ReadoutCase cases[] = {
+        {{999.97, 0.5}, " dBs", "1000 Hz , 0.50 dBs"},
+        {{12345.6, -1.0}, " dBs", "12346 Hz , -1.00 dBs"},
+        {{1234.5, 2.0}, " dBs", "1234 Hz , 2.00 dBs"}, // halves go to even
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FinalResponseReadout(final, c.pointer, c.unit), c.text);
+    }
+}
+
+TEST(PlotReadout, DynamicsShowsBothLevelsInDbu) {
+    PlotModel plot;
+    ConfigurePlot(plot, PlotKind::Dynamics);
+    EXPECT_EQ(DynamicsReadout(plot, PlotPoint{-12.46, -10.0}), "-12.5 dBu in , -10.0 dBu out");
+    EXPECT_EQ(DynamicsReadout(plot, PlotPoint{22.0, -30.0}), "22.0 dBu in , -30.0 dBu out");
+    EXPECT_EQ(DynamicsReadout(plot, PlotPoint{-31.0, 0.0}), "");
+}
+
+TEST(PlotReadout, EmptyOutsideEitherRangeOrWithoutAValue) {
+    PlotModel plot;
+    Configured(plot, PlotKind::Equaliser, ResponseView::Magnitude);
+    for (const PlotPoint p : {PlotPoint{19.9, 0.0}, PlotPoint{20001.0, 0.0},
+                              PlotPoint{1000.0, 20.01}, PlotPoint{1000.0, -20.01}}) {
+        EXPECT_EQ(EqualiserReadout(plot, p, " dBs"), "") << p.x << ", " << p.y;
+        EXPECT_EQ(CrossoverReadout(plot, p, " dBs"), "");
+        EXPECT_EQ(FinalResponseReadout(plot, p, " dBs"), "");
+    }
+    EXPECT_EQ(EqualiserReadout(plot, std::nullopt, " dBs"), "");
+    plot.SetAxisRange(PlotAxisId::Y, 5.0, 5.0);
+    EXPECT_EQ(EqualiserReadout(plot, PlotPoint{1000.0, 5.0}, " dBs"), "");
+}
+
+TEST(PlotReadout, PointerPixelToReadoutText) {
+    // What the widget and the equaliser do together on a mouse move: the plot area of a
+    // 600 x 400 widget less the margins; its centre is the geometric middle of 20..20000 Hz.
+    PlotModel plot;
+    Configured(plot, PlotKind::Equaliser, ResponseView::Magnitude);
+    plot.SetMargins({20, 30, 50, 10});
+    EXPECT_EQ(EqualiserReadout(plot, plot.PixelToValue({320, 195}, 600, 400), " dBs"),
+              "632.46 Hz , 0.00 dBs");
+    EXPECT_EQ(EqualiserReadout(plot, plot.PixelToValue({590, 20}, 600, 400), " dBs"),
+              "20000 Hz , 20.00 dBs");
+    EXPECT_EQ(EqualiserReadout(plot, plot.PixelToValue({595, 195}, 600, 400), " dBs"), "");
+}

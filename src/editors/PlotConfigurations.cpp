@@ -57,13 +57,12 @@ void ConfigurePlot(PlotModel& plot, PlotKind kind) {
         plot.SetTitle("Final Frequency Response");
         break;
     case PlotKind::Dynamics:
-        break;
-    }
-    if (kind == PlotKind::Dynamics) {
         plot.SetColours(plotcolours::kDynamicsPlot);
         plot.SetAxis(PlotAxisId::X, LinearAxis("input dBu", -30.0, 22.0, 10.0));
         plot.SetAxis(PlotAxisId::Y, LinearAxis("output dBu", -30.0, 22.0, 10.0));
-    } else {
+        break;
+    }
+    if (kind != PlotKind::Dynamics) {
         plot.SetColours(plotcolours::kFrequencyPlot);
         plot.SetAxis(PlotAxisId::X, FrequencyAxis());
         plot.SetAxis(PlotAxisId::Y,

@@ -157,33 +157,25 @@ void DelayController::DistanceKey(int output, bool up) {
     // The distance arithmetic has always been single precision; keeping it so keeps
     // the samples a given distance field stands for.
     const float c = static_cast<float>(SpeedOfSound(TemperatureC()));
+    std::array<std::int32_t, kOutputs> alignment{};
     for (int k = 1; k <= kOutputs; ++k) {
         const float timeMs = static_cast<float>(distanceCm_[Index(k)]) / (c * 100.0f) * 1000.0f;
-        Delay(k).AlignmentDelay = Nearest(timeMs / 1000.0 * SampleRate);
+        alignment[Index(k)] = Nearest(timeMs / 1000.0 * SampleRate);
     }
 
-    std::int32_t& alignment = Delay(output).AlignmentDelay;
-    if (up) {
-        if (alignment >= OutputDelay::MaxAlignmentDelay(output)) {
-            return;
-        }
-        ++alignment;
-    } else {
-        if (alignment <= 0) {
-            return;
-        }
-        --alignment;
+    // A key at either end changes nothing, so the stored delays stay normalised.
+    std::int32_t& moved = alignment[Index(output)];
+    if (up ? moved >= OutputDelay::MaxAlignmentDelay(output) : moved <= 0) {
+        return;
     }
+    moved += up ? 1 : -1;
 
-    const float timeMs = static_cast<float>(alignment / SampleRate * 1000.0);
+    const float timeMs = static_cast<float>(moved / SampleRate * 1000.0);
     ShowDistance(output, static_cast<double>(timeMs) / 1000.0 * static_cast<double>(c) * 100.0);
 
-    std::int32_t smallest = Delay(1).AlignmentDelay;
-    for (int k = 2; k <= kOutputs; ++k) {
-        smallest = std::min(smallest, Delay(k).AlignmentDelay);
-    }
+    const std::int32_t smallest = *std::min_element(alignment.begin(), alignment.end());
     for (int k = 1; k <= kOutputs; ++k) {
-        Delay(k).AlignmentDelay -= smallest;
+        Delay(k).AlignmentDelay = alignment[Index(k)] - smallest;
     }
     AllSliderChanges();
 }

@@ -1,0 +1,282 @@
+#include "editors/DelayController.h"
+
+#include "support/RecordingRealTimeSender.h"
+
+#include <gtest/gtest.h>
+
+namespace veld23 {
+namespace {
+
+using testing::RecordingRealTimeSender;
+using Kind = RecordingRealTimeSender::Kind;
+
+struct Delays {
+    std::array<OutputDelay, 3> records{};
+    std::int32_t temperature = 25;
+    std::int32_t lookAhead = 0;
+    bool two = false;
+    RecordingRealTimeSender sender;
+    DelayController controller{{records, temperature, lookAhead, [this] { return two; }}, sender};
+
+    explicit Delays(bool twoOutputs) {
+        two = twoOutputs;
+        sender.mode = false;
+        controller.ResetToNew();
+        sender.mode = true;
+    }
+
+    std::vector<std::pair<std::uint16_t, int>> Integers() const {
+        std::vector<std::pair<std::uint16_t, int>> sent;
+        for (const RecordingRealTimeSender::Call& call : sender.calls) {
+            EXPECT_EQ(call.kind, Kind::Integer);
+            sent.emplace_back(call.parameter, static_cast<int>(call.values[0]));
+        }
+        return sent;
+    }
+};
+
+using Sent = std::vector<std::pair<std::uint16_t, int>>;
+
+TEST(DelayController, ShownDelayAndProcessorWordPerTopology) {
+    Delays three(false);
+    EXPECT_EQ(three.controller.DelayPosition(3), 143);
+    EXPECT_EQ(three.controller.DelayMsText(3), "0.00");
+    EXPECT_EQ(three.controller.DelayCmText(3), "0.0");
+    EXPECT_EQ(three.controller.DelayWord(3), 21);
+    three.controller.SetDelayPosition(3, 0);
+    EXPECT_EQ(three.controller.DisplaySamples(3), 143);
+    EXPECT_EQ(three.controller.DelayMsText(3), "2.98");
+    EXPECT_EQ(three.controller.DelayWord(3), 164);
+
+    three.controller.SetDelayPosition(2, 0);
+    EXPECT_EQ(three.controller.DisplaySamples(2), 164);
+    EXPECT_EQ(three.controller.DelayMsText(2), "3.42");
+    EXPECT_EQ(three.controller.DelayCmText(2), "118.3");
+    EXPECT_EQ(three.Integers(), (Sent{{184, 164}, {183, 164}}));
+
+    Delays two(true);
+    EXPECT_EQ(two.controller.SliderMaximum(1), 163);
+    EXPECT_EQ(two.controller.SliderMaximum(3), 165);
+    EXPECT_EQ(three.controller.SliderMaximum(1), 165);
+    EXPECT_EQ(three.controller.SliderMaximum(3), 143);
+    EXPECT_EQ(two.controller.DelayPosition(1), 162);
+    EXPECT_EQ(two.controller.DelayMsText(1), "0.00");
+    EXPECT_EQ(two.controller.DelayWord(1), 1);
+    two.controller.DelayFieldDown(1);
+    EXPECT_EQ(two.controller.DelayWord(1), 1);
+    EXPECT_TRUE(two.sender.calls.empty());
+    two.controller.DelayFieldUp(1);
+    EXPECT_EQ(two.controller.DelayWord(1), 2);
+    EXPECT_EQ(two.controller.DisplaySamples(1), 1);
+    two.controller.DelayFieldDown(1);
+    EXPECT_EQ(two.Integers(), (Sent{{182, 2}, {182, 1}}));
+}
+
+TEST(DelayController, DelayFieldKeysStepOneSampleWithinTheSlider) {
+    Delays three(false);
+    three.controller.DelayFieldDown(2); // already no delay
+    EXPECT_TRUE(three.sender.calls.empty());
+    for (int i = 0; i < 48; ++i) {
+        three.controller.DelayFieldUp(2);
+    }
+    EXPECT_EQ(three.controller.DelayWord(2), 48);
+    EXPECT_EQ(three.controller.DelayMsText(2), "1.00");
+    EXPECT_EQ(three.sender.calls.back().parameter, 183);
+    EXPECT_EQ(three.sender.calls.back().values[0], 48.0);
+
+    // The SUB shows its own samples; the processor gets 21 more.
+    three.controller.DelayFieldUp(3);
+    EXPECT_EQ(three.controller.DelayWord(3), 22);
+    EXPECT_EQ(three.controller.DisplaySamples(3), 1);
+    three.controller.DelayFieldDown(3);
+    three.controller.DelayFieldDown(3);
+    EXPECT_EQ(three.controller.DelayWord(3), 21);
+
+    three.controller.SetDelayPosition(1, 0);
+    three.controller.DelayFieldUp(1);
+    EXPECT_EQ(three.controller.DelayWord(1), 164);
+    EXPECT_EQ(three.controller.DelayPosition(1), 0);
+}
+
+TEST(DelayController, SliderFarEndSendsZeroNotMinusOne) {
+    Delays three(false);
+    three.controller.SetDelayPosition(2, 165);
+    three.controller.SetDelayPosition(1, 165);
+    Delays two(true);
+    two.controller.SetDelayPosition(1, 163);
+    two.controller.SetDelayPosition(3, 165);
+    EXPECT_EQ(three.Integers(), (Sent{{183, 0}, {182, 0}}));
+    EXPECT_EQ(two.Integers(), (Sent{{182, 0}, {184, 0}}));
+    EXPECT_EQ(three.controller.DelayMsText(2), "0.00");
+    EXPECT_EQ(two.controller.DelayCmText(3), "0.0");
+    EXPECT_EQ(two.records[0].DelayWord, 0);
+}
+
+TEST(DelayController, TemperatureChangesCentimetresNotWords) {
+    Delays three(false);
+    three.controller.SetDelayPosition(2, 0);
+    three.sender.calls.clear();
+    three.controller.SetTemperatureC(0);
+    EXPECT_EQ(three.controller.DelayCmText(2), "113.2"); // c = 331.4 m/s
+    EXPECT_EQ(three.controller.DelayWord(2), 164);
+    EXPECT_EQ(three.controller.TemperatureF(), 32);
+    // Every output is re-run, so Real Time mode sends the unchanged words again.
+    EXPECT_EQ(three.Integers(), (Sent{{182, 0}, {183, 164}, {184, 21}}));
+
+    three.controller.SetTemperatureF(100);
+    EXPECT_EQ(three.controller.TemperatureC(), 38);
+    EXPECT_EQ(three.temperature, 38);
+    EXPECT_EQ(three.controller.TemperatureF(), 100);
+    three.controller.SetTemperatureF(33);
+    EXPECT_EQ(three.controller.TemperatureC(), 1);
+    EXPECT_EQ(three.controller.TemperatureF(), 34);
+    three.controller.SetTemperatureC(80);
+    EXPECT_EQ(three.controller.TemperatureC(), 50);
+    EXPECT_EQ(three.controller.TemperatureF(), 122);
+    three.controller.SetTemperatureF(-40);
+    EXPECT_EQ(three.controller.TemperatureC(), 0);
+}
+
+TEST(DelayController, DistanceKeysGiveAlignmentDelays) {
+    Delays three(false);
+    for (int i = 0; i < 48; ++i) {
+        three.controller.DistanceUp(2);
+    }
+    EXPECT_EQ(three.controller.DistanceText(2), "34.6");
+    EXPECT_EQ(three.controller.AlignmentDelay(1), 0);
+    EXPECT_EQ(three.controller.AlignmentDelay(2), 48);
+    EXPECT_EQ(three.controller.AlignmentDelay(3), 0);
+    EXPECT_EQ(three.controller.DistancePictureLength(2), 15); // 48 x 50 / 165
+    EXPECT_EQ(three.controller.DistancePictureLength(1), 0);
+
+    // The smallest alignment delay is always 0: moving OUT 1 past OUT 2 shifts both.
+    for (int i = 0; i < 50; ++i) {
+        three.controller.DistanceUp(1);
+    }
+    EXPECT_EQ(three.controller.AlignmentDelay(1), 50);
+    EXPECT_EQ(three.controller.AlignmentDelay(2), 48);
+    EXPECT_EQ(three.controller.AlignmentDelay(3), 0);
+    three.controller.DistanceUp(3);
+    three.controller.DistanceUp(3);
+    EXPECT_EQ(three.controller.DistanceText(3), "1.4");
+    EXPECT_EQ(three.controller.AlignmentDelay(1), 48);
+    EXPECT_EQ(three.controller.AlignmentDelay(2), 46);
+    EXPECT_EQ(three.controller.AlignmentDelay(3), 0);
+    // The fields keep the distances; each key starts again from them.
+    for (int i = 0; i < 3; ++i) {
+        three.controller.DistanceDown(3);
+    }
+    EXPECT_EQ(three.controller.DistanceText(3), "0.0");
+    EXPECT_EQ(three.controller.AlignmentDelay(1), 50);
+    EXPECT_EQ(three.controller.AlignmentDelay(2), 48);
+    EXPECT_EQ(three.controller.AlignmentDelay(3), 0);
+
+    // Up stops at 141 samples for the third output and at 164 for the others; a key
+    // that stops leaves the delays normalised and sends nothing.
+    for (int i = 0; i < 200; ++i) {
+        three.controller.DistanceUp(3);
+    }
+    EXPECT_EQ(three.controller.DistanceText(3), "101.7");
+    EXPECT_EQ(three.controller.AlignmentDelay(3), 141 - 48);
+    for (int i = 0; i < 200; ++i) {
+        three.controller.DistanceUp(2);
+    }
+    EXPECT_EQ(three.controller.DistanceText(2), "118.3");
+    const std::size_t sent = three.sender.calls.size();
+    three.controller.DistanceUp(2);
+    three.controller.DistanceUp(3);
+    EXPECT_EQ(three.sender.calls.size(), sent);
+    EXPECT_EQ(three.controller.AlignmentDelay(1), 0);
+    EXPECT_EQ(three.controller.AlignmentDelay(2), 164 - 50);
+    EXPECT_EQ(three.controller.AlignmentDelay(3), 141 - 50);
+}
+
+TEST(DelayController, AutoAlignAfterDistanceKeys) {
+    Delays three(false);
+    for (int i = 0; i < 48; ++i) {
+        three.controller.DistanceUp(2);
+    }
+    three.controller.AutoAlign();
+    EXPECT_EQ(three.controller.DisplaySamples(2), 48);
+    EXPECT_EQ(three.controller.DelayMsText(2), "1.00");
+    EXPECT_EQ(three.controller.DelayMsText(1), "0.00");
+    EXPECT_EQ(three.controller.DelayMsText(3), "0.00");
+    EXPECT_EQ(three.controller.DelayWord(3), 21);
+    EXPECT_EQ(three.controller.DistancePictureLength(2), 0);
+}
+
+TEST(DelayController, AutoAlignBringsTheThirdOutputToItsAlignmentInBothTopologies) {
+    // Alignment delays of OUT 1, OUT 2 and the third output, the look-ahead, and the
+    // samples each output then shows.
+    const struct {
+        bool two;
+        std::int32_t a, b, t, x;
+        std::int32_t shown1, shown2, shown3;
+    } cases[] = {
+        {false, 0, 20, 40, 0, 0, 20, 40}, {false, 0, 20, 40, 4, 0, 20, 44},
+        {false, 10, 30, 0, 4, 6, 26, 0},  {false, 12, 12, 30, 20, 0, 0, 38},
+        {false, 12, 12, 30, 5, 7, 7, 30}, {true, 0, 0, 40, 0, 0, 0, 40},
+        {true, 0, 0, 40, 6, 0, 0, 46},    {true, 25, 0, 0, 0, 25, 0, 0},
+        {true, 10, 30, 50, 4, 6, 26, 50},
+    };
+    for (const auto& c : cases) {
+        Delays d(c.two);
+        d.records[0].AlignmentDelay = c.a;
+        d.records[1].AlignmentDelay = c.b;
+        d.records[2].AlignmentDelay = c.t;
+        d.lookAhead = c.x;
+        d.controller.AutoAlign();
+        const std::string where = (c.two ? "two " : "three ") + std::to_string(c.a) + " " +
+                                  std::to_string(c.b) + " " + std::to_string(c.t) + " " +
+                                  std::to_string(c.x);
+        EXPECT_EQ(d.controller.DisplaySamples(1), c.shown1) << where;
+        EXPECT_EQ(d.controller.DisplaySamples(2), c.shown2) << where;
+        EXPECT_EQ(d.controller.DisplaySamples(3), c.shown3) << where;
+        ASSERT_EQ(d.sender.calls.size(), 3u) << where;
+        EXPECT_EQ(d.sender.calls[2].parameter, 184) << where;
+        EXPECT_EQ(d.sender.calls[2].values[0], d.controller.DelayWord(3)) << where;
+    }
+}
+
+TEST(DelayController, DistancePictureOfTheThirdOutputCountsTheLookAhead) {
+    Delays three(false);
+    three.records[2].AlignmentDelay = 40;
+    three.lookAhead = 8;
+    // At zero delay s is -2 for the SUB: (40 + 2 + 8) x 50 / 165.
+    EXPECT_EQ(three.controller.DistancePictureLength(3), 15);
+    // Aligned, the SUB shows 48 samples; the arrow counts s (46), not what is shown.
+    three.controller.AutoAlign();
+    EXPECT_EQ(three.controller.DisplaySamples(3), 48);
+    EXPECT_EQ(three.controller.DistancePictureLength(3), 1);
+}
+
+TEST(DelayController, LifecycleStepsAndActivation) {
+    Delays two(true);
+    two.controller.SetDelayPosition(2, 10);
+    two.controller.DistanceUp(3);
+    two.controller.SetTemperatureC(10);
+    two.two = false; // the topology chooser applied three outputs
+    two.sender.calls.clear();
+    two.controller.CreationStep();
+    EXPECT_TRUE(two.sender.calls.empty());
+    EXPECT_EQ(two.controller.DelayPosition(1), 164);
+    EXPECT_EQ(two.controller.DelayPosition(2), 164);
+    EXPECT_EQ(two.controller.DelayPosition(3), 143);
+    EXPECT_EQ(two.controller.TemperatureC(), 25);
+    EXPECT_EQ(two.controller.AlignmentDelay(3), 1); // kept until New
+    two.controller.ResetToNew();
+    EXPECT_EQ(two.controller.AlignmentDelay(3), 0);
+    EXPECT_EQ(two.controller.DistanceText(3), "0.0");
+
+    two.controller.Activate();
+    EXPECT_EQ(two.Integers(), (Sent{{182, 0}, {183, 0}, {184, 21}}));
+
+    // Loaded alignment delays give the distance fields at the stored temperature.
+    two.records[1].AlignmentDelay = 48;
+    two.controller.DistancesFromAlignment();
+    EXPECT_EQ(two.controller.DistanceText(2), "34.6");
+    EXPECT_EQ(two.controller.DistanceText(1), "0.0");
+}
+
+} // namespace
+} // namespace veld23

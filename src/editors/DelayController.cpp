@@ -1,6 +1,7 @@
 #include "editors/DelayController.h"
 
 #include "config/FieldNumber.h"
+#include "config/ProcessorConfiguration.h"
 #include "dsp/SampleRate.h"
 
 #include <algorithm>
@@ -25,6 +26,12 @@ DelayController::DelayController(Model model, RealTimeSender& sender)
         ShowDistance(output, 0.0);
     }
 }
+
+DelayController::DelayController(ProcessorConfiguration& config, RealTimeSender& sender)
+    : DelayController(Model{config.Delays, config.DelayTemperature,
+                            config.Dynamics[0].LookAheadSamples,
+                            [&config] { return config.Topology == OutputTopology::TwoOutputs; }},
+                      sender) {}
 
 void DelayController::SetRedraw(std::function<void()> redraw) {
     redraw_ = std::move(redraw);

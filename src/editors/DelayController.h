@@ -10,6 +10,8 @@
 
 namespace veld23 {
 
+class ProcessorConfiguration;
+
 // The output delay editor without its window: one slider per output with read-only
 // millisecond and centimetre fields, the air temperature in degrees C and F, the
 // "Relative Distance Between Speakers" fields with their alignment delays, the
@@ -37,6 +39,8 @@ class DelayController {
     };
 
     DelayController(Model model, RealTimeSender& sender);
+    // Bound to the configuration's delays, temperature, topology and dynamics record 1.
+    DelayController(ProcessorConfiguration& config, RealTimeSender& sender);
 
     // Distance pictures and the final response view; left unset during start-up.
     void SetRedraw(std::function<void()> redraw);

@@ -1,6 +1,7 @@
 #include "editors/LevelController.h"
 
 #include "config/FieldNumber.h"
+#include "config/ProcessorConfiguration.h"
 
 #include <utility>
 
@@ -21,6 +22,9 @@ LevelController::LevelController(std::array<OutputLevel, kOutputs>& levels, Real
     Show();
     ActualizaMainMute();
 }
+
+LevelController::LevelController(ProcessorConfiguration& config, RealTimeSender& sender)
+    : LevelController(config.Levels, sender) {}
 
 void LevelController::SetRedrawFinalResponse(std::function<void()> redraw) {
     redrawFinalResponse_ = std::move(redraw);

@@ -11,6 +11,8 @@
 
 namespace veld23 {
 
+class ProcessorConfiguration;
+
 // The output levels editor without its window: per output a level slider, a level
 // field, a mute and a polarity switch, plus the mute indication the main window
 // shows. Outputs are numbered 1 to 3; other numbers are ignored.
@@ -26,6 +28,7 @@ class LevelController {
     static constexpr double kLevelStepDb = 0.1;
 
     LevelController(std::array<OutputLevel, kOutputs>& levels, RealTimeSender& sender);
+    LevelController(ProcessorConfiguration& config, RealTimeSender& sender);
 
     // The final response view; left unset while the application starts up, as there is
     // nothing to redraw yet.

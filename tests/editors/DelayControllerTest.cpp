@@ -1,5 +1,8 @@
 #include "editors/DelayController.h"
 
+#include "config/OutputTopology.h"
+#include "config/ProcessorConfiguration.h"
+
 #include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
@@ -276,6 +279,33 @@ TEST(DelayController, LifecycleStepsAndActivation) {
     two.controller.DistancesFromAlignment();
     EXPECT_EQ(two.controller.DistanceText(2), "34.6");
     EXPECT_EQ(two.controller.DistanceText(1), "0.0");
+}
+
+TEST(DelayController, FollowsTheConfigurationsTopologyAndLookAhead) {
+    ProcessorConfiguration config;
+    RecordingRealTimeSender sender;
+    sender.mode = false;
+    DelayController delay(config, sender);
+
+    ApplyTwoOutputs(config, sender);
+    delay.CreationStep();
+    EXPECT_EQ(config.Delays[0].DelayPosition, 162);
+    EXPECT_EQ(config.Delays[0].DelayWord, 1);
+    EXPECT_EQ(config.Delays[2].DelayPosition, 164);
+    EXPECT_EQ(delay.SliderMaximum(3), 165);
+
+    ApplyThreeOutputs(config, sender);
+    EXPECT_EQ(delay.SliderMaximum(3), 143);
+    delay.CreationStep();
+    EXPECT_EQ(config.Delays[2].DelayPosition, 143);
+    EXPECT_EQ(config.Delays[2].DelayWord, 21);
+
+    config.Dynamics[0].SetLookAhead(1.0); // 48 samples
+    config.Delays[2].AlignmentDelay = 10;
+    delay.AutoAlign();
+    EXPECT_EQ(delay.DisplaySamples(3), 58);
+    delay.SetTemperatureC(30);
+    EXPECT_EQ(config.DelayTemperature, 30);
 }
 
 } // namespace

@@ -179,3 +179,33 @@ TEST(AccumulateResponse, EqualsThePlainPerSectionSum) {
         }
     }
 }
+
+TEST(AccumulateResponse, ZeroOnAGridPointKeepsTheOtherSectionsPhase) {
+    // A section that is exactly zero everywhere: the cascade sits at the floor,
+    // finite, and the other section's phase is still there.
+    TSOS zero;
+    zero.b0 = 0.0L;
+    TSOS boost;
+    boost.a1 = 0.5L;
+    const TSOS* list[] = {&boost, &zero};
+    ResponseCurve both;
+    AccumulateResponse(list, 2, both);
+    const ResponseCurve alone = Evaluate(boost);
+    for (int i = 0; i <= FrequencyGrid::N; i += 40) {
+        EXPECT_TRUE(std::isfinite(both.magnitudeDb[i]));
+        EXPECT_LT(both.magnitudeDb[i], -200.0f);
+        EXPECT_FLOAT_EQ(both.phaseRad[i], alone.phaseRad[i]);
+    }
+}
+
+TEST(AccumulateResponse, NegativeRealSectionsSumTheirPrincipalPhases) {
+    // H = -1 has phase -pi by the processor's arctangent; two of them give -2 pi,
+    // not the 0 that the product alone would suggest.
+    TSOS invert;
+    invert.b0 = -1.0L;
+    const TSOS* list[] = {&invert, &invert};
+    ResponseCurve c;
+    AccumulateResponse(list, 2, c);
+    EXPECT_FLOAT_EQ(c.phaseRad[100], static_cast<float>(-2 * std::numbers::pi));
+    EXPECT_EQ(c.magnitudeDb[100], 0.0f);
+}

@@ -249,8 +249,9 @@ void DelayController::AutoAlign() {
         d3 -= x;
     }
 
+    // No slider runs past 165; the slider change holds each to its own maximum.
     auto position = [](std::int64_t p) {
-        return static_cast<std::int32_t>(std::clamp<std::int64_t>(p, -1, 1000));
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(p, 0, OutputDelay::kMaxSamples));
     };
     SliderChange(1, position((two ? 162 : 164) - d1));
     SliderChange(2, position(164 - d2));

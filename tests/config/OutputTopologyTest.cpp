@@ -225,10 +225,5 @@ TEST(OutputTopology, CaptionsAndOfferedControls) {
     EXPECT_FALSE(SubPathControlsOffered(c.Topology));
 }
 
-TEST(OutputTopology, FlagOfTheMemoryAndFile) {
-    EXPECT_EQ(TopologyFromFlag(true), OutputTopology::TwoOutputs);
-    EXPECT_EQ(TopologyFromFlag(false), OutputTopology::ThreeOutputs);
-}
-
 } // namespace
 } // namespace veld23

@@ -1,0 +1,415 @@
+#include "editors/DynamicsController.h"
+
+#include "config/FieldNumber.h"
+#include "config/ProcessorConfiguration.h"
+#include "dsp/DynamicsValues.h"
+#include "editors/SpeakerSettingsController.h"
+#include "support/RecordingRealTimeSender.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace veld23 {
+namespace {
+
+using testing::RecordingRealTimeSender;
+using Kind = RecordingRealTimeSender::Kind;
+
+// The configuration starts in ThreeOutputs, where record 1's level offset is 6 dB.
+struct DynamicsEditor : ::testing::Test {
+    ProcessorConfiguration config;
+    RecordingRealTimeSender sender;
+    DynamicsController editor{config, sender};
+    int finalRedraws = 0;
+
+    DynamicsEditor() {
+        editor.SetRedrawFinalResponse([this] { ++finalRedraws; });
+    }
+
+    TDYNAMIC& Record(int record) { return config.Dynamics[static_cast<std::size_t>(record - 1)]; }
+
+    // The table a record designs from its parameters alone.
+    static TDYNAMIC Designed(TDYNAMIC d) {
+        d.Design();
+        d.BuildTable();
+        return d;
+    }
+
+    void ExpectTableSent(int record, std::size_t from) const {
+        const TDYNAMIC& d = config.Dynamics[static_cast<std::size_t>(record - 1)];
+        const int first = record == 1 ? 110 : 145;
+        ASSERT_EQ(sender.calls.size(), from + 9);
+        for (std::size_t k = 0; k < 3; ++k) {
+            const RecordingRealTimeSender::Call& call = sender.calls[from + k];
+            EXPECT_EQ(call.kind, Kind::Value);
+            EXPECT_EQ(call.parameter, first + static_cast<int>(k));
+            EXPECT_EQ(call.messageKind, 2);
+            EXPECT_EQ(call.values[0], static_cast<double>(d.Tabla[k]));
+        }
+        for (std::size_t block = 0; block < 6; ++block) {
+            const RecordingRealTimeSender::Call& call = sender.calls[from + 3 + block];
+            const std::size_t offset = 3 + 5 * block;
+            EXPECT_EQ(call.kind, Kind::Five);
+            EXPECT_EQ(call.parameter, first + static_cast<int>(offset));
+            for (std::size_t j = 0; j < 5; ++j) {
+                EXPECT_EQ(call.values[j], static_cast<double>(d.Tabla[offset + j]));
+            }
+        }
+    }
+};
+
+TEST_F(DynamicsEditor, StartsOnRecordOneWithStartUpControlsAndSendsNothing) {
+    EXPECT_EQ(editor.CurrentRecord(), 1);
+    EXPECT_TRUE(editor.SelectorLit(1));
+    EXPECT_FALSE(editor.SelectorLit(2));
+    EXPECT_EQ(editor.SelectorCaption(1), "Dynamic OUT 1-2");
+    EXPECT_EQ(editor.SelectorCaption(2), "Dynamic SUB    ");
+    EXPECT_EQ(editor.ThresholdPosition(), 1);
+    EXPECT_EQ(editor.ThresholdText(), "17.5");
+    EXPECT_EQ(editor.RatioPosition(), 8);
+    EXPECT_EQ(editor.RatioText(), "2: 1");
+    EXPECT_EQ(editor.KneePosition(), 12);
+    EXPECT_EQ(editor.KneeText(), "4.0");
+    EXPECT_TRUE(editor.LimiterLit());
+    EXPECT_EQ(editor.ThresholdCaption(), "     Limit");
+    EXPECT_FALSE(editor.RatioEnabled());
+    EXPECT_TRUE(editor.ThresholdEnabled());
+    EXPECT_EQ(editor.GateItem(), 0);
+    EXPECT_EQ(editor.RampText(), "4");
+    EXPECT_EQ(editor.LastPowerCheck().PowerCaption, "7097 W");
+    EXPECT_TRUE(editor.LastPowerCheck().BoxPowerExceeded);
+    EXPECT_TRUE(sender.calls.empty());
+}
+
+TEST_F(DynamicsEditor, ThresholdSliderFollowsRecordAndTopology) {
+    editor.SetThresholdPosition(0);
+    EXPECT_EQ(Record(1).Umbral, -5.5f);
+    EXPECT_EQ(editor.ThresholdText(), "18.0");
+    editor.SetThresholdPosition(101);
+    EXPECT_EQ(Record(1).Umbral, -56.0f);
+    EXPECT_EQ(editor.ThresholdText(), "-32.5");
+    editor.SetThresholdPosition(140);
+    EXPECT_EQ(editor.ThresholdPosition(), 101);
+    EXPECT_EQ(Record(1).Umbral, -56.0f);
+
+    editor.SelectRecord(2);
+    editor.SetThresholdPosition(0);
+    EXPECT_EQ(Record(2).Umbral, -5.5f);
+    EXPECT_EQ(editor.ThresholdText(), "18.0");
+    editor.SetThresholdPosition(101);
+    EXPECT_EQ(Record(2).Umbral, -56.0f);
+    EXPECT_EQ(editor.ThresholdText(), "-32.5");
+
+    config.Topology = OutputTopology::TwoOutputs;
+    editor.SelectRecord(1);
+    editor.SetThresholdPosition(0);
+    EXPECT_EQ(Record(1).Umbral, -11.5f);
+    EXPECT_EQ(editor.ThresholdText(), "18.0");
+    // Record 2 keeps its offset whatever the topology.
+    editor.SelectRecord(2);
+    EXPECT_EQ(editor.ThresholdPosition(), 101);
+    EXPECT_EQ(editor.ThresholdText(), "-32.5");
+}
+
+TEST_F(DynamicsEditor, EverySliderPositionReadsBackFromItsRecord) {
+    for (const OutputTopology topology :
+         {OutputTopology::ThreeOutputs, OutputTopology::TwoOutputs}) {
+        config.Topology = topology;
+        for (int record = 1; record <= 2; ++record) {
+            editor.SelectRecord(record);
+            editor.ChooseCompressor();
+            for (int pos = 0; pos <= 101; ++pos) {
+                editor.SetThresholdPosition(pos);
+                editor.SetKneePosition(pos % 22);
+                editor.SetRatioPosition(pos % 10);
+                editor.SelectRecord(3 - record);
+                editor.SelectRecord(record);
+                ASSERT_EQ(editor.ThresholdPosition(), pos);
+                ASSERT_EQ(editor.KneePosition(), pos % 22);
+                ASSERT_EQ(editor.RatioPosition(), pos % 10);
+                ASSERT_EQ(editor.ThresholdText(), FieldNumber::Text(18.0 - pos / 2.0, 1));
+            }
+        }
+    }
+}
+
+TEST_F(DynamicsEditor, KneeAndRatioLaws) {
+    editor.SetKneePosition(12);
+    EXPECT_EQ(Record(1).Knee, 4.0f);
+    editor.SetKneePosition(21);
+    EXPECT_EQ(Record(1).Knee, -0.5f);
+    EXPECT_EQ(editor.KneeText(), "-0.5");
+    editor.SetKneePosition(0);
+    EXPECT_EQ(editor.KneeText(), "10.0");
+    editor.SetKneePosition(12);
+
+    // The limiter has no ratio: its slider is disabled and ignores moves.
+    const std::size_t sent = sender.calls.size();
+    editor.SetRatioPosition(0);
+    EXPECT_EQ(Record(1).Ratio, 2.0f);
+    EXPECT_EQ(sender.calls.size(), sent);
+
+    editor.ChooseCompressor();
+    EXPECT_EQ(editor.ThresholdCaption(), "Threshold");
+    EXPECT_TRUE(editor.RatioEnabled());
+    const auto& t = Record(1).Tabla;
+    EXPECT_NEAR(static_cast<double>(t[29]), 0.9964, 5e-5);
+    EXPECT_NEAR(static_cast<double>(t[30]), 0.9441, 5e-5);
+    EXPECT_NEAR(static_cast<double>(t[31]), 0.8384, 5e-5);
+    EXPECT_NEAR(static_cast<double>(t[32]), 0.7079, 5e-5);
+
+    editor.SetRatioPosition(0);
+    EXPECT_EQ(Record(1).Ratio, 10.0f);
+    EXPECT_EQ(editor.RatioText(), "10: 1");
+    // Past the slider's end the ratio stays at 1:1: the table is unity (the gate
+    // still closes the lowest point) instead of a ratio of 0.
+    editor.SetRatioPosition(10);
+    EXPECT_EQ(editor.RatioPosition(), 9);
+    EXPECT_EQ(Record(1).Ratio, 1.0f);
+    EXPECT_EQ(editor.RatioText(), "1: 1");
+    EXPECT_EQ(t[0], 0.0L);
+    for (std::size_t k = 1; k < t.size(); ++k) {
+        EXPECT_NEAR(static_cast<double>(t[k]), 1.0, 1e-6) << k;
+    }
+
+    editor.ChooseLimiter();
+    EXPECT_EQ(editor.ThresholdCaption(), "     Limit");
+    EXPECT_FALSE(editor.RatioEnabled());
+}
+
+TEST_F(DynamicsEditor, SelectingReadsEveryControlFromTheRecord) {
+    TDYNAMIC& d = Record(2);
+    d.Umbral = -20.5f;
+    d.Ratio = 4.0f;
+    d.Knee = 2.5f;
+    d.Tipo = dynamics::kCompressor;
+    d.SetAttack(200.0);
+    d.HoldSamples = 480;
+    d.DecayCode = 73;
+    d.GateIndex = 16.0f;
+    d.Pendiente = 3.0f;
+    d.LookAheadSamples = 96; // only record 1's look-ahead is shown
+    Record(1).LookAheadSamples = 48;
+    d.Tabla.fill(0.3L); // stale: selecting designs
+
+    editor.SelectRecord(2);
+    EXPECT_TRUE(editor.SelectorLit(2));
+    EXPECT_FALSE(editor.SelectorLit(1));
+    EXPECT_EQ(editor.ThresholdPosition(), 30);
+    EXPECT_EQ(editor.ThresholdText(), "3.0");
+    EXPECT_EQ(editor.RatioPosition(), 6);
+    EXPECT_EQ(editor.RatioText(), "4: 1");
+    EXPECT_EQ(editor.KneePosition(), 15);
+    EXPECT_EQ(editor.ThresholdCaption(), "Threshold");
+    EXPECT_TRUE(editor.RatioEnabled());
+    EXPECT_EQ(editor.TimeText(DynamicsTimeField::Attack), "200");
+    EXPECT_EQ(editor.TimeText(DynamicsTimeField::Hold), "10.0");
+    EXPECT_EQ(editor.TimeText(DynamicsTimeField::Release), "10");
+    EXPECT_EQ(editor.TimeText(DynamicsTimeField::LookAhead), "1.00");
+    EXPECT_EQ(editor.GateItem(), 7);
+    EXPECT_EQ(editor.RampText(), "3");
+    EXPECT_EQ(d.Tabla, Designed(d).Tabla);
+    EXPECT_EQ(editor.Plot().Title(), "Dynamic SUB    ");
+    EXPECT_EQ(editor.LastPowerCheck().Record, 2);
+    EXPECT_TRUE(sender.calls.empty());
+
+    editor.SelectRecord(0);
+    editor.SelectRecord(3);
+    EXPECT_EQ(editor.CurrentRecord(), 2);
+}
+
+TEST_F(DynamicsEditor, EveryChangeSendsTheCurrentTableWhenRealTimeAllows) {
+    editor.SetThresholdPosition(10);
+    ExpectTableSent(1, 0);
+    editor.SetKneePosition(3);
+    ExpectTableSent(1, 9);
+    editor.ChooseCompressor();
+    ExpectTableSent(1, 18);
+
+    editor.SelectRecord(2);
+    EXPECT_EQ(sender.calls.size(), 27u);
+    editor.SelectGateItem(4);
+    ExpectTableSent(2, 27);
+    editor.SetBypass(true);
+    ExpectTableSent(2, 36);
+
+    // The edit is kept and designed all the same.
+    sender.mode = false;
+    editor.SetBypass(false);
+    sender.mode = true;
+    sender.busy = true;
+    editor.SelectGateItem(7);
+    EXPECT_EQ(sender.calls.size(), 45u);
+    EXPECT_EQ(Record(2).GateIndex, 16.0f);
+    EXPECT_EQ(Record(2).Tabla, Designed(Record(2)).Tabla);
+}
+
+TEST_F(DynamicsEditor, BypassDisablesTheCurveControlsAndReturnsToTheSameTable) {
+    const auto neverBypassed = Record(1).Tabla;
+    editor.SetBypass(true);
+    EXPECT_FALSE(editor.ThresholdEnabled());
+    EXPECT_FALSE(editor.RatioEnabled());
+    EXPECT_FALSE(editor.KneeEnabled());
+    EXPECT_FALSE(editor.TypeButtonsEnabled());
+    EXPECT_FALSE(editor.TimeFieldEnabled(DynamicsTimeField::Attack));
+    EXPECT_FALSE(editor.TimeFieldEnabled(DynamicsTimeField::Release));
+    EXPECT_TRUE(editor.TimeFieldEnabled(DynamicsTimeField::Hold));
+    EXPECT_EQ(Record(1).Tabla[0], 0.0L);
+    for (std::size_t k = 1; k < 33; ++k) {
+        EXPECT_EQ(Record(1).Tabla[k], 1.0L) << k;
+    }
+
+    // Disabled controls change nothing and send nothing.
+    const std::size_t sent = sender.calls.size();
+    editor.SetThresholdPosition(50);
+    editor.SetKneePosition(0);
+    editor.ChooseCompressor();
+    editor.SetTimeText(DynamicsTimeField::Attack, "200");
+    editor.TakeTime(DynamicsTimeField::Attack);
+    EXPECT_EQ(Record(1).Umbral, -6.0f);
+    EXPECT_EQ(Record(1).Knee, 4.0f);
+    EXPECT_TRUE(editor.LimiterLit());
+    EXPECT_EQ(editor.TimeText(DynamicsTimeField::Attack), "140");
+    EXPECT_EQ(sender.calls.size(), sent);
+
+    editor.SetBypass(false);
+    EXPECT_EQ(Record(1).Tabla, neverBypassed);
+    EXPECT_TRUE(editor.ThresholdEnabled());
+    EXPECT_FALSE(editor.RatioEnabled()); // still a limiter
+}
+
+TEST_F(DynamicsEditor, TransferCurveInRisingInputLevel) {
+    const PlotModel& plot = editor.Plot();
+    EXPECT_EQ(plot.Title(), "Dynamic OUT 1-2");
+    EXPECT_TRUE(plot.Plotting());
+    const auto reference = plot.FindSeries(1)->Points();
+    ASSERT_EQ(reference.size(), 2u);
+    EXPECT_EQ(reference[0], (PlotPoint{-50.0, -50.0}));
+    EXPECT_EQ(reference[1], (PlotPoint{20.0, 20.0}));
+
+    // 59 fine grid points, the -96 dBFS table point and the anchor.
+    const auto curve = plot.FindSeries(2)->Points();
+    ASSERT_EQ(curve.size(), 61u);
+    EXPECT_DOUBLE_EQ(curve[0].x, -72.5);
+    EXPECT_EQ(curve[1], (PlotPoint{-50.0, -50.0}));
+    // The knee starts at T - k = -10 dBFS on the 1:1 line; the limiter holds the top at
+    // T = -6 dBFS, shown as 17.5 dBu.
+    EXPECT_NEAR(curve[2].x, 13.5, 1e-4);
+    EXPECT_NEAR(curve[2].y, 13.5, 1e-4);
+    EXPECT_NEAR(curve.back().y, 17.5, 1e-4);
+    EXPECT_GT(curve.back().x, 23.0);
+    for (std::size_t i = 1; i < curve.size(); ++i) {
+        EXPECT_LT(curve[i - 1].x, curve[i].x) << i;
+    }
+
+    const int redraws = finalRedraws;
+    Record(1).Gain = 3.0f;
+    editor.SetKneePosition(14);
+    EXPECT_EQ(plot.FindSeries(2)->Points()[1], (PlotPoint{-50.0, -47.0}));
+    EXPECT_EQ(finalRedraws, redraws + 1);
+
+    // Record 2 starts at -5 dBFS with its fixed 6 dB offset.
+    editor.SelectRecord(2);
+    EXPECT_NEAR(plot.FindSeries(2)->Points().back().y, 18.5, 1e-4);
+
+    editor.PlotMouseMove(PlotPointer{{}, PlotPoint{-12.5, -10.0}, false});
+    EXPECT_EQ(plot.Readout(), "-12.5 dBu in , -10.0 dBu out");
+    editor.PlotMouseMove(PlotPointer{{}, std::nullopt, false});
+    EXPECT_EQ(plot.Readout(), "");
+}
+
+TEST_F(DynamicsEditor, ThresholdChangeRunsThePowerCheck) {
+    // -35.5 dBFS lets -12 dBu out: 0.195 V, 8 W into the 400 W box.
+    editor.SetThresholdPosition(60);
+    const PowerCheckResult& check = editor.LastPowerCheck();
+    EXPECT_NEAR(check.MaxOutLevelDbu, -12.0, 1e-4);
+    EXPECT_EQ(check.PowerCaption, "8 W");
+    EXPECT_FALSE(check.BoxPowerExceeded);
+    EXPECT_EQ(check.ExceededCaption(), "");
+    EXPECT_EQ(check.Meter.Position, 41);
+
+    // Unbalanced, the start-up threshold quarters the 7097 W.
+    Record(1).Balanceado = false;
+    editor.SetThresholdPosition(1);
+    EXPECT_EQ(editor.LastPowerCheck().PowerCaption, "1774 W");
+}
+
+TEST_F(DynamicsEditor, SpeakerSettingsSelectTheRecordAndRecheckPower) {
+    SpeakerSettingsController speaker{config, &editor};
+    speaker.ChooseOutput(3);
+    EXPECT_EQ(editor.CurrentRecord(), 2);
+    EXPECT_TRUE(editor.SelectorLit(2));
+    const double balancedWatts = editor.LastPowerCheck().MaxOutPowerWatts;
+
+    const std::size_t sent = sender.calls.size();
+    speaker.ToggleBalanced();
+    EXPECT_EQ(editor.LastPowerCheck().Record, 2);
+    EXPECT_NEAR(editor.LastPowerCheck().MaxOutPowerWatts, balancedWatts / 4.0, 1e-6);
+    // Record 2's start-up -5 dBFS lies above its slider's top; the switch must not move it.
+    EXPECT_EQ(Record(2).Umbral, -5.0f);
+    EXPECT_EQ(sender.calls.size(), sent);
+
+    // The switch of the record not shown brings that record up.
+    editor.SelectRecord(1);
+    editor.BalancedSwitched(2);
+    EXPECT_EQ(editor.CurrentRecord(), 2);
+}
+
+TEST_F(DynamicsEditor, RefreshAfterLoadingHoldsAndDesignsBothRecords) {
+    TDYNAMIC& first = Record(1);
+    first.Umbral = -200.0f;
+    first.Ratio = 0.0f;
+    first.Tipo = 7;
+    first.GateIndex = 40.0f;
+    first.Pendiente = 0.0f;
+    first.Tabla.fill(5.0L);
+    TDYNAMIC& second = Record(2);
+    second.Umbral = -20.0f;
+    second.Knee = 30.0f;
+    second.Tabla.fill(5.0L);
+
+    editor.SelectRecord(2);
+    editor.RefreshRecords();
+    EXPECT_EQ(editor.CurrentRecord(), 1);
+    EXPECT_EQ(first.Ratio, 1.0f);
+    EXPECT_EQ(first.Tipo, dynamics::kCompressor);
+    EXPECT_EQ(first.GateIndex, 33.0f);
+    EXPECT_EQ(first.Pendiente, 1.0f);
+    EXPECT_EQ(editor.ThresholdPosition(), 101);
+    EXPECT_EQ(editor.RatioPosition(), 9);
+    EXPECT_EQ(editor.GateItem(), std::nullopt);
+    EXPECT_EQ(first.Tabla, Designed(first).Tabla);
+    EXPECT_EQ(second.Knee, 10.0f);
+    EXPECT_EQ(second.Tabla, Designed(second).Tabla);
+    for (const long double g : first.Tabla) {
+        EXPECT_TRUE(std::isfinite(g) && g >= 0.0L && g <= 1.0L);
+    }
+}
+
+TEST_F(DynamicsEditor, TopologyAndNewConfigurationReReadTheRecords) {
+    editor.SetThresholdPosition(24); // -17.5 dBFS
+    config.Topology = OutputTopology::TwoOutputs;
+    editor.TopologyChanged();
+    EXPECT_EQ(Record(1).Umbral, -17.5f);
+    EXPECT_EQ(editor.ThresholdPosition(), 12);
+    EXPECT_EQ(editor.ThresholdText(), "12.0");
+    EXPECT_EQ(editor.SelectorCaption(1), "Dynamic OUT 1");
+    EXPECT_EQ(editor.SelectorCaption(2), "Dynamic OUT 2");
+    EXPECT_EQ(editor.Plot().Title(), "Dynamic OUT 1");
+
+    editor.SelectRecord(2);
+    editor.SetRampText("2");
+    editor.ApplyGateFields();
+    editor.SetTimeText(DynamicsTimeField::Hold, "12");
+    editor.TakeTime(DynamicsTimeField::Hold);
+    config.ResetDynamics();
+    editor.ResetToNew();
+    EXPECT_EQ(editor.CurrentRecord(), 1);
+    EXPECT_EQ(editor.RampText(), "4");
+    EXPECT_EQ(editor.TimeText(DynamicsTimeField::Hold), "40.0");
+    EXPECT_EQ(editor.Plot().Title(), "Dynamic OUT 1");
+}
+
+} // namespace
+} // namespace veld23

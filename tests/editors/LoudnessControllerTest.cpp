@@ -1,0 +1,162 @@
+#include "editors/LoudnessController.h"
+
+#include "config/OutputTopology.h"
+#include "editors/CrossoverEditorFixture.h"
+#include "editors/CrossoverSubLowPass.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace veld23 {
+namespace {
+
+using testing::RecordingRealTimeSender;
+
+struct LoudnessWindow : testing::CrossoverEditor {
+    LoudnessController loudness{config, sender, controller};
+    int loudnessRedraws = 0;
+
+    LoudnessWindow() {
+        loudness.SetRedrawFinalResponse([this] { ++loudnessRedraws; });
+        sender.calls.clear();
+    }
+    LoudnessSection& Section() { return config.Loudness[0]; }
+};
+
+TEST(LoudnessController, StartsFlatAt55HzWithParam) {
+    LoudnessWindow t;
+    EXPECT_EQ(t.loudness.FrequencyPosition(), 25);
+    // Showing 0.0 dB puts the slider at 121 - (10 * 0.0 + 1); 121 would give 0.0 too.
+    EXPECT_EQ(t.loudness.GainPosition(), 120);
+    EXPECT_EQ(t.loudness.FrequencyText(), "55");
+    EXPECT_EQ(t.loudness.GainText(), "0.0");
+    EXPECT_TRUE(t.loudness.ParamLit());
+    EXPECT_FALSE(t.loudness.HighPassLit());
+    EXPECT_EQ(t.Section().SectionType, kParametricQAdap);
+    EXPECT_EQ(t.Section().Q, 1.5);
+    for (int i = 0; i <= FrequencyGrid::N; ++i) {
+        ASSERT_NEAR(t.loudness.Response().magnitudeDb[i], 0.0, 1e-6) << i;
+    }
+}
+
+TEST(LoudnessController, SlidersGiveFrequencyAndGainInTheirSteps) {
+    LoudnessWindow t;
+    t.loudness.SetGainPosition(0);
+    EXPECT_EQ(t.loudness.GainText(), "12.0");
+    EXPECT_EQ(t.Section().GainDb, 12.0);
+    t.loudness.SetGainPosition(1);
+    EXPECT_EQ(t.Section().GainDb, 11.9);
+    t.loudness.SetGainPosition(120);
+    EXPECT_EQ(t.Section().GainDb, 0.0);
+    // The bottom position is 0.0 dB, never -0.1.
+    t.loudness.SetGainPosition(121);
+    EXPECT_EQ(t.loudness.GainText(), "0.0");
+    EXPECT_EQ(t.Section().GainDb, 0.0);
+    t.loudness.SetGainPosition(500);
+    EXPECT_EQ(t.loudness.GainPosition(), 121);
+
+    t.loudness.SetFrequencyPosition(0);
+    EXPECT_EQ(t.Section().Frequency, 80.0);
+    EXPECT_EQ(t.loudness.FrequencyText(), "80");
+    t.loudness.SetFrequencyPosition(51);
+    EXPECT_EQ(t.Section().Frequency, 29.0);
+    t.loudness.SetFrequencyPosition(-4);
+    EXPECT_EQ(t.Section().Frequency, 80.0);
+}
+
+TEST(LoudnessController, HighPassTypeResonatesWithGainAndParamRestoresItsQ) {
+    LoudnessWindow t;
+    t.loudness.ChooseHighPass();
+    EXPECT_TRUE(t.loudness.HighPassLit());
+    EXPECT_EQ(t.Section().SectionType, kHiPassQ);
+    EXPECT_NEAR(t.Section().Q, 0.707, 1e-12);
+    t.loudness.SetGainPosition(0);
+    EXPECT_NEAR(t.Section().Q, 12.0 / 3.8 + 0.707, 1e-12);
+    EXPECT_NEAR(t.Section().Q, 3.865, 0.001);
+
+    int peak = 0;
+    for (int i = 1; i <= FrequencyGrid::N; ++i) {
+        if (t.loudness.Response().magnitudeDb[i] > t.loudness.Response().magnitudeDb[peak]) {
+            peak = i;
+        }
+    }
+    EXPECT_GT(t.loudness.Response().magnitudeDb[peak], 0.0);
+    EXPECT_GT(FrequencyGrid::Shared().GridHz[peak], 55);
+    EXPECT_LT(FrequencyGrid::Shared().GridHz[peak], 70);
+    EXPECT_LT(t.loudness.Response().magnitudeDb[0], -10.0); // a high-pass below 29 Hz
+
+    t.loudness.ChooseParam();
+    EXPECT_EQ(t.Section().SectionType, kParametricQAdap);
+    EXPECT_EQ(t.Section().Q, 1.5);
+    EXPECT_NEAR(t.loudness.Response().magnitudeDb[testing::GridIndexNear(55.0)], 12.0, 0.3);
+}
+
+TEST(LoudnessController, SendsSectionAtWordHundredWhenTheSenderMay) {
+    LoudnessWindow t;
+    t.loudness.SetGainPosition(60);
+    ASSERT_EQ(t.sender.calls.size(), 1u);
+    testing::ExpectSentSection(t.sender.calls[0], t.Section());
+    EXPECT_EQ(t.sender.calls[0].parameter, 100);
+    EXPECT_NE(t.sender.calls[0].values[0], 1.0);
+    EXPECT_EQ(t.loudnessRedraws, 1);
+
+    t.sender.busy = true;
+    t.loudness.SetFrequencyPosition(10);
+    t.sender.busy = false;
+    t.sender.mode = false;
+    t.loudness.ChooseHighPass();
+    EXPECT_EQ(t.sender.calls.size(), 1u);
+    EXPECT_EQ(t.Section().Frequency, 70.0);
+    EXPECT_EQ(t.loudnessRedraws, 3);
+}
+
+TEST(LoudnessController, ShowSetsTheControlsFromTheSection) {
+    LoudnessWindow t;
+    t.Section().Frequency = 40.0;
+    t.Section().GainDb = 6.0;
+    t.Section().SectionType = kHiPassQ;
+    t.loudness.Show();
+    EXPECT_EQ(t.loudness.FrequencyPosition(), 40);
+    EXPECT_EQ(t.loudness.GainPosition(), 60);
+    EXPECT_TRUE(t.loudness.HighPassLit());
+    EXPECT_NEAR(t.Section().Q, 6.0 / 3.8 + 0.707, 1e-12);
+
+    // What a damaged file could carry ends inside the controls.
+    t.Section().Frequency = std::nan("");
+    t.Section().GainDb = 40.0;
+    t.Section().SectionType = kAllPass2;
+    t.loudness.Show();
+    EXPECT_TRUE(t.loudness.ParamLit());
+    EXPECT_EQ(t.Section().SectionType, kParametricQAdap);
+    EXPECT_EQ(t.Section().GainDb, 12.0);
+    EXPECT_GE(t.Section().Frequency, 29.0);
+    EXPECT_LE(t.Section().Frequency, 80.0);
+    for (int i = 0; i <= FrequencyGrid::N; ++i) {
+        ASSERT_TRUE(std::isfinite(t.loudness.Response().magnitudeDb[i])) << i;
+    }
+}
+
+TEST(LoudnessController, SubCurveFollowsTheLoudnessWhicheverOutputIsModified) {
+    LoudnessWindow t;
+    t.controller.ChooseOutput(1);
+    t.loudness.SetGainPosition(0);
+    const int at55 = testing::GridIndexNear(55.0);
+    const ResponseCurve& crossover = t.controller.OutputResponse(3);
+    const ResponseCurve& fixed = SubLowPassResponse();
+    const double expected = double{crossover.magnitudeDb[at55]} + fixed.magnitudeDb[at55] +
+                            t.loudness.Response().magnitudeDb[at55];
+    EXPECT_NEAR(t.CurveY(3, at55), expected, 1e-9);
+    EXPECT_GT(t.CurveY(3, at55), 11.0);
+    // The loudness is not part of the crossover's own response.
+    EXPECT_NEAR(crossover.magnitudeDb[at55], 0.0, 1e-6);
+    EXPECT_EQ(t.controller.CurrentOutput(), 1);
+
+    ApplyTwoOutputs(t.config, t.sender);
+    t.controller.ApplyTopology();
+    t.loudness.SetGainPosition(1);
+    EXPECT_EQ(t.CurveY(3, at55), crossover.magnitudeDb[at55]);
+}
+
+} // namespace
+} // namespace veld23

@@ -352,12 +352,16 @@ void DynamicsController::Activate() {
     SelectRecord(record_);
 }
 
-void DynamicsController::RefreshRecords() {
-    for (TDYNAMIC& d : config_.Dynamics) {
-        d.HoldToEditorRanges();
+void DynamicsController::RefreshRecord(int record) {
+    if (Valid(record)) {
+        config_.Dynamics[static_cast<std::size_t>(record - 1)].HoldToEditorRanges();
+        SelectRecord(record);
     }
-    SelectRecord(2);
-    SelectRecord(1);
+}
+
+void DynamicsController::RefreshRecords() {
+    RefreshRecord(2);
+    RefreshRecord(1);
 }
 
 void DynamicsController::ResetToNew() {

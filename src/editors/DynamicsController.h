@@ -137,8 +137,10 @@ class DynamicsController : public PlotMouseListener, public SpeakerSettingsListe
     // ---- Lifecycle.
     // Window activation: the current record read again, designed and checked.
     void Activate();
-    // After a configuration file was opened or a memory read: both records held to
-    // the controls' ranges and designed, record 2 first, leaving record 1 current.
+    // A loaded record (file or memory read): held to the controls' ranges, selected
+    // and so designed. Loaders refresh record 2 and then record 1.
+    void RefreshRecord(int record);
+    // Both, in the loaders' order, leaving record 1 current.
     void RefreshRecords();
     // New configuration (the records are already back at their defaults): the ramp
     // field back to its start value, record 1 selected.

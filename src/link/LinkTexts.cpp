@@ -1,0 +1,76 @@
+#include "link/LinkTexts.h"
+
+#include <array>
+
+namespace veld23::link::texts {
+
+std::string UsbStatusSuffix(FtStatus status) {
+    static constexpr std::array<const char*, 20> kSuffixes = {
+        "",
+        " - Invalid Handle...",
+        " - Device Not Found....",
+        " - Device Not Opened...",
+        " - General IO Error...",
+        " - Insufficient Resources...",
+        " - Invalid Parameter ...",
+        " - Invalid Baud Rate...",
+        " - Device Not Opened For Erase...",
+        " - Device Not Opened For Write...",
+        " - Failed To Write Device...",
+        " - EEPROM Read Failed...",
+        " - EEPROM Write Failed...",
+        " - EEPROM Erase Failed...",
+        " - EEPROM Not Present...",
+        " - EEPROM Not Programmed...",
+        " - Invalid Arguments...",
+        " - Not Supported...",
+        " - Other Error...",
+        " - Device List Not Ready...",
+    };
+    if (status < kSuffixes.size()) {
+        return kSuffixes[status];
+    }
+    return " - Unknown Error (" + std::to_string(status) + ")...";
+}
+
+std::string UsbErrorMessage(const std::string& prefix, FtStatus status) {
+    return prefix + UsbStatusSuffix(status);
+}
+
+std::string PortLabel(const std::string& portName) {
+    return "Comunication Port : " + portName;
+}
+
+std::string FailureA(bool usb, int answer) {
+    return std::string(usb ? "  ¡¡ERROR!! DATA NO VALID(" : "  ¡¡ERROR!! HEADER NO VALID(") +
+           std::to_string(answer) + ")";
+}
+
+std::string FailureB(bool usb) {
+    return usb ? "  ¡¡ERROR!! DATA NO VALID (cmd)" : "  ¡¡ERROR!! COMMAND NO VALID ";
+}
+
+std::string FailureC(bool usb) {
+    return usb ? "  ¡¡ERROR!! DATA NO VALID (n_prog)" : "  ¡¡ERROR!! N_PROG NO VALID ";
+}
+
+std::string FailureD(bool usb, int answer) {
+    return usb ? std::string("¡¡ERROR!! DATA NO VALID (Long)")
+               : "¡¡ERROR!! LONG NO VALID (" + std::to_string(answer) + ")";
+}
+
+std::string FailureE(bool usb, int answer) {
+    return usb ? std::string(" ¡¡ERROR!! DATA NO VALID (END)")
+               : " ¡¡ERROR!! END NO VALID (" + std::to_string(answer) + ")";
+}
+
+std::string WrongBegin(bool usb, int received) {
+    return usb ? "  ¡¡ERROR!! El dato no es el esperado(" + std::to_string(received) + ")"
+               : std::string("  ¡¡ERROR!! El dato no es el esperado (128)");
+}
+
+std::string OversizeLength(unsigned length) {
+    return "¡¡ERROR!! LONG NO VALID (" + std::to_string(length) + ")";
+}
+
+} // namespace veld23::link::texts

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "link/D2xx.h"
+
+#include <string>
+
+// Every text the link shows, in one place so the windows, the tool and the
+// tests agree on them byte for byte (UTF-8).
+namespace veld23::link::texts {
+
+inline constexpr const char* kComPortInUse = "COM Port already in use. Select another.";
+inline constexpr const char* kComPortError =
+    "Comunication ERROR. Please verify that the COM port selected is correct";
+inline constexpr const char* kMemoryProtected =
+    "MEMORY PROTECTED. If you want to override it, you must unprotect it from the keyboard "
+    "of the Processor.";
+inline constexpr const char* kEndErrorBox = "ERROR";
+
+inline constexpr const char* kStatusOffline = "Status : Offline";
+
+// Prefixes of the USB calls' failure messages.
+inline constexpr const char* kUsbOpenPrefix = "Can't open the USB. Please verify that the USB port "
+                                              "is correct and your VELD23 unit is switch on";
+inline constexpr const char* kUsbClosePrefix = "FT_Close";
+inline constexpr const char* kUsbRtsPrefix = "FT_SetRTS";
+inline constexpr const char* kUsbDtrPrefix = "FT_SetDTR";
+inline constexpr const char* kUsbBaudPrefix = "FT_SetBaudRate";
+inline constexpr const char* kUsbDataPrefix = "FT_SetDataCharacteristics";
+inline constexpr const char* kUsbFlowPrefix = "FT_SetFlowControl";
+inline constexpr const char* kUsbCharsPrefix = "FT_SetChars";
+inline constexpr const char* kUsbTimeoutsPrefix =
+    "Comunication ERROR. Please verify that the USB port is correct";
+inline constexpr const char* kUsbWritePrefix = "USB Write Failed";
+inline constexpr const char* kUsbReadPrefix = "USB Read Failed";
+
+// A USB answer that did not come within the read time-out.
+inline constexpr const char* kUsbNoAnswer = kUsbTimeoutsPrefix;
+
+// " - Device Not Found...." and the like; statuses past the driver's named
+// ones get a text with their number.
+std::string UsbStatusSuffix(FtStatus status);
+std::string UsbErrorMessage(const std::string& prefix, FtStatus status);
+
+// "Comunication Port : COM1" ... or "Comunication Port : USB".
+std::string PortLabel(const std::string& portName);
+
+// Failure texts of a framed transfer, by step (A START, B COMMAND,
+// C PROGRAM NUMBER, D LONG, E END) and variant.
+std::string FailureA(bool usb, int answer);
+std::string FailureB(bool usb);
+std::string FailureC(bool usb);
+std::string FailureD(bool usb, int answer);
+std::string FailureE(bool usb, int answer);
+
+// Memory reception.
+std::string WrongBegin(bool usb, int received);
+inline constexpr const char* kWrongEnd = " ERROR FINAL...";
+// An announced length larger than the receive buffer.
+std::string OversizeLength(unsigned length);
+
+} // namespace veld23::link::texts

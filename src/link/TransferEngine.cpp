@@ -1,0 +1,228 @@
+#include "link/TransferEngine.h"
+
+#include "link/LinkTexts.h"
+#include "link/Protocol.h"
+
+#include <algorithm>
+
+namespace veld23::link {
+
+using namespace protocol;
+
+namespace {
+
+struct RunningScope {
+    explicit RunningScope(bool& flag) : flag(flag) { flag = true; }
+    ~RunningScope() { flag = false; }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+    bool& flag;
+};
+
+} // namespace
+
+TransferEngine::TransferEngine(LinkController& link, Waiter& waiter, TransferView& view,
+                               std::chrono::milliseconds answerTimeout)
+    : link_(link), waiter_(waiter), view_(view), serial_(link, waiter, view, answerTimeout),
+      usb_(link.Usb(), waiter, view), transmit_(kBufferSize), receive_(kBufferSize) {}
+
+TransferChannel& TransferEngine::ActiveChannel() {
+    if (link_.UsbLinkActive()) {
+        return usb_;
+    }
+    return serial_;
+}
+
+std::uint8_t TransferEngine::RunCommand(std::uint8_t command, std::uint8_t program,
+                                        std::uint16_t length, bool showProgress) {
+    if (running_) {
+        return 1;
+    }
+    RunningScope scope(running_);
+    return Run(ActiveChannel(), command, program, length, showProgress);
+}
+
+std::uint8_t TransferEngine::ReceiveMemory(std::uint8_t program) {
+    if (running_) {
+        return 1;
+    }
+    RunningScope scope(running_);
+    TransferChannel& channel = ActiveChannel();
+    if (Run(channel, kReadMemory, program, 0, false) != 0) {
+        return 1;
+    }
+    const bool ok = Receive(channel, program);
+    if (channel.IsUsb()) {
+        channel.Close();
+    }
+    return ok ? 0 : 1;
+}
+
+std::uint16_t TransferEngine::LoadImage(std::span<const std::uint8_t> image) {
+    if (image.size() < 2) {
+        return 0;
+    }
+    const std::size_t longValue = image[0] * 256u + image[1] + 2u;
+    if (longValue > image.size() + 1 || longValue > kBufferSize) {
+        return 0;
+    }
+    std::copy(image.begin(), image.end(), transmit_.begin());
+    std::fill(transmit_.begin() + static_cast<std::ptrdiff_t>(image.size()),
+              transmit_.begin() + static_cast<std::ptrdiff_t>(longValue), std::uint8_t{0});
+    return static_cast<std::uint16_t>(longValue);
+}
+
+std::uint8_t TransferEngine::WriteMemory(std::uint8_t program,
+                                         std::span<const std::uint8_t> image) {
+    if (running_) {
+        return 1;
+    }
+    const std::uint16_t longValue = LoadImage(image);
+    if (longValue == 0) {
+        return 1;
+    }
+    if (RunCommand(kWriteMemory, program, longValue, true) != 0) {
+        return 1;
+    }
+    return RunCommand(kLoadMemory, program, 0, true);
+}
+
+void TransferEngine::ShowProgressWindow(const TransferChannel& channel) {
+    view_.SetPortLabel(texts::PortLabel(channel.PortName()));
+    view_.ShowProgress();
+}
+
+bool TransferEngine::Fail(const std::string& text) {
+    view_.SetInfo(text);
+    return false;
+}
+
+std::optional<std::uint8_t> TransferEngine::SendAndAwait(TransferChannel& channel,
+                                                         std::span<const std::uint8_t> bytes) {
+    if (!channel.Send(bytes)) {
+        return std::nullopt;
+    }
+    return channel.Await();
+}
+
+std::uint8_t TransferEngine::Run(TransferChannel& channel, std::uint8_t command,
+                                 std::uint8_t program, std::uint16_t length, bool showProgress) {
+    if (showProgress) {
+        ShowProgressWindow(channel);
+    }
+    if (!channel.Open()) {
+        return 1;
+    }
+    const bool ok = Exchange(channel, command, program, length);
+    channel.Close();
+    if (!ok) {
+        return 1;
+    }
+    if (command == kQueryProgram) {
+        link_.Ui().SetMemorySelector(currentProgram_);
+    }
+    view_.CloseProgress();
+    return 0;
+}
+
+bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
+                              std::uint16_t length) {
+    const bool usb = channel.IsUsb();
+    channel.PauseBetweenSteps();
+    view_.SetInfo("Sending START...");
+    auto answer = SendAndAwait(channel, OneByte(kStart));
+    if (!answer) {
+        return false;
+    }
+    if (*answer != kStart) {
+        return Fail(texts::FailureA(usb, *answer));
+    }
+    view_.SetInfo("Received START...");
+
+    channel.PauseBetweenSteps();
+    view_.SetInfo("Sending COMMAND...");
+    answer = SendAndAwait(channel, OneByte(command));
+    if (!answer) {
+        return false;
+    }
+    if (*answer != command) {
+        return Fail(texts::FailureB(usb));
+    }
+    view_.SetInfo("Received COMMAND...");
+
+    channel.PauseBetweenSteps();
+    view_.SetInfo("Sending PROGRAM NUMBER...");
+    answer = SendAndAwait(channel, OneByte(program));
+    if (!answer) {
+        return false;
+    }
+    if (command == kQueryProgram || *answer != program) {
+        if (*answer == kProtected) {
+            link_.Ui().ShowInformation(texts::kMemoryProtected);
+            return false;
+        }
+        currentProgram_ = *answer;
+        // Only a memory number can be the running memory.
+        if (command != kQueryProgram || !IsMemory(currentProgram_)) {
+            return Fail(texts::FailureC(usb));
+        }
+    }
+    view_.SetInfo("Received Program Number...");
+
+    channel.PauseBetweenSteps();
+    if (!channel.Send(OneByte(program))) {
+        return false;
+    }
+
+    channel.PauseBetweenSteps();
+    view_.SetInfo("Sending LONG...");
+    const std::uint8_t high = static_cast<std::uint8_t>(length >> 8);
+    const std::uint8_t low = static_cast<std::uint8_t>(length & 0xFF);
+    if (!channel.Send(OneByte(high))) {
+        return false;
+    }
+    answer = SendAndAwait(channel, OneByte(low));
+    if (!answer) {
+        return false;
+    }
+    if (*answer != low) {
+        return Fail(texts::FailureD(usb, *answer));
+    }
+    view_.SetInfo("Received LONG...");
+
+    if (length > 0) {
+        channel.PauseBetweenSteps();
+        std::string text = "Sending DATA...";
+        if (command == kWriteMemory || command == kReadMemory) {
+            text += " to Memory " + std::to_string(link_.Ui().ShownMemoryNumber());
+        }
+        view_.SetInfo(text);
+        view_.SetGaugeMax(length);
+        view_.SetGaugePosition(0);
+        // Each block is acknowledged by one byte whose value does not matter.
+        for (std::size_t offset = 0; offset < length; offset += kBlockSize) {
+            const std::size_t count = std::min<std::size_t>(kBlockSize, length - offset);
+            if (!SendAndAwait(channel, std::span(transmit_).subspan(offset, count))) {
+                return false;
+            }
+            view_.SetGaugePosition(static_cast<int>(offset + count));
+            channel.PauseBetweenSteps();
+        }
+    }
+
+    channel.PauseBetweenSteps();
+    view_.SetInfo("Sending END...");
+    answer = SendAndAwait(channel, OneByte(kEnd));
+    if (!answer) {
+        return false;
+    }
+    if (*answer != kEnd) {
+        link_.Ui().ShowMessage(texts::kEndErrorBox);
+        return Fail(texts::FailureE(usb, *answer));
+    }
+    view_.SetInfo("Received END...");
+    view_.SetInfo("Communication OK...");
+    return true;
+}
+
+} // namespace veld23::link

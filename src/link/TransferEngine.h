@@ -1,0 +1,84 @@
+#pragma once
+
+#include "link/LinkController.h"
+#include "link/SerialChannel.h"
+#include "link/UsbChannel.h"
+#include "link/Waiter.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace veld23::link {
+
+// Framed transfers with the processor: the editor's commands (START, command,
+// program number, LONG, data in acknowledged 64-byte blocks, END) and the
+// memory reception in the other direction. The serial or USB variant is
+// chosen by `UsbLinkActive`. Results are 0 for success and 1 for failure; the
+// failure has been shown (progress text, message box) by then.
+class TransferEngine {
+  public:
+    static constexpr std::size_t kBufferSize = 32768;
+    static constexpr std::chrono::milliseconds kAnswerTimeout{2000};
+
+    // Receives a memory image read from the processor: exactly the bytes that arrived.
+    using ImageHandler = std::function<void(std::span<const std::uint8_t> image)>;
+
+    TransferEngine(LinkController& link, Waiter& waiter, TransferView& view,
+                   std::chrono::milliseconds answerTimeout = kAnswerTimeout);
+
+    // Sends the first `length` bytes of TransmitBuffer as the command's data.
+    std::uint8_t RunCommand(std::uint8_t command, std::uint8_t program, std::uint16_t length,
+                            bool showProgress);
+    // Command 4, then the memory comes back and goes to the image handler.
+    // The serial port is left open for its owner to close; the USB device is closed.
+    std::uint8_t ReceiveMemory(std::uint8_t program);
+    // Serial only: see SerialChannel::WaitForByte.
+    std::uint8_t WaitForByte(bool showErrors) { return serial_.WaitForByte(showErrors); }
+
+    // Puts a device image into TransmitBuffer, followed by the zero byte that
+    // the length word's "+ 2" sends along. Returns LONG (the image's length
+    // word + 2), or 0 when the image cannot be sent: shorter than its length
+    // word, or too long for the buffer.
+    std::uint16_t LoadImage(std::span<const std::uint8_t> image);
+    // Stores the image in memory `program` (command 3) and, when that worked,
+    // makes the memory the running one (command 7).
+    std::uint8_t WriteMemory(std::uint8_t program, std::span<const std::uint8_t> image);
+
+    std::span<std::uint8_t> TransmitBuffer() { return transmit_; }
+    std::span<const std::uint8_t> ReceiveBuffer() const { return receive_; }
+    void SetImageHandler(ImageHandler handler) { imageHandler_ = std::move(handler); }
+
+    // The processor's answer to the program step of command 19.
+    int CurrentProgram() const { return currentProgram_; }
+    // True while a transfer runs; a command started from inside one is refused.
+    bool Running() const { return running_; }
+
+  private:
+    TransferChannel& ActiveChannel();
+    std::uint8_t Run(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
+                     std::uint16_t length, bool showProgress);
+    bool Exchange(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
+                  std::uint16_t length);
+    bool Receive(TransferChannel& channel, std::uint8_t program);
+    bool ReceiveData(TransferChannel& channel, std::uint8_t program, std::size_t length);
+    std::optional<std::uint8_t> SendAndAwait(TransferChannel& channel,
+                                             std::span<const std::uint8_t> bytes);
+    void ShowProgressWindow(const TransferChannel& channel);
+    bool Fail(const std::string& text);
+
+    LinkController& link_;
+    Waiter& waiter_;
+    TransferView& view_;
+    SerialChannel serial_;
+    UsbChannel usb_;
+    std::vector<std::uint8_t> transmit_;
+    std::vector<std::uint8_t> receive_;
+    ImageHandler imageHandler_;
+    int currentProgram_ = 0;
+    bool running_ = false;
+};
+
+} // namespace veld23::link

@@ -1,0 +1,200 @@
+// veld23-tool device (--port PATH | --usb) COMMAND: the processor commands
+// without the editor, over any serial device (a pseudo terminal of veld23-sim
+// included) or the first FTDI USB converter.
+#include "CommandRegistry.h"
+
+#include "link/LinkController.h"
+#include "link/Protocol.h"
+#include "link/TransferEngine.h"
+#include "link/serial/QtEventLoopWaiter.h"
+#include "link/serial/TCommPortDriver.h"
+#include "link/usb/FtdiD2xx.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <optional>
+
+namespace veld23::tool {
+
+namespace {
+
+using namespace veld23::link;
+
+// The user interface of a command line: messages and progress are kept, and
+// the last failure is told on stderr at the end.
+class CommandLineLinkUi : public LinkUi, public TransferView {
+  public:
+    int memory = 1;
+    std::string lastText;
+
+    void Beep() override {}
+    void ShowError(const std::string& text) override { lastText = text; }
+    void ShowInformation(const std::string& text) override { lastText = text; }
+    void ShowMessage(const std::string&) override {}
+    void ShowMainWindow() override {}
+    void SetDeviceCommandsEnabled(bool) override {}
+    void SetStatusLine(const std::string&) override {}
+    void LightIndicator(LinkIndicator) override {}
+    int ShownMemoryNumber() const override { return memory; }
+    void SetMemorySelector(int selected) override { memory = selected; }
+    void ShowProgress() override {}
+    void CloseProgress() override {}
+    void SetInfo(const std::string& text) override { lastText = text; }
+    void SetPortLabel(const std::string&) override {}
+    void SetGaugeMax(int) override {}
+    void SetGaugePosition(int) override {}
+};
+
+struct DeviceRequest {
+    std::optional<std::string> port; // else the USB converter
+    std::string command;
+    int memory = 0;
+    std::array<std::uint8_t, 7> password{};
+};
+
+bool ParseMemory(const std::string& text, int& memory) {
+    long value = 0;
+    if (!ParseInt(text, value) || value < 1 || value > 8) {
+        return false;
+    }
+    memory = static_cast<int>(value);
+    return true;
+}
+
+// KEYS: six of L (LEFT, code 2), R (RIGHT, 1) and P (PUSH, 3).
+bool ParsePassword(const std::string& keys, std::array<std::uint8_t, 7>& record) {
+    if (keys.size() != 6) {
+        return false;
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        switch (keys[i]) {
+        case 'L':
+        case 'l':
+            record[i] = 2;
+            break;
+        case 'R':
+        case 'r':
+            record[i] = 1;
+            break;
+        case 'P':
+        case 'p':
+            record[i] = 3;
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<DeviceRequest> ParseRequest(const Arguments& args) {
+    DeviceRequest request;
+    std::size_t i = 0;
+    if (i < args.size() && args[i] == "--usb") {
+        ++i;
+    } else if (i + 1 < args.size() && args[i] == "--port" && !args[i + 1].empty()) {
+        request.port = args[i + 1];
+        i += 2;
+    } else if (i < args.size() && args[i].rfind("--port=", 0) == 0 && args[i].size() > 7) {
+        request.port = args[i].substr(7);
+        ++i;
+    } else {
+        return std::nullopt;
+    }
+    if (i >= args.size()) {
+        return std::nullopt;
+    }
+    request.command = args[i++];
+    const std::size_t rest = args.size() - i;
+    const std::string& c = request.command;
+    if (c == "check" || c == "query" || c == "lock" || c == "unlock") {
+        return rest == 0 ? std::optional(request) : std::nullopt;
+    }
+    if (c == "change") {
+        return rest == 1 && ParseMemory(args[i], request.memory) ? std::optional(request)
+                                                                 : std::nullopt;
+    }
+    if (c == "password") {
+        if (rest < 1 || rest > 2 || !ParsePassword(args[i], request.password)) {
+            return std::nullopt;
+        }
+        if (rest == 2) {
+            if (args[i + 1] != "--active") {
+                return std::nullopt;
+            }
+            request.password[6] = 0xFF;
+        }
+        return request;
+    }
+    return std::nullopt;
+}
+
+std::uint8_t RunRequest(const DeviceRequest& request, TransferEngine& engine) {
+    const std::string& c = request.command;
+    if (c == "check") {
+        return engine.RunCommand(protocol::kLinkCheck, 0, 0, true);
+    }
+    if (c == "change") {
+        return engine.RunCommand(protocol::kLoadMemory, static_cast<std::uint8_t>(request.memory),
+                                 0, true);
+    }
+    if (c == "query") {
+        const std::uint8_t result = engine.RunCommand(protocol::kQueryProgram, 0, 0, true);
+        if (result == 0) {
+            std::printf("%d\n", engine.CurrentProgram());
+        }
+        return result;
+    }
+    if (c == "lock" || c == "unlock") {
+        engine.TransmitBuffer()[0] = c == "lock" ? 0xFF : 0x00;
+        return engine.RunCommand(protocol::kKeyboard, 0, 1, true);
+    }
+    std::copy(request.password.begin(), request.password.end(), engine.TransmitBuffer().begin());
+    return engine.RunCommand(protocol::kPassword, 0, 7, true);
+}
+
+int RunDevice(const Arguments& args) {
+    const auto request = ParseRequest(args);
+    if (!request) {
+        return UsageError("device");
+    }
+    int argc = 1;
+    char name[] = "veld23-tool";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+
+    CommandLineLinkUi ui;
+    ui.memory = request->memory == 0 ? 1 : request->memory;
+    TCommPortDriver comm;
+    comm.UseComm1Values();
+    FtdiD2xx converter;
+    LinkController link(comm, converter, ui);
+    QtEventLoopWaiter waiter;
+    TransferEngine engine(link, waiter, ui);
+
+    bool selected = false;
+    if (request->port) {
+        comm.SetPortPath(ComPortNumber::pnCOM1, *request->port);
+        selected = link.SelectCom(ComPortNumber::pnCOM1);
+    } else {
+        selected = link.SelectUsb();
+    }
+    const std::uint8_t result = selected ? RunRequest(*request, engine) : 1;
+    comm.ClosePort();
+    link.Usb().UsbClose();
+    if (result != 0) {
+        std::fprintf(stderr, "%s\n", ui.lastText.c_str());
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+const CommandRegistration registration(
+    "device",
+    "device (--port PATH | --usb) check|change N|query|lock|unlock|password KEYS [--active]",
+    RunDevice);
+
+} // namespace
+
+} // namespace veld23::tool

@@ -1,0 +1,116 @@
+#include "link/ProcessorSimulator.h"
+
+#include <gtest/gtest.h>
+
+namespace veld23::link {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Clock = ProcessorSimulator::Clock;
+
+Bytes TakeAll(ProcessorSimulator& p, Clock::time_point now) {
+    Bytes out(256);
+    out.resize(p.Take(out, now));
+    return out;
+}
+
+TEST(ProcessorSimulator, StepNamesRoundTrip) {
+    for (int i = 0; i <= static_cast<int>(SimStep::RxEnd); ++i) {
+        const auto step = static_cast<SimStep>(i);
+        EXPECT_EQ(ParseSimStep(SimStepName(step)), step);
+    }
+    EXPECT_FALSE(ParseSimStep("nowhere"));
+}
+
+TEST(ProcessorSimulator, AnswersNoSoonerThanTheLineCarriesTheBytes) {
+    ProcessorSimulator p(19200);
+    const auto t0 = Clock::now();
+    const auto byte = std::chrono::microseconds(520); // 10 bits at 19200 bit/s
+    p.Feed(Bytes{0x80}, t0);
+    // The START byte needs one byte time to arrive and its echo another.
+    EXPECT_TRUE(TakeAll(p, t0 + 2 * byte - std::chrono::microseconds(5)).empty());
+    EXPECT_EQ(TakeAll(p, t0 + 2 * byte + std::chrono::microseconds(5)), Bytes{0x80});
+}
+
+TEST(ProcessorSimulator, ABlockIsAcknowledgedAfterAllOfItHasCrossed) {
+    ProcessorSimulator p(19200);
+    const auto t0 = Clock::now();
+    p.Feed(Bytes{0x80, 3, 1, 1, 0, 64}, t0);
+    TakeAll(p, t0 + std::chrono::seconds(1));
+    const auto t1 = t0 + std::chrono::seconds(1);
+    p.Feed(Bytes(64, 0x11), t1);
+    const auto byte = std::chrono::nanoseconds(520'833);
+    EXPECT_FALSE(p.NextOutputTime() < t1 + 65 * byte - std::chrono::microseconds(2));
+    EXPECT_EQ(TakeAll(p, t1 + 66 * byte), Bytes{0x11});
+}
+
+TEST(ProcessorSimulator, UnpacedAnswersAreThereAtOnce) {
+    ProcessorSimulator p;
+    const auto t0 = Clock::now();
+    p.Feed(Bytes{0x80, 0, 0, 0, 0, 0, 0x55}, t0);
+    EXPECT_EQ(TakeAll(p, t0), (Bytes{0x80, 0, 0, 0, 0x55}));
+    EXPECT_EQ(p.Completed().size(), 1u);
+}
+
+TEST(ProcessorSimulator, AnswerDelayIsAddedToEveryAnswer) {
+    ProcessorSimulator p;
+    p.Faults().answerDelay = std::chrono::milliseconds(30);
+    const auto t0 = Clock::now();
+    p.Feed(Bytes{0x80}, t0);
+    EXPECT_TRUE(TakeAll(p, t0 + std::chrono::milliseconds(29)).empty());
+    EXPECT_EQ(TakeAll(p, t0 + std::chrono::milliseconds(30)), Bytes{0x80});
+}
+
+TEST(ProcessorSimulator, ProtectionCoversEveryCommandThatAddressesTheMemory) {
+    for (const std::uint8_t command : {3, 4, 7}) {
+        ProcessorSimulator p;
+        p.SetProtected(6, true);
+        p.Feed(Bytes{0x80, command, 6}, Clock::now());
+        EXPECT_EQ(TakeAll(p, Clock::now()), (Bytes{0x80, command, 0xFF}));
+        // The processor is ready for the next transfer straight away.
+        p.Feed(Bytes{0x80, 7, 5, 5, 0, 0, 0x55}, Clock::now());
+        EXPECT_EQ(TakeAll(p, Clock::now()), (Bytes{0x80, 7, 5, 0, 0x55}));
+        EXPECT_EQ(p.RunningProgram(), 5);
+    }
+}
+
+TEST(ProcessorSimulator, RealTimeMessagesAreKeptAndNotAcknowledged) {
+    ProcessorSimulator p;
+    Bytes message = {0x80, 0x12, 0x01, 0x02, 0x00, 0xB7, 0x00, 0x00, 0x30, 0x55};
+    p.Feed(message, Clock::now());
+    EXPECT_EQ(TakeAll(p, Clock::now()), Bytes{0x80}); // only the START echo
+    ASSERT_EQ(p.RealTimeMessages().size(), 1u);
+    EXPECT_EQ(p.RealTimeMessages()[0].selector, 1);
+    EXPECT_EQ(p.RealTimeMessages()[0].kind, 2);
+    EXPECT_EQ(p.RealTimeMessages()[0].body, (Bytes{0x00, 0xB7, 0x00, 0x00, 0x30}));
+    EXPECT_TRUE(p.Completed().empty());
+}
+
+TEST(ProcessorSimulator, AnAbandonedReceptionDoesNotSwallowTheNextCommand) {
+    ProcessorSimulator p;
+    p.SetMemory(2, Bytes{0x00, 0x03, 1, 2});
+    p.Faults().announcedLength = 40000;
+    p.Feed(Bytes{0x80, 4, 2, 2, 0, 0, 0x55, 0x80, 0x80, 4, 2, 0x9C}, Clock::now());
+    TakeAll(p, Clock::now());
+    // The editor refused the length and starts over instead of echoing it.
+    p.Feed(Bytes{0x80, 0, 0, 0, 0, 0, 0x55}, Clock::now());
+    EXPECT_EQ(TakeAll(p, Clock::now()), (Bytes{0x80, 0, 0, 0, 0x55}));
+}
+
+TEST(ProcessorSimulator, AWrittenMemoryIsReportedToTheListener) {
+    ProcessorSimulator p;
+    int stored = 0;
+    p.SetMemoryStoredListener([&](int memory) { stored = memory; });
+    p.Feed(Bytes{0x80, 3, 8, 8, 0, 2, 0x00, 0x01, 0x55}, Clock::now());
+    EXPECT_EQ(stored, 8);
+    EXPECT_EQ(p.Memory(8), (Bytes{0x00, 0x01}));
+}
+
+TEST(ProcessorSimulator, BytesOutsideATransferAreIgnored) {
+    ProcessorSimulator p;
+    p.Feed(Bytes{0x00, 0x55, 0x13}, Clock::now());
+    EXPECT_FALSE(p.NextOutputTime());
+}
+
+} // namespace
+} // namespace veld23::link

@@ -1,0 +1,254 @@
+#include "link/LinkTexts.h"
+#include "support/SimulatedLink.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+
+namespace veld23::link {
+namespace {
+
+using testing::SimulatedLink;
+using testing::TestImage;
+using Bytes = std::vector<std::uint8_t>;
+
+class SerialTransfer : public ::testing::Test {
+  protected:
+    void SetUp() override { s.SelectCom1(); }
+    SimulatedLink s;
+};
+
+TEST_F(SerialTransfer, LinkCheckPutsTheHeaderAndEndOnTheWire) {
+    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 0);
+    EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x55}));
+    EXPECT_EQ(s.processor.ToEditor(), (Bytes{0x80, 0x00, 0x00, 0x00, 0x55}));
+    EXPECT_EQ(s.ui.Infos(), (std::vector<std::string>{
+                                "Sending START...", "Received START...", "Sending COMMAND...",
+                                "Received COMMAND...", "Sending PROGRAM NUMBER...",
+                                "Received Program Number...", "Sending LONG...", "Received LONG...",
+                                "Sending END...", "Received END...", "Communication OK..."}));
+    EXPECT_TRUE(s.ui.Has("port:Comunication Port : COM1"));
+    EXPECT_FALSE(s.ui.progressShown);
+    EXPECT_TRUE(s.port.IsOpen()); // left open for its owner
+}
+
+TEST_F(SerialTransfer, EveryTransferReopensThePort) {
+    const int before = s.port.OpenCount();
+    ASSERT_EQ(s.engine.RunCommand(0, 0, 0, false), 0);
+    ASSERT_EQ(s.engine.RunCommand(0, 0, 0, false), 0);
+    EXPECT_EQ(s.port.OpenCount(), before + 2);
+}
+
+TEST_F(SerialTransfer, LongZeroSendsNoDataBlock) {
+    ASSERT_EQ(s.engine.RunCommand(7, 3, 0, true), 0);
+    ASSERT_EQ(s.processor.Completed().size(), 1u);
+    EXPECT_EQ(s.processor.Completed()[0].blocks, 0);
+    EXPECT_EQ(s.processor.RunningProgram(), 3);
+    EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 7, 3, 3, 0, 0, 0x55}));
+}
+
+TEST_F(SerialTransfer, LongOneIsOneRemainderBlockOfOneByte) {
+    s.engine.TransmitBuffer()[0] = 0xFF;
+    ASSERT_EQ(s.engine.RunCommand(5, 0, 1, true), 0);
+    EXPECT_EQ(s.processor.Completed().back().blocks, 1);
+    EXPECT_TRUE(s.processor.KeyboardLocked());
+    EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 5, 0, 0, 0, 1, 0xFF, 0x55}));
+    s.engine.TransmitBuffer()[0] = 0x00;
+    ASSERT_EQ(s.engine.RunCommand(5, 0, 1, true), 0);
+    EXPECT_FALSE(s.processor.KeyboardLocked());
+}
+
+TEST_F(SerialTransfer, Long2048IsThirtyTwoBlocksAndNoRemainder) {
+    const Bytes image = TestImage(2047);
+    const std::uint16_t length = s.engine.LoadImage(image);
+    ASSERT_EQ(length, 2048);
+    s.ui.shownMemory = 4;
+    ASSERT_EQ(s.engine.RunCommand(3, 4, length, true), 0);
+    EXPECT_EQ(s.processor.Completed().back().blocks, 32);
+    Bytes stored = image;
+    stored.push_back(0);
+    EXPECT_EQ(s.processor.Memory(4), stored);
+    EXPECT_TRUE(s.ui.Has("info:Sending DATA... to Memory 4"));
+    EXPECT_EQ(s.ui.gaugeMax, 2048);
+    ASSERT_EQ(s.ui.gaugePositions.size(), 33u);
+    EXPECT_EQ(s.ui.gaugePositions[1], 64);
+    EXPECT_EQ(s.ui.gaugePositions.back(), 2048);
+}
+
+TEST_F(SerialTransfer, ARemainderFollowsTheFullBlocks) {
+    for (std::size_t i = 0; i < 7; ++i) {
+        s.engine.TransmitBuffer()[i] = static_cast<std::uint8_t>(i + 1);
+    }
+    ASSERT_EQ(s.engine.RunCommand(6, 0, 7, true), 0);
+    EXPECT_EQ(s.processor.Password(), (std::array<std::uint8_t, 7>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_TRUE(s.ui.Has("info:Sending DATA...")); // no memory number outside commands 3 and 4
+
+    const Bytes image = TestImage(99);
+    ASSERT_EQ(s.engine.LoadImage(image), 100);
+    ASSERT_EQ(s.engine.RunCommand(3, 1, 100, false), 0);
+    EXPECT_EQ(s.processor.Completed().back().blocks, 2);
+}
+
+TEST_F(SerialTransfer, QueryAnsweredWithThreeSetsTheMemorySelector) {
+    s.processor.SetRunningProgram(3);
+    EXPECT_EQ(s.engine.RunCommand(19, 0, 0, true), 0);
+    EXPECT_EQ(s.engine.CurrentProgram(), 3);
+    EXPECT_EQ(s.ui.selector, 3);
+    EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 19, 0, 0, 0, 0, 0x55}));
+}
+
+TEST_F(SerialTransfer, QueryAnswerOutsideTheMemoriesFailsWithTextC) {
+    for (const int answer : {0, 9, 200}) {
+        SimulatedLink t;
+        t.SelectCom1();
+        t.processor.SetRunningProgram(answer);
+        EXPECT_EQ(t.engine.RunCommand(19, 0, 0, true), 1) << answer;
+        EXPECT_EQ(t.ui.infoText, "  ¡¡ERROR!! N_PROG NO VALID ");
+        EXPECT_FALSE(t.ui.Has("selector:" + std::to_string(answer)));
+        EXPECT_TRUE(t.ui.progressShown);
+        EXPECT_EQ(t.link.Kind(), LinkKind::Com1);
+    }
+}
+
+TEST_F(SerialTransfer, ProtectedMemoryStopsTheWriteBeforeLoading) {
+    s.processor.SetProtected(2, true);
+    const Bytes before = s.processor.Memory(2);
+    EXPECT_EQ(s.engine.WriteMemory(2, TestImage(2047)), 1);
+    EXPECT_TRUE(s.ui.Has("information:" + std::string(texts::kMemoryProtected)));
+    // Nothing after the program number: no second program byte, no data, no command 7.
+    EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 3, 2}));
+    EXPECT_TRUE(s.processor.Completed().empty());
+    EXPECT_EQ(s.processor.Memory(2), before);
+    EXPECT_EQ(s.processor.RunningProgram(), 1);
+}
+
+TEST_F(SerialTransfer, WriteStoresThenLoads) {
+    EXPECT_EQ(s.engine.WriteMemory(6, TestImage(2047)), 0);
+    ASSERT_EQ(s.processor.Completed().size(), 2u);
+    EXPECT_EQ(s.processor.Completed()[0].command, 3);
+    EXPECT_EQ(s.processor.Completed()[1].command, 7);
+    EXPECT_EQ(s.processor.RunningProgram(), 6);
+    EXPECT_EQ(s.processor.Memory(6).size(), 2048u);
+}
+
+TEST_F(SerialTransfer, ImagesThatCannotBeSentAreRefusedBeforeTheWire) {
+    Bytes image = TestImage(2047);
+    image[0] = 0x08; // claims more than it holds
+    EXPECT_EQ(s.engine.LoadImage(image), 0);
+    EXPECT_EQ(s.engine.LoadImage(Bytes{0x00}), 0);
+    EXPECT_EQ(s.engine.WriteMemory(1, image), 1);
+    EXPECT_TRUE(s.processor.FromEditor().empty());
+}
+
+TEST_F(SerialTransfer, TheByteAfterTheImageIsZero) {
+    s.engine.TransmitBuffer()[2047] = 0x77; // left over from something else
+    ASSERT_EQ(s.engine.LoadImage(TestImage(2047)), 2048);
+    EXPECT_EQ(s.engine.TransmitBuffer()[2047], 0);
+}
+
+struct WrongEcho {
+    SimStep step;
+    std::uint8_t value;
+    std::uint8_t command;
+    std::string text;
+};
+
+class SerialWrongEcho : public ::testing::TestWithParam<WrongEcho> {};
+
+TEST_P(SerialWrongEcho, FailsWithItsTextAndKeepsTheLink) {
+    const WrongEcho& c = GetParam();
+    SimulatedLink s;
+    s.SelectCom1();
+    s.processor.Faults().wrongAt = c.step;
+    s.processor.Faults().wrongValue = c.value;
+    EXPECT_EQ(s.engine.RunCommand(c.command, c.command == 7 ? 2 : 0, 0, true), 1);
+    EXPECT_EQ(s.ui.infoText, c.text);
+    EXPECT_TRUE(s.ui.progressShown);
+    EXPECT_EQ(s.link.Kind(), LinkKind::Com1);
+    EXPECT_EQ(s.ui.Has("message:ERROR"), c.step == SimStep::End);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SerialWrongEcho,
+    ::testing::Values(WrongEcho{SimStep::Start, 0x81, 0, "  ¡¡ERROR!! HEADER NO VALID(129)"},
+                      WrongEcho{SimStep::Command, 0x01, 0, "  ¡¡ERROR!! COMMAND NO VALID "},
+                      WrongEcho{SimStep::Program, 0x05, 7, "  ¡¡ERROR!! N_PROG NO VALID "},
+                      WrongEcho{SimStep::Long, 0x10, 0, "¡¡ERROR!! LONG NO VALID (16)"},
+                      WrongEcho{SimStep::End, 0x54, 0, " ¡¡ERROR!! END NO VALID (84)"}));
+
+TEST_F(SerialTransfer, TheValueOfABlockAcknowledgementDoesNotMatter) {
+    s.processor.Faults().wrongAt = SimStep::Data;
+    ASSERT_EQ(s.engine.LoadImage(TestImage(2047)), 2048);
+    EXPECT_EQ(s.engine.RunCommand(3, 1, 2048, true), 0);
+}
+
+TEST_F(SerialTransfer, OnlyTheFirstByteOfAReceptionCountsInAHeaderStep) {
+    for (const SimStep step : {SimStep::Start, SimStep::Command, SimStep::Program, SimStep::Long}) {
+        SimulatedLink t;
+        t.SelectCom1();
+        t.processor.Faults().burstAt = step;
+        t.processor.Faults().burstCount = 5;
+        EXPECT_EQ(t.engine.RunCommand(7, 2, 0, true), 0) << SimStepName(step);
+        EXPECT_EQ(t.processor.RunningProgram(), 2);
+        // The answer and its burst came as one reception.
+        const auto& sizes = t.port.EventSizes();
+        EXPECT_NE(std::find(sizes.begin(), sizes.end(), 6u), sizes.end());
+    }
+}
+
+TEST_F(SerialTransfer, ACommandStartedDuringATransferIsRefused) {
+    struct ReenteringWaiter : Waiter {
+        Waiter& inner;
+        TransferEngine* engine = nullptr;
+        int refused = 0;
+        explicit ReenteringWaiter(Waiter& w) : inner(w) {}
+        bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds t) override {
+            if (engine->RunCommand(0, 0, 0, false) == 1 && engine->ReceiveMemory(1) == 1) {
+                ++refused;
+            }
+            return inner.WaitUntil(done, t);
+        }
+        void Wake() override {}
+        void ProcessPendingEvents() override { inner.ProcessPendingEvents(); }
+    } waiter(s.waiter);
+    TransferEngine engine(s.link, waiter, s.ui);
+    waiter.engine = &engine;
+    EXPECT_EQ(engine.RunCommand(7, 5, 0, false), 0);
+    EXPECT_EQ(waiter.refused, 5); // one try at each of the five answers
+    EXPECT_EQ(s.processor.Completed().size(), 1u);
+    EXPECT_FALSE(engine.Running());
+}
+
+TEST_F(SerialTransfer, APortThatWillNotOpenFailsAtOnceLikeASilentProcessor) {
+    s.port.ClosePort();
+    s.port.SetUnavailable(ComPortNumber::pnCOM1, true);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_TRUE(s.ui.Has("error:" + std::string(texts::kComPortError)));
+    EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
+    EXPECT_TRUE(s.processor.FromEditor().empty());
+}
+
+// The one serial command test that waits out the real watchdog.
+TEST_F(SerialTransfer, ASilentProcessorTimesOutAfterTwoSecondsAndTakesTheLinkOffline) {
+    s.processor.Faults().silentAt = SimStep::Command;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(2000));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(2500));
+    EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
+    EXPECT_EQ(s.ui.statusLine, "Status : Offline");
+    EXPECT_EQ(s.ui.lit, (std::vector<LinkIndicator>{LinkIndicator::Offline, LinkIndicator::Com1}));
+    EXPECT_FALSE(s.ui.progressShown);
+    const std::vector<std::string> tail(s.ui.log.end() - 6, s.ui.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"beep", "error:" + std::string(texts::kComPortError),
+                                              "main", "commands:off", "status:Status : Offline",
+                                              "close"}));
+    EXPECT_EQ(s.ui.infoText, "Sending COMMAND...");
+}
+
+} // namespace
+} // namespace veld23::link

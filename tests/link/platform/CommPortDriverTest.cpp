@@ -1,0 +1,223 @@
+#include "link/LinkController.h"
+#include "link/LinkTexts.h"
+#include "link/ProcessorSimulator.h"
+#include "link/SimulatedD2xx.h"
+#include "link/serial/QtEventLoopWaiter.h"
+#include "link/serial/TCommPortDriver.h"
+#include "support/PseudoTerminal.h"
+#include "support/RecordingLinkUi.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace veld23::link {
+namespace {
+
+using testing::PseudoTerminal;
+using Bytes = std::vector<std::uint8_t>;
+
+class CommPortDriver : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(pty.SlavePath().empty());
+        driver.UseComm1Values();
+        driver.SetPortPath(ComPortNumber::pnCOM1, pty.SlavePath());
+        driver.SetOnReceiveData([this](std::span<const std::uint8_t> data) {
+            events.push_back(data.size());
+            received.insert(received.end(), data.begin(), data.end());
+            waiter.Wake();
+        });
+    }
+    bool WaitForBytes(std::size_t count,
+                      std::chrono::milliseconds timeout = std::chrono::seconds(2)) {
+        return waiter.WaitUntil([&] { return received.size() >= count; }, timeout);
+    }
+
+    PseudoTerminal pty;
+    TCommPortDriver driver;
+    QtEventLoopWaiter waiter;
+    std::vector<std::size_t> events;
+    Bytes received;
+};
+
+TEST(TCommPortDriverProperties, DriverDefaultsAndTheEditorsInstance) {
+    TCommPortDriver d;
+    EXPECT_EQ(d.ComPort(), ComPortNumber::pnCOM2);
+    EXPECT_EQ(d.ComPortSpeedValue(), ComPortSpeed::br9600);
+    EXPECT_EQ(d.ComPortDataBitsValue(), ComPortDataBits::db8BITS);
+    EXPECT_EQ(d.ComPortStopBitsValue(), ComPortStopBits::sb1BITS);
+    EXPECT_EQ(d.ComPortParityValue(), ComPortParity::ptNONE);
+    EXPECT_EQ(d.ComPortHwHandshakingValue(), ComPortHwHandshaking::hhNONE);
+    EXPECT_EQ(d.ComPortSwHandshakingValue(), ComPortSwHandshaking::shNONE);
+    EXPECT_EQ(d.ComPortInBufSize(), 2048);
+    EXPECT_EQ(d.ComPortOutBufSize(), 2048);
+    EXPECT_EQ(d.ComPortPollingDelay(), 50);
+    EXPECT_TRUE(d.EnableDTROnOpen());
+    EXPECT_EQ(d.OutputTimeout(), 4000);
+    d.UseComm1Values();
+    EXPECT_EQ(d.ComPort(), ComPortNumber::pnCOM1);
+    EXPECT_EQ(d.ComPortSpeedValue(), ComPortSpeed::br19200);
+    EXPECT_EQ(d.ComPortInBufSize(), 128);
+    EXPECT_FALSE(d.EnableDTROnOpen());
+    EXPECT_EQ(d.OutputTimeout(), 1000);
+    EXPECT_EQ(d.ComPortOutBufSize(), 2048);
+}
+
+TEST(TCommPortDriverProperties, PortsAreTheSystemsSerialDevicesUnlessReplaced) {
+    TCommPortDriver d;
+    EXPECT_EQ(d.PortPath(ComPortNumber::pnCOM1), "/dev/ttyS0");
+    EXPECT_EQ(d.PortPath(ComPortNumber::pnCOM4), "/dev/ttyS3");
+    d.SetPortPath(ComPortNumber::pnCOM2, "/dev/ttyUSB0");
+    EXPECT_EQ(d.PortPath(ComPortNumber::pnCOM2), "/dev/ttyUSB0");
+}
+
+TEST_F(CommPortDriver, ThreeHundredBytesArriveAsEventsOfAtMost128) {
+    ASSERT_TRUE(driver.OpenPort());
+    Bytes sent(300);
+    std::iota(sent.begin(), sent.end(), std::uint8_t{0});
+    pty.Write(sent);
+    ASSERT_TRUE(WaitForBytes(300));
+    EXPECT_EQ(received, sent);
+    EXPECT_GE(events.size(), 3u);
+    for (const std::size_t size : events) {
+        EXPECT_LE(size, 128u);
+        EXPECT_GT(size, 0u);
+    }
+}
+
+TEST_F(CommPortDriver, ASmallerInputSizeMakesSmallerEvents) {
+    driver.SetComPortInBufSize(16);
+    ASSERT_TRUE(driver.OpenPort());
+    pty.Write(Bytes(100, 0x42));
+    ASSERT_TRUE(WaitForBytes(100));
+    for (const std::size_t size : events) {
+        EXPECT_LE(size, 16u);
+    }
+}
+
+TEST_F(CommPortDriver, OpeningAnOpenPortChangesNothing) {
+    ASSERT_TRUE(driver.OpenPort());
+    pty.Write(Bytes{1, 2, 3});
+    driver.SetComPort(ComPortNumber::pnCOM2); // ignored while open
+    driver.SetComPortInBufSize(8);            // likewise
+    EXPECT_TRUE(driver.OpenPort());
+    EXPECT_EQ(driver.ComPort(), ComPortNumber::pnCOM1);
+    EXPECT_EQ(driver.ComPortInBufSize(), 128);
+    // Nothing was purged by the second open.
+    ASSERT_TRUE(WaitForBytes(3));
+    EXPECT_EQ(received, (Bytes{1, 2, 3}));
+}
+
+TEST_F(CommPortDriver, OpeningPurgesWhatWaitedBefore) {
+    pty.Write(Bytes{9, 9, 9});
+    ASSERT_TRUE(driver.OpenPort());
+    pty.Write(Bytes{7});
+    ASSERT_TRUE(WaitForBytes(1));
+    waiter.WaitUntil([] { return false; }, std::chrono::milliseconds(60));
+    EXPECT_EQ(received, Bytes{7});
+}
+
+TEST_F(CommPortDriver, ABusyPortDoesNotOpen) {
+    ASSERT_TRUE(driver.OpenPort());
+    TCommPortDriver second;
+    second.UseComm1Values();
+    second.SetPortPath(ComPortNumber::pnCOM1, pty.SlavePath());
+    EXPECT_FALSE(second.OpenPort());
+    EXPECT_FALSE(second.IsOpen());
+    driver.ClosePort();
+    EXPECT_TRUE(second.OpenPort());
+}
+
+TEST_F(CommPortDriver, BusyOrMissingPortsAreInUseForTheConnectDialog) {
+    ASSERT_TRUE(driver.OpenPort());
+    ProcessorSimulator nobody;
+    SimulatedD2xx converter(nobody);
+    for (const std::string& path : {pty.SlavePath(), std::string("/dev/veld23-no-such-port")}) {
+        testing::RecordingLinkUi ui;
+        TCommPortDriver comm;
+        comm.UseComm1Values();
+        comm.SetPortPath(ComPortNumber::pnCOM2, path);
+        LinkController link(comm, converter, ui);
+        EXPECT_FALSE(link.SelectCom(ComPortNumber::pnCOM2)) << path;
+        EXPECT_EQ(link.Kind(), LinkKind::Offline);
+        EXPECT_FALSE(comm.IsOpen());
+        EXPECT_TRUE(ui.Has("error:COM Port already in use. Select another.")) << path;
+    }
+}
+
+TEST_F(CommPortDriver, AClosedPortSendsNothingAndHasAllItsSpace) {
+    EXPECT_EQ(driver.SendBlock(Bytes{1, 2, 3}), 0);
+    EXPECT_EQ(driver.OutputFreeSpace(), 65535);
+    ASSERT_TRUE(driver.OpenPort());
+    EXPECT_EQ(driver.OutputFreeSpace(), 2048);
+    driver.ClosePort();
+    EXPECT_EQ(driver.OutputFreeSpace(), 65535);
+    driver.ClosePort(); // no effect when closed
+    EXPECT_FALSE(driver.IsOpen());
+}
+
+TEST_F(CommPortDriver, SentBlocksReachTheFarEndAtOnce) {
+    ASSERT_TRUE(driver.OpenPort());
+    Bytes block(64);
+    std::iota(block.begin(), block.end(), std::uint8_t{100});
+    EXPECT_EQ(driver.SendBlock(block), 64);
+    // No event loop ran: the bytes went out inside SendBlock.
+    EXPECT_EQ(pty.Read(), block);
+}
+
+TEST_F(CommPortDriver, NothingArrivesOnceThePortIsClosed) {
+    ASSERT_TRUE(driver.OpenPort());
+    driver.ClosePort();
+    pty.Write(Bytes{1, 2});
+    EXPECT_FALSE(WaitForBytes(1, std::chrono::milliseconds(120)));
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(CommPortDriver, LineSettingsFollowThePropertiesWhileOpen) {
+    ASSERT_TRUE(driver.OpenPort());
+    driver.SetComPortSpeed(ComPortSpeed::br57600);
+    driver.SetComPortParity(ComPortParity::ptEVEN);
+    driver.SetComPortPollingDelay(20);
+    EXPECT_EQ(driver.ComPortPollingDelay(), 20);
+    EXPECT_TRUE(driver.IsOpen());
+    // The port still carries bytes after being set up again.
+    pty.Write(Bytes{5});
+    EXPECT_TRUE(WaitForBytes(1));
+}
+
+TEST(QtEventLoopWaiter, GivesUpAfterItsBound) {
+    QtEventLoopWaiter waiter;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(waiter.WaitUntil([] { return false; }, std::chrono::milliseconds(80)));
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(80));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(500));
+}
+
+TEST(QtEventLoopWaiter, EndsAsSoonAsAnEventHandlerWakesIt) {
+    QtEventLoopWaiter waiter;
+    bool done = false;
+    QTimer::singleShot(10, [&] {
+        done = true;
+        waiter.Wake();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(waiter.WaitUntil([&] { return done; }, std::chrono::seconds(2)));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+TEST(QtEventLoopWaiter, AWakeForSomethingElseKeepsWaiting) {
+    QtEventLoopWaiter waiter;
+    bool done = false;
+    QTimer::singleShot(5, [&] { waiter.Wake(); });
+    QTimer::singleShot(40, [&] {
+        done = true;
+        waiter.Wake();
+    });
+    EXPECT_TRUE(waiter.WaitUntil([&] { return done; }, std::chrono::seconds(2)));
+    EXPECT_TRUE(done);
+}
+
+} // namespace
+} // namespace veld23::link

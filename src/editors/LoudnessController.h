@@ -14,7 +14,7 @@ class CrossoverController;
 class ProcessorConfiguration;
 class RealTimeSender;
 
-// The "SUB Reinforcement" window without its window: a frequency slider (positions
+// The loudness controls ("SUB Reinforcement") without their window: a frequency slider (positions
 // 0..51 for 80..29 Hz) with a read-only whole-hertz display, a gain slider
 // (positions 0..121 for +12.0..0.0 dB) with its one-decimal display, and the
 // "Param" and "High P." type buttons. Every change redesigns loudness section 1,

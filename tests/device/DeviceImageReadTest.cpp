@@ -1,0 +1,393 @@
+#include "DeviceImageTestSupport.h"
+
+#include "dsp/LoudnessSection.h"
+#include "dsp/SectionDesign.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace veld23 {
+namespace {
+
+using namespace testing;
+
+constexpr std::size_t P = kPanelBlockOffset;
+
+std::vector<std::uint8_t> ImageOf(const ProcessorConfiguration& config) {
+    return Bytes(BuildDeviceImage(config));
+}
+
+void SetHalf(TXOVERPB& half, std::uint8_t family, int order, double hz) {
+    half.Family = family;
+    half.Order = order;
+    half.Frequency = hz;
+    half.Sections[0].Frequency = hz;
+    half.Sections[1].Frequency = hz;
+    ASSERT_EQ(half.Design(), HalfDesignStatus::Ok);
+}
+
+void SetBand(PeqBand& band, std::uint8_t type, double hz, double gainDb, double q) {
+    band.SectionType = type;
+    band.Frequency = hz;
+    band.GainDb = gainDb;
+    band.Q = q;
+    RedesignBand(band);
+}
+
+// A configuration that uses every block, with values the controls can produce.
+void MakeRich(ProcessorConfiguration& c, OutputTopology topology) {
+    MakeNew(c, topology);
+    c.SystemInformation.SystemName.Assign("Main hall");
+    c.ChannelLabels.Out1.Assign("Left");
+    SetBand(c.Peq[0].Band(1), kParametricQAdap, 63.0, -4.5, 1.4);
+    SetBand(c.Peq[0].Band(4), kShelvHigh6dB, 8000.0, 3.0, 0.7);
+    SetBand(c.Peq[1].Band(2), kBandPass, 2500.0, 2.0, 3.3);
+    SetBand(c.Peq[1].Band(7), kAllPass2, 150.0, 0.0, 0.9);
+    PeqBand& typed = c.Peq[0].Band(6);
+    typed.SectionType = kIirCoeff;
+    const double entered[5] = {0.98765, -1.87654321, 0.9, 1.9, -0.93};
+    for (int k = 0; k < 5; ++k) {
+        typed.SetCoefficient(k, QuantiseEnteredCoefficient(entered[k]));
+    }
+    SetHalf(c.Crossovers[0].LowPass, kLinkwitzRileyLowPass, 2, 2200.0);
+    SetHalf(c.Crossovers[0].HighPass, kButterworthHighPass, 2, 80.0);
+    c.CrossoverSolos[1].HighPassAux = true;
+    SetHalf(c.Crossovers[1].HighPass, kBesselHighPass, 4, 120.0);
+    SetHalf(c.Crossovers[2].LowPass, kBesselLowPass, 2, 95.0);
+    c.Loudness[0].SectionType = kHiPassQ;
+    c.Loudness[0].Frequency = 42.0;
+    c.Loudness[0].GainDb = 4.5;
+    DesignLoudness(c.Loudness[0]);
+    c.Levels[0].LevelPosition = 101;
+    c.Levels[2].LevelPosition = 5;
+    c.Levels[2].OutputInverted = true;
+    c.Levels[1].OutputMuted = true;
+    for (OutputLevel& l : c.Levels) {
+        l.RestoreFromPosition();
+    }
+    const bool two = topology == OutputTopology::TwoOutputs;
+    c.Delays[0].ApplyPosition(120, OutputDelay::Layout(1, two));
+    c.Delays[2].ApplyPosition(17, OutputDelay::Layout(3, two));
+    c.Delays[1].AlignmentDelay = 48;
+    c.DelayTemperature = 12;
+    TDYNAMIC& d1 = c.Dynamics[0];
+    d1.Umbral = -20.0f;
+    d1.Ratio = 4.0f;
+    d1.Knee = 2.5f;
+    d1.Tipo = dynamics::kCompressor;
+    d1.GateIndex = 12.0f;
+    d1.Pendiente = 3.0f;
+    d1.SetAttack(60);
+    d1.SetHold(12);
+    d1.SetRelease(20);
+    d1.SetLookAhead(1.0);
+    d1.Zload = 4.0f;
+    d1.AmpGain = 26.0f;
+    d1.Balanceado = false;
+    TDYNAMIC& d2 = c.Dynamics[1];
+    d2.Umbral = -30.5f;
+    d2.Bypass = true;
+    d2.PowerAmpMax = 1200.0f;
+    for (TDYNAMIC& d : c.Dynamics) {
+        d.Design();
+        d.BuildTable();
+    }
+    if (!two) {
+        c.Routing.SelectRoute(1);
+    }
+}
+
+TEST(ApplyDeviceImage, RefusesAnImageShorterThanWhatItReadsAndChangesNothing) {
+    ProcessorConfiguration source;
+    MakeRich(source, OutputTopology::ThreeOutputs);
+    std::vector<std::uint8_t> image = ImageOf(source);
+
+    ProcessorConfiguration config;
+    MakeNew(config);
+    const DeviceImage before = BuildDeviceImage(config);
+    RecordingRealTimeSender sender;
+    RecordingLoadedSteps steps;
+    for (std::size_t length : {std::size_t{0}, std::size_t{874}, std::size_t{1824}}) {
+        image.resize(length);
+        const ApplyDeviceImageResult result = ApplyDeviceImage(config, image, sender, steps);
+        EXPECT_FALSE(result);
+        EXPECT_NE(result.message.find(std::to_string(length) + " bytes"), std::string::npos)
+            << result.message;
+        EXPECT_NE(result.message.find("1825"), std::string::npos) << result.message;
+    }
+    EXPECT_EQ(BuildDeviceImage(config), before);
+    EXPECT_TRUE(steps.calls.empty());
+    EXPECT_TRUE(sender.calls.empty());
+
+    // The end of the first panel copy is enough.
+    image = ImageOf(source);
+    image.resize(kDeviceImageReadSize);
+    const ApplyDeviceImageResult result = ApplyDeviceImage(config, image, sender, steps);
+    EXPECT_TRUE(result);
+    EXPECT_TRUE(result.message.empty());
+    EXPECT_EQ(config.Topology, OutputTopology::ThreeOutputs);
+}
+
+TEST(ApplyDeviceImage, RunsTheUpdateStepsInTheirOrder) {
+    ProcessorConfiguration source;
+    MakeRich(source, OutputTopology::TwoOutputs);
+    const std::vector<std::uint8_t> image = ImageOf(source);
+
+    ProcessorConfiguration config;
+    MakeNew(config, OutputTopology::ThreeOutputs);
+    RecordingRealTimeSender sender; // Real Time mode on
+    RecordingLoadedSteps steps;
+    std::vector<std::size_t> sentBefore;
+    steps.during = [&](const std::string& step, ProcessorConfiguration& c) {
+        sentBefore.push_back(sender.calls.size());
+        if (step == "LookAhead") {
+            EXPECT_EQ(c.Dynamics[0].LookAheadSamples, 48);
+        }
+        if (step == "GainsFromPositions") {
+            EXPECT_EQ(c.Levels[2].OutputPolarity, -1.0f);
+            EXPECT_EQ(c.Levels[2].LevelPosition, 5);
+        }
+        if (step == "Delays") {
+            EXPECT_EQ(c.Routing.RouteState, 2);
+        }
+        if (step == "Dynamics 2") {
+            // Both tables are already those of the codes just read.
+            EXPECT_EQ(c.Dynamics[0].Tabla, source.Dynamics[0].Tabla);
+        }
+    };
+    ASSERT_TRUE(ApplyDeviceImage(config, image, sender, steps));
+
+    const std::vector<std::string> expected = {
+        "TopologyApplied", "LookAhead",   "Equaliser 2",        "Equaliser 1", "Crossover 1",
+        "Crossover 2",     "Crossover 3", "GainsFromPositions", "Loudness",    "Delays",
+        "Distances",       "Dynamics 2",  "Dynamics 1"};
+    EXPECT_EQ(steps.calls, expected);
+    // The topology command sends the routing and OUT 2's level; the route button, pressed
+    // after the loudness refresh, sends RouteC and RouteD again.
+    ASSERT_EQ(sender.calls.size(), 7u);
+    const std::uint16_t params[] = {187, 188, 189, 190, 259, 189, 190};
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(sender.calls[i].parameter, params[i]);
+    }
+    EXPECT_EQ(sentBefore[0], 5u);
+    EXPECT_EQ(sentBefore[8], 5u); // at the loudness refresh
+    EXPECT_EQ(sentBefore[9], 7u); // at the delay refresh
+}
+
+TEST(ApplyDeviceImage, TextsComeBackPaddedToTheirFields) {
+    ProcessorConfiguration source;
+    MakeNew(source);
+    source.SystemInformation.SystemName.Assign("Caf\xE9 stage");
+    source.ChannelLabels.In1.Assign("Kick");
+    source.ChannelLabels.Sub.Assign("Bass12");
+    source.ChannelLabels.Out2.Clear();
+
+    ProcessorConfiguration config;
+    MakeNew(config);
+    ASSERT_TRUE(Apply(config, ImageOf(source)));
+    EXPECT_EQ(config.SystemInformation.SystemName.View(), "Caf\xE9 stage" + std::string(30, ' '));
+    EXPECT_EQ(config.ChannelLabels.In1.View(), "Kick  ");
+    EXPECT_EQ(config.ChannelLabels.In2.View(), "In2   ");
+    EXPECT_EQ(config.ChannelLabels.Out2.View(), "      ");
+    EXPECT_EQ(config.ChannelLabels.Sub.View(), "Bass12");
+}
+
+TEST(ApplyDeviceImage, EqualiserBandsComeBackFromTheirCodes) {
+    ProcessorConfiguration source;
+    MakeRich(source, OutputTopology::TwoOutputs);
+    SetBand(source.Peq[1].Band(5), kParametricQAdap, 1234.4, 3.14, 2.345);
+
+    ProcessorConfiguration config;
+    MakeNew(config);
+    ASSERT_TRUE(Apply(config, ImageOf(source)));
+
+    // Typed coefficients return exactly as the processor holds them.
+    const PeqBand& typed = config.Peq[0].Band(6);
+    EXPECT_EQ(typed.SectionType, kIirCoeff);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(typed.GetCoefficient(k), source.Peq[0].Band(6).GetCoefficient(k)) << k;
+    }
+    // Other bands return at the codes' resolution and are designed from that.
+    const PeqBand& band = config.Peq[1].Band(5);
+    EXPECT_EQ(band.SectionType, kParametricQAdap);
+    EXPECT_EQ(band.Frequency, 1234.0);
+    EXPECT_EQ(band.GainDb, 3.1);
+    EXPECT_EQ(band.Q, 2.3);
+    TSOS reference;
+    SetBand(reference, kParametricQAdap, 1234.0, 3.1, 2.3);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(band.GetCoefficient(k), reference.GetCoefficient(k)) << k;
+    }
+    for (int input = 0; input < 2; ++input) {
+        for (int k = 1; k <= 7; ++k) {
+            EXPECT_EQ(config.Peq[input].Band(k).SectionType, source.Peq[input].Band(k).SectionType);
+        }
+    }
+}
+
+TEST(ApplyDeviceImage, LoudnessComesBackWithItsType) {
+    ProcessorConfiguration source;
+    MakeRich(source, OutputTopology::ThreeOutputs);
+    ProcessorConfiguration config;
+    MakeNew(config);
+    ASSERT_TRUE(Apply(config, ImageOf(source)));
+    const LoudnessSection& s = config.Loudness[0];
+    EXPECT_EQ(s.SectionType, kHiPassQ);
+    EXPECT_EQ(s.Frequency, 42.0);
+    EXPECT_EQ(s.GainDb, 4.5);
+    EXPECT_EQ(s.b0, source.Loudness[0].b0);
+    EXPECT_EQ(s.a2, source.Loudness[0].a2);
+}
+
+TEST(ApplyDeviceImage, OldImagesGetTheDefaultGate) {
+    ProcessorConfiguration source;
+    MakeRich(source, OutputTopology::ThreeOutputs);
+    source.Dynamics[1].GateIndex = 16.0f;
+    source.Dynamics[1].Pendiente = 6.0f;
+    std::vector<std::uint8_t> image = ImageOf(source);
+
+    ProcessorConfiguration config;
+    MakeNew(config);
+    ASSERT_TRUE(Apply(config, image));
+    EXPECT_EQ(config.Dynamics[0].GateIndex, 12.0f);
+    EXPECT_EQ(config.Dynamics[0].Pendiente, 3.0f);
+    EXPECT_EQ(config.Dynamics[1].GateIndex, 16.0f);
+    EXPECT_EQ(config.Dynamics[1].Pendiente, 6.0f);
+
+    image[kImageVersionOffset] = 103;
+    ASSERT_TRUE(Apply(config, image));
+    for (const TDYNAMIC& d : config.Dynamics) {
+        EXPECT_EQ(d.GateIndex, 13.0f);
+        EXPECT_EQ(d.Pendiente, 4.0f);
+        // And the table follows: closed up to -72 dBFS, then the ramp.
+        EXPECT_EQ(d.Tabla[8], 0.0L);
+        EXPECT_EQ(d.Tabla[9], 0.25L);
+        EXPECT_EQ(d.Tabla[12], 1.0L);
+    }
+}
+
+TEST(ApplyDeviceImage, DelayPositionsFollowTheTopology) {
+    ProcessorConfiguration source;
+    MakeNew(source, OutputTopology::ThreeOutputs);
+    std::vector<std::uint8_t> image = ImageOf(source);
+    image[648] = 10; // low bytes of the three delay words
+    image[651] = 20;
+    image[654] = 30;
+    image[P + 129] = 99; // the panel's delay codes are not read
+    image[P + 170] = 44; // alignment delays: the low byte is all there is
+    image[P + 171] = 255;
+    image[P + 172] = 200;
+
+    for (const bool two : {false, true}) {
+        image[kImageTopologyOffset] = two ? 7 : 0; // any non-zero byte means two outputs
+        ProcessorConfiguration config;
+        MakeNew(config);
+        ASSERT_TRUE(Apply(config, image));
+        EXPECT_EQ(config.Topology, two ? OutputTopology::TwoOutputs : OutputTopology::ThreeOutputs);
+        EXPECT_EQ(config.Delays[0].DelayPosition, two ? 153 : 154);
+        EXPECT_EQ(config.Delays[1].DelayPosition, 144);
+        EXPECT_EQ(config.Delays[2].DelayPosition, 134);
+        // Every word comes back as it was written.
+        EXPECT_EQ(config.Delays[0].DelayWord, 10);
+        EXPECT_EQ(config.Delays[1].DelayWord, 20);
+        EXPECT_EQ(config.Delays[2].DelayWord, 30);
+        // Held to what the distance keys can reach.
+        EXPECT_EQ(config.Delays[0].AlignmentDelay, 44);
+        EXPECT_EQ(config.Delays[1].AlignmentDelay, 164);
+        EXPECT_EQ(config.Delays[2].AlignmentDelay, 141);
+    }
+}
+
+TEST(ApplyDeviceImage, RouteStateComesBackThroughTheRouteCommand) {
+    ProcessorConfiguration source;
+    MakeNew(source, OutputTopology::ThreeOutputs);
+    ProcessorConfiguration config;
+    MakeNew(config);
+    const double mixC[] = {0.5, 1.0, 0.0};
+    const double mixD[] = {0.5, 0.0, 1.0};
+    for (int state = 0; state <= 2; ++state) {
+        source.Routing.SelectRoute(state);
+        const std::vector<std::uint8_t> image = ImageOf(source);
+        EXPECT_EQ(image[P + 169], state);
+        EXPECT_EQ(image[kPanelCopy2Offset + 169], 0);
+        ASSERT_TRUE(Apply(config, image));
+        EXPECT_EQ(config.Routing.RouteState, state);
+        EXPECT_EQ(config.Routing.RouteC, mixC[state]);
+        EXPECT_EQ(config.Routing.RouteD, mixD[state]);
+    }
+    std::vector<std::uint8_t> damaged = ImageOf(source);
+    damaged[P + 169] = 9;
+    ASSERT_TRUE(Apply(config, damaged));
+    EXPECT_EQ(config.Routing.RouteState, 0);
+    EXPECT_EQ(config.Routing.RouteC, 0.5);
+}
+
+TEST(ApplyDeviceImage, DynamicsRecordsAreDesignedFromTheCodes) {
+    ProcessorConfiguration source;
+    MakeRich(source, OutputTopology::TwoOutputs);
+    const std::vector<std::uint8_t> image = ImageOf(source);
+
+    ProcessorConfiguration config;
+    MakeNew(config);
+    ASSERT_TRUE(Apply(config, image));
+    for (std::size_t r = 0; r < 2; ++r) {
+        const TDYNAMIC& d = config.Dynamics[r];
+        const TDYNAMIC& s = source.Dynamics[r];
+        EXPECT_EQ(d.Umbral, s.Umbral);
+        EXPECT_EQ(d.Ratio, s.Ratio);
+        EXPECT_EQ(d.Knee, s.Knee);
+        EXPECT_EQ(d.Tipo, s.Tipo);
+        EXPECT_EQ(d.Bypass, s.Bypass);
+        EXPECT_EQ(d.RmsCoef, s.RmsCoef);
+        EXPECT_EQ(d.HoldSamples, s.HoldSamples);
+        EXPECT_EQ(d.DecayCode, s.DecayCode);
+        EXPECT_EQ(d.LookAheadSamples, s.LookAheadSamples);
+        EXPECT_EQ(d.Zload, s.Zload);
+        EXPECT_EQ(d.AmpGain, s.AmpGain);
+        EXPECT_EQ(d.PowerAmpMax, s.PowerAmpMax);
+        EXPECT_EQ(d.Balanceado, s.Balanceado);
+        EXPECT_EQ(d.Tabla, s.Tabla);
+    }
+    // A bypassed record read first leaves nothing behind in the next one.
+    std::vector<std::uint8_t> bypassed = image;
+    bypassed[P + 137] = 1;
+    ASSERT_TRUE(Apply(config, bypassed));
+    EXPECT_EQ(config.Dynamics[0].Tabla[32], 1.0L);
+    ASSERT_TRUE(Apply(config, image));
+    EXPECT_EQ(config.Dynamics[0].Tabla, source.Dynamics[0].Tabla);
+}
+
+TEST(ApplyDeviceImage, WriteReadWriteGivesTheSameImage) {
+    for (const OutputTopology topology :
+         {OutputTopology::TwoOutputs, OutputTopology::ThreeOutputs}) {
+        ProcessorConfiguration source;
+        MakeRich(source, topology);
+        const DeviceImage written = BuildDeviceImage(source);
+        std::vector<std::uint8_t> received = Bytes(written);
+        // What is not read cannot matter: processor block 2, panel copy 2, filler, extra.
+        for (std::size_t at = kProcessorBlock2Offset; at < kPanelBlockOffset; ++at) {
+            received[at] = static_cast<std::uint8_t>(at * 7);
+        }
+        for (std::size_t at = kPanelCopy2Offset; at < received.size(); ++at) {
+            received[at] = 0xA5;
+        }
+        received.resize(2300, 0x5A);
+
+        ProcessorConfiguration config;
+        MakeRich(config, topology == OutputTopology::TwoOutputs ? OutputTopology::ThreeOutputs
+                                                                : OutputTopology::TwoOutputs);
+        config.Dynamics[0].Bypass = true;
+        config.Dynamics[0].Design();
+        ASSERT_TRUE(Apply(config, received));
+        const DeviceImage again = BuildDeviceImage(config);
+        for (std::size_t at = 0; at < kDeviceImageSize; ++at) {
+            EXPECT_EQ(again[at], written[at]) << "offset " << at;
+        }
+        ExpectModelInvariants(config);
+    }
+}
+
+} // namespace
+} // namespace veld23

@@ -1,0 +1,328 @@
+#include "DeviceImageTestSupport.h"
+
+#include "dsp/LoudnessSection.h"
+#include "dsp/SectionDesign.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace veld23 {
+namespace {
+
+using namespace testing;
+using Bytes3 = std::vector<std::uint8_t>;
+
+const Bytes3 kOne{0x10, 0x00, 0x00};
+const Bytes3 kZero{0x00, 0x00, 0x00};
+
+std::string TextAt(const DeviceImage& image, std::size_t at, std::size_t n) {
+    return {image.begin() + static_cast<std::ptrdiff_t>(at),
+            image.begin() + static_cast<std::ptrdiff_t>(at + n)};
+}
+
+Bytes3 PanelBytes(const DeviceImage& image, std::size_t copyOffset, std::size_t at, std::size_t n) {
+    const auto first = image.begin() + static_cast<std::ptrdiff_t>(copyOffset + at);
+    return {first, first + static_cast<std::ptrdiff_t>(n)};
+}
+
+void ExpectSectionAt(const DeviceImage& image, int block, std::size_t word, const TSOS& s) {
+    EXPECT_EQ(WordAt(image, block, word), CoefBytes(s.b0)) << "word " << word;
+    EXPECT_EQ(WordAt(image, block, word + 1), CoefBytes(s.b1)) << "word " << word + 1;
+    EXPECT_EQ(WordAt(image, block, word + 2), CoefBytes(s.b2)) << "word " << word + 2;
+    EXPECT_EQ(WordAt(image, block, word + 3), CoefBytes(s.a1)) << "word " << word + 3;
+    EXPECT_EQ(WordAt(image, block, word + 4), CoefBytes(s.a2)) << "word " << word + 4;
+}
+
+void ExpectFlatAt(const DeviceImage& image, int block, std::size_t word) {
+    EXPECT_EQ(WordAt(image, block, word), kOne) << "word " << word;
+    for (std::size_t k = 1; k < 5; ++k) {
+        EXPECT_EQ(WordAt(image, block, word + k), kZero) << "word " << word + k;
+    }
+}
+
+void SetHalf(TXOVERPB& half, std::uint8_t family, int order, double hz) {
+    half.Family = family;
+    half.Order = order;
+    half.Frequency = hz;
+    half.Sections[0].Frequency = hz;
+    half.Sections[1].Frequency = hz;
+    ASSERT_EQ(half.Design(), HalfDesignStatus::Ok);
+}
+
+TEST(DeviceImage, NewTwoOutputConfigurationHeader) {
+    ProcessorConfiguration config;
+    MakeNew(config);
+    const DeviceImage image = BuildDeviceImage(config);
+
+    const Bytes3 start(image.begin(), image.begin() + 12);
+    EXPECT_EQ(start, (Bytes3{0x07, 0xFE, 104, 0, 1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(TextAt(image, 12, 40), "NoName" + std::string(34, ' '));
+    EXPECT_EQ(TextAt(image, 52, 6), "In1   ");
+    EXPECT_EQ(TextAt(image, 58, 6), "In2   ");
+    EXPECT_EQ(TextAt(image, 64, 6), "Out1  ");
+    EXPECT_EQ(TextAt(image, 70, 6), "Out2  ");
+    EXPECT_EQ(TextAt(image, 76, 12), std::string(12, ' '));
+    EXPECT_EQ(TextAt(image, 88, 6), "SUB   ");
+    EXPECT_EQ(TextAt(image, 94, 6), std::string(6, ' '));
+
+    // Texts of full width leave no padding; an empty one is all blanks.
+    config.SystemInformation.SystemName.Assign(std::string(40, 'x'));
+    config.ChannelLabels.Sub.Clear();
+    const DeviceImage full = BuildDeviceImage(config);
+    EXPECT_EQ(TextAt(full, 12, 40), std::string(40, 'x'));
+    EXPECT_EQ(TextAt(full, 52, 6), "In1   ");
+    EXPECT_EQ(TextAt(full, 88, 6), std::string(6, ' '));
+}
+
+TEST(DeviceImage, TopologyFlagAndRoutingWords) {
+    ProcessorConfiguration config;
+    MakeNew(config, OutputTopology::TwoOutputs);
+    const DeviceImage two = BuildDeviceImage(config);
+    EXPECT_EQ(two[4], 1);
+    for (int block : {1, 2}) {
+        EXPECT_EQ(WordAt(two, block, 187), kZero);
+        EXPECT_EQ(WordAt(two, block, 188), kOne);
+        EXPECT_EQ(WordAt(two, block, 189), kZero);
+        EXPECT_EQ(WordAt(two, block, 190), kOne);
+    }
+
+    MakeNew(config, OutputTopology::ThreeOutputs);
+    const DeviceImage three = BuildDeviceImage(config);
+    EXPECT_EQ(three[4], 0);
+    const Bytes3 half{0x08, 0x00, 0x00};
+    for (int block : {1, 2}) {
+        EXPECT_EQ(WordAt(three, block, 187), kZero);
+        EXPECT_EQ(WordAt(three, block, 188), kZero);
+        EXPECT_EQ(WordAt(three, block, 189), half);
+        EXPECT_EQ(WordAt(three, block, 190), half);
+    }
+}
+
+TEST(DeviceImage, FixedWordsFlatBandsAndFiller) {
+    ProcessorConfiguration config;
+    MakeNew(config);
+    // An edited band goes into block 1 only; block 2 keeps its flat equalisers.
+    PeqBand& band = config.Peq[0].Band(3);
+    band.SectionType = kParametricQAdap;
+    band.Frequency = 1000.0;
+    band.GainDb = 6.0;
+    band.Q = 2.0;
+    RedesignBand(band);
+    PeqBand& last = config.Peq[1].Band(7);
+    last.SectionType = kLowPassQ;
+    last.Frequency = 8000.0;
+    last.Q = 0.7;
+    RedesignBand(last);
+    const DeviceImage image = BuildDeviceImage(config);
+
+    ExpectFlatAt(image, 1, 0); // a flat band: 10 00 00 and four zero words
+    ExpectSectionAt(image, 1, 10, band);
+    ExpectSectionAt(image, 1, 65, last);
+    for (std::size_t word = 0; word < 70; word += 5) {
+        ExpectFlatAt(image, 2, word);
+    }
+    for (int block : {1, 2}) {
+        ExpectFlatAt(image, block, 105);
+        EXPECT_EQ(WordAt(image, block, 180), (Bytes3{0x00, 0x02, 0x21}));
+        EXPECT_EQ(WordAt(image, block, 185), kZero);
+        EXPECT_EQ(WordAt(image, block, 186), (Bytes3{0x01, 0xCD, 0x98}));
+        for (std::size_t word = 195; word < 255; ++word) {
+            EXPECT_EQ(WordAt(image, block, word), kZero) << word;
+        }
+    }
+    for (std::size_t at = kImageFillerOffset; at < kDeviceImageSize; ++at) {
+        EXPECT_EQ(image[at], 13) << at;
+    }
+}
+
+TEST(DeviceImage, PanelCodesOfEqualiserBandsInBothCopies) {
+    ProcessorConfiguration config;
+    MakeNew(config);
+    PeqBand& band = config.Peq[0].Band(1);
+    band.SectionType = kParametricQAdap;
+    band.Frequency = 1000.0;
+    band.GainDb = 0.0;
+    band.Q = 0.7;
+    PeqBand& other = config.Peq[1].Band(2);
+    other.SectionType = kParametricQConst;
+    other.Frequency = 20000.0;
+    other.GainDb = -15.0;
+    other.Q = 20.0;
+    PeqBand& cut = config.Peq[1].Band(3);
+    cut.SectionType = kShelvLow6dB;
+    cut.GainDb = 6.0;
+    cut.Q = 0.5;
+    const DeviceImage image = BuildDeviceImage(config);
+
+    for (std::size_t copy : {kPanelBlockOffset, kPanelCopy2Offset}) {
+        EXPECT_EQ(PanelBytes(image, copy, 0, 6), (Bytes3{0x01, 0x03, 0xE8, 0x00, 0x7B, 0xC1}));
+        // Type 13 is device code 2; -15 dB is code 273, Q 20 code 0.
+        EXPECT_EQ(PanelBytes(image, copy, 48, 6), (Bytes3{0x02, 0x4E, 0x20, 0x01, 0x11, 0x00}));
+        // Type 2 is code 3; +6 dB code 63, Q 0.5 code 195.
+        EXPECT_EQ(PanelBytes(image, copy, 54, 6), (Bytes3{0x03, 0x03, 0xE8, 0x00, 63, 195}));
+    }
+}
+
+TEST(DeviceImage, PanelCodesOfOutputsDynamicsAndRouting) {
+    ProcessorConfiguration config;
+    MakeNew(config, OutputTopology::ThreeOutputs);
+    config.Levels[1].LevelPosition = 200;
+    config.Levels[1].OutputMuted = true;
+    config.Levels[1].OutputInverted = true;
+    config.Levels[1].RestoreFromPosition();
+    config.Delays[0].ApplyPosition(100, OutputDelay::Layout(1, false));
+    config.DelayTemperature = 30;
+    config.Delays[0].AlignmentDelay = 300; // only its low byte fits
+    config.Routing.SelectRoute(2);
+    const DeviceImage image = BuildDeviceImage(config);
+    const std::size_t p = kPanelBlockOffset;
+
+    EXPECT_EQ(PanelBytes(image, p, 117, 12),
+              (Bytes3{0, 61, 0, 0, 0, 200, 1, 1, 0, 61, 0, 0}));      // positions and switches
+    EXPECT_EQ(PanelBytes(image, p, 129, 4), (Bytes3{64, 0, 21, 30})); // 164 - position, temperature
+    // Record 1 at start-up: -6 dBFS with 6 dB offset is code 1, ratio 2 code 8, knee 4 code
+    // 12, limiter, not bypassed, 140 dB/s, no look-ahead, 40 ms, 5 dB/s. Record 2's -5 dBFS
+    // lies above its slider and is written as the slider's top.
+    EXPECT_EQ(PanelBytes(image, p, 133, 18),
+              (Bytes3{1, 8, 12, 0, 0, 140, 0, 40, 5, 0, 8, 12, 0, 0, 140, 0, 40, 5}));
+    const Bytes3 speaker{0x03, 0x20, 0x01, 0x90, 0x02, 0x58, 41, 1};
+    EXPECT_EQ(PanelBytes(image, p, 151, 8), speaker);
+    EXPECT_EQ(PanelBytes(image, p, 159, 8), speaker);
+    EXPECT_EQ(PanelBytes(image, p, 114, 3), (Bytes3{25, 120, 1})); // loudness 55 Hz, 0 dB
+    EXPECT_EQ(PanelBytes(image, p, 167, 10), (Bytes3{0, 10, 2, 44, 0, 0, 1, 1, 4, 4}));
+    EXPECT_EQ(PanelBytes(image, kPanelCopy2Offset, 167, 3), (Bytes3{0, 10, 0}));
+
+    EXPECT_EQ(WordAt(image, 1, 181), kZero);
+    EXPECT_EQ(WordAt(image, 1, 182), (Bytes3{0, 0, 64}));
+    EXPECT_EQ(WordAt(image, 1, 184), (Bytes3{0, 0, 21})); // the SUB's fixed 21 samples
+    EXPECT_EQ(WordAt(image, 2, 191), (Bytes3{0x00, 0x07, 0x80}));
+    EXPECT_EQ(WordAt(image, 2, 194), (Bytes3{0x00, 0x00, 0x24}));
+    EXPECT_EQ(WordAt(image, 1, 255), kOne);
+    EXPECT_EQ(WordAt(image, 1, 256), kZero); // muted
+    EXPECT_EQ(WordAt(image, 1, 110), kZero); // the gate closes the -96 dBFS point
+    EXPECT_EQ(WordAt(image, 1, 111), kOne);
+    EXPECT_EQ(WordAt(image, 1, 143), CoefBytes(config.Dynamics[0].RmsCoef));
+    EXPECT_EQ(WordAt(image, 1, 143), (Bytes3{0x00, 0x02, 0xBF})); // 0.000671362
+
+    // The same threshold is 12 codes lower in the two-output topology (6 dB in half-dB steps).
+    config.Dynamics[0].Umbral = -20.0f;
+    EXPECT_EQ(BuildDeviceImage(config)[p + 133], 29);
+    RecordingRealTimeSender sender;
+    ApplyTwoOutputs(config, sender);
+    EXPECT_EQ(BuildDeviceImage(config)[p + 133], 17);
+}
+
+TEST(DeviceImage, LoudnessTypeOfEachSectionInItsCopy) {
+    ProcessorConfiguration config;
+    MakeNew(config);
+    config.Loudness[0].SectionType = kHiPassQ;
+    config.Loudness[0].Frequency = 40.0;
+    config.Loudness[0].GainDb = 7.5;
+    DesignLoudness(config.Loudness[0]);
+    const DeviceImage image = BuildDeviceImage(config);
+    EXPECT_EQ(PanelBytes(image, kPanelBlockOffset, 114, 3), (Bytes3{40, 45, 12}));
+    EXPECT_EQ(PanelBytes(image, kPanelCopy2Offset, 114, 3), (Bytes3{40, 45, 1}));
+    ExpectSectionAt(image, 1, 100, config.Loudness[0]);
+    ExpectSectionAt(image, 2, 100, config.Loudness[1]);
+}
+
+TEST(DeviceImage, CrossoverSlotsFollowTheOrders) {
+    ProcessorConfiguration config;
+    MakeNew(config, OutputTopology::ThreeOutputs);
+    // Output 1: both halves in use at order 2.
+    TXOVER& x1 = config.Crossovers[0];
+    SetHalf(x1.LowPass, kButterworthLowPass, 2, 5000.0);
+    SetHalf(x1.HighPass, kButterworthHighPass, 2, 100.0);
+    // Output 2: the high-pass half alone at order 4.
+    TXOVER& x2 = config.Crossovers[1];
+    config.CrossoverSolos[1].HighPassAux = true;
+    SetHalf(x2.HighPass, kBesselHighPass, 4, 300.0);
+    // Output 3: the low-pass half alone at order 4.
+    TXOVER& x3 = config.Crossovers[2];
+    config.CrossoverSolos[2].LowPassAux = true;
+    SetHalf(x3.LowPass, kLinkwitzRileyLowPass, 4, 90.0);
+    const DeviceImage image = BuildDeviceImage(config);
+
+    ExpectSectionAt(image, 1, 70, x1.LowPass.Sections[0]);
+    ExpectSectionAt(image, 1, 75, x1.HighPass.Sections[0]);
+    ExpectSectionAt(image, 1, 80, x2.HighPass.Sections[1]);
+    ExpectSectionAt(image, 1, 85, x2.HighPass.Sections[0]);
+    ExpectSectionAt(image, 1, 90, x3.LowPass.Sections[1]);
+    ExpectSectionAt(image, 1, 95, x3.LowPass.Sections[0]);
+    // Block 2 always carries the low-pass half's two sections.
+    for (std::size_t o = 0; o < 3; ++o) {
+        ExpectSectionAt(image, 2, 70 + 10 * o, config.Crossovers[o].LowPass.Sections[0]);
+        ExpectSectionAt(image, 2, 75 + 10 * o, config.Crossovers[o].LowPass.Sections[1]);
+    }
+    const std::size_t p = kPanelBlockOffset;
+    EXPECT_EQ(PanelBytes(image, p, 84, 10), (Bytes3{1, 0x13, 0x88, 2, 0, 2, 0x00, 0x64, 2, 0}));
+    EXPECT_EQ(PanelBytes(image, p, 94, 10), (Bytes3{0, 0x13, 0x88, 2, 0, 6, 0x01, 0x2C, 4, 1}));
+    EXPECT_EQ(PanelBytes(image, p, 104, 10), (Bytes3{3, 0x00, 0x5A, 4, 1, 0, 0x00, 0x64, 2, 0}));
+
+    // An order the editor never produces takes no slot and moves nothing.
+    x1.LowPass.Order = 3;
+    ASSERT_EQ(x1.LowPass.Design(), HalfDesignStatus::Ok);
+    const DeviceImage odd = BuildDeviceImage(config);
+    ExpectFlatAt(odd, 1, 70);
+    ExpectSectionAt(odd, 1, 75, x1.HighPass.Sections[0]);
+    EXPECT_EQ(PanelBytes(odd, p, 104, 10), PanelBytes(image, p, 104, 10));
+}
+
+TEST(DeviceImage, LinkwitzRileyOfOrderTwoFillsItsSlotWithBothSections) {
+    ProcessorConfiguration config;
+    MakeNew(config);
+    TXOVER& x = config.Crossovers[2];
+    SetHalf(x.LowPass, kLinkwitzRileyLowPass, 2, 2000.0);
+    SetHalf(x.HighPass, kLinkwitzRileyHighPass, 2, 200.0);
+    const DeviceImage image = BuildDeviceImage(config);
+
+    const long double step = 1.0L / 1048576.0L;
+    for (const auto& [half, word] :
+         {std::pair{&x.LowPass, std::size_t{90}}, std::pair{&x.HighPass, std::size_t{95}}}) {
+        const TSOS& p = half->Sections[0];
+        const TSOS& q = half->Sections[1];
+        ASSERT_EQ(p.b2, 0.0L);
+        ASSERT_EQ(p.a2, 0.0L);
+        const long double expected[5] = {p.b0 * q.b0, p.b0 * q.b1 + p.b1 * q.b0, p.b1 * q.b1,
+                                         p.a1 + q.a1, -p.a1 * q.a1};
+        for (std::size_t k = 0; k < 5; ++k) {
+            const Bytes3 w = WordAt(image, 1, word + k);
+            EXPECT_NEAR(DecodeCoef22(w[0], w[1], w[2]), static_cast<double>(expected[k]),
+                        static_cast<double>(step))
+                << "word " << word + k;
+        }
+        EXPECT_NE(WordAt(image, 1, word + 2), kZero); // a true second-order section
+    }
+    // Block 2 keeps the low-pass half's own first-order sections.
+    ExpectSectionAt(image, 2, 90, x.LowPass.Sections[0]);
+    ExpectSectionAt(image, 2, 95, x.LowPass.Sections[1]);
+}
+
+TEST(DeviceImage, CoefficientsBeyondTheWordAreHeldNotWrapped) {
+    ProcessorConfiguration config;
+    MakeNew(config);
+    config.Dynamics[0].OutGain = 2.5L;
+    config.Dynamics[1].OutGain = -7.0L;
+    config.Peq[0].Band(1).b0 = 2.0L;
+    const DeviceImage image = BuildDeviceImage(config);
+    EXPECT_EQ(WordAt(image, 1, 144), (Bytes3{0x1F, 0xFF, 0xFF}));
+    EXPECT_EQ(WordAt(image, 1, 179), (Bytes3{0x20, 0x00, 0x00}));
+    EXPECT_EQ(WordAt(image, 1, 0), (Bytes3{0x1F, 0xFF, 0xFF}));
+}
+
+TEST(PeqTypeCode, MapsEveryTypeAndBack) {
+    const std::uint8_t codes[] = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 2};
+    for (std::uint8_t type = 0; type < 14; ++type) {
+        EXPECT_EQ(PeqTypeCode(type), codes[type]);
+        EXPECT_EQ(SectionTypeFromPeqCode(codes[type]), type);
+    }
+    EXPECT_EQ(PeqTypeCode(kFirstOrder), 0);
+    EXPECT_EQ(PeqTypeCode(255), 0);
+    EXPECT_EQ(SectionTypeFromPeqCode(14), std::nullopt);
+    EXPECT_EQ(SectionTypeFromPeqCode(255), std::nullopt);
+}
+
+} // namespace
+} // namespace veld23

@@ -138,19 +138,23 @@ ConfigurationRecord BuildConfigurationRecord(const ProcessorConfiguration& confi
     return EncodeConfigurationRecord(CaptureConfiguration(config), fullPath);
 }
 
+ConfigurationSaveResult SaveWholeFile(const std::string& path,
+                                      std::span<const std::uint8_t> bytes) {
+    ConfigurationSaveResult result;
+    if (IsReadOnlyFile(path)) {
+        result.message =
+            "Could not save " + path + ": the file is read-only. The previous file is unchanged.";
+        return result;
+    }
+    result.message = WriteFileAtomically(path, bytes);
+    result.saved = result.message.empty();
+    return result;
+}
+
 ConfigurationSaveResult SaveConfigurationFile(const ProcessorConfiguration& config,
                                               const std::string& path) {
     const std::string fullPath = FullPathOf(path);
-    ConfigurationSaveResult result;
-    if (IsReadOnlyFile(fullPath)) {
-        result.message = "Could not save " + fullPath +
-                         ": the file is read-only. The previous file is unchanged.";
-        return result;
-    }
-    const ConfigurationRecord record = BuildConfigurationRecord(config, fullPath);
-    result.message = WriteFileAtomically(fullPath, record);
-    result.saved = result.message.empty();
-    return result;
+    return SaveWholeFile(fullPath, BuildConfigurationRecord(config, fullPath));
 }
 
 } // namespace veld23

@@ -83,6 +83,10 @@ struct ConfigurationSaveResult {
     explicit operator bool() const { return saved; }
 };
 
+// Writes bytes as the whole file, created or replaced, the way every save does: beside
+// the target and renamed over it, and never over a read-only file.
+ConfigurationSaveResult SaveWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
 // Writes the whole record as the file, created or replaced. The file is written beside
 // the target and renamed over it, so a save that fails for any reason (a missing or
 // full folder, no permission, a read-only file) leaves the previous file untouched.

@@ -1,0 +1,163 @@
+#include "ConfigurationSession.h"
+
+#include "config/ConfigurationJson.h"
+#include "device/ApplyDeviceImage.h"
+#include "device/DeviceImage.h"
+#include "measure/MeasurementImport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+namespace veld23::tool {
+
+namespace {
+
+// Far more than any configuration's JSON; a longer file is not one.
+constexpr std::size_t kMaxJsonBytes = 1 << 20;
+
+void PrintError(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+std::string LowerCaseExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+} // namespace
+
+ConfigurationForm FormOfPath(const std::string& path) {
+    const std::string extension = LowerCaseExtension(path);
+    if (extension == ".v23" || extension == ".v13") {
+        return ConfigurationForm::File;
+    }
+    if (extension == ".json") {
+        return ConfigurationForm::Json;
+    }
+    if (extension == ".bin") {
+        return ConfigurationForm::Image;
+    }
+    return ConfigurationForm::Unknown;
+}
+
+void StderrMessages::ShowError(const std::string& text) {
+    PrintError(text);
+}
+
+void StderrMessages::ShowWarning(const std::string& text) {
+    PrintError(text);
+}
+
+void StderrMessages::ShowMessage(Kind, const std::string& text) {
+    PrintError(text);
+}
+
+void StderrMessages::BesselCutoffLimited(double limitHz, int order) {
+    PrintError(BesselCutoffMessage(limitHz, order));
+}
+
+ConfigurationSession::ConfigurationSession()
+    : editors_(config_, sender_, ApplicationHooks{{}, {}, [this](ProcessorConfiguration& config) {
+                                                      ImportMeasurements(config.MeasurementImport,
+                                                                         curves_, messages_);
+                                                  }}) {
+    editors_.crossover.SetDesignNotifier(&messages_);
+    // The start sequence: the topology chooser's two-ways action.
+    editors_.ChooseTopology(OutputTopology::TwoOutputs);
+}
+
+void ConfigurationSession::New(OutputTopology topology) {
+    editors_.NewConfiguration(topology);
+}
+
+bool ConfigurationSession::Load(const std::string& path) {
+    switch (FormOfPath(path)) {
+    case ConfigurationForm::File:
+        config_.ResetToNew(editors_.steps);
+        return OpenConfigurationFile(config_, path, sender_, editors_.steps, messages_) !=
+               ConfigurationOpenResult::Refused;
+    case ConfigurationForm::Json:
+        return LoadJson(path);
+    case ConfigurationForm::Image:
+        return LoadImage(path);
+    case ConfigurationForm::Unknown:
+        break;
+    }
+    PrintError(path + ": unknown file type; use .v23, .v13, .json or .bin");
+    return false;
+}
+
+bool ConfigurationSession::LoadJson(const std::string& path) {
+    const std::string fullPath = FullPathOf(path);
+    const FileBytes file = ReadFileBytes(fullPath, kMaxJsonBytes);
+    if (!file.read) {
+        PrintError(file.message);
+        return false;
+    }
+    if (file.bytes.size() > kMaxJsonBytes) {
+        PrintError(fullPath + " is too long for a configuration");
+        return false;
+    }
+    config_.ResetToNew(editors_.steps);
+    const std::string_view text(reinterpret_cast<const char*>(file.bytes.data()),
+                                file.bytes.size());
+    const ConfigurationJsonResult result =
+        ReadConfigurationJson(config_, text, sender_, editors_.steps);
+    if (!result) {
+        PrintError(fullPath + ": " + result.message);
+    }
+    return result.applied;
+}
+
+bool ConfigurationSession::LoadImage(const std::string& path) {
+    const std::string fullPath = FullPathOf(path);
+    const FileBytes file = ReadFileBytes(fullPath, kDeviceImageSize);
+    if (!file.read) {
+        PrintError(file.message);
+        return false;
+    }
+    if (file.bytes.size() != kDeviceImageSize) {
+        PrintError(fullPath + " is not a device image: it holds " +
+                   std::to_string(file.bytes.size()) + " bytes, an image " +
+                   std::to_string(kDeviceImageSize));
+        return false;
+    }
+    editors_.NewConfiguration(OutputTopology::TwoOutputs);
+    const ApplyDeviceImageResult result =
+        ApplyDeviceImage(config_, file.bytes, sender_, editors_.steps);
+    if (!result) {
+        PrintError(fullPath + ": " + result.message);
+    }
+    return result.applied;
+}
+
+bool ConfigurationSession::Save(const std::string& path) {
+    ConfigurationSaveResult result;
+    switch (FormOfPath(path)) {
+    case ConfigurationForm::File:
+        result = SaveConfigurationFile(config_, path);
+        break;
+    case ConfigurationForm::Json: {
+        const std::string text = ConfigurationToJson(config_);
+        result = SaveWholeFile(FullPathOf(path),
+                               {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        break;
+    }
+    case ConfigurationForm::Image:
+        result = SaveWholeFile(FullPathOf(path), BuildDeviceImage(config_));
+        break;
+    case ConfigurationForm::Unknown:
+        result.message = path + ": unknown file type; use .v23, .v13, .json or .bin";
+        break;
+    }
+    if (!result) {
+        PrintError(result.message);
+    }
+    return result.saved;
+}
+
+} // namespace veld23::tool

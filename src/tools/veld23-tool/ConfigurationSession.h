@@ -1,0 +1,74 @@
+#pragma once
+
+#include "config/ConfigurationFile.h"
+#include "config/OutputTopology.h"
+#include "config/ProcessorConfiguration.h"
+#include "config/RealTimeSender.h"
+#include "dsp/DesignNotifier.h"
+#include "editors/EditorSet.h"
+#include "measure/MeasurementMessages.h"
+#include "measure/SpeakerCurves.h"
+
+#include <string>
+
+namespace veld23::tool {
+
+// The three forms a configuration takes on disk, chosen by the file's extension.
+enum class ConfigurationForm { File, Json, Image, Unknown };
+ConfigurationForm FormOfPath(const std::string& path);
+
+// What the editor would show in a message box goes to stderr, one text per line.
+class StderrMessages : public ConfigurationFileMessages,
+                       public MeasurementMessages,
+                       public DesignNotifier {
+  public:
+    void ShowError(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    void ShowMessage(Kind kind, const std::string& text) override;
+    void BesselCutoffLimited(double limitHz, int order) override;
+};
+
+// The tool has no link to a processor: Real Time mode is never on, so nothing is sent.
+class OfflineSender : public RealTimeSender {
+  public:
+    bool RealTimeMode() const override { return false; }
+    bool RealTimeBusy() const override { return false; }
+    void SendRealTimeValue(std::uint16_t, std::uint8_t, double) override {}
+    void SendRealTimeFive(std::uint8_t, const std::array<double, 5>&) override {}
+    void SendRealTimeInteger(std::uint16_t, std::uint16_t) override {}
+};
+
+// The editor without its windows: one configuration with the real block editors, made
+// as the program starts (two outputs), so that opening, reading and saving end exactly
+// as they do in the editor.
+class ConfigurationSession {
+  public:
+    ConfigurationSession();
+    ConfigurationSession(const ConfigurationSession&) = delete;
+    ConfigurationSession& operator=(const ConfigurationSession&) = delete;
+
+    // A new configuration as the topology chooser makes it.
+    void New(OutputTopology topology);
+
+    // Loads a configuration file or JSON into a reset configuration as Open does, or
+    // applies a device image to a new two-output configuration as Read does. Messages go
+    // to stderr; false when the file was refused.
+    bool Load(const std::string& path);
+
+    // Saves in the form the extension names; false (with a message) when it failed.
+    bool Save(const std::string& path);
+
+    const ProcessorConfiguration& Configuration() const { return config_; }
+
+  private:
+    bool LoadJson(const std::string& path);
+    bool LoadImage(const std::string& path);
+
+    ProcessorConfiguration config_;
+    OfflineSender sender_;
+    StderrMessages messages_;
+    SpeakerCurves curves_;
+    EditorSet editors_;
+};
+
+} // namespace veld23::tool

@@ -35,9 +35,14 @@ double Arctan2(double y, double x) {
 
 double WrapPhaseDegrees(double phaseRad) {
     constexpr double pi = std::numbers::pi;
+    if (!std::isfinite(phaseRad) || std::fabs(phaseRad) > 1e15) {
+        return 0.0; // no meaningful angle left; keeps the integer conversion defined
+    }
     const double s = phaseRad < 0.0 ? -1.0 : 1.0;
-    const double k = std::trunc(phaseRad / pi / 2 + 0.5 * s);
-    return phaseRad * 180.0 / pi - 360.0 * k;
+    // Truncation toward zero, done by the conversion: std::trunc is a library call on
+    // the baseline instruction set and this runs for every point of every phase curve.
+    const auto k = static_cast<long long>(phaseRad / pi / 2 + 0.5 * s);
+    return phaseRad * 180.0 / pi - 360.0 * static_cast<double>(k);
 }
 
 namespace {

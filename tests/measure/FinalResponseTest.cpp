@@ -1,0 +1,168 @@
+#include "measure/FinalResponse.h"
+#include "config/OutputTopology.h"
+#include "config/ProcessorConfiguration.h"
+#include "dsp/FrequencyGrid.h"
+#include "editors/CrossoverSubLowPass.h"
+#include "measure/FinalResponseView.h"
+#include "support/RecordingRealTimeSender.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+using namespace veld23;
+
+namespace {
+
+constexpr int kSum = FinalResponseCurves::kSum;
+
+class FinalResponseFixture : public ::testing::Test {
+  protected:
+    void SetUp() override { sender.mode = false; }
+
+    void AllSwitches(bool on) { config.FinalResponse = {on, on, on, on, on}; }
+    void Compute(int lookAhead = 0) { ComputeFinalResponse(config, sources, lookAhead, curves); }
+    void Mute(int channel) {
+        config.Levels[channel].OutputOnFactor = 0.0;
+        config.Levels[channel].OutputMuted = true;
+    }
+
+    ProcessorConfiguration config;
+    veld23::testing::RecordingRealTimeSender sender;
+    FinalResponseSources sources;
+    FinalResponseCurves curves;
+};
+
+} // namespace
+
+TEST_F(FinalResponseFixture, AllSwitchesOffSumsTheChannelsInPhase) {
+    AllSwitches(false);
+    ApplyThreeOutputs(config, sender);
+    Compute();
+    for (int j = 0; j <= FrequencyGrid::N; j += 25) {
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(curves.magnitudeDb[c][j], 0.0f);
+            EXPECT_EQ(curves.phaseDeg[c][j], 0.0f);
+        }
+        EXPECT_NEAR(curves.magnitudeDb[kSum][j], 9.54, 0.005);
+    }
+    ApplyTwoOutputs(config, sender);
+    Compute();
+    EXPECT_NEAR(curves.magnitudeDb[kSum][200], 6.02, 0.005);
+}
+
+TEST_F(FinalResponseFixture, MutedChannelIsFlatAndSilent) {
+    AllSwitches(false);
+    ApplyThreeOutputs(config, sender);
+    config.Levels[1].OutputGain = 0.5; // a level that would show if it were not muted
+    config.FinalResponse.GAINBox = true;
+    Mute(1);
+    Compute();
+    EXPECT_EQ(curves.magnitudeDb[1][100], 0.0f);
+    EXPECT_NEAR(curves.magnitudeDb[kSum][100], 20 * std::log10(2.0), 1e-4);
+}
+
+TEST_F(FinalResponseFixture, InvertedTwinCancels) {
+    AllSwitches(false);
+    config.FinalResponse.GAINBox = true;
+    ApplyThreeOutputs(config, sender);
+    Mute(2);
+    config.Levels[1].OutputPolarity = -1.0f;
+    config.Levels[1].OutputInverted = true;
+    Compute();
+    for (int j = 0; j <= FrequencyGrid::N; ++j) {
+        EXPECT_LT(curves.magnitudeDb[kSum][j], -120.0f) << j; // single-precision noise
+        EXPECT_TRUE(std::isfinite(curves.magnitudeDb[kSum][j]));
+    }
+    EXPECT_NEAR(std::fabs(curves.phaseDeg[1][0]), 180.0, 1e-4); // inverted: half a turn
+}
+
+TEST_F(FinalResponseFixture, DelayAddsALinearPhase) {
+    AllSwitches(false);
+    config.FinalResponse.DelayBox = true;
+    ApplyThreeOutputs(config, sender);
+    config.Delays[0].DelayWord = 48;
+    config.Delays[0].AlignmentDelay = 0;
+    Compute();
+    const auto& grid = FrequencyGrid::Shared();
+    for (int j : {0, 50, 100, 150}) {
+        const double rad = -2 * std::numbers::pi * grid.GridHz[j] * 48 / 48000.0;
+        EXPECT_NEAR(curves.phaseDeg[0][j], WrapPhaseDegrees(rad), 1e-3) << j;
+    }
+    // The look-ahead delays OUT 1 and OUT 2 alike; two outputs run OUT 1 a sample early.
+    Compute(10);
+    const double withLookAhead = -2 * std::numbers::pi * grid.GridHz[40] * 58 / 48000.0;
+    EXPECT_NEAR(curves.phaseDeg[0][40], WrapPhaseDegrees(withLookAhead), 1e-3);
+    ApplyTwoOutputs(config, sender);
+    config.Delays[0].DelayWord = 48;
+    Compute(10);
+    const double early = -2 * std::numbers::pi * grid.GridHz[40] * 57 / 48000.0;
+    EXPECT_NEAR(curves.phaseDeg[0][40], WrapPhaseDegrees(early), 1e-3);
+}
+
+TEST_F(FinalResponseFixture, TwoOutputSumIgnoresChannelTwo) {
+    ApplyTwoOutputs(config, sender);
+    Compute();
+    const CurveArray before = curves.magnitudeDb[kSum];
+    config.Levels[1].OutputGain = 0.25;
+    config.Levels[1].OutputPolarity = -1.0f;
+    config.Delays[1].DelayWord = 100;
+    Compute();
+    EXPECT_EQ(curves.magnitudeDb[kSum], before);
+    EXPECT_NE(curves.magnitudeDb[1][100], 0.0f);
+}
+
+TEST_F(FinalResponseFixture, SubPathCarriesTheFixedLowPassAndTheRouting) {
+    AllSwitches(false);
+    config.FinalResponse.XOVERBox = true;
+    ApplyThreeOutputs(config, sender);
+    Compute();
+    EXPECT_NEAR(curves.magnitudeDb[2][200], -7.58, 0.01); // 693 Hz
+    ApplyTwoOutputs(config, sender);
+    Compute();
+    EXPECT_EQ(curves.magnitudeDb[2][200], 0.0f);
+
+    // With PEQS on, the third channel follows the routing's mix of both equalisers.
+    ResponseCurve peq1;
+    ResponseCurve peq2;
+    peq1.magnitudeDb.fill(4.0f);
+    peq2.magnitudeDb.fill(-2.0f);
+    sources.equalisers = {&peq1, &peq2};
+    config.FinalResponse = {false, true, false, false, false};
+    ApplyThreeOutputs(config, sender); // routing 0.5 / 0.5
+    Compute();
+    EXPECT_NEAR(curves.magnitudeDb[2][10], 1.0, 1e-6);
+    EXPECT_NEAR(curves.magnitudeDb[0][10], 4.0, 1e-6);
+}
+
+TEST(SubLowPass, MatchesTheFixedTable) {
+    const ResponseCurve& fx = SubLowPassResponse();
+    EXPECT_NEAR(fx.magnitudeDb[0], -0.0000142, 1e-6);
+    EXPECT_NEAR(fx.phaseRad[0], -0.0602, 5e-4);
+    EXPECT_NEAR(fx.magnitudeDb[100], -0.0172, 5e-4);
+    EXPECT_NEAR(fx.magnitudeDb[200], -7.58, 0.005);
+    EXPECT_NEAR(fx.phaseRad[200], -2.084, 5e-4);
+    EXPECT_NEAR(fx.magnitudeDb[300], -37.9, 0.05);
+}
+
+TEST_F(FinalResponseFixture, ViewDrawsTheChosenCurvesAndView) {
+    PlotModel plot;
+    FinalResponseView view(config, config.FinalResponse, plot);
+    ApplyThreeOutputs(config, sender);
+    view.Activate();
+    ASSERT_NE(plot.FindSeries(4), nullptr);
+    EXPECT_EQ(plot.FindSeries(4)->Points().size(), 401u);
+    EXPECT_EQ(plot.YAxis().Title, "dB");
+    view.SetCurveShown(2, false);
+    EXPECT_FALSE(plot.FindSeries(2)->Visible());
+    view.SetView(ResponseView::Phase);
+    EXPECT_EQ(plot.YAxis().Title, "Phase");
+    EXPECT_EQ(plot.YAxis().Min, -180.0);
+    view.SetSelected(FinalResponseSwitch::Delay, false);
+    EXPECT_FALSE(config.FinalResponse.DelayBox);
+    EXPECT_EQ(view.CurveCaption(3), "SUB");
+    EXPECT_EQ(view.CurveCaption(4), "ADD");
+    ApplyTwoOutputs(config, sender);
+    EXPECT_EQ(view.CurveCaption(3), "Out2");
+}

@@ -1,0 +1,224 @@
+#include "config/LoadedConfigurationSteps.h"
+#include "config/OutputTopology.h"
+#include "config/ProcessorConfiguration.h"
+#include "device/ApplyDeviceImage.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceImageTestSupport.h"
+#include "device/Encodings.h"
+#include "dsp/LoudnessSection.h"
+#include "dsp/PeqRules.h"
+#include "editors/CrossoverController.h"
+#include "editors/DelayController.h"
+#include "editors/DynamicsController.h"
+#include "editors/EqualiserEditor.h"
+#include "editors/LevelController.h"
+#include "editors/LoudnessController.h"
+#include "support/RecordingRealTimeSender.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+// Reading a processor memory with the real editors doing the update steps, as the
+// application wires them.
+
+namespace veld23 {
+namespace {
+
+using testing::RecordingRealTimeSender;
+
+class Editors : public LoadedConfigurationSteps {
+  public:
+    Editors(ProcessorConfiguration& config, RealTimeSender& sender)
+        : peq(config, sender), crossover(config, sender), loudness(config, sender, crossover),
+          levels(config, sender), delays(config, sender), dynamics(config, sender) {}
+
+    EqualiserEditor peq;
+    CrossoverController crossover;
+    LoudnessController loudness;
+    LevelController levels;
+    DelayController delays;
+    DynamicsController dynamics;
+
+    void TopologyApplied(ProcessorConfiguration&) override {
+        crossover.ApplyTopology();
+        delays.CreationStep();
+        dynamics.TopologyChanged();
+    }
+    void RefreshEqualiser(ProcessorConfiguration&, int input) override {
+        peq.RefreshEqualiser(input);
+    }
+    void RefreshCrossover(ProcessorConfiguration&, int output) override {
+        crossover.ChooseOutput(output);
+    }
+    void RefreshLoudness(ProcessorConfiguration&) override { loudness.Show(); }
+    void RefreshDynamics(ProcessorConfiguration&, int record) override {
+        dynamics.SelectRecord(record);
+    }
+    void RefreshGainsFromFile(ProcessorConfiguration&) override {
+        levels.ActualizaValores();
+        levels.ActualizaMainMute();
+    }
+    void RefreshGainsFromPositions(ProcessorConfiguration& config) override {
+        for (int output = 1; output <= 3; ++output) {
+            levels.SetLevelPosition(output, config.Levels[output - 1].LevelPosition);
+        }
+        levels.ActualizaMainMute();
+    }
+    void RefreshDelays(ProcessorConfiguration& config) override {
+        for (int output = 1; output <= 3; ++output) {
+            delays.SetDelayPosition(output, config.Delays[output - 1].DelayPosition);
+        }
+    }
+    void RefreshDistances(ProcessorConfiguration&) override { delays.DistancesFromAlignment(); }
+    void LookAheadChanged(ProcessorConfiguration&) override { delays.Activate(); }
+    void ConfirmMeasurementImport(ProcessorConfiguration&) override {}
+};
+
+void SetHalf(TXOVERPB& half, std::uint8_t family, int order, double hz) {
+    half.Family = family;
+    half.Order = order;
+    half.Frequency = hz;
+    half.Sections[0].Frequency = hz;
+    half.Sections[1].Frequency = hz;
+    ASSERT_EQ(half.Design(), HalfDesignStatus::Ok);
+}
+
+// What the other side of the link wrote: a configuration edited without windows.
+void MakeSource(ProcessorConfiguration& c) {
+    RecordingRealTimeSender quiet;
+    quiet.mode = false;
+    ApplyThreeOutputs(c, quiet);
+    c.SystemInformation.SystemName.Assign("Club");
+    PeqBand& band = c.Peq[1].Band(3);
+    band.SectionType = kParametricQAdap;
+    band.Frequency = 250.0;
+    band.GainDb = -6.0;
+    band.Q = 2.0;
+    RedesignBand(band);
+    PeqBand& typed = c.Peq[0].Band(7);
+    typed.SectionType = kIirCoeff;
+    typed.b0 = QuantiseEnteredCoefficient(0.75);
+    typed.a1 = QuantiseEnteredCoefficient(0.2);
+    SetHalf(c.Crossovers[0].LowPass, kLinkwitzRileyLowPass, 2, 1800.0);
+    SetHalf(c.Crossovers[0].HighPass, kLinkwitzRileyHighPass, 2, 90.0);
+    SetHalf(c.Crossovers[2].LowPass, kButterworthLowPass, 2, 900.0);
+    c.Loudness[0].GainDb = 6.0;
+    c.Loudness[0].Frequency = 50.0;
+    DesignLoudness(c.Loudness[0]);
+    c.Levels[0].LevelPosition = 81;
+    c.Levels[0].OutputMuted = true;
+    c.Levels[0].RestoreFromPosition();
+    c.Delays[1].ApplyPosition(100, OutputDelay::Layout(2, false));
+    c.Delays[2].AlignmentDelay = 96;
+    // Thresholds on the sliders: the start-up -5 dBFS of record 2 lies above its slider
+    // and is written as the slider's top.
+    c.Dynamics[0].Umbral = -15.0f;
+    c.Dynamics[1].Umbral = -12.0f;
+    c.Dynamics[0].SetLookAhead(1.0); // the memory keeps whole milliseconds
+    for (TDYNAMIC& d : c.Dynamics) {
+        d.Design();
+        d.BuildTable();
+    }
+    c.Routing.SelectRoute(1);
+}
+
+TEST(DeviceImageRefresh, TheEditorsShowWhatWasReadAndTheImageComesBackUnchanged) {
+    ProcessorConfiguration source;
+    MakeSource(source);
+    const DeviceImage written = BuildDeviceImage(source);
+
+    ProcessorConfiguration config;
+    RecordingRealTimeSender sender;
+    sender.mode = false;
+    Editors editors(config, sender);
+    ASSERT_TRUE(ApplyDeviceImage(config, written, sender, editors));
+
+    EXPECT_EQ(config.Peq[0].UsedBands, 7);
+    EXPECT_EQ(config.Peq[1].UsedBands, 7);
+    EXPECT_EQ(editors.peq.CurrentEqualiser(), 1);
+    EXPECT_EQ(editors.peq.CurrentBand(), 1);
+    EXPECT_EQ(editors.crossover.CurrentOutput(), 3);
+    EXPECT_TRUE(editors.levels.MuteLit(1));
+    EXPECT_TRUE(editors.levels.MainMuteShown(1));
+    EXPECT_EQ(editors.levels.LevelText(1), "-2.0");
+    EXPECT_EQ(editors.delays.DelayWord(2), 64);
+    EXPECT_EQ(editors.delays.DistanceText(3), "69.3");
+    EXPECT_EQ(editors.dynamics.CurrentRecord(), 1);
+    EXPECT_EQ(editors.loudness.GainText(), "6.0");
+    EXPECT_EQ(config.Routing.RouteState, 1);
+
+    const DeviceImage again = BuildDeviceImage(config);
+    for (std::size_t at = 0; at < kDeviceImageSize; ++at) {
+        EXPECT_EQ(again[at], written[at]) << "offset " << at;
+    }
+}
+
+TEST(DeviceImageRefresh, RealTimeSendsCarryWhatTheImageCarries) {
+    ProcessorConfiguration source;
+    MakeSource(source);
+    const DeviceImage written = BuildDeviceImage(source);
+
+    ProcessorConfiguration config;
+    RecordingRealTimeSender sender;
+    sender.mode = false;
+    Editors editors(config, sender);
+    sender.mode = true;
+    ASSERT_TRUE(ApplyDeviceImage(config, written, sender, editors));
+
+    // The last five-value message to each coefficient slot holds the words the image
+    // holds there, the Linkwitz-Riley products of output 1 included.
+    std::map<std::uint16_t, std::array<double, 5>> lastFive;
+    for (const auto& call : sender.calls) {
+        if (call.kind == RecordingRealTimeSender::Kind::Five) {
+            lastFive[call.parameter] = call.values;
+        }
+    }
+    for (std::uint16_t slot : {0, 30, 45, 70, 75, 90, 95, 100}) {
+        ASSERT_TRUE(lastFive.count(slot)) << slot;
+        for (std::size_t k = 0; k < 5; ++k) {
+            const std::size_t at = kProcessorBlock1Offset + 3 * (slot + k);
+            EXPECT_EQ(EncodeCoef22(lastFive[slot][k]),
+                      (Coef22Bytes{written[at], written[at + 1], written[at + 2]}))
+                << "word " << slot + k;
+        }
+    }
+}
+
+TEST(DeviceImageRefresh, DamagedImagesThroughTheEditorsLeaveAWholeConfiguration) {
+    ProcessorConfiguration source;
+    MakeSource(source);
+    const DeviceImage written = BuildDeviceImage(source);
+
+    ProcessorConfiguration config;
+    RecordingRealTimeSender sender; // Real Time mode on: every editor sends as it refreshes
+    Editors editors(config, sender);
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<std::size_t> place(kPanelBlockOffset, kPanelCopy2Offset - 1);
+    for (int round = 0; round < 150; ++round) {
+        std::vector<std::uint8_t> image(written.begin(), written.end());
+        image[kImageTopologyOffset] = static_cast<std::uint8_t>(round % 2);
+        for (int n = 0; n < 30; ++n) {
+            image[place(random)] = static_cast<std::uint8_t>(byte(random));
+        }
+        ASSERT_TRUE(ApplyDeviceImage(config, image, sender, editors));
+        SCOPED_TRACE("round " + std::to_string(round));
+        testing::ExpectModelInvariants(config);
+        for (const auto& call : sender.calls) {
+            for (double v : call.values) {
+                ASSERT_TRUE(std::isfinite(v)) << "parameter " << call.parameter;
+            }
+        }
+        sender.calls.clear();
+        if (HasFailure()) {
+            return;
+        }
+    }
+}
+
+} // namespace
+} // namespace veld23

@@ -332,23 +332,12 @@ TEST(ApplyDeviceImage, DynamicsRecordsAreDesignedFromTheCodes) {
     ProcessorConfiguration config;
     MakeNew(config);
     ASSERT_TRUE(Apply(config, image));
+    // The tables are designed from the codes just read, not left from the previous
+    // configuration.
     for (std::size_t r = 0; r < 2; ++r) {
-        const TDYNAMIC& d = config.Dynamics[r];
-        const TDYNAMIC& s = source.Dynamics[r];
-        EXPECT_EQ(d.Umbral, s.Umbral);
-        EXPECT_EQ(d.Ratio, s.Ratio);
-        EXPECT_EQ(d.Knee, s.Knee);
-        EXPECT_EQ(d.Tipo, s.Tipo);
-        EXPECT_EQ(d.Bypass, s.Bypass);
-        EXPECT_EQ(d.RmsCoef, s.RmsCoef);
-        EXPECT_EQ(d.HoldSamples, s.HoldSamples);
-        EXPECT_EQ(d.DecayCode, s.DecayCode);
-        EXPECT_EQ(d.LookAheadSamples, s.LookAheadSamples);
-        EXPECT_EQ(d.Zload, s.Zload);
-        EXPECT_EQ(d.AmpGain, s.AmpGain);
-        EXPECT_EQ(d.PowerAmpMax, s.PowerAmpMax);
-        EXPECT_EQ(d.Balanceado, s.Balanceado);
-        EXPECT_EQ(d.Tabla, s.Tabla);
+        EXPECT_EQ(config.Dynamics[r].Tabla, source.Dynamics[r].Tabla) << "record " << r + 1;
+        EXPECT_EQ(config.Dynamics[r].RmsCoef, source.Dynamics[r].RmsCoef);
+        EXPECT_EQ(config.Dynamics[r].LookAheadSamples, source.Dynamics[r].LookAheadSamples);
     }
     // A bypassed record read first leaves nothing behind in the next one.
     std::vector<std::uint8_t> bypassed = image;

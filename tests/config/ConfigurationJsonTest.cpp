@@ -1,0 +1,201 @@
+#include "config/ConfigurationJson.h"
+#include "config/ConfigurationFile.h"
+#include "config/ConfigurationSamples.h"
+#include "config/ProcessorConfiguration.h"
+#include "config/RecordingLoadedSteps.h"
+#include "support/RecordingRealTimeSender.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace veld23 {
+namespace {
+
+using Json = nlohmann::ordered_json;
+using testing::FillDistinctValues;
+using testing::RecordingFileMessages;
+using testing::RecordingLoadedSteps;
+using testing::RecordingRealTimeSender;
+
+Json JsonOf(const ProcessorConfiguration& c) {
+    return Json::parse(ConfigurationToJson(c));
+}
+
+std::string Refusal(const Json& j) {
+    const JsonContentResult result = ContentFromJson(j.dump());
+    EXPECT_FALSE(result.valid);
+    return result.message;
+}
+
+TEST(ConfigurationJson, KeysAreTheModelsNamesAndTextsAreUtf8) {
+    ProcessorConfiguration c;
+    FillDistinctValues(c);
+    const Json j = JsonOf(c);
+
+    std::vector<std::string> keys;
+    for (const auto& item : j.items()) {
+        keys.push_back(item.key());
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"SystemInformation", "ChannelLabels", "Topology",
+                                              "SampleRate", "DelayTemperature", "Routing", "Peq",
+                                              "Crossovers", "CrossoverSolos", "Loudness", "Levels",
+                                              "Delays", "Dynamics", "MeasurementImport",
+                                              "FinalResponse"}));
+    EXPECT_EQ(j["SystemInformation"]["Engineer"], "Ana \u00e9"); // 0xE9 in the model
+    EXPECT_EQ(j["SystemInformation"]["Comments"], "line 1\r\nline 2");
+    EXPECT_EQ(j["ChannelLabels"]["Sub"], "Subs");
+    EXPECT_EQ(j["Topology"], "ThreeOutputs");
+    EXPECT_EQ(j["SampleRate"], 48000);
+    EXPECT_EQ(j["Routing"]["RouteState"], 1);
+    EXPECT_EQ(j["Routing"]["RouteC"], 1.0);
+    const Json& band = j["Peq"][0]["bands"][2];
+    EXPECT_EQ(band["SectionType"], 1);
+    EXPECT_EQ(band["GainDb"], -3.5);
+    EXPECT_EQ(band["Q"], 2.5);
+    EXPECT_EQ(band["a2"], -0.625);
+    EXPECT_EQ(j["Peq"][0]["UsedBands"], 5);
+    EXPECT_EQ(j["Crossovers"][1]["HighPass"]["Family"], 2);
+    EXPECT_EQ(j["Crossovers"][1]["HighPass"]["Order"], 4);
+    EXPECT_EQ(j["CrossoverSolos"][2]["LowPassAux"], true);
+    ASSERT_EQ(j["Loudness"].size(), 1u); // only section 1 is stored
+    EXPECT_EQ(j["Loudness"][0]["Frequency"], 43);
+    EXPECT_EQ(j["Levels"][1]["OutputGain"], -1.25);
+    EXPECT_EQ(j["Delays"][2]["AlignmentDelay"], 7);
+    EXPECT_EQ(j["Dynamics"][1]["GateIndex"], 12);
+    EXPECT_EQ(j["Dynamics"][1]["Bypass"], true);
+    EXPECT_EQ(j["MeasurementImport"]["MeasurementFiles"][2], "C:\\b.frd");
+    EXPECT_EQ(j["FinalResponse"]["PEQBox"], false);
+    // Single-precision fields read as their shortest decimal, not as the widened float.
+    const std::string text = ConfigurationToJson(c);
+    EXPECT_NE(text.find("\"RmsCoef\": 0.001,"), std::string::npos);
+    EXPECT_NE(text.find("\"ReferenceLevel\": 85.5"), std::string::npos);
+}
+
+TEST(ConfigurationJson, CarriesEveryStoredFieldAtTheFilesPrecision) {
+    for (const bool distinct : {false, true}) {
+        ProcessorConfiguration c;
+        if (distinct) {
+            FillDistinctValues(c);
+        }
+        const ConfigurationFileContent content = CaptureConfiguration(c);
+        const JsonContentResult read = ContentFromJson(ContentToJson(content));
+        ASSERT_TRUE(read.valid) << read.message;
+        EXPECT_EQ(EncodeConfigurationRecord(read.content, "/a.v23"),
+                  EncodeConfigurationRecord(content, "/a.v23"));
+    }
+}
+
+TEST(ConfigurationJson, ReportsTheFirstBadKeyByItsPath) {
+    ProcessorConfiguration c;
+    FillDistinctValues(c);
+    const Json good = JsonOf(c);
+    struct Case {
+        std::function<void(Json&)> damage;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {[](Json& j) { j["Peq"][0]["bands"][3]["Q"] = 25; },
+         "/Peq/0/bands/3/Q: 25 is outside 0.5 to 20"},
+        {[](Json& j) { j["Levels"][1]["OutputMuted"] = 1; },
+         "/Levels/1/OutputMuted: expected true or false"},
+        {[](Json& j) { j["Routing"].erase("RouteD"); }, "/Routing/RouteD: is missing"},
+        {[](Json& j) { j["Dynamics"][0]["Colour"] = 1; },
+         "/Dynamics/0/Colour: is not a stored field"},
+        {[](Json& j) { j["ChannelLabels"]["Sub"] = "Subwoofer"; },
+         "/ChannelLabels/Sub: is 9 characters long; at most 6 fit"},
+        {[](Json& j) { j["SystemInformation"]["Engineer"] = "\u0141ukasz"; },
+         "/SystemInformation/Engineer: holds a character that Windows-1252 has no code for"},
+        {[](Json& j) { j["Crossovers"][1]["LowPass"]["Order"] = 6; },
+         "/Crossovers/1/LowPass/Order: 6 is outside 1 to 4"},
+        {[](Json& j) { j["Crossovers"][0]["HighPass"]["Family"] = 9; },
+         "/Crossovers/0/HighPass/Family: 9 is outside 0 to 8"},
+        {[](Json& j) { j["CrossoverSolos"][0]["LowPassAux"] = true; },
+         "/CrossoverSolos/0: HighPassAux and LowPassAux are both set; only one half can be used "
+         "alone"},
+        {[](Json& j) { j["Peq"][1]["bands"].erase(6); },
+         "/Peq/1/bands: expected 7 elements, found 6"},
+        {[](Json& j) { j["Topology"] = "FourOutputs"; },
+         "/Topology: expected \"TwoOutputs\" or \"ThreeOutputs\""},
+        {[](Json& j) { j["SampleRate"] = 44100; }, "/SampleRate: 44100 is outside 48000 to 48000"},
+        {[](Json& j) { j["Delays"][2]["AlignmentDelay"] = 142; },
+         "/Delays/2/AlignmentDelay: 142 is outside 0 to 141"},
+        {[](Json& j) { j["Dynamics"][1]["Zload"] = 5; },
+         "/Dynamics/1/Zload: expected one of the load choices 2, 2.67, 4, 8, 16"},
+        {[](Json& j) { j["Dynamics"][0]["GateIndex"] = 12.5; },
+         "/Dynamics/0/GateIndex: expected a whole number"},
+        {[](Json& j) { j["Loudness"][0]["SectionType"] = 4; },
+         "/Loudness/0/SectionType: expected 1 (Param) or 11 (High P.)"},
+        {[](Json& j) { j["MeasurementImport"]["MeasurementFiles"][1] = std::string(101, 'p'); },
+         "/MeasurementImport/MeasurementFiles/1: is 101 characters long; at most 100 fit"},
+        // Two faults: the first in the document is the one reported.
+        {[](Json& j) {
+             j["FinalResponse"]["SpkData"] = "yes";
+             j["Routing"]["RouteState"] = 3;
+         },
+         "/Routing/RouteState: 3 is outside 0 to 2"},
+        {[](Json& j) { j = Json::array(); }, "top level: expected an object"},
+        {[](Json& j) { j["Peq"] = Json::object(); }, "/Peq: expected an array"},
+    };
+    for (const Case& k : cases) {
+        Json j = good;
+        k.damage(j);
+        EXPECT_EQ(Refusal(j), k.message);
+    }
+
+    // An attack coefficient no attack rate of the field gives.
+    Json attack = good;
+    attack["Dynamics"][0]["RmsCoef"] = 0.5;
+    EXPECT_EQ(Refusal(attack).rfind("/Dynamics/0/RmsCoef: 0.5 is outside ", 0), 0u);
+
+    // The euro sign has a Windows-1252 code (0x80) and fits.
+    Json euro = good;
+    euro["ChannelLabels"]["Sub"] = "\u20acuro";
+    const JsonContentResult read = ContentFromJson(euro.dump());
+    ASSERT_TRUE(read.valid) << read.message;
+    EXPECT_EQ(read.content.ChannelLabels.Sub, "\x80uro");
+
+    const JsonContentResult broken = ContentFromJson("{\"SystemInformation\": ");
+    EXPECT_FALSE(broken.valid);
+    EXPECT_EQ(broken.message.rfind("not valid JSON: ", 0), 0u) << broken.message;
+}
+
+TEST(ConfigurationJson, ReadsAsOpeningTheFileDoesAndARefusalChangesNothing) {
+    ProcessorConfiguration source;
+    FillDistinctValues(source);
+
+    ProcessorConfiguration fromFile;
+    RecordingRealTimeSender sender;
+    sender.mode = false;
+    RecordingLoadedSteps fileSteps;
+    RecordingFileMessages messages;
+    ASSERT_EQ(OpenConfigurationBytes(fromFile, BuildConfigurationRecord(source, "/a.v23"), "/a.v23",
+                                     sender, fileSteps, messages),
+              ConfigurationOpenResult::Opened);
+
+    ProcessorConfiguration fromJson;
+    RecordingLoadedSteps jsonSteps;
+    const ConfigurationJsonResult read =
+        ReadConfigurationJson(fromJson, ConfigurationToJson(source), sender, jsonSteps);
+    ASSERT_TRUE(read) << read.message;
+    EXPECT_EQ(jsonSteps.Steps(), fileSteps.Steps());
+    EXPECT_EQ(ConfigurationToJson(fromJson), ConfigurationToJson(fromFile));
+
+    ProcessorConfiguration untouched;
+    const std::string before = ConfigurationToJson(untouched);
+    Json bad = JsonOf(source);
+    bad["Dynamics"][1]["Ratio"] = 0.5;
+    RecordingLoadedSteps refusedSteps;
+    const ConfigurationJsonResult refused =
+        ReadConfigurationJson(untouched, bad.dump(), sender, refusedSteps);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.message, "/Dynamics/1/Ratio: 0.5 is outside 1 to 10");
+    EXPECT_TRUE(refusedSteps.calls.empty());
+    EXPECT_EQ(ConfigurationToJson(untouched), before);
+}
+
+} // namespace
+} // namespace veld23

@@ -1,0 +1,209 @@
+#include "commands/MainWindowCommands.h"
+
+#include "commands/CommandDialogs.h"
+#include "commands/DeviceLink.h"
+#include "config/ConfigurationFile.h"
+#include "config/ProcessorConfiguration.h"
+#include "config/Windows1252.h"
+#include "editors/EditorSet.h"
+
+#include <filesystem>
+
+namespace veld23::commands {
+
+namespace {
+
+// The loading window gets this many passes to paint before the file is read.
+constexpr int kLoadingWindowPasses = 100;
+
+// Label 1..5 of either a changeable or a read-only configuration.
+template <typename Config> auto* LabelField(Config& config, int label) {
+    auto& labels = config.ChannelLabels;
+    switch (label) {
+    case 1:
+        return &labels.In1;
+    case 2:
+        return &labels.In2;
+    case 3:
+        return &labels.Out1;
+    case 4:
+        return &labels.Out2;
+    case 5:
+        return &labels.Sub;
+    default:
+        return static_cast<decltype(&labels.In1)>(nullptr);
+    }
+}
+
+} // namespace
+
+MainWindowCommands::MainWindowCommands(Parts parts)
+    : config_(parts.config), editors_(parts.editors), device_(parts.device),
+      fileDialogs_(parts.fileDialogs), fileMessages_(parts.fileMessages), windows_(parts.windows),
+      devices_(parts.device, parts.editors.steps, parts.editors.steps, *this) {}
+
+FileDialogRequest MainWindowCommands::OpenRequest() {
+    return FileDialogRequest{std::string(kOpenTitle),
+                             {{"VELD23 Files *.v23", "*.v23"},
+                              {"VELD13 Files *.v13", "*.v13"},
+                              {"All Files *.*", "*.*"}},
+                             std::string(kDefaultExtension),
+                             {}};
+}
+
+FileDialogRequest MainWindowCommands::SaveRequest() {
+    FileDialogRequest request = OpenRequest();
+    request.title = kSaveTitle;
+    request.fileName = kSaveFileName;
+    return request;
+}
+
+std::string MainWindowCommands::AboutText() {
+    // The apostrophe is the typographic one the product text has always used.
+    return "VELD23  -  24-Bit Digital Signal Processing System.\n"
+           "\n"
+           "VELD23 provides comprehensive, professional quality processing of all audio input "
+           "signals.\n"
+           "\n"
+           "All Parameters for each Functional Block are fully configurable by the system "
+           "designer, permitting great flexibility and highly optimised processing specific to "
+           "the system\u2019s application.";
+}
+
+bool MainWindowCommands::FileCommandsAvailable() const {
+    return !device_.Busy();
+}
+
+bool MainWindowCommands::New() {
+    if (!FileCommandsAvailable() || !devices_.SaveQuestions().Ask()) {
+        return false;
+    }
+    editors_.NewConfiguration(OutputTopology::TwoOutputs);
+    windows_.ShowMainWindow();
+    windows_.ConfigurationChanged();
+    return true;
+}
+
+bool MainWindowCommands::Open() {
+    if (!FileCommandsAvailable() || !devices_.SaveQuestions().AskWithCleanUp()) {
+        return false;
+    }
+    config_.ResetToNew(editors_.steps);
+    windows_.ShowMainWindow();
+    windows_.ConfigurationChanged();
+    const std::optional<std::string> path = fileDialogs_.ChooseFileToOpen(OpenRequest());
+    if (path) {
+        ReadChosenFile(*path);
+    }
+    windows_.CloseLoadingWindow();
+    windows_.RestoreMainWindow();
+    windows_.SetBusyCursor(false);
+    windows_.RedrawFinalResponse();
+    windows_.ConfigurationChanged();
+    return path.has_value();
+}
+
+void MainWindowCommands::ReadChosenFile(const std::string& path) {
+    windows_.MinimiseMainWindow();
+    windows_.ShowLoadingWindow();
+    device_.ProcessPendingEvents(kLoadingWindowPasses);
+    windows_.SetBusyCursor(true);
+    editors_.steps.CloseWindows();
+    editors_.steps.SwitchRealTimeOff();
+    const ConfigurationOpenResult result =
+        OpenConfigurationFile(config_, path, device_.RealTime(), editors_.steps, fileMessages_);
+    // A refused file leaves the new configuration, which is not that file: the title
+    // keeps what it said.
+    if (result != ConfigurationOpenResult::Refused) {
+        SetTitleFromPath(path);
+    }
+}
+
+bool MainWindowCommands::SaveConfiguration() {
+    const std::optional<std::string> path = fileDialogs_.ChooseFileToSave(SaveRequest());
+    if (!path) {
+        return false;
+    }
+    const ConfigurationSaveResult result = SaveConfigurationFile(config_, *path);
+    if (!result) {
+        device_.Dialogs().ShowError(result.message);
+        return false;
+    }
+    SetTitleFromPath(*path);
+    return true;
+}
+
+void MainWindowCommands::SetTitleFromPath(const std::string& path) {
+    title_ = std::string(kTitlePrefix) + std::filesystem::path(path).filename().string();
+    windows_.SetMainWindowTitle(title_);
+}
+
+bool MainWindowCommands::MayClose() {
+    return devices_.CloseRequested();
+}
+
+void MainWindowCommands::Activate() {
+    if (!firstActivationDone_) {
+        firstActivationDone_ = true;
+        windows_.FillAboutWindow(AboutText(), std::string(kWebAddress), std::string(kEmailAddress));
+    }
+    device_.Presentation().Controls().MainWindowActivated();
+    device_.Presentation().Changed();
+}
+
+void MainWindowCommands::PresetCaptionClick() {
+    device_.Presentation().Controls().PresetCaptionClick();
+    device_.Presentation().Changed();
+}
+
+void MainWindowCommands::SetSystemName(std::string_view text) {
+    config_.SystemInformation.SystemName.Assign(Utf8ToWindows1252Replacing(text));
+}
+
+std::string MainWindowCommands::SystemName() const {
+    return Windows1252ToUtf8(config_.SystemInformation.SystemName.View());
+}
+
+void MainWindowCommands::SetChannelLabel(int label, std::string_view text) {
+    if (auto* field = LabelField(config_, label)) {
+        field->Assign(Utf8ToWindows1252Replacing(text));
+    }
+}
+
+std::string MainWindowCommands::ChannelLabel(int label) const {
+    const auto* field = LabelField(config_, label);
+    return field ? Windows1252ToUtf8(field->View()) : std::string();
+}
+
+void MainWindowCommands::SelectProgram(int program) {
+    device_.Presentation().SetMemorySelector(program);
+}
+
+void MainWindowCommands::RouteCommand() {
+    config_.Routing.RouteCommand(device_.RealTime());
+    windows_.RedrawFinalResponse();
+    windows_.ConfigurationChanged();
+}
+
+void MainWindowCommands::ChooseTopology(OutputTopology topology) {
+    editors_.ChooseTopology(topology);
+    windows_.RedrawFinalResponse();
+    windows_.ConfigurationChanged();
+}
+
+void MainWindowCommands::OpenEditor(EditorWindow window, char channel, int tag) {
+    selection_.channel = channel;
+    selection_.tag = tag;
+    windows_.ShowEditorWindow(window);
+}
+
+void MainWindowCommands::OpenEditorWithTag(EditorWindow window, int tag) {
+    selection_.tag = tag;
+    windows_.ShowEditorWindow(window);
+}
+
+void MainWindowCommands::OpenEditor(EditorWindow window) {
+    windows_.ShowEditorWindow(window);
+}
+
+} // namespace veld23::commands

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "commands/ApplicationWindows.h"
+#include "commands/ConfigurationFileDialogs.h"
+#include "commands/ConfigurationSaver.h"
+#include "commands/DeviceCommands.h"
+#include "config/OutputTopology.h"
+
+#include <string>
+#include <string_view>
+
+namespace veld23 {
+class ConfigurationFileMessages;
+class EditorSet;
+class ProcessorConfiguration;
+} // namespace veld23
+
+namespace veld23::commands {
+
+class DeviceLink;
+
+// Which input or output an editor window shows: the digit of the button that
+// opened it ('1', '2', '3' or '5') and the button's tag.
+struct EditorSelection {
+    char channel = 0;
+    int tag = 0;
+};
+
+// The main window's own commands without the window: New, Open, Save, the name,
+// label, memory, route and topology fields, the editor buttons, activation and
+// closing. The main window only forwards its events here and redraws.
+//
+// While the processor is being talked to (DeviceLink::Busy) New, Open, Save and
+// closing do nothing: waiting for an answer lets window events run, and a
+// configuration replaced in the middle of a write would reach the processor half
+// old, half new.
+class MainWindowCommands final : public ConfigurationSaver {
+  public:
+    static constexpr std::string_view kTitlePrefix = "VELD23 - Digital Controller: ";
+    static constexpr std::string_view kStartTitle = "VELD23 - Digital Controller";
+    static constexpr std::string_view kOpenTitle = "Open File";
+    static constexpr std::string_view kSaveTitle = "Save File";
+    static constexpr std::string_view kDefaultExtension = "v13";
+    static constexpr std::string_view kSaveFileName = "NoName";
+    static constexpr std::string_view kWebAddress = "www.tessalinesound.example";
+    static constexpr std::string_view kEmailAddress = "info@tessalinesound.example";
+
+    struct Parts {
+        ProcessorConfiguration& config;
+        EditorSet& editors;
+        DeviceLink& device;
+        ConfigurationFileDialogs& fileDialogs;
+        ConfigurationFileMessages& fileMessages;
+        ApplicationWindows& windows;
+    };
+
+    explicit MainWindowCommands(Parts parts);
+    MainWindowCommands(const MainWindowCommands&) = delete;
+    MainWindowCommands& operator=(const MainWindowCommands&) = delete;
+
+    // The device commands of the same window; their Read and the file commands
+    // share the save questions.
+    DeviceCommands& Devices() { return devices_; }
+
+    // ---- File commands. Each returns true when it did what it was asked.
+    bool New();
+    bool Open();
+    // Save to File.
+    bool Save() { return FileCommandsAvailable() && SaveConfiguration(); }
+    // The save dialog preset to "NoName", then the file. The save questions call it
+    // too, also from inside a device command (Read), so it asks nothing about the link.
+    bool SaveConfiguration() override;
+    // New, Open, Save and closing can run: nothing is being sent or received.
+    bool FileCommandsAvailable() const;
+
+    // The closing question (refused while the processor is being talked to): true
+    // when the program may end now.
+    bool MayClose();
+
+    const std::string& Title() const { return title_; }
+
+    // ---- Activation. The first one fills the About window; every one starts the
+    // "PRESET" click count again.
+    void Activate();
+    bool FirstActivationDone() const { return firstActivationDone_; }
+    void PresetCaptionClick();
+
+    // ---- Fields (texts as the window holds them, UTF-8).
+    void SetSystemName(std::string_view text);
+    std::string SystemName() const;
+    // Label 1..5: IN 1, IN 2, OUT 1, OUT 2, SUB.
+    void SetChannelLabel(int label, std::string_view text);
+    std::string ChannelLabel(int label) const;
+    void SelectProgram(int program);
+    void RouteCommand();
+    void ChooseTopology(OutputTopology topology);
+
+    // ---- Editor buttons.
+    // Records the digit and the tag, then brings the window up.
+    void OpenEditor(EditorWindow window, char channel, int tag);
+    // Records only the tag (the delay and loudness buttons).
+    void OpenEditorWithTag(EditorWindow window, int tag);
+    // Records nothing (the gains and final response buttons).
+    void OpenEditor(EditorWindow window);
+    const EditorSelection& Selection() const { return selection_; }
+
+    static FileDialogRequest OpenRequest();
+    static FileDialogRequest SaveRequest();
+    static std::string AboutText();
+
+  private:
+    void SetTitleFromPath(const std::string& path);
+    void ReadChosenFile(const std::string& path);
+
+    ProcessorConfiguration& config_;
+    EditorSet& editors_;
+    DeviceLink& device_;
+    ConfigurationFileDialogs& fileDialogs_;
+    ConfigurationFileMessages& fileMessages_;
+    ApplicationWindows& windows_;
+    DeviceCommands devices_;
+    std::string title_{kStartTitle};
+    EditorSelection selection_;
+    bool firstActivationDone_ = false;
+};
+
+} // namespace veld23::commands

@@ -7,6 +7,8 @@
 #include "config/ProcessorConfiguration.h"
 #include "dsp/Coef22Range.h"
 
+#include <cmath>
+
 namespace veld23 {
 
 namespace {
@@ -26,7 +28,16 @@ void RestoreBandParameters(PeqBand& band, const Content::Band& s) {
 
 void RestoreBandCoefficients(PeqBand& band, const Content::Band& s) {
     for (int j = 0; j < Content::kCoefficients; ++j) {
-        band.SetCoefficient(j, HoldToCoef22Range(s.Coefficients[j]));
+        long double value = HoldToCoef22Range(s.Coefficients[j]);
+        // A typed coefficient only ever comes from its field as a whole number of word
+        // steps. One from elsewhere is cut to the step the processor would receive (the
+        // word truncates toward zero), so what is shown, saved and sent agrees and the
+        // JSON form, whose numbers are doubles, holds it exactly. Designed bands are
+        // computed again by the equaliser refresh.
+        if (band.SectionType == kIirCoeff) {
+            value = std::trunc(value / kCoef22Step) * kCoef22Step;
+        }
+        band.SetCoefficient(j, value);
     }
 }
 

@@ -39,6 +39,9 @@ std::vector<std::uint8_t> ReadAll(const fs::path& path) {
 }
 
 void WriteAll(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    // A fresh file each time: truncating one that holds data makes the file system
+    // flush it first, which would make thousands of small files slow.
+    fs::remove(path);
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

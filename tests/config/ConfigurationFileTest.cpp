@@ -364,6 +364,28 @@ TEST(ConfigurationFile, DelaySlidersFollowTheStoredTopology) {
     }
 }
 
+TEST(ConfigurationFile, TypedCoefficientsComeBackOnTheStepsTheProcessorReceives) {
+    ProcessorConfiguration source;
+    TSOS& typed = source.Peq[0].bands[4];
+    typed.SectionType = kIirCoeff;
+    typed.b0 = 0.1L;  // 104857.6 steps
+    typed.b1 = -0.1L; // the word truncates toward zero
+    typed.a1 = 1.999999999L;
+    ProcessorConfiguration c;
+    Opened o;
+    Open(c, RecordOf(source), o);
+    const TSOS& band = c.Peq[0].bands[4];
+    EXPECT_EQ(band.b0, 104857.0L / 1048576.0L);
+    EXPECT_EQ(band.b1, -104857.0L / 1048576.0L);
+    EXPECT_EQ(band.a1, 2097151.0L / 1048576.0L);
+    // A designed band keeps what the file holds until the equaliser designs it again.
+    source.Peq[0].bands[4].SectionType = kParametricQAdap;
+    ProcessorConfiguration designed;
+    Opened od;
+    Open(designed, RecordOf(source), od);
+    EXPECT_EQ(designed.Peq[0].bands[4].b0, 0.1L);
+}
+
 TEST(ConfigurationFile, SavedFieldsComeBackAsStored) {
     ProcessorConfiguration source;
     FillDistinctValues(source);

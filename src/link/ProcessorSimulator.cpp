@@ -250,6 +250,7 @@ void ProcessorSimulator::OnRealTimeByte(std::uint8_t byte) {
     default:
         if (byte == kEnd) {
             realTime_.push_back(realTimeMessage_);
+            ApplyRealTime(realTimeMessage_);
         }
         state_ = State::Idle;
         return;

@@ -102,6 +102,9 @@ class ProcessorSimulator {
 
     const std::vector<Transfer>& Completed() const { return completed_; }
     const std::vector<Reception>& Receptions() const { return receptions_; }
+    // Real-time messages also change the running memory's processor block 1, as the
+    // processor's parameter memory would: parameter n below 258 is word n, 258 to 260
+    // are words 255 to 257 (the output levels).
     const std::vector<RealTimeMessage>& RealTimeMessages() const { return realTime_; }
     // Every byte the editor sent, and every byte the processor put on the line.
     const std::vector<std::uint8_t>& FromEditor() const { return fromEditor_; }
@@ -142,6 +145,7 @@ class ProcessorSimulator {
 
     void OnByte(std::uint8_t byte, Clock::time_point at);
     void OnRealTimeByte(std::uint8_t byte);
+    void ApplyRealTime(const RealTimeMessage& message);
     void OnReceptionByte(std::uint8_t byte, Clock::time_point at);
     // Sends this step's byte (or the fault's); false when the step stays silent.
     bool Answer(SimStep step, std::uint8_t right, Clock::time_point at, std::uint8_t& sent);

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "commands/CommandDialogs.h"
+#include "commands/ConfigurationSaver.h"
+#include "commands/ConnectDialog.h"
+#include "commands/DeviceCommands.h"
+#include "commands/DeviceLink.h"
+#include "commands/PasswordKeypad.h"
+#include "config/ProcessorConfiguration.h"
+#include "device/DeviceImage.h"
+#include "editors/EditorSet.h"
+#include "link/PollingWaiter.h"
+#include "link/ProcessorSimulator.h"
+#include "link/SimulatedCommPort.h"
+#include "link/SimulatedD2xx.h"
+#include "support/RecordingLinkUi.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace veld23::testing {
+
+// Plays the user: answers the questions from a script and keeps every question and
+// message in one ordered log ("ask:...", "okcancel:...", "information:..."). A
+// question nobody scripted fails the test.
+class ScriptedDialogs : public commands::CommandDialogs {
+  public:
+    std::vector<std::string> log;
+    std::deque<commands::DialogAnswer> answers;
+    std::deque<bool> okAnswers;
+    // The keypad as the user works it; returns true for OK.
+    std::function<bool(commands::PasswordKeypad&)> keypad;
+    // Runs while any question is open, for what the user might click meanwhile.
+    std::function<void()> whileAsking;
+
+    commands::DialogAnswer AskYesNoCancel(const std::string& text) override {
+        log.push_back("ask:" + text);
+        if (whileAsking) {
+            whileAsking();
+        }
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text;
+            return commands::DialogAnswer::Cancel;
+        }
+        const commands::DialogAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    bool AskOkCancel(const std::string& text) override {
+        log.push_back("okcancel:" + text);
+        if (whileAsking) {
+            whileAsking();
+        }
+        if (okAnswers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text;
+            return false;
+        }
+        const bool ok = okAnswers.front();
+        okAnswers.pop_front();
+        return ok;
+    }
+    void ShowError(const std::string& text) override { log.push_back("error:" + text); }
+    void ShowInformation(const std::string& text) override { log.push_back("information:" + text); }
+    void ShowMessage(const std::string& text) override { log.push_back("message:" + text); }
+    void Beep() override { log.push_back("beep"); }
+    bool RunPasswordKeypad(commands::PasswordKeypad& pad) override {
+        log.push_back("keypad");
+        return keypad ? keypad(pad) : false;
+    }
+    void ShowMainWindow() override { log.push_back("main"); }
+
+    bool Has(const std::string& entry) const {
+        return std::find(log.begin(), log.end(), entry) != log.end();
+    }
+    std::size_t Count(const std::string& entry) const {
+        return static_cast<std::size_t>(std::count(log.begin(), log.end(), entry));
+    }
+};
+
+// The main window's Save: succeeds or not as the test says.
+class ScriptedSaver : public commands::ConfigurationSaver {
+  public:
+    bool succeeds = true;
+    int saves = 0;
+    bool SaveConfiguration() override {
+        ++saves;
+        return succeeds;
+    }
+};
+
+// The whole device side of the program without windows: one configuration with
+// its editors, the link on the in-process processor simulator (serial port and USB
+// converter), the connect dialog and the device commands. The serial watchdog is
+// short so a silent processor costs a fraction of a second.
+struct CommandsBench {
+    static constexpr std::chrono::milliseconds kWatchdog{150};
+
+    ProcessorConfiguration config;
+    link::ProcessorSimulator processor;
+    link::SimulatedCommPort port{processor};
+    link::SimulatedD2xx usb{processor};
+    link::PollingWaiter waiter;
+    RecordingLinkUi progress;
+    ScriptedDialogs dialogs;
+    ScriptedSaver saver;
+    int windowsClosed = 0;
+    commands::DeviceLink device{config, {port, usb, waiter, progress}, dialogs, kWatchdog};
+    EditorSet editors{config, device.RealTime(),
+                      ApplicationHooks{[this] { ++windowsClosed; },
+                                       [this] { device.RealTime().SwitchOff(); }, nullptr}};
+    commands::DeviceCommands commands{device, editors.steps, editors.steps, saver};
+    commands::ConnectDialog connect{device};
+
+    explicit CommandsBench(OutputTopology topology = OutputTopology::TwoOutputs) {
+        waiter.AddSource(port);
+        editors.ChooseTopology(topology);
+    }
+    CommandsBench(const CommandsBench&) = delete;
+    CommandsBench& operator=(const CommandsBench&) = delete;
+
+    // Chooses a link in the connect dialog and forgets what that said and sent.
+    void Connect(link::LinkIndicator selector = link::LinkIndicator::Com1) {
+        ASSERT_TRUE(connect.Choose(selector));
+        dialogs.log.clear();
+        progress.log.clear();
+        Forget();
+    }
+    // Forgets what was sent so far.
+    void Forget() { seen = processor.FromEditor().size(); }
+    // The bytes the editor sent since the last Forget.
+    std::vector<std::uint8_t> Sent() const {
+        return {processor.FromEditor().begin() + static_cast<std::ptrdiff_t>(seen),
+                processor.FromEditor().end()};
+    }
+    bool ControlsEnabled() const { return device.Presentation().Controls().Enabled(); }
+    // A memory that holds this configuration's image as a write leaves it.
+    void StoreConfiguration(int memory, const ProcessorConfiguration& source) {
+        const DeviceImage image = BuildDeviceImage(source);
+        std::vector<std::uint8_t> stored(image.begin(), image.end());
+        stored.push_back(0);
+        processor.SetMemory(memory, stored);
+    }
+
+    std::size_t seen = 0;
+};
+
+} // namespace veld23::testing

@@ -1,0 +1,401 @@
+// The main window's device commands: their questions, transfers and the enabling
+// of the device command controls around them.
+#include "CommandsTestBench.h"
+
+#include "commands/CommandTexts.h"
+
+#include <gtest/gtest.h>
+
+namespace veld23 {
+namespace {
+
+using commands::CommandOutcome;
+using commands::DialogAnswer;
+using link::LinkIndicator;
+using testing::CommandsBench;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr const char* kProtected = "information:MEMORY PROTECTED. If you want to override it, you "
+                                   "must unprotect it from the keyboard of the Processor.";
+
+Bytes ImageAsSent(const ProcessorConfiguration& config) {
+    const DeviceImage image = BuildDeviceImage(config);
+    Bytes sent(image.begin(), image.end());
+    sent.push_back(0); // LONG is the length word + 2: one byte past the image
+    return sent;
+}
+
+// Every change of the controls' enabled state, in order.
+struct EnabledTrace {
+    explicit EnabledTrace(CommandsBench& t) : bench(t) {
+        t.device.Presentation().SetChangeListener([this] {
+            const bool enabled = bench.ControlsEnabled();
+            if (states.empty() || states.back() != enabled) {
+                states.push_back(enabled);
+            }
+        });
+        states.push_back(t.ControlsEnabled());
+    }
+    CommandsBench& bench;
+    std::vector<bool> states;
+};
+
+TEST(DeviceCommands, WriteAsksThenStoresAndLoadsTheMemory) {
+    CommandsBench t;
+    t.Connect();
+    t.config.SelectProgram(3);
+    EnabledTrace trace(t);
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Done);
+    EXPECT_EQ(t.dialogs.log,
+              (std::vector<std::string>{
+                  "ask:The memory 3 have a preset stored. Do you want to overwrite it?"}));
+    const auto& done = t.processor.Completed();
+    ASSERT_EQ(done.size(), 3u); // the link check, then the write and the load
+    EXPECT_EQ(done[1].command, 3);
+    EXPECT_EQ(done[1].program, 3);
+    EXPECT_EQ(done[1].length, 2048);
+    EXPECT_EQ(done[1].blocks, 32);
+    EXPECT_EQ(done[1].data, ImageAsSent(t.config));
+    EXPECT_EQ(done[2].command, 7);
+    EXPECT_EQ(done[2].program, 3);
+    EXPECT_EQ(t.processor.RunningProgram(), 3);
+    EXPECT_EQ(trace.states, (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(t.progress.Has("info:Sending DATA... to Memory 3"));
+}
+
+TEST(DeviceCommands, WriteGoesOnOnlyWithYes) {
+    CommandsBench t;
+    t.Connect();
+    t.dialogs.answers = {DialogAnswer::No, DialogAnswer::Cancel};
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_TRUE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, WriteToAProtectedMemoryLeavesTheControlsDisabled) {
+    CommandsBench t;
+    t.Connect();
+    t.processor.SetProtected(3, true);
+    t.config.SelectProgram(3);
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Failed);
+    EXPECT_TRUE(t.dialogs.Has(kProtected));
+    EXPECT_EQ(t.processor.Completed().size(), 1u); // only the link check
+    EXPECT_TRUE(t.processor.Memory(3).empty());
+    // No command 7 was started: the write stopped at the program number.
+    EXPECT_EQ(t.Sent(), (Bytes{0x80, 0x03, 0x03}));
+    EXPECT_EQ(t.processor.RunningProgram(), 1);
+    EXPECT_FALSE(t.ControlsEnabled());
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Refused);
+    // Choosing the link again brings the controls back.
+    t.connect.Show();
+    t.Connect();
+    EXPECT_TRUE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, ReadAbandonedAtTheSaveQuestionSendsNothing) {
+    CommandsBench t;
+    t.Connect();
+    EnabledTrace trace(t);
+    t.dialogs.answers = {DialogAnswer::Cancel};
+    EXPECT_EQ(t.commands.Read(), CommandOutcome::Declined);
+    EXPECT_EQ(t.dialogs.log,
+              (std::vector<std::string>{"ask:Do you want to save the present configuration?"}));
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_EQ(t.windowsClosed, 0);
+    EXPECT_EQ(trace.states, (std::vector<bool>{true, false, true}));
+}
+
+TEST(DeviceCommands, ASaveThatDidNotHappenCountsAsCancel) {
+    CommandsBench t;
+    t.Connect();
+    t.device.RealTime().SwitchOn();
+    t.saver.succeeds = false;
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Read(), CommandOutcome::Declined);
+    EXPECT_EQ(t.saver.saves, 1);
+    EXPECT_TRUE(t.commands.SaveQuestions().Cancelled());
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_EQ(t.windowsClosed, 0);
+    EXPECT_TRUE(t.device.RealTime().RealTimeMode()); // nothing was given up
+    EXPECT_TRUE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, ReadTakesTheMemoryIntoTheConfiguration) {
+    CommandsBench t;
+    ProcessorConfiguration stored; // three outputs, as a processor memory may hold
+    stored.SystemInformation.SystemName.Assign("Stage Left");
+    t.StoreConfiguration(2, stored);
+    t.Connect();
+    t.config.SelectProgram(2);
+    t.device.RealTime().SwitchOn();
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Read(), CommandOutcome::Done);
+    EXPECT_EQ(t.saver.saves, 1);
+    EXPECT_EQ(t.windowsClosed, 1);
+    EXPECT_FALSE(t.device.RealTime().RealTimeMode());
+    EXPECT_TRUE(t.processor.RealTimeMessages().empty());
+    ASSERT_EQ(t.processor.Receptions().size(), 1u);
+    EXPECT_TRUE(t.processor.Receptions()[0].completed);
+    EXPECT_EQ(t.config.Topology, OutputTopology::ThreeOutputs);
+    EXPECT_EQ(t.config.SystemInformation.SystemName.View().substr(0, 10), "Stage Left");
+    EXPECT_FALSE(t.port.IsOpen());
+    EXPECT_TRUE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, AFailedReadStillEnablesTheControls) {
+    CommandsBench t;
+    t.StoreConfiguration(1, ProcessorConfiguration());
+    t.Connect();
+    t.processor.Faults().wrongAt = link::SimStep::Program;
+    t.dialogs.answers = {DialogAnswer::No};
+    EXPECT_EQ(t.commands.Read(), CommandOutcome::Failed);
+    EXPECT_EQ(t.progress.infoText, "  ¡¡ERROR!! N_PROG NO VALID ");
+    EXPECT_EQ(t.config.Topology, OutputTopology::TwoOutputs);
+    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_FALSE(t.port.IsOpen());
+}
+
+TEST(DeviceCommands, AnImageTooShortToReadIsRefusedAndTold) {
+    CommandsBench t;
+    t.processor.SetMemory(1, Bytes{0x00, 0x63, 1, 2, 3}); // announces 99 bytes
+    t.Connect(LinkIndicator::Usb);
+    t.dialogs.answers = {DialogAnswer::No};
+    EXPECT_EQ(t.commands.Read(), CommandOutcome::Failed);
+    ASSERT_FALSE(t.dialogs.log.empty());
+    EXPECT_EQ(t.dialogs.log.back().rfind("error:", 0), 0u) << t.dialogs.log.back();
+    EXPECT_EQ(t.config.Topology, OutputTopology::TwoOutputs);
+    EXPECT_FALSE(t.usb.IsOpen());
+    EXPECT_TRUE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, ChangeMakesTheMemoryRunAndEndsRealTimeMode) {
+    CommandsBench t;
+    t.Connect();
+    t.config.SelectProgram(5);
+    t.device.RealTime().SwitchOn();
+    t.dialogs.answers = {DialogAnswer::Cancel, DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Change(), CommandOutcome::Declined);
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_EQ(t.commands.Change(), CommandOutcome::Done);
+    EXPECT_EQ(t.dialogs.log[0], "ask:Do you want to Change the present configuration and load "
+                                "the memory 5 in the VELD23 ?");
+    EXPECT_EQ(t.processor.RunningProgram(), 5);
+    EXPECT_EQ(t.processor.Completed().back().command, 7);
+    EXPECT_FALSE(t.device.RealTime().RealTimeMode());
+    EXPECT_TRUE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, AFailedChangeOverUsbLeavesTheControlsDisabled) {
+    CommandsBench t;
+    t.Connect(LinkIndicator::Usb);
+    t.processor.SetProtected(5, true);
+    t.config.SelectProgram(5);
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Change(), CommandOutcome::Failed);
+    EXPECT_TRUE(t.dialogs.Has(kProtected));
+    EXPECT_FALSE(t.usb.IsOpen());
+    EXPECT_FALSE(t.ControlsEnabled());
+    EXPECT_EQ(t.processor.RunningProgram(), 1);
+}
+
+TEST(DeviceCommands, BlockAndUnblockAskOkOrCancel) {
+    CommandsBench t;
+    t.Connect();
+    EnabledTrace trace(t);
+    t.dialogs.okAnswers = {true, false, true};
+    EXPECT_EQ(t.commands.Block(), CommandOutcome::Done);
+    EXPECT_TRUE(t.processor.KeyboardLocked());
+    EXPECT_EQ(t.processor.Completed().back().data, Bytes{0xFF});
+    EXPECT_EQ(t.commands.Unblock(), CommandOutcome::Declined);
+    EXPECT_TRUE(t.processor.KeyboardLocked());
+    EXPECT_EQ(t.processor.Completed().size(), 2u);
+    EXPECT_EQ(t.commands.Unblock(), CommandOutcome::Done);
+    EXPECT_FALSE(t.processor.KeyboardLocked());
+    EXPECT_EQ(t.processor.Completed().back().data, Bytes{0x00});
+    EXPECT_EQ(t.dialogs.log,
+              (std::vector<std::string>{"okcancel:Do you want to LOCK the Keyboard?",
+                                        "okcancel:Do you want to UNLOCK the Keyboard?",
+                                        "okcancel:Do you want to UNLOCK the Keyboard?"}));
+    // Disabled during each question, enabled after each, the cancelled one included.
+    EXPECT_EQ(trace.states, (std::vector<bool>{true, false, true, false, true, false, true}));
+}
+
+TEST(DeviceCommands, PasswordSendsTheKeypadRecord) {
+    CommandsBench t;
+    t.Connect();
+    int opened = 0;
+    t.dialogs.keypad = [&](commands::PasswordKeypad& pad) {
+        ++opened;
+        EXPECT_EQ(pad.KeyCount(), 0);
+        EXPECT_FALSE(pad.ActiveLit());
+        EXPECT_FALSE(pad.OkEnabled());
+        for (int i = 0; i < 6; ++i) {
+            pad.Press(commands::PasswordKey::Push);
+        }
+        pad.ToggleActive();
+        return opened > 1; // the first time the user cancels
+    };
+    EXPECT_EQ(t.commands.Password(), CommandOutcome::Declined);
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_EQ(t.commands.Password(), CommandOutcome::Done);
+    EXPECT_EQ(t.processor.Password(), (std::array<std::uint8_t, 7>{3, 3, 3, 3, 3, 3, 0xFF}));
+    EXPECT_EQ(t.processor.Completed().back().command, 6);
+    EXPECT_EQ(t.processor.Completed().back().length, 7);
+    EXPECT_TRUE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, AFailedPasswordLeavesTheControlsDisabled) {
+    CommandsBench t;
+    t.Connect();
+    t.processor.Faults().wrongAt = link::SimStep::End;
+    t.dialogs.keypad = [](commands::PasswordKeypad& pad) {
+        for (int i = 0; i < 6; ++i) {
+            pad.Press(commands::PasswordKey::Left);
+        }
+        return true;
+    };
+    EXPECT_EQ(t.commands.Password(), CommandOutcome::Failed);
+    EXPECT_TRUE(t.dialogs.Has("message:ERROR"));
+    EXPECT_FALSE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, TwentyPresetClicksRevealCopyAll) {
+    CommandsBench t;
+    t.Connect();
+    commands::DeviceCommandControls& controls = t.device.Presentation().Controls();
+    EXPECT_EQ(t.commands.CopyAll(), CommandOutcome::Refused);
+    for (int i = 0; i < 19; ++i) {
+        controls.PresetCaptionClick();
+    }
+    controls.MainWindowActivated(); // the count starts again
+    for (int i = 0; i < 19; ++i) {
+        controls.PresetCaptionClick();
+    }
+    EXPECT_FALSE(controls.CopyAllShown());
+    controls.PresetCaptionClick();
+    EXPECT_TRUE(controls.CopyAllShown());
+    EXPECT_EQ(controls.PresetClicks(), 0);
+    for (int i = 0; i < 20; ++i) {
+        controls.PresetCaptionClick();
+    }
+    EXPECT_TRUE(controls.CopyAllShown());
+    EXPECT_TRUE(t.Sent().empty());
+}
+
+TEST(DeviceCommands, CopyAllWritesEveryMemoryOverTheLinkInUse) {
+    CommandsBench t;
+    for (int i = 0; i < commands::DeviceCommandControls::kRevealClicks; ++i) {
+        t.device.Presentation().Controls().PresetCaptionClick();
+    }
+    t.Connect(LinkIndicator::Usb);
+    t.processor.SetProtected(4, true);
+    EXPECT_EQ(t.commands.CopyAll(), CommandOutcome::Failed);
+    EXPECT_TRUE(t.dialogs.Has(kProtected));
+    EXPECT_EQ(t.config.ProgramNumber, 4);
+    EXPECT_FALSE(t.processor.Memory(3).empty());
+    EXPECT_TRUE(t.processor.Memory(5).empty());
+    EXPECT_FALSE(t.ControlsEnabled());
+
+    t.processor.SetProtected(4, false);
+    t.connect.Show();
+    t.Connect(LinkIndicator::Usb);
+    const std::size_t before = t.processor.Completed().size();
+    EXPECT_EQ(t.commands.CopyAll(), CommandOutcome::Done);
+    const Bytes image = ImageAsSent(t.config);
+    ASSERT_EQ(t.processor.Completed().size(), before + 8);
+    for (int memory = 1; memory <= 8; ++memory) {
+        const auto& transfer =
+            t.processor.Completed()[before + static_cast<std::size_t>(memory - 1)];
+        EXPECT_EQ(transfer.command, 3) << memory; // never a 7: nothing is made to run
+        EXPECT_EQ(transfer.program, memory);
+        EXPECT_EQ(t.processor.Memory(memory), image) << memory;
+    }
+    EXPECT_EQ(t.config.ProgramNumber, 8);
+    EXPECT_EQ(t.processor.RunningProgram(), 1);
+    EXPECT_TRUE(t.ControlsEnabled());
+}
+
+TEST(DeviceCommands, OfflineRefusesEveryCommandWithoutAsking) {
+    CommandsBench t;
+    for (int i = 0; i < 20; ++i) {
+        t.device.Presentation().Controls().PresetCaptionClick();
+    }
+    EXPECT_FALSE(t.device.CommandsAvailable());
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Refused);
+    EXPECT_EQ(t.commands.Read(), CommandOutcome::Refused);
+    EXPECT_EQ(t.commands.Change(), CommandOutcome::Refused);
+    EXPECT_EQ(t.commands.Block(), CommandOutcome::Refused);
+    EXPECT_EQ(t.commands.Unblock(), CommandOutcome::Refused);
+    EXPECT_EQ(t.commands.Password(), CommandOutcome::Refused);
+    EXPECT_EQ(t.commands.CopyAll(), CommandOutcome::Refused);
+    EXPECT_TRUE(t.dialogs.log.empty());
+    EXPECT_TRUE(t.processor.FromEditor().empty());
+}
+
+TEST(DeviceCommands, NothingElseStartsWhileACommandRuns) {
+    CommandsBench t;
+    t.Connect();
+    std::vector<CommandOutcome> meanwhile;
+    bool selectorsEnabled = true;
+    bool available = true;
+    bool mayClose = true;
+    bool asked = false;
+    t.dialogs.whileAsking = [&] {
+        if (asked) {
+            return;
+        }
+        asked = true;
+        selectorsEnabled = t.connect.SelectorsEnabled();
+        available = t.device.CommandsAvailable();
+        meanwhile.push_back(t.commands.Read());
+        meanwhile.push_back(t.commands.RealTimeButtonClick());
+        meanwhile.push_back(t.connect.Choose(LinkIndicator::Offline) ? CommandOutcome::Done
+                                                                     : CommandOutcome::Refused);
+        mayClose = t.commands.CloseRequested();
+    };
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Done);
+    EXPECT_FALSE(selectorsEnabled);
+    EXPECT_FALSE(available);
+    EXPECT_EQ(meanwhile, std::vector<CommandOutcome>(3, CommandOutcome::Refused));
+    EXPECT_FALSE(mayClose);
+    EXPECT_TRUE(t.dialogs.Has(std::string("information:") + commands::texts::kBusyClosing));
+    EXPECT_EQ(t.device.Link().Kind(), link::LinkKind::Com1);
+    EXPECT_TRUE(t.device.CommandsAvailable());
+}
+
+TEST(DeviceCommands, ClosingAsksToSaveFirst) {
+    CommandsBench t;
+    t.Connect();
+    const std::string question =
+        "ask:VELD23 is closing...Do you want to save the present configuration before?";
+    t.dialogs.answers = {DialogAnswer::Cancel};
+    EXPECT_FALSE(t.commands.CloseRequested());
+    EXPECT_EQ(t.dialogs.log, (std::vector<std::string>{question}));
+    EXPECT_EQ(t.device.Link().Kind(), link::LinkKind::Com1);
+    EXPECT_TRUE(t.port.IsOpen()); // left as the link check left it
+    EXPECT_TRUE(t.ControlsEnabled());
+
+    t.saver.succeeds = false;
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_FALSE(t.commands.CloseRequested());
+    EXPECT_EQ(t.saver.saves, 1);
+
+    t.saver.succeeds = true;
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_TRUE(t.commands.CloseRequested());
+    EXPECT_EQ(t.saver.saves, 2);
+    EXPECT_FALSE(t.port.IsOpen());
+
+    t.dialogs.answers = {DialogAnswer::No};
+    EXPECT_TRUE(t.commands.CloseRequested());
+    EXPECT_EQ(t.saver.saves, 2);
+    EXPECT_TRUE(t.Sent().empty());
+}
+
+} // namespace
+} // namespace veld23

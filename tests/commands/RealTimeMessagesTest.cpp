@@ -1,0 +1,248 @@
+// The bytes of the real-time messages as the editors' edits put them on the link.
+#include "CommandsTestBench.h"
+
+#include "commands/CommandTexts.h"
+#include "config/OutputDelay.h"
+#include "device/Encodings.h"
+
+#include <gtest/gtest.h>
+
+namespace veld23 {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using testing::CommandsBench;
+
+// A bench connected on COM 1 in Real Time mode, as after a successful security read.
+struct RealTimeBench : CommandsBench {
+    explicit RealTimeBench(OutputTopology topology = OutputTopology::ThreeOutputs)
+        : CommandsBench(topology) {
+        Connect();
+        device.RealTime().SwitchOn();
+    }
+};
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+Bytes Word(double value) {
+    const Coef22Bytes word = EncodeCoef22(value);
+    return {word.begin(), word.end()};
+}
+
+TEST(RealTimeMessages, OutputOneGainOfMinusSixDecibels) {
+    RealTimeBench t;
+    t.editors.levels.SetLevelText(1, "-6.0");
+    t.editors.levels.LevelEnter(1);
+    // Parameter 258; 10^(-6/20) = 0.501187... truncates to the word 08 04 DC.
+    EXPECT_EQ(t.Sent(), (Bytes{0x80, 0x12, 0x01, 0x02, 0x01, 0x02, 0x08, 0x04, 0xDC, 0x55}));
+    EXPECT_EQ(t.processor.RealTimeMessages().size(), 1u);
+    EXPECT_TRUE(t.processor.Completed().size() == 1) << "only the link check was a transfer";
+}
+
+TEST(RealTimeMessages, OutputTwoDelayOfFortyEightSamples) {
+    RealTimeBench t;
+    t.editors.delays.SetDelayPosition(2, OutputDelay::PositionForWord(48, 2, false));
+    ASSERT_EQ(t.config.Delays[1].DelayWord, 48);
+    EXPECT_EQ(t.Sent(), (Bytes{0x80, 0x12, 0x01, 0x02, 0x00, 0xB7, 0x00, 0x00, 0x30, 0x55}));
+}
+
+TEST(RealTimeMessages, BypassBandOfTheSecondInputAtThirtyFive) {
+    RealTimeBench t;
+    // Choosing the second equaliser selects its band 2 and then band 1.
+    t.editors.equaliser.ChooseEqualiser(2);
+    const Bytes sent = t.Sent();
+    ASSERT_EQ(sent.size(), 44u);
+    const Bytes zeros(12, 0x00);
+    EXPECT_EQ(Bytes(sent.begin() + 22, sent.end()),
+              Concat({{0x80, 0x12, 0x01, 0x00, 0x00, 0x23, 0x10, 0x00, 0x00}, zeros, {0x55}}));
+}
+
+TEST(RealTimeMessages, EveryMessageCarriesTheSelector) {
+    RealTimeBench t;
+    EXPECT_EQ(t.device.RealTime().RealTimeSelector(), 1);
+    t.editors.levels.ToggleMute(3);
+    t.editors.equaliser.ChooseEqualiser(2);
+    t.editors.delays.SetDelayPosition(1, 100);
+    t.device.RealTime().SetRealTimeSelector(2);
+    t.editors.levels.ToggleMute(3);
+    t.device.RealTime().SetRealTimeSelector(7); // not a selector: ignored
+    t.editors.levels.ToggleMute(3);
+    const auto& messages = t.processor.RealTimeMessages();
+    ASSERT_EQ(messages.size(), 6u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(messages[i].selector, 1) << i;
+    }
+    EXPECT_EQ(messages[4].selector, 2);
+    EXPECT_EQ(messages[5].selector, 2);
+    // A muted third output goes out as 0.0 on parameter 260.
+    EXPECT_EQ(messages[0].body, (Bytes{0x01, 0x04, 0x00, 0x00, 0x00}));
+}
+
+TEST(RealTimeMessages, RmsCoefficientGoesAsKindOneWithWhatTheBufferHolds) {
+    RealTimeBench t;
+    t.editors.equaliser.ChooseEqualiser(2); // a five-value message leaves its body behind
+    const Bytes fiveBody = t.processor.RealTimeMessages().back().body;
+    t.Forget();
+    t.editors.dynamics.TimeStepUp(DynamicsTimeField::Attack);
+    const Bytes sent = t.Sent();
+    ASSERT_EQ(sent.size(), 105u);
+    EXPECT_EQ(Bytes(sent.begin(), sent.begin() + 4), (Bytes{0x80, 0x12, 0x01, 0x01}));
+    EXPECT_EQ(sent.back(), 0x55);
+    const Bytes body(sent.begin() + 4, sent.end() - 1);
+    EXPECT_EQ(Bytes(body.begin(), body.begin() + 5),
+              Concat({{0x00, 143}, Word(t.config.Dynamics[0].RmsCoef)}));
+    // Bytes 6 to 17 are the five-value message's, the rest have never been written.
+    EXPECT_EQ(Bytes(body.begin() + 5, body.begin() + 17),
+              Bytes(fiveBody.begin() + 5, fiveBody.end()));
+    EXPECT_EQ(Bytes(body.begin() + 17, body.end()), Bytes(83, 0x00));
+}
+
+TEST(RealTimeMessages, DynamicsTableGoesAsThreeSinglesAndSixBlocks) {
+    RealTimeBench t;
+    t.editors.dynamics.SelectRecord(2);
+    t.editors.dynamics.SetThresholdPosition(t.editors.dynamics.ThresholdPosition() + 10);
+    const auto& messages = t.processor.RealTimeMessages();
+    ASSERT_EQ(messages.size(), 9u);
+    const TDYNAMIC& record = t.config.Dynamics[1];
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(messages[k].kind, 2);
+        EXPECT_EQ(messages[k].body, Concat({{0x00, static_cast<std::uint8_t>(145 + k)},
+                                            Word(record.Tabla[static_cast<std::size_t>(k)])}));
+    }
+    for (int block = 0; block < 6; ++block) {
+        const auto& m = messages[static_cast<std::size_t>(3 + block)];
+        const int first = 3 + 5 * block;
+        EXPECT_EQ(m.kind, 0);
+        EXPECT_EQ(m.body[1], 145 + first);
+        EXPECT_EQ(Bytes(m.body.begin() + 2, m.body.begin() + 5),
+                  Word(record.Tabla[static_cast<std::size_t>(first)]));
+        EXPECT_EQ(Bytes(m.body.end() - 3, m.body.end()),
+                  Word(record.Tabla[static_cast<std::size_t>(first + 4)]));
+    }
+}
+
+TEST(RealTimeMessages, LinkwitzRileyOfOrderTwoGoesAsTheProductSection) {
+    RealTimeBench t;
+    t.StoreConfiguration(1, t.config); // the running memory
+    t.editors.crossover.ChooseOutput(1);
+    t.editors.crossover.ChooseFamily(XoverSide::HighPass, 2); // "L-Riley"
+    const TXOVERPB& half = t.config.Crossovers[0].HighPass;
+    ASSERT_EQ(half.Family, kLinkwitzRileyHighPass);
+    ASSERT_EQ(half.Order, 2);
+    const TSOS& p = half.Sections[0];
+    const TSOS& q = half.Sections[1];
+    ASSERT_EQ(p.b2, 0.0L);
+    ASSERT_EQ(q.b2, 0.0L);
+    // (p0 + p1 z^-1)(q0 + q1 z^-1) over (1 - a z^-1)(1 - a' z^-1).
+    const Bytes product =
+        Concat({Word(static_cast<double>(p.b0 * q.b0)),
+                Word(static_cast<double>(p.b0 * q.b1 + p.b1 * q.b0)),
+                Word(static_cast<double>(p.b1 * q.b1)), Word(static_cast<double>(p.a1 + q.a1)),
+                Word(static_cast<double>(-p.a1 * q.a1))});
+    const auto& messages = t.processor.RealTimeMessages();
+    const auto found = std::find_if(messages.begin(), messages.end(), [&](const auto& m) {
+        return Bytes(m.body.begin() + 2, m.body.end()) == product;
+    });
+    ASSERT_NE(found, messages.end());
+    // The processor's running memory holds the product in the slot's words.
+    const int first = found->body[1];
+    EXPECT_TRUE(first == 70 || first == 75) << first;
+    const auto& memory = t.processor.Memory(1);
+    const auto at =
+        memory.begin() + static_cast<std::ptrdiff_t>(kProcessorBlock1Offset + 3 * first);
+    EXPECT_EQ(Bytes(at, at + 15), product);
+}
+
+TEST(RealTimeMessages, UsbPutsTheSameBytesOnTheConverter) {
+    CommandsBench t;
+    t.Connect(link::LinkIndicator::Usb);
+    ASSERT_TRUE(t.device.Link().UsbLinkActive());
+    t.device.RealTime().SwitchOn();
+    const std::size_t callsBefore = t.usb.Calls().size();
+    t.editors.levels.SetLevelText(1, "-6.0");
+    t.editors.levels.LevelEnter(1);
+    EXPECT_EQ(t.Sent(), (Bytes{0x80, 0x12, 0x01, 0x02, 0x01, 0x02, 0x08, 0x04, 0xDC, 0x55}));
+    // One open, one write per byte, one close.
+    using Call = link::SimulatedD2xx::Call;
+    const std::vector<Call> calls(t.usb.Calls().begin() + static_cast<std::ptrdiff_t>(callsBefore),
+                                  t.usb.Calls().end());
+    ASSERT_EQ(calls.size(), 12u);
+    EXPECT_EQ(calls.front(), Call::Open);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), Call::Write), 10);
+    EXPECT_EQ(calls.back(), Call::Close);
+    EXPECT_FALSE(t.usb.IsOpen());
+}
+
+TEST(RealTimeMessages, NothingIsSentOutsideRealTimeMode) {
+    CommandsBench t(OutputTopology::ThreeOutputs);
+    t.Connect();
+    t.editors.levels.SetLevelText(1, "-6.0");
+    t.editors.levels.LevelEnter(1);
+    t.editors.equaliser.ChooseEqualiser(2);
+    t.device.RealTime().SendRealTimeInteger(48, 183);
+    EXPECT_TRUE(t.Sent().empty());
+    // The transport step itself refuses an Offline link and an unknown kind.
+    t.device.Link().SelectOffline();
+    EXPECT_EQ(t.device.RealTime().SendRealTime(1, 2), 1);
+    t.Connect();
+    EXPECT_EQ(t.device.RealTime().SendRealTime(1, 3), 1);
+    EXPECT_EQ(t.device.RealTime().SendRealTime(1, 2), 0);
+    EXPECT_EQ(t.Sent().size(), 10u);
+}
+
+TEST(RealTimeMessages, ASerialSendThatFailsIsReportedOnceAndEndsTheMode) {
+    RealTimeBench t;
+    int darkened = 0;
+    t.device.Presentation().SetChangeListener([&] {
+        if (!t.device.RealTime().RealTimeMode()) {
+            ++darkened;
+        }
+    });
+    // The port has gone (another program took it) since the last message closed it.
+    t.port.ClosePort();
+    t.port.SetUnavailable(link::ComPortNumber::pnCOM1, true);
+    // Nine messages would go out for this edit; the first failure stops the rest.
+    t.editors.dynamics.SetThresholdPosition(t.editors.dynamics.ThresholdPosition() + 4);
+    EXPECT_EQ(t.dialogs.log, (std::vector<std::string>{"message:ERROR"}));
+    EXPECT_FALSE(t.device.RealTime().RealTimeMode());
+    EXPECT_GE(darkened, 1);
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_FALSE(t.port.IsOpen());
+    // The link itself stays selected; the edit stays in the configuration.
+    EXPECT_EQ(t.device.Link().Kind(), link::LinkKind::Com1);
+}
+
+TEST(RealTimeMessages, AUsbDriverErrorTakesTheLinkOfflineAndEndsTheMode) {
+    CommandsBench t;
+    t.Connect(link::LinkIndicator::Usb);
+    t.device.RealTime().SwitchOn();
+    t.usb.FailCall(link::SimulatedD2xx::Call::Write, link::ft::kIoError, 3);
+    t.editors.levels.ToggleMute(1);
+    EXPECT_EQ(t.dialogs.log,
+              (std::vector<std::string>{"main", "error:USB Write Failed - General IO Error...",
+                                        "message:ERROR"}));
+    EXPECT_FALSE(t.device.RealTime().RealTimeMode());
+    EXPECT_EQ(t.device.Link().Kind(), link::LinkKind::Offline);
+    EXPECT_EQ(t.device.Presentation().StatusLine(), commands::texts::kStatusOffline);
+    EXPECT_FALSE(t.usb.IsOpen());
+    EXPECT_EQ(t.Sent().size(), 2u); // the two bytes before the failing write
+}
+
+TEST(RealTimeMessages, TheModeEndsWheneverTheLinkGoesOffline) {
+    RealTimeBench t;
+    t.device.Link().SelectOffline();
+    EXPECT_FALSE(t.device.RealTime().RealTimeMode());
+    t.editors.levels.ToggleMute(1);
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_TRUE(t.dialogs.log.empty() || std::find(t.dialogs.log.begin(), t.dialogs.log.end(),
+                                                   "message:ERROR") == t.dialogs.log.end());
+}
+
+} // namespace
+} // namespace veld23

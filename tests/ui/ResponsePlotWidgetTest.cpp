@@ -1,0 +1,331 @@
+#include "ui/ResponsePlotWidget.h"
+
+#include "editors/PlotConfigurations.h"
+#include "editors/PlotModel.h"
+#include "ui/WidgetImage.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace veld23;
+using veld23::testing::CountPixels;
+using veld23::testing::Near;
+using veld23::testing::Render;
+
+namespace {
+
+const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kAqua(0x00, 0xFF, 0xFF);
+const QColor kAxes(0x80, 0xFF, 0xFF);
+
+// Records what the plot hands its editor, and answers moves the way an editor does: with a
+// readout and, near a chosen spot, the hand pointer.
+class Editor : public PlotMouseListener {
+  public:
+    struct Event {
+        char kind;
+        PlotPointer pointer;
+    };
+    explicit Editor(PlotModel& plot) : plot_(plot) { plot.SetMouseListener(this); }
+    std::vector<Event> events;
+    std::string readout;
+    bool hand = false;
+
+    void PlotMouseDown(const PlotPointer& p) override { events.push_back({'d', p}); }
+    void PlotMouseMove(const PlotPointer& p) override {
+        events.push_back({'m', p});
+        plot_.SetReadout(readout);
+        plot_.SetHandPointer(hand);
+    }
+    void PlotMouseUp(const PlotPointer& p) override { events.push_back({'u', p}); }
+
+  private:
+    PlotModel& plot_;
+};
+
+// Plot area 10..210 across and 10..110 down in a 220 x 120 widget.
+void LinearAxes(PlotModel& plot) {
+    plot.SetColours(plotcolours::kFrequencyPlot);
+    plot.SetMargins({10, 10, 10, 10});
+    plot.SetAxisRange(PlotAxisId::X, 0.0, 100.0);
+    plot.SetAxisRange(PlotAxisId::Y, -20.0, 20.0);
+    plot.SetAxisStepSize(PlotAxisId::Y, 5.0);
+    plot.SetAxisStepSize(PlotAxisId::X, 10.0);
+}
+
+// Plot area 10..310 across (three decades, 100 pixels each) and 10..90 down in 320 x 120.
+void FrequencyAxes(PlotModel& plot) {
+    plot.SetColours(plotcolours::kFrequencyPlot);
+    plot.SetMargins({10, 30, 10, 10});
+    plot.SetAxisLogScale(PlotAxisId::X, true);
+    plot.SetAxisRange(PlotAxisId::X, 20.0, 20000.0);
+    plot.SetAxisRange(PlotAxisId::Y, -20.0, 20.0);
+    plot.SetAxisStepSize(PlotAxisId::Y, 5.0);
+}
+
+struct Fixture {
+    PlotModel plot;
+    Editor editor{plot};
+    ResponsePlotWidget widget;
+    explicit Fixture(QSize size) {
+        widget.SetModel(&plot);
+        widget.resize(size);
+    }
+};
+
+int RedPixels(const QImage& image, QRect area) {
+    return CountPixels(image, area, [](QColor c) { return c.red() > 150 && c.green() < 90; });
+}
+
+} // namespace
+
+TEST(ResponsePlotWidget, ClickReachesTheEditorWithTheValueUnderThePointerOnLinearAxes) {
+    Fixture f({220, 120});
+    LinearAxes(f.plot);
+
+    QTest::mousePress(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(110, 60));
+    QTest::mouseRelease(&f.widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 35));
+
+    ASSERT_EQ(f.editor.events.size(), 2u);
+    const Editor::Event& down = f.editor.events[0];
+    EXPECT_EQ(down.kind, 'd');
+    ASSERT_TRUE(down.pointer.value.has_value());
+    EXPECT_NEAR(down.pointer.value->x, 50.0, 1e-9);
+    EXPECT_NEAR(down.pointer.value->y, 0.0, 1e-9);
+    EXPECT_FALSE(down.pointer.shift);
+    EXPECT_EQ(down.pointer.pixel, (PixelPoint{110.0, 60.0}));
+
+    const Editor::Event& up = f.editor.events[1];
+    EXPECT_EQ(up.kind, 'u');
+    ASSERT_TRUE(up.pointer.value.has_value());
+    EXPECT_NEAR(up.pointer.value->x, 25.0, 1e-9); // a quarter of the way across
+    EXPECT_NEAR(up.pointer.value->y, 10.0, 1e-9); // three quarters of the way up
+    EXPECT_TRUE(up.pointer.shift);
+}
+
+TEST(ResponsePlotWidget, ClickOnALogarithmicAxisMapsEqualDistancesToEqualRatios) {
+    Fixture f({320, 120});
+    FrequencyAxes(f.plot);
+
+    QTest::mouseClick(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(110, 50));
+    QTest::mouseClick(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(210, 30));
+
+    ASSERT_EQ(f.editor.events.size(), 4u);
+    ASSERT_TRUE(f.editor.events[0].pointer.value);
+    EXPECT_NEAR(f.editor.events[0].pointer.value->x, 200.0, 1e-9); // one decade above 20 Hz
+    EXPECT_NEAR(f.editor.events[0].pointer.value->y, 0.0, 1e-9);
+    ASSERT_TRUE(f.editor.events[2].pointer.value);
+    EXPECT_NEAR(f.editor.events[2].pointer.value->x, 2000.0, 1e-9);
+    EXPECT_NEAR(f.editor.events[2].pointer.value->y, 10.0, 1e-9);
+}
+
+TEST(ResponsePlotWidget, MovesShowTheEditorsReadoutAndHandPointer) {
+    Fixture f({320, 120});
+    FrequencyAxes(f.plot);
+    f.widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.widget));
+    QSignalSpy readouts(&f.widget, &ResponsePlotWidget::ReadoutChanged);
+
+    // A move without a button held still reaches the editor.
+    f.editor.readout = "999.97 Hz , 45.00\xBA ";
+    f.editor.hand = true;
+    QTest::mouseMove(&f.widget, QPoint(150, 40));
+    ASSERT_FALSE(f.editor.events.empty());
+    EXPECT_EQ(f.editor.events.back().kind, 'm');
+    EXPECT_EQ(f.widget.cursor().shape(), Qt::PointingHandCursor);
+    ASSERT_EQ(readouts.count(), 1);
+    // The degree sign arrives as a Windows-1252 byte and is shown as the character.
+    EXPECT_EQ(readouts.at(0).at(0).toString(), QString::fromUtf8("999.97 Hz , 45.00\u00BA "));
+    EXPECT_EQ(f.widget.ReadoutText(), readouts.at(0).at(0).toString());
+
+    QTest::mouseMove(&f.widget, QPoint(151, 40)); // same text: nothing new to tell
+    EXPECT_EQ(readouts.count(), 1);
+
+    f.editor.readout.clear();
+    f.editor.hand = false;
+    QTest::mouseMove(&f.widget, QPoint(5, 5));
+    EXPECT_EQ(f.widget.cursor().shape(), Qt::ArrowCursor);
+    ASSERT_EQ(readouts.count(), 2);
+    EXPECT_TRUE(readouts.at(1).at(0).toString().isEmpty());
+}
+
+TEST(ResponsePlotWidget, DrawsVisibleCurvesAndMarksWhereTheAxesPutThem) {
+    Fixture f({220, 120});
+    LinearAxes(f.plot);
+    PlotSeries& curve = f.plot.Series(1);
+    curve.SetColour(plotcolours::kRed);
+    curve.AddPoint(0.0, 10.0); // y = 10 lies a quarter down: pixel row 35
+    curve.AddPoint(100.0, 10.0);
+    curve.AddMark(50.0, -10.0, "8", plotcolours::kWhite); // centred on (110, 85)
+
+    QImage image = Render(f.widget);
+    EXPECT_GT(RedPixels(image, QRect(20, 33, 180, 4)), 150); // the whole width, near row 35
+    EXPECT_EQ(RedPixels(image, QRect(20, 40, 180, 60)), 0);
+    EXPECT_GT(CountPixels(image, QRect(100, 75, 20, 20), Near(kWhite)), 5);
+    EXPECT_EQ(CountPixels(image, QRect(20, 20, 60, 50), Near(kWhite)), 0);
+
+    curve.SetVisible(false);
+    image = Render(f.widget);
+    EXPECT_EQ(RedPixels(image, QRect(10, 10, 200, 100)), 0);
+    EXPECT_EQ(CountPixels(image, QRect(100, 75, 20, 20), Near(kWhite)), 0);
+}
+
+TEST(ResponsePlotWidget, APointWithoutAPlaceBreaksTheCurve) {
+    Fixture f({220, 120});
+    LinearAxes(f.plot);
+    PlotSeries& curve = f.plot.Series(1);
+    curve.SetColour(plotcolours::kRed);
+    curve.AddPoint(0.0, 0.0);
+    curve.AddPoint(50.0, std::numeric_limits<double>::quiet_NaN());
+    curve.AddPoint(100.0, 0.0);
+    QImage image = Render(f.widget);
+    EXPECT_EQ(RedPixels(image, QRect(30, 55, 160, 10)), 0);
+
+    // Plunging to minus infinity still draws: the point is pinned far below and clipped.
+    // The dive and the climb back are all but vertical, at x = 60 and 160.
+    curve.Clear();
+    for (double x : {0.0, 25.0}) {
+        curve.AddPoint(x, 0.0);
+    }
+    curve.AddPoint(50.0, -std::numeric_limits<double>::infinity());
+    for (double x : {75.0, 100.0}) {
+        curve.AddPoint(x, 0.0);
+    }
+    image = Render(f.widget);
+    EXPECT_GT(RedPixels(image, QRect(20, 55, 30, 10)), 20);
+    EXPECT_GT(RedPixels(image, QRect(58, 70, 5, 35)), 30);
+    EXPECT_GT(RedPixels(image, QRect(158, 70, 5, 35)), 30);
+    EXPECT_EQ(RedPixels(image, QRect(70, 70, 80, 35)), 0);
+}
+
+TEST(ResponsePlotWidget, InconsistentAxisShowsTheCaptionInsteadOfAxesAndCurves) {
+    Fixture f({220, 120});
+    LinearAxes(f.plot);
+    PlotSeries& curve = f.plot.Series(1);
+    curve.SetColour(plotcolours::kRed);
+    curve.AddPoint(0.0, 0.0);
+    curve.AddPoint(100.0, 0.0);
+    const QRect centre(20, 45, 180, 30);
+    QImage image = Render(f.widget);
+    ASSERT_GT(RedPixels(image, centre), 100);
+    EXPECT_EQ(CountPixels(image, centre, Near(kAqua, 10)), 0);
+
+    f.plot.SetAxisRange(PlotAxisId::Y, 5.0, 5.0);
+    image = Render(f.widget);
+    EXPECT_EQ(RedPixels(image, QRect(0, 0, 220, 120)), 0);
+    EXPECT_GT(CountPixels(image, centre, Near(kAqua, 10)), 30); // the caption's letters
+    EXPECT_EQ(CountPixels(image, QRect(0, 0, 220, 120), Near(kAxes, 10)), 0);
+
+    // No values either: the editor is told the pointer has none.
+    QTest::mouseClick(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(110, 60));
+    ASSERT_FALSE(f.editor.events.empty());
+    EXPECT_FALSE(f.editor.events.back().pointer.value.has_value());
+
+    // A logarithmic axis reaching down to zero cannot be drawn either.
+    f.plot.SetAxisRange(PlotAxisId::Y, -20.0, 20.0);
+    f.plot.SetAxisLogScale(PlotAxisId::X, true);
+    image = Render(f.widget);
+    EXPECT_EQ(RedPixels(image, QRect(0, 0, 220, 120)), 0);
+    EXPECT_GT(CountPixels(image, centre, Near(kAqua, 10)), 30);
+}
+
+TEST(ResponsePlotWidget, TickMarksSitOnTheLabelledStepsOfBothAxes) {
+    Fixture f({320, 120});
+    FrequencyAxes(f.plot);
+    const QImage image = Render(f.widget);
+    const auto tickAt = [&](int x, int y, int w, int h) {
+        return CountPixels(image, QRect(x, y, w, h), Near(kAxes, 10)) > 0;
+    };
+    // Below the area (bottom edge at row 90): 20, 200, 2000 and 20000 Hz start decades at
+    // x = 10, 110, 210, 310; 50 Hz is labelled, 300 Hz only gets a grid line.
+    EXPECT_TRUE(tickAt(109, 91, 3, 3));
+    EXPECT_TRUE(tickAt(209, 91, 3, 3));
+    const int x50 = static_cast<int>(std::lround(10.0 + 100.0 * std::log10(2.5)));
+    EXPECT_TRUE(tickAt(x50 - 1, 91, 3, 3));
+    const int x300 = static_cast<int>(std::lround(10.0 + 100.0 * std::log10(15.0)));
+    EXPECT_FALSE(tickAt(x300 - 1, 91, 3, 3));
+    // Left of the area: every 5 dB, 10 pixels apart, with nothing between.
+    EXPECT_TRUE(tickAt(6, 49, 3, 3)); // 0 dB
+    EXPECT_TRUE(tickAt(6, 59, 3, 3)); // -5 dB
+    EXPECT_FALSE(tickAt(6, 54, 3, 2));
+    // Labels under the ticks: "200" in the label colour below its tick.
+    EXPECT_GT(CountPixels(image, QRect(98, 94, 24, 14), Near(kAqua, 60)), 5);
+}
+
+TEST(ResponsePlotWidget, PaintsAndMapsNothingWhenSmallerThanItsMargins) {
+    Fixture f({220, 120});
+    ConfigurePlot(f.plot, PlotKind::Equaliser);
+    PlotSeries& curve = f.plot.Series(1);
+    for (int i = 0; i <= 400; ++i) {
+        curve.AddPoint(20.0 * std::pow(1000.0, i / 400.0), std::sin(i / 10.0) * 30.0);
+    }
+    curve.AddMark(1000.0, 3.0, "1", plotcolours::kWhite);
+    for (QSize size : {QSize(1, 1), QSize(3, 2), QSize(70, 64), QSize(71, 65), QSize(90, 40)}) {
+        f.widget.resize(size);
+        const QImage image = Render(f.widget);
+        EXPECT_EQ(image.size(), size);
+        QTest::mouseClick(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+    }
+    // At exactly the margins' size there is no plot area to map into.
+    f.widget.resize(70, 64);
+    f.editor.events.clear();
+    QTest::mouseClick(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(60, 30));
+    ASSERT_EQ(f.editor.events.size(), 2u);
+    EXPECT_FALSE(f.editor.events[0].pointer.value.has_value());
+
+    f.plot.SetAxisRange(PlotAxisId::X, 100.0, 10.0);
+    f.widget.resize(2, 2);
+    EXPECT_EQ(Render(f.widget).size(), QSize(2, 2));
+}
+
+TEST(ResponsePlotWidget, ABurstOfChangesCostsOnePaintAndNoneWhilePlottingIsOff) {
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter;
+    Fixture f({220, 120});
+    LinearAxes(f.plot);
+    f.widget.installEventFilter(&counter);
+    f.widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.widget));
+    QApplication::processEvents();
+    counter.paints = 0;
+
+    PlotSeries& curve = f.plot.Series(1);
+    for (int i = 0; i < 200; ++i) {
+        curve.AddPoint(i / 2.0, i / 20.0);
+    }
+    f.plot.SetTitle("OUT 1 Equalization");
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 1);
+
+    f.plot.SetPlotting(false);
+    curve.Clear();
+    for (int i = 0; i < 200; ++i) {
+        curve.AddPoint(i / 2.0, -i / 20.0);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 1);
+    f.plot.SetPlotting(true);
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 2);
+
+    // Once detached, the model no longer reaches the widget.
+    f.widget.SetModel(nullptr);
+    QApplication::processEvents();
+    const int before = counter.paints;
+    curve.AddPoint(1.0, 1.0);
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, before);
+}

@@ -1,0 +1,103 @@
+#include "ui/TransferProgressWindow.h"
+
+#include "link/LinkController.h"
+#include "link/PollingWaiter.h"
+#include "link/ProcessorSimulator.h"
+#include "link/SimulatedCommPort.h"
+#include "link/SimulatedD2xx.h"
+#include "link/TransferEngine.h"
+#include "support/RecordingLinkUi.h"
+#include "support/SimulatedLink.h"
+
+#include <QProgressBar>
+
+#include <gtest/gtest.h>
+
+using namespace veld23;
+using link::SimStep;
+
+namespace {
+
+// The transfer engine talking to the simulated processor over COM1, with the real window
+// as its progress view.
+struct Transfer {
+    link::ProcessorSimulator processor;
+    link::SimulatedCommPort port{processor};
+    link::SimulatedD2xx usb{processor};
+    veld23::testing::RecordingLinkUi ui;
+    link::PollingWaiter waiter;
+    link::LinkController link{port, usb, ui};
+    TransferProgressWindow window;
+    link::TransferEngine engine{link, waiter, window};
+
+    Transfer() {
+        waiter.AddSource(port);
+        link.SelectCom(link::ComPortNumber::pnCOM1);
+    }
+};
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+TEST(TransferProgressWindow, FollowsAWriteAndClosesWhenItSucceeds) {
+    Transfer t;
+    EXPECT_EQ(t.window.InfoText(), "Conecting...");
+    EXPECT_FALSE(t.window.isVisible());
+
+    // Seen from the processor's side while the image is being stored.
+    bool shownWhileStoring = false;
+    QString infoWhileStoring;
+    int gaugeWhileStoring = -1;
+    t.processor.SetMemoryStoredListener([&](int) {
+        shownWhileStoring = t.window.isVisible();
+        infoWhileStoring = t.window.InfoText();
+        gaugeWhileStoring = t.window.GaugePosition();
+    });
+    t.ui.shownMemory = 3;
+    const auto image = veld23::testing::TestImage(2047);
+    ASSERT_EQ(t.engine.WriteMemory(3, image), 0);
+
+    EXPECT_TRUE(shownWhileStoring);
+    EXPECT_TRUE(infoWhileStoring.startsWith("Sending")) << infoWhileStoring.toStdString();
+    EXPECT_EQ(gaugeWhileStoring, 2048);
+    EXPECT_EQ(t.window.PortText(), "Comunication Port : COM1");
+    EXPECT_EQ(t.window.GaugeMaximum(), 2048);
+    EXPECT_EQ(t.window.GaugePosition(), 2048);
+    EXPECT_EQ(t.window.InfoText(), "Communication OK...");
+    EXPECT_FALSE(t.window.isVisible());
+}
+
+TEST(TransferProgressWindow, AFailedTransferStaysOpenWithItsFailureText) {
+    Transfer t;
+    t.processor.Faults().wrongAt = SimStep::Start;
+    t.processor.Faults().wrongValue = 0x81;
+    EXPECT_EQ(t.engine.RunCommand(0, 0, 0, true), 1);
+    EXPECT_TRUE(t.window.isVisible());
+    EXPECT_EQ(t.window.InfoText(), Utf8("  ¡¡ERROR!! HEADER NO VALID(129)"));
+
+    // The next transfer brings the same window up again and closes it once done.
+    t.processor.Faults() = {};
+    EXPECT_EQ(t.engine.RunCommand(0, 0, 0, true), 0);
+    EXPECT_FALSE(t.window.isVisible());
+}
+
+TEST(TransferProgressWindow, GaugeNeverTurnsIntoABusyIndicatorOrIgnoresAPosition) {
+    TransferProgressWindow window;
+    auto* bar = window.findChild<QProgressBar*>("ProgressBar");
+    ASSERT_NE(bar, nullptr);
+    window.SetGaugeMax(0);
+    EXPECT_EQ(window.GaugeMaximum(), 0);
+    EXPECT_GT(bar->maximum(), bar->minimum()); // 0..0 would animate as "busy"
+    EXPECT_EQ(bar->value(), 0);
+
+    window.SetGaugeMax(100);
+    window.SetGaugePosition(64);
+    EXPECT_EQ(window.GaugePosition(), 64);
+    window.SetGaugePosition(128); // past the end: full, not left at 64
+    EXPECT_EQ(window.GaugePosition(), 100);
+    window.SetGaugeMax(2048); // a new transfer starts from empty
+    EXPECT_EQ(window.GaugePosition(), 0);
+}

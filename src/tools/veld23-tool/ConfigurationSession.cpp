@@ -126,11 +126,15 @@ bool ConfigurationSession::LoadImage(const std::string& path) {
                    std::to_string(kDeviceImageSize));
         return false;
     }
+    return ApplyImage(file.bytes, fullPath);
+}
+
+bool ConfigurationSession::ApplyImage(std::span<const std::uint8_t> image,
+                                      const std::string& origin) {
     editors_.NewConfiguration(OutputTopology::TwoOutputs);
-    const ApplyDeviceImageResult result =
-        ApplyDeviceImage(config_, file.bytes, sender_, editors_.steps);
+    const ApplyDeviceImageResult result = ApplyDeviceImage(config_, image, sender_, editors_.steps);
     if (!result) {
-        PrintError(fullPath + ": " + result.message);
+        PrintError(origin + ": " + result.message);
     }
     return result.applied;
 }

@@ -9,6 +9,8 @@
 #include "measure/MeasurementMessages.h"
 #include "measure/SpeakerCurves.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace veld23::tool {
@@ -54,6 +56,10 @@ class ConfigurationSession {
     // applies a device image to a new two-output configuration as Read does. Messages go
     // to stderr; false when the file was refused.
     bool Load(const std::string& path);
+
+    // Applies a device image (a memory read from the processor, say) to a new two-output
+    // configuration as Read does; origin names it in the message of a refused image.
+    bool ApplyImage(std::span<const std::uint8_t> image, const std::string& origin);
 
     // Saves in the form the extension names; false (with a message) when it failed.
     bool Save(const std::string& path);

@@ -2,7 +2,9 @@
 // without the editor, over any serial device (a pseudo terminal of veld23-sim
 // included) or the first FTDI USB converter.
 #include "CommandRegistry.h"
+#include "ConfigurationSession.h"
 
+#include "device/DeviceImage.h"
 #include "link/LinkController.h"
 #include "link/Protocol.h"
 #include "link/TransferEngine.h"
@@ -51,6 +53,7 @@ struct DeviceRequest {
     std::string command;
     int memory = 0;
     std::array<std::uint8_t, 7> password{};
+    std::string path; // the configuration written, or the file a read memory goes to
 };
 
 bool ParseMemory(const std::string& text, int& memory) {
@@ -115,6 +118,13 @@ std::optional<DeviceRequest> ParseRequest(const Arguments& args) {
         return rest == 1 && ParseMemory(args[i], request.memory) ? std::optional(request)
                                                                  : std::nullopt;
     }
+    if (c == "write" || c == "read") {
+        if (rest != 2 || !ParseMemory(args[i], request.memory) || args[i + 1].empty()) {
+            return std::nullopt;
+        }
+        request.path = args[i + 1];
+        return request;
+    }
     if (c == "password") {
         if (rest < 1 || rest > 2 || !ParsePassword(args[i], request.password)) {
             return std::nullopt;
@@ -130,8 +140,42 @@ std::optional<DeviceRequest> ParseRequest(const Arguments& args) {
     return std::nullopt;
 }
 
-std::uint8_t RunRequest(const DeviceRequest& request, TransferEngine& engine) {
+// Results of a request beyond the transfer's own 0 and 1.
+constexpr int kToldAlready = 2; // failed, and the reason is on stderr already
+
+// Write: the configuration's image into the memory (command 3), which then runs
+// (command 7), as the editor's Write does.
+int WriteConfiguration(const DeviceRequest& request, ConfigurationSession& session,
+                       TransferEngine& engine) {
+    const DeviceImage image = BuildDeviceImage(session.Configuration());
+    return engine.WriteMemory(static_cast<std::uint8_t>(request.memory), image);
+}
+
+// Read: the memory into a new configuration, as the editor's Read does, then saved.
+int ReadConfiguration(const DeviceRequest& request, ConfigurationSession& session,
+                      TransferEngine& engine) {
+    bool applied = false;
+    const std::string origin = "memory " + std::to_string(request.memory);
+    engine.SetImageHandler(
+        [&](std::span<const std::uint8_t> image) { applied = session.ApplyImage(image, origin); });
+    if (engine.ReceiveMemory(static_cast<std::uint8_t>(request.memory)) != 0) {
+        return 1;
+    }
+    if (!applied || !session.Save(request.path)) {
+        return kToldAlready;
+    }
+    return 0;
+}
+
+int RunRequest(const DeviceRequest& request, ConfigurationSession& session,
+               TransferEngine& engine) {
     const std::string& c = request.command;
+    if (c == "write") {
+        return WriteConfiguration(request, session, engine);
+    }
+    if (c == "read") {
+        return ReadConfiguration(request, session, engine);
+    }
     if (c == "check") {
         return engine.RunCommand(protocol::kLinkCheck, 0, 0, true);
     }
@@ -164,6 +208,12 @@ int RunDevice(const Arguments& args) {
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
 
+    // A configuration that cannot be loaded fails before the processor is addressed.
+    ConfigurationSession session;
+    if (request->command == "write" && !session.Load(request->path)) {
+        return kExitFailed;
+    }
+
     CommandLineLinkUi ui;
     ui.memory = request->memory == 0 ? 1 : request->memory;
     TCommPortDriver comm;
@@ -180,9 +230,12 @@ int RunDevice(const Arguments& args) {
     } else {
         selected = link.SelectUsb();
     }
-    const std::uint8_t result = selected ? RunRequest(*request, engine) : 1;
+    const int result = selected ? RunRequest(*request, session, engine) : 1;
     comm.ClosePort();
     link.Usb().UsbClose();
+    if (result == kToldAlready) {
+        return kExitFailed;
+    }
     if (result != 0) {
         std::fprintf(stderr, "%s\n", ui.lastText.c_str());
         return kExitFailed;
@@ -192,7 +245,8 @@ int RunDevice(const Arguments& args) {
 
 const CommandRegistration registration(
     "device",
-    "device (--port PATH | --usb) check|change N|query|lock|unlock|password KEYS [--active]",
+    "device (--port PATH | --usb) check|change N|query|lock|unlock|password KEYS [--active]|"
+    "write N CONFIG|read N OUT (CONFIG, OUT: .v23, .v13, .json or .bin)",
     RunDevice);
 
 } // namespace

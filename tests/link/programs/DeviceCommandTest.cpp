@@ -123,7 +123,10 @@ TEST(DeviceCommand, BadArgumentsShowTheUsage) {
         {"--usb", "password", "LRPLR"},
         {"--usb", "password", "LRPLRX"},
         {"--usb", "password", "LRPLRP", "--inactive"},
-        {"--usb", "write", "3", "file.v23"},
+        {"--usb", "write", "9", "file.v23"},
+        {"--usb", "write", "3"},
+        {"--usb", "read", "3"},
+        {"--usb", "read", "3", "out.json", "extra"},
         {"--usb", "reboot"},
     };
     for (const auto& args : bad) {

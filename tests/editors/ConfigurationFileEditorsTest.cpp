@@ -209,6 +209,35 @@ TEST(ConfigurationFileWithEditors, OpeningLeavesBothEqualisersWithSevenBands) {
     EXPECT_TRUE(e.messages.texts.empty());
 }
 
+TEST(ConfigurationFileWithEditors, ResetAndOpenReachTheApplicationThroughItsHooks) {
+    RecordingRealTimeSender sender;
+    sender.mode = false;
+    ProcessorConfiguration config;
+    std::vector<std::string> calls;
+    EditorSet editors(config, sender,
+                      {[&] { calls.push_back("close"); },
+                       [&] {
+                           calls.push_back("realtime off");
+                           sender.mode = false;
+                       },
+                       [&](ProcessorConfiguration& c) {
+                           calls.push_back("import " + c.MeasurementImport.MeasurementFiles[0]);
+                       }});
+    sender.mode = true; // switched off by the reset before anything could be sent
+    config.ResetToNew(editors.steps);
+    EXPECT_EQ(calls, (std::vector<std::string>{"close", "realtime off", "import "}));
+    EXPECT_TRUE(sender.calls.empty());
+
+    ProcessorConfiguration source;
+    source.MeasurementImport.MeasurementFiles[0] = "/m/left.txt";
+    calls.clear();
+    Messages messages;
+    ASSERT_EQ(OpenConfigurationBytes(config, BuildConfigurationRecord(source, kPath), kPath, sender,
+                                     editors.steps, messages),
+              ConfigurationOpenResult::Opened);
+    EXPECT_EQ(calls, std::vector<std::string>{"import /m/left.txt"});
+}
+
 TEST(ConfigurationFileWithEditors, OlderFileRedesignsItsBandsFromTheirParameters) {
     Editor source;
     source.editors.equaliser.SelectBand(1);

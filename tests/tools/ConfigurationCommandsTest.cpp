@@ -182,6 +182,26 @@ TEST_F(ToolConfiguration, OlderFilesWarnAndConvertToTheFullRecord) {
     EXPECT_EQ(Int32At(converted, 1524), 4);
 }
 
+TEST_F(ToolConfiguration, OpeningRunsTheMeasurementImport) {
+    const std::string opened = Opened();
+    ASSERT_EQ(RunTool({"convert", opened, P("opened.json")}).exitCode, 0);
+    std::string json = Text(P("opened.json"));
+    const std::string slots = "\"MeasurementFiles\": [\n      \"\"";
+    ASSERT_NE(json.find(slots), std::string::npos);
+    json.replace(json.find(slots), slots.size(),
+                 "\"MeasurementFiles\": [\n      \"" + P("gone.txt") + "\"");
+    WriteAll(P("slots.json"), Bytes(json.begin(), json.end()));
+    // The file the slot names is not there: the editor says so and opens all the same.
+    const auto r = RunTool({"convert", P("slots.json"), P("slots.v23")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "Unable to Open " + P("gone.txt") +
+                         " Measure File for Output 1. Look for the correct file to use the "
+                         "Measures.\n");
+    const Bytes saved = ReadAll(P("slots.v23"));
+    ASSERT_EQ(saved.size(), kFileSize);
+    EXPECT_EQ(std::string(saved.begin() + 1186, saved.begin() + 1186 + saved[1185]), P("gone.txt"));
+}
+
 TEST_F(ToolConfiguration, DeviceImagesConvertBothWays) {
     const std::string opened = Opened();
     ASSERT_EQ(RunTool({"convert", opened, P("memory.bin")}).exitCode, 0);

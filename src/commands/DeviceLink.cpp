@@ -16,6 +16,7 @@ DeviceLink::DeviceLink(ProcessorConfiguration& config, DevicePorts ports, Comman
         }
     });
     realTime_.SetModeListener([this](bool) { presentation_.Changed(); });
+    realTime_.SetTransferRunning([this] { return engine_.Running(); });
 }
 
 bool DeviceLink::Busy() const {

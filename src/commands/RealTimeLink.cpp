@@ -32,6 +32,10 @@ RealTimeLink::RealTimeLink(link::LinkController& link, link::TransferView& progr
                            CommandDialogs& dialogs)
     : link_(link), progress_(progress), dialogs_(dialogs) {}
 
+bool RealTimeLink::RealTimeBusy() const {
+    return busy_ || (transferRunning_ && transferRunning_());
+}
+
 void RealTimeLink::SetRealTimeSelector(std::uint8_t selector) {
     if (selector == 1 || selector == 2) {
         selector_ = selector;
@@ -66,8 +70,9 @@ std::span<const std::uint8_t> RealTimeLink::Encoded() const {
 }
 
 void RealTimeLink::SendRealTimeValue(std::uint16_t parameter, std::uint8_t kind, double value) {
-    // Once a send has failed and ended the mode, the rest of the same edit stays home.
-    if (!mode_) {
+    // Once a send has failed and ended the mode, or while a transfer runs, the rest of
+    // the same edit stays in the configuration; the next memory write carries it.
+    if (!CanSend()) {
         return;
     }
     std::this_thread::sleep_for(kValuePause);
@@ -82,7 +87,7 @@ void RealTimeLink::SendRealTimeValue(std::uint16_t parameter, std::uint8_t kind,
 
 void RealTimeLink::SendRealTimeFive(std::uint8_t firstParameter,
                                     const std::array<double, 5>& values) {
-    if (!mode_) {
+    if (!CanSend()) {
         return;
     }
     scratchFill_ = 0;
@@ -97,7 +102,7 @@ void RealTimeLink::SendRealTimeFive(std::uint8_t firstParameter,
 }
 
 void RealTimeLink::SendRealTimeInteger(std::uint16_t value, std::uint16_t parameter) {
-    if (!mode_) {
+    if (!CanSend()) {
         return;
     }
     std::this_thread::sleep_for(kIntegerPause);

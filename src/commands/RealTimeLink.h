@@ -42,7 +42,9 @@ class RealTimeLink final : public RealTimeSender {
 
     // ---- RealTimeSender.
     bool RealTimeMode() const override { return mode_; }
-    bool RealTimeBusy() const override { return busy_; }
+    // Also true while a framed transfer runs: a message put on the link then would
+    // land in the middle of the transfer's bytes.
+    bool RealTimeBusy() const override;
     void SendRealTimeValue(std::uint16_t parameter, std::uint8_t kind, double value) override;
     void SendRealTimeFive(std::uint8_t firstParameter,
                           const std::array<double, 5>& values) override;
@@ -65,6 +67,10 @@ class RealTimeLink final : public RealTimeSender {
     void SetModeListener(std::function<void(bool on)> listener) {
         modeListener_ = std::move(listener);
     }
+    // Tells whether a framed transfer is running on the link.
+    void SetTransferRunning(std::function<bool()> running) {
+        transferRunning_ = std::move(running);
+    }
 
     // The message body as the last message left it.
     std::span<const std::uint8_t> MessageBuffer() const { return buffer_; }
@@ -84,6 +90,7 @@ class RealTimeLink final : public RealTimeSender {
     link::TransferView& progress_;
     CommandDialogs& dialogs_;
     std::function<void(bool)> modeListener_;
+    std::function<bool()> transferRunning_;
     bool mode_ = false;
     bool busy_ = false;
     std::uint8_t selector_ = 1;

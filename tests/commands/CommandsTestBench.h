@@ -38,6 +38,8 @@ class ScriptedDialogs : public commands::CommandDialogs {
     std::function<bool(commands::PasswordKeypad&)> keypad;
     // Runs while any question is open, for what the user might click meanwhile.
     std::function<void()> whileAsking;
+    // Runs while an information box is open.
+    std::function<void()> whileInforming;
 
     commands::DialogAnswer AskYesNoCancel(const std::string& text) override {
         log.push_back("ask:" + text);
@@ -66,7 +68,12 @@ class ScriptedDialogs : public commands::CommandDialogs {
         return ok;
     }
     void ShowError(const std::string& text) override { log.push_back("error:" + text); }
-    void ShowInformation(const std::string& text) override { log.push_back("information:" + text); }
+    void ShowInformation(const std::string& text) override {
+        log.push_back("information:" + text);
+        if (whileInforming) {
+            whileInforming();
+        }
+    }
     void ShowMessage(const std::string& text) override { log.push_back("message:" + text); }
     void Beep() override { log.push_back("beep"); }
     bool RunPasswordKeypad(commands::PasswordKeypad& pad) override {

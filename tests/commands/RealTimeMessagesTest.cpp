@@ -159,6 +159,26 @@ TEST(RealTimeMessages, LinkwitzRileyOfOrderTwoGoesAsTheProductSection) {
     EXPECT_EQ(Bytes(at, at + 15), product);
 }
 
+TEST(RealTimeMessages, NoneGoesOutInTheMiddleOfATransfer) {
+    RealTimeBench t;
+    t.processor.SetProtected(1, true);
+    bool busy = false;
+    // The protection message is shown while the write is still running.
+    t.dialogs.whileInforming = [&] {
+        busy = t.device.RealTime().RealTimeBusy();
+        t.editors.levels.ToggleMute(1);
+        t.device.RealTime().SendRealTimeInteger(48, 183);
+    };
+    t.dialogs.answers = {commands::DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Write(), commands::CommandOutcome::Failed);
+    EXPECT_TRUE(busy);
+    EXPECT_TRUE(t.processor.RealTimeMessages().empty());
+    EXPECT_EQ(t.Sent(), (Bytes{0x80, 0x03, 0x01}));
+    EXPECT_TRUE(t.config.Levels[0].OutputMuted); // the edit itself is kept
+    EXPECT_TRUE(t.device.RealTime().RealTimeMode());
+    EXPECT_FALSE(t.device.RealTime().RealTimeBusy());
+}
+
 TEST(RealTimeMessages, UsbPutsTheSameBytesOnTheConverter) {
     CommandsBench t;
     t.Connect(link::LinkIndicator::Usb);

@@ -63,7 +63,8 @@ TEST(ConfigurationJson, KeysAreTheModelsNamesAndTextsAreUtf8) {
     EXPECT_EQ(j["CrossoverSolos"][2]["LowPassAux"], true);
     ASSERT_EQ(j["Loudness"].size(), 1u); // only section 1 is stored
     EXPECT_EQ(j["Loudness"][0]["Frequency"], 43);
-    EXPECT_EQ(j["Levels"][1]["OutputGain"], -1.25);
+    EXPECT_EQ(j["Levels"][0]["OutputGain"], c.Levels[0].OutputGain);
+    EXPECT_EQ(j["Levels"][1]["OutputInverted"], true);
     EXPECT_EQ(j["Delays"][2]["AlignmentDelay"], 7);
     EXPECT_EQ(j["Dynamics"][1]["GateIndex"], 12);
     EXPECT_EQ(j["Dynamics"][1]["Bypass"], true);

@@ -40,11 +40,13 @@ inline void FillDistinctValues(ProcessorConfiguration& c) {
     typed.Q = 0.5;
     // A typed coefficient comes as the nearest multiple of 2^-20.
     typed.b0 = QuantiseEnteredCoefficient(0.999999);
-    const double gains[] = {0.5, -1.25, 1.0};
+    // Levels as the sliders leave them: -6 dB, +2.1 dB inverted, 0 dB muted.
+    const std::int32_t positions[] = {121, 40, 61};
     for (int o = 0; o < 3; ++o) {
-        c.Levels[o].OutputGain = gains[o];
         c.Levels[o].OutputInverted = o == 1;
-        c.Levels[o].OutputMuted = o == 0;
+        c.Levels[o].OutputMuted = o == 2;
+        c.Levels[o].RestoreFromPosition();
+        c.Levels[o].ApplyPosition(positions[o]);
     }
     c.Crossovers[1].HighPass.Family = kButterworthHighPass;
     c.Crossovers[1].HighPass.Order = 4;

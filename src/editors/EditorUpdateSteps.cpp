@@ -84,12 +84,8 @@ void EditorUpdateSteps::RefreshLoudness(ProcessorConfiguration&) {
     editors_.loudness.Show();
 }
 
-void EditorUpdateSteps::RefreshDynamics(ProcessorConfiguration& config, int record) {
-    if (record != 1 && record != 2) {
-        return;
-    }
-    config.Dynamics[static_cast<std::size_t>(record - 1)].HoldToEditorRanges();
-    editors_.dynamics.SelectRecord(record);
+void EditorUpdateSteps::RefreshDynamics(ProcessorConfiguration&, int record) {
+    editors_.dynamics.RefreshRecord(record);
 }
 
 void EditorUpdateSteps::RefreshGainsFromFile(ProcessorConfiguration&) {

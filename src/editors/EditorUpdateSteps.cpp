@@ -75,9 +75,16 @@ void EditorUpdateSteps::RefreshEqualiser(ProcessorConfiguration&, int input) {
 }
 
 void EditorUpdateSteps::RefreshCrossover(ProcessorConfiguration&, int output) {
-    // Choosing the output refills its controls from what was loaded (held to their
-    // ranges) and designs both halves.
-    editors_.crossover.ChooseOutput(output);
+    // Choosing an output refills its controls from what was loaded (held to their
+    // ranges) and designs both halves. The loaders refresh outputs 1, 2 and 3 in turn;
+    // the first one's refresh also forgets the families the solo buttons held for the
+    // previous configuration, which the editor's RefreshOutputs does before choosing
+    // every output. Choosing the later outputs again designs the same halves again.
+    if (output == 1) {
+        editors_.crossover.RefreshOutputs();
+    } else {
+        editors_.crossover.ChooseOutput(output);
+    }
 }
 
 void EditorUpdateSteps::RefreshLoudness(ProcessorConfiguration&) {

@@ -2,6 +2,7 @@
 #include "config/ConfigurationJson.h"
 #include "config/LittleEndianRecord.h"
 #include "config/ProcessorConfiguration.h"
+#include "device/ApplyDeviceImage.h"
 #include "device/DeviceImage.h"
 #include "dsp/PeqRules.h"
 #include "editors/EditorSet.h"
@@ -236,6 +237,28 @@ TEST(ConfigurationFileWithEditors, ResetAndOpenReachTheApplicationThroughItsHook
                                      editors.steps, messages),
               ConfigurationOpenResult::Opened);
     EXPECT_EQ(calls, std::vector<std::string>{"import /m/left.txt"});
+}
+
+TEST(ConfigurationFileWithEditors, ReadingAMemoryForgetsWhatTheSoloButtonsHeld) {
+    // Solo L on OUT 1 holds the low-pass half's Butterworth at "ByPass".
+    Editor e;
+    e.editors.crossover.ChooseOutput(1);
+    e.editors.crossover.ChooseFamily(XoverSide::LowPass, 1);
+    e.editors.crossover.ToggleSolo(XoverSide::HighPass);
+    ASSERT_EQ(e.config.Crossovers[0].LowPass.Family, kXoverBypass);
+
+    // A memory whose OUT 1 uses its high-pass half alone, its low-pass half unused.
+    Editor other;
+    other.editors.crossover.ChooseOutput(1);
+    other.editors.crossover.ToggleSolo(XoverSide::HighPass);
+    const ApplyDeviceImageResult read =
+        ApplyDeviceImage(e.config, BuildDeviceImage(other.config), e.sender, e.editors.steps);
+    ASSERT_TRUE(read) << read.message;
+
+    // Solo off gives back the memory's own low-pass family, not the earlier one.
+    e.editors.crossover.ChooseOutput(1);
+    e.editors.crossover.ToggleSolo(XoverSide::HighPass);
+    EXPECT_EQ(e.config.Crossovers[0].LowPass.Family, kXoverBypass);
 }
 
 TEST(ConfigurationFileWithEditors, OlderFileRedesignsItsBandsFromTheirParameters) {

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,33 @@ TEST(ConfigurationJson, ReportsTheFirstBadKeyByItsPath) {
     const JsonContentResult broken = ContentFromJson("{\"SystemInformation\": ");
     EXPECT_FALSE(broken.valid);
     EXPECT_EQ(broken.message.rfind("not valid JSON: ", 0), 0u) << broken.message;
+}
+
+TEST(ConfigurationJson, DamagedTextIsRefusedOrReadWithinRange) {
+    ProcessorConfiguration c;
+    FillDistinctValues(c);
+    const std::string good = ConfigurationToJson(c);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> offset(0, good.size() - 1);
+    const std::string replacements = "0123456789.-e+\"{}[],:tfn \\\xC3\x80";
+    std::uniform_int_distribution<std::size_t> pick(0, replacements.size() - 1);
+    int refused = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        std::string text = good;
+        for (int n = 1 + trial % 4; n > 0; --n) {
+            text[offset(random)] = replacements[pick(random)];
+        }
+        const JsonContentResult read = ContentFromJson(text);
+        if (!read.valid) {
+            ++refused;
+            EXPECT_FALSE(read.message.empty());
+            continue;
+        }
+        // Whatever was accepted is written back as valid JSON within every range.
+        const JsonContentResult again = ContentFromJson(ContentToJson(read.content));
+        EXPECT_TRUE(again.valid) << again.message;
+    }
+    EXPECT_GT(refused, 0);
 }
 
 TEST(ConfigurationJson, ReadsAsOpeningTheFileDoesAndARefusalChangesNothing) {

@@ -45,11 +45,15 @@ TEST(DeviceCommands, WriteAsksThenStoresAndLoadsTheMemory) {
     t.Connect();
     t.config.SelectProgram(3);
     EnabledTrace trace(t);
-    t.dialogs.answers = {DialogAnswer::Yes};
+    // Only Yes goes on.
+    t.dialogs.answers = {DialogAnswer::No, DialogAnswer::Cancel, DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
+    EXPECT_TRUE(t.Sent().empty());
     EXPECT_EQ(t.commands.Write(), CommandOutcome::Done);
     EXPECT_EQ(t.dialogs.log,
-              (std::vector<std::string>{
-                  "ask:The memory 3 have a preset stored. Do you want to overwrite it?"}));
+              std::vector<std::string>(3, "ask:The memory 3 have a preset stored. Do you want to "
+                                          "overwrite it?"));
     const auto& done = t.processor.Completed();
     ASSERT_EQ(done.size(), 3u); // the link check, then the write and the load
     EXPECT_EQ(done[1].command, 3);
@@ -62,16 +66,6 @@ TEST(DeviceCommands, WriteAsksThenStoresAndLoadsTheMemory) {
     EXPECT_EQ(t.processor.RunningProgram(), 3);
     EXPECT_EQ(trace.states, (std::vector<bool>{true, false, true}));
     EXPECT_TRUE(t.progress.Has("info:Sending DATA... to Memory 3"));
-}
-
-TEST(DeviceCommands, WriteGoesOnOnlyWithYes) {
-    CommandsBench t;
-    t.Connect();
-    t.dialogs.answers = {DialogAnswer::No, DialogAnswer::Cancel};
-    EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
-    EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
-    EXPECT_TRUE(t.Sent().empty());
-    EXPECT_TRUE(t.ControlsEnabled());
 }
 
 TEST(DeviceCommands, WriteToAProtectedMemoryLeavesTheControlsDisabled) {

@@ -260,8 +260,7 @@ TEST(RealTimeMessages, TheModeEndsWheneverTheLinkGoesOffline) {
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     t.editors.levels.ToggleMute(1);
     EXPECT_TRUE(t.Sent().empty());
-    EXPECT_TRUE(t.dialogs.log.empty() || std::find(t.dialogs.log.begin(), t.dialogs.log.end(),
-                                                   "message:ERROR") == t.dialogs.log.end());
+    EXPECT_FALSE(t.dialogs.Has("message:ERROR"));
 }
 
 } // namespace

@@ -191,19 +191,19 @@ void MainWindowCommands::ChooseTopology(OutputTopology topology) {
     windows_.ConfigurationChanged();
 }
 
-void MainWindowCommands::OpenEditor(EditorWindow window, char channel, int tag) {
-    selection_.channel = channel;
-    selection_.tag = tag;
+bool MainWindowCommands::OpenEditor(EditorWindow window, std::optional<char> channel,
+                                    std::optional<int> tag) {
+    if (!windows_.EditorWindowAvailable(window)) {
+        return false;
+    }
+    if (channel) {
+        selection_.channel = *channel;
+    }
+    if (tag) {
+        selection_.tag = *tag;
+    }
     windows_.ShowEditorWindow(window);
-}
-
-void MainWindowCommands::OpenEditorWithTag(EditorWindow window, int tag) {
-    selection_.tag = tag;
-    windows_.ShowEditorWindow(window);
-}
-
-void MainWindowCommands::OpenEditor(EditorWindow window) {
-    windows_.ShowEditorWindow(window);
+    return true;
 }
 
 } // namespace veld23::commands

@@ -6,6 +6,7 @@
 #include "commands/DeviceCommands.h"
 #include "config/OutputTopology.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -95,13 +96,10 @@ class MainWindowCommands final : public ConfigurationSaver {
     void RouteCommand();
     void ChooseTopology(OutputTopology topology);
 
-    // ---- Editor buttons.
-    // Records the digit and the tag, then brings the window up.
-    void OpenEditor(EditorWindow window, char channel, int tag);
-    // Records only the tag (the delay and loudness buttons).
-    void OpenEditorWithTag(EditorWindow window, int tag);
-    // Records nothing (the gains and final response buttons).
-    void OpenEditor(EditorWindow window);
+    // ---- Editor buttons: each records what its button carries (the digit, the
+    // tag, both or neither), then brings the window up. A window the program does not
+    // have yet records nothing: false.
+    bool OpenEditor(EditorWindow window, std::optional<char> channel, std::optional<int> tag);
     const EditorSelection& Selection() const { return selection_; }
 
     static FileDialogRequest OpenRequest();

@@ -1,0 +1,295 @@
+// Before any Qt header: the import result has a member that Qt's "slots" keyword would
+// swallow.
+#include "measure/MeasurementImport.h"
+
+#include "ui/EditorProgram.h"
+
+#include "device/DeviceImage.h"
+#include "ui/AboutWindow.h"
+#include "ui/CoefficientViewerWindow.h"
+#include "ui/ConnectDialogWindow.h"
+#include "ui/DeviceImageWindow.h"
+#include "ui/LoadingFileWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/PasswordKeypadWindow.h"
+#include "ui/ProgramDialogs.h"
+#include "ui/SystemInfoWindow.h"
+#include "ui/TopologyChooserWindow.h"
+#include "ui/TransferProgressWindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace veld23 {
+
+namespace {
+
+using commands::EditorWindow;
+
+// Passes of pending events between creating the first two windows and the others.
+constexpr int kStartUpPasses = 100;
+
+// The windows the configuration reset and the save question close.
+constexpr EditorWindow kClosedWithReset[] = {
+    EditorWindow::FinalResponse, EditorWindow::Peq,      EditorWindow::Gains,
+    EditorWindow::Crossover,     EditorWindow::Dynamics, EditorWindow::Delay,
+    EditorWindow::Loudness,
+};
+
+void ShowModal(QWidget& window) {
+    window.setWindowModality(Qt::ApplicationModal);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
+EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
+    : dialogs_(dialogs), commandDialogs_(dialogs, [this] { ShowMainWindow(); }),
+      device_(config_, {comm_, usb_, waiter_, progress_}, commandDialogs_),
+      editors_(config_, device_.RealTime(),
+               ApplicationHooks{[this] { HideEditorWindows(); },
+                                [this] {
+                                    if (device_.RealTime().RealTimeMode()) {
+                                        device_.RealTime().SwitchOff();
+                                    }
+                                },
+                                [this](ProcessorConfiguration& config) {
+                                    ImportMeasurements(config.MeasurementImport, speakers_,
+                                                       dialogs_);
+                                    RedrawFinalResponse();
+                                }}),
+      commands_({config_, editors_, device_, dialogs, dialogs, *this}), connect_(device_) {
+    comm_.UseComm1Values();
+    link::ApplyComPortArguments(options.comPorts, comm_);
+    editors_.crossover.SetDesignNotifier(&dialogs_);
+    CreateWindows();
+    BindWindows();
+    // The Real Time controls were made hidden and stay so. A new configuration has
+    // two outputs, set up exactly as the chooser's two-ways action sets it up.
+    chooser_->ChooseTwoWays();
+}
+
+EditorProgram::~EditorProgram() {
+    // The windows go before the link and the configuration they show.
+    progress_.SetTarget(nullptr);
+    device_.Presentation().SetChangeListener({});
+}
+
+void EditorProgram::CreateWindows() {
+    connectWindow_ = std::make_unique<ConnectDialogWindow>(connect_, device_.Presentation());
+    chooser_ = std::make_unique<TopologyChooserWindow>(
+        [this](OutputTopology topology) { commands_.ChooseTopology(topology); });
+    chooser_->SetActivationStep([this] {
+        config_.ResetToNew(editors_.steps);
+        ConfigurationChanged();
+    });
+    device_.ProcessPendingEvents(kStartUpPasses);
+
+    mainWindow_ = std::make_unique<MainWindow>(MainWindow::Bindings{
+        commands_, device_, config_, editors_.levels,
+        [this](EditorWindow window) { return EditorWindowAvailable(window); }});
+    coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
+        [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
+    about_ = std::make_unique<AboutWindow>(mainWindow_.get());
+    deviceImage_ =
+        std::make_unique<DeviceImageWindow>([this] { return BuildDeviceImage(config_); });
+    progressWindow_ = std::make_unique<TransferProgressWindow>(mainWindow_.get());
+    progress_.SetTarget(progressWindow_.get());
+    systemInfo_ = std::make_unique<SystemInfoWindow>(config_.SystemInformation, mainWindow_.get());
+    keypad_ = std::make_unique<PasswordKeypadWindow>(mainWindow_.get());
+    loading_ = std::make_unique<LoadingFileWindow>();
+    // Making the loading window runs the main window's one-time set-up.
+    commands_.Activate();
+}
+
+void EditorProgram::BindWindows() {
+    QObject::connect(connectWindow_.get(), &ConnectDialogWindow::closeRequested, mainWindow_.get(),
+                     [this] { RequestClose(); });
+    QObject::connect(connectWindow_.get(), &ConnectDialogWindow::choiceEnded, mainWindow_.get(),
+                     [this] { RefreshWindows(); });
+    QObject::connect(mainWindow_.get(), &MainWindow::closeRequested, mainWindow_.get(),
+                     [this] { RequestClose(); });
+    QObject::connect(mainWindow_.get(), &MainWindow::connectRequested, mainWindow_.get(), [this] {
+        connect_.Show();
+        connectWindow_->Refresh();
+        connectWindow_->show();
+        connectWindow_->raise();
+        connectWindow_->activateWindow();
+    });
+    QObject::connect(mainWindow_.get(), &MainWindow::aboutRequested, mainWindow_.get(),
+                     [this] { ShowModal(*about_); });
+    QObject::connect(mainWindow_.get(), &MainWindow::systemInfoRequested, mainWindow_.get(),
+                     [this] { ShowModal(*systemInfo_); });
+    QObject::connect(mainWindow_.get(), &MainWindow::deviceImageRequested, mainWindow_.get(),
+                     [this] {
+                         deviceImage_->show();
+                         deviceImage_->raise();
+                     });
+    // One name, two fields.
+    QObject::connect(mainWindow_.get(), &MainWindow::systemNameEdited, mainWindow_.get(),
+                     [this] { systemInfo_->SetSystemName(mainWindow_->NameField()->text()); });
+    QObject::connect(systemInfo_.get(), &SystemInfoWindow::SystemNameEdited, mainWindow_.get(),
+                     [this] { mainWindow_->Refresh(); });
+
+    connect_.SetCloseListener([this] { connectWindow_->hide(); });
+    device_.Presentation().SetChangeListener([this] {
+        RefreshWindows();
+        ScheduleRefresh();
+    });
+    progress_.SetShownListener([this] { RefreshWindows(); });
+}
+
+void EditorProgram::Start() {
+    connectWindow_->show();
+    connectWindow_->raise();
+    connectWindow_->activateWindow();
+}
+
+void EditorProgram::RequestClose() {
+    if (ended_) {
+        return;
+    }
+    if (!commands_.MayClose()) {
+        RefreshWindows();
+        return;
+    }
+    ended_ = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        window->hide();
+    }
+    if (endHandler_) {
+        endHandler_();
+    } else {
+        QCoreApplication::quit();
+    }
+}
+
+void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget) {
+    editorWindows_[window] = widget;
+    RefreshWindows();
+}
+
+void EditorProgram::SetFinalResponseRedraw(std::function<void()> redraw) {
+    redrawFinalResponse_ = std::move(redraw);
+}
+
+void EditorProgram::RefreshWindows() {
+    if (mainWindow_) {
+        mainWindow_->Refresh();
+    }
+    if (connectWindow_) {
+        connectWindow_->Refresh();
+    }
+}
+
+void EditorProgram::ScheduleRefresh() {
+    // Once more after the command that changed the link state has returned: while it
+    // runs, the main window shows it as busy.
+    if (refreshScheduled_ || !mainWindow_) {
+        return;
+    }
+    refreshScheduled_ = true;
+    QTimer::singleShot(0, mainWindow_.get(), [this] {
+        refreshScheduled_ = false;
+        RefreshWindows();
+    });
+}
+
+void EditorProgram::HideEditorWindows() {
+    for (EditorWindow window : kClosedWithReset) {
+        const auto found = editorWindows_.find(window);
+        if (found != editorWindows_.end() && found->second) {
+            found->second->hide();
+        }
+    }
+}
+
+// ---- ApplicationWindows.
+
+void EditorProgram::ShowMainWindow() {
+    if (mainWindow_->isMinimized()) {
+        mainWindow_->showNormal();
+    } else {
+        mainWindow_->show();
+    }
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+}
+
+void EditorProgram::MinimiseMainWindow() {
+    mainWindow_->showMinimized();
+}
+
+void EditorProgram::RestoreMainWindow() {
+    if (mainWindow_->isMinimized()) {
+        mainWindow_->showNormal();
+    }
+}
+
+void EditorProgram::SetMainWindowTitle(const std::string& title) {
+    mainWindow_->setWindowTitle(QString::fromStdString(title));
+}
+
+void EditorProgram::ShowLoadingWindow() {
+    loading_->show();
+    loading_->raise();
+}
+
+void EditorProgram::CloseLoadingWindow() {
+    loading_->hide();
+}
+
+void EditorProgram::SetBusyCursor(bool busy) {
+    if (busy == busyCursor_) {
+        return;
+    }
+    busyCursor_ = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void EditorProgram::FillAboutWindow(const std::string& text, const std::string& webAddress,
+                                    const std::string& emailAddress) {
+    about_->Fill(QString::fromStdString(text), QString::fromStdString(webAddress),
+                 QString::fromStdString(emailAddress));
+}
+
+bool EditorProgram::EditorWindowAvailable(EditorWindow window) const {
+    if (window == EditorWindow::CoefficientViewer) {
+        return coefficientViewer_ != nullptr;
+    }
+    const auto found = editorWindows_.find(window);
+    return found != editorWindows_.end() && found->second;
+}
+
+void EditorProgram::ShowEditorWindow(EditorWindow window) {
+    QWidget* widget = window == EditorWindow::CoefficientViewer ? coefficientViewer_.get()
+                      : editorWindows_.count(window)            ? editorWindows_.at(window).data()
+                                                                : nullptr;
+    if (widget != nullptr) {
+        widget->show();
+        widget->raise();
+        widget->activateWindow();
+    }
+}
+
+void EditorProgram::RedrawFinalResponse() {
+    if (redrawFinalResponse_) {
+        redrawFinalResponse_();
+    }
+}
+
+void EditorProgram::ConfigurationChanged() {
+    RefreshWindows();
+    if (systemInfo_) {
+        systemInfo_->Refresh();
+    }
+}
+
+} // namespace veld23

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "commands/ApplicationWindows.h"
+#include "commands/ConnectDialog.h"
+#include "commands/DeviceLink.h"
+#include "commands/MainWindowCommands.h"
+#include "config/ProcessorConfiguration.h"
+#include "editors/EditorSet.h"
+#include "link/serial/ComPortArguments.h"
+#include "link/serial/QtEventLoopWaiter.h"
+#include "link/serial/TCommPortDriver.h"
+#include "link/usb/FtdiD2xx.h"
+#include "measure/SpeakerCurves.h"
+#include "ui/DialogRelay.h"
+#include "ui/ProgressRelay.h"
+
+#include <QPointer>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace veld23 {
+
+class AboutWindow;
+class CoefficientViewerWindow;
+class ConnectDialogWindow;
+class DeviceImageWindow;
+class LoadingFileWindow;
+class MainWindow;
+class PasswordKeypadWindow;
+class ProgramDialogs;
+class SystemInfoWindow;
+class TopologyChooserWindow;
+class TransferProgressWindow;
+
+// The whole editor: the one configuration, the link, the editors, the commands and
+// every window, made once in the start-up order and kept for the run. Windows are
+// only shown and hidden afterwards.
+//
+// Construction runs the start sequence up to the event loop: the connection window
+// and the topology chooser, a pause for pending events, the main window and the
+// other windows, then the two-output topology through the chooser's two-ways action.
+// Start() shows the connection window; the caller runs the event loop.
+class EditorProgram final : private commands::ApplicationWindows {
+  public:
+    struct Options {
+        // Devices standing in for COM 1 and COM 2 (`--com1 PATH`, `--com2 PATH`).
+        std::vector<link::ComPortPathArgument> comPorts;
+    };
+
+    EditorProgram(ProgramDialogs& dialogs, Options options);
+    ~EditorProgram() override;
+    EditorProgram(const EditorProgram&) = delete;
+    EditorProgram& operator=(const EditorProgram&) = delete;
+
+    void Start();
+
+    // The close icon of either window: the closing question, then the end handler
+    // (the application quits unless another handler is set).
+    void RequestClose();
+    bool Ended() const { return ended_; }
+    void SetEndHandler(std::function<void()> handler) { endHandler_ = std::move(handler); }
+
+    // An editor window joins the program: its buttons on the main window come alive,
+    // and the configuration reset and the save question close it with the others.
+    void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget);
+    // The final response view's redraw, once the program has one.
+    void SetFinalResponseRedraw(std::function<void()> redraw);
+
+    // Every window redrawn from the state it shows.
+    void RefreshWindows();
+
+    ProcessorConfiguration& Configuration() { return config_; }
+    EditorSet& Editors() { return editors_; }
+    commands::DeviceLink& Device() { return device_; }
+    commands::MainWindowCommands& Commands() { return commands_; }
+    commands::ConnectDialog& ConnectLogic() { return connect_; }
+    SpeakerCurves& Speakers() { return speakers_; }
+
+    ConnectDialogWindow& ConnectWindow() { return *connectWindow_; }
+    TopologyChooserWindow& Chooser() { return *chooser_; }
+    MainWindow& Main() { return *mainWindow_; }
+    CoefficientViewerWindow& CoefficientViewer() { return *coefficientViewer_; }
+    AboutWindow& About() { return *about_; }
+    DeviceImageWindow& DeviceImage() { return *deviceImage_; }
+    TransferProgressWindow& Progress() { return *progressWindow_; }
+    SystemInfoWindow& SystemInfo() { return *systemInfo_; }
+    PasswordKeypadWindow& Keypad() { return *keypad_; }
+    LoadingFileWindow& Loading() { return *loading_; }
+
+  private:
+    void CreateWindows();
+    void BindWindows();
+    void HideEditorWindows();
+    void ScheduleRefresh();
+
+    // ---- ApplicationWindows.
+    void ShowMainWindow() override;
+    void MinimiseMainWindow() override;
+    void RestoreMainWindow() override;
+    void SetMainWindowTitle(const std::string& title) override;
+    void ShowLoadingWindow() override;
+    void CloseLoadingWindow() override;
+    void SetBusyCursor(bool busy) override;
+    void FillAboutWindow(const std::string& text, const std::string& webAddress,
+                         const std::string& emailAddress) override;
+    bool EditorWindowAvailable(commands::EditorWindow window) const override;
+    void ShowEditorWindow(commands::EditorWindow window) override;
+    void RedrawFinalResponse() override;
+    void ConfigurationChanged() override;
+
+    ProgramDialogs& dialogs_;
+    ProcessorConfiguration config_;
+    link::TCommPortDriver comm_;
+    link::FtdiD2xx usb_;
+    link::QtEventLoopWaiter waiter_;
+    ProgressRelay progress_;
+    DialogRelay commandDialogs_;
+    commands::DeviceLink device_;
+    SpeakerCurves speakers_;
+    EditorSet editors_;
+    commands::MainWindowCommands commands_;
+    commands::ConnectDialog connect_;
+
+    std::unique_ptr<ConnectDialogWindow> connectWindow_;
+    std::unique_ptr<TopologyChooserWindow> chooser_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<CoefficientViewerWindow> coefficientViewer_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<DeviceImageWindow> deviceImage_;
+    std::unique_ptr<TransferProgressWindow> progressWindow_;
+    std::unique_ptr<SystemInfoWindow> systemInfo_;
+    std::unique_ptr<PasswordKeypadWindow> keypad_;
+    std::unique_ptr<LoadingFileWindow> loading_;
+    std::map<commands::EditorWindow, QPointer<QWidget>> editorWindows_;
+
+    std::function<void()> redrawFinalResponse_;
+    std::function<void()> endHandler_;
+    bool busyCursor_ = false;
+    bool refreshScheduled_ = false;
+    bool ended_ = false;
+};
+
+} // namespace veld23

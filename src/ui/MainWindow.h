@@ -1,0 +1,82 @@
+#pragma once
+
+#include "commands/ApplicationWindows.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+
+namespace veld23 {
+
+class LevelController;
+class MainWindowCommandBar;
+class MainWindowSignalChain;
+class ProcessorConfiguration;
+
+namespace commands {
+class DeviceLink;
+class MainWindowCommands;
+} // namespace commands
+
+// The main window: the command bar, the "PRESET" name, the signal chain and the
+// status line. It forwards every control event to the main window commands and
+// redraws from them, the link state and the configuration; it decides nothing.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    struct Bindings {
+        commands::MainWindowCommands& commands;
+        commands::DeviceLink& device;
+        const ProcessorConfiguration& config;
+        const LevelController& levels;
+        // Whether the program has that editor window yet.
+        std::function<bool(commands::EditorWindow)> editorAvailable;
+    };
+
+    explicit MainWindow(Bindings bindings, QWidget* parent = nullptr);
+
+    // Everything shown read again.
+    void Refresh();
+
+    MainWindowCommandBar& CommandBar() const { return *commandBar_; }
+    MainWindowSignalChain& SignalChain() const { return *signalChain_; }
+    QLineEdit* NameField() const { return nameField_; }
+    QLabel* PresetCaption() const { return presetCaption_; }
+    QLabel* StatusLine() const { return statusLine_; }
+
+  signals:
+    void connectRequested();
+    void aboutRequested();
+    void systemInfoRequested();
+    void deviceImageRequested();
+    // The close icon: the program's close flow decides.
+    void closeRequested();
+    // The name was typed here; the System Info window follows.
+    void systemNameEdited();
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BindCommands();
+    void BindDeviceCommands();
+    void BindFields();
+    void BindEditorButtons();
+    // Runs a command from a button, then shows what it left.
+    void Run(const std::function<void()>& command);
+
+    Bindings bindings_;
+    MainWindowCommandBar* commandBar_ = nullptr;
+    MainWindowSignalChain* signalChain_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    QLabel* presetCaption_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+};
+
+} // namespace veld23

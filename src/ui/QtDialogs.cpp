@@ -1,0 +1,144 @@
+#include "ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace veld23 {
+
+namespace {
+
+QString Text(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QMessageBox::StandardButton Box(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton escape) {
+    QMessageBox box(icon, QtDialogs::kTitle, Text(text), buttons, parent);
+    box.setEscapeButton(escape);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void OkBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
+    Box(parent, icon, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+} // namespace
+
+QWidget* QtDialogs::Parent() const {
+    if (parent_ && parent_->isVisible()) {
+        return parent_;
+    }
+    return QApplication::activeWindow();
+}
+
+commands::DialogAnswer QtDialogs::AskYesNoCancel(const std::string& text) {
+    switch (Box(Parent(), QMessageBox::Warning, text,
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return commands::DialogAnswer::Yes;
+    case QMessageBox::No:
+        return commands::DialogAnswer::No;
+    default:
+        // Closing the box without a button is Cancel.
+        return commands::DialogAnswer::Cancel;
+    }
+}
+
+bool QtDialogs::AskOkCancel(const std::string& text) {
+    return Box(Parent(), QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel,
+               QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void QtDialogs::ShowError(const std::string& text) {
+    OkBox(Parent(), QMessageBox::Critical, text);
+}
+
+void QtDialogs::ShowWarning(const std::string& text) {
+    OkBox(Parent(), QMessageBox::Warning, text);
+}
+
+void QtDialogs::ShowInformation(const std::string& text) {
+    OkBox(Parent(), QMessageBox::Information, text);
+}
+
+void QtDialogs::ShowMessage(const std::string& text) {
+    OkBox(Parent(), QMessageBox::NoIcon, text);
+}
+
+void QtDialogs::ShowMessage(Kind kind, const std::string& text) {
+    OkBox(Parent(), kind == Kind::Error ? QMessageBox::Critical : QMessageBox::NoIcon, text);
+}
+
+void QtDialogs::Beep() {
+    QApplication::beep();
+}
+
+void QtDialogs::BesselCutoffLimited(double limitHz, int order) {
+    OkBox(Parent(), QMessageBox::Information, BesselCutoffMessage(limitHz, order));
+}
+
+bool QtDialogs::RunPasswordKeypad(commands::PasswordKeypad& keypad) {
+    return keypadRunner_ && keypadRunner_(keypad);
+}
+
+QStringList QtDialogs::NameFilters(const commands::FileDialogRequest& request) {
+    QStringList filters;
+    for (const commands::FileDialogFilter& filter : request.filters) {
+        filters << Text(filter.caption) + " (" + Text(filter.pattern) + ")";
+    }
+    return filters;
+}
+
+QStringList QtDialogs::NameFilters(const std::string& captionPatternList) {
+    const QStringList parts = Text(captionPatternList).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        filters << parts[i] + " (" + patterns + ")";
+    }
+    return filters;
+}
+
+std::optional<std::string> QtDialogs::RunFileDialog(const commands::FileDialogRequest& request,
+                                                    bool save) {
+    QFileDialog dialog(Parent(), Text(request.title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(NameFilters(request));
+    // The captions already name their patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setDefaultSuffix(Text(request.defaultExtension));
+    if (!request.fileName.empty()) {
+        dialog.selectFile(Text(request.fileName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtDialogs::ChooseFileToOpen(const commands::FileDialogRequest& request) {
+    return RunFileDialog(request, false);
+}
+
+std::optional<std::string> QtDialogs::ChooseFileToSave(const commands::FileDialogRequest& request) {
+    return RunFileDialog(request, true);
+}
+
+std::optional<std::string> QtDialogs::ChooseFileToOpen(const std::string& title,
+                                                       const std::string& filter) {
+    QFileDialog dialog(Parent(), Text(title));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(NameFilters(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
+} // namespace veld23

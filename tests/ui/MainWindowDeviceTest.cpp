@@ -1,0 +1,192 @@
+// The main window against the processor simulator on a pseudo terminal, reached the
+// way the user reaches it: `--com1 PATH`, the COM 1 selector, then the buttons.
+#include "support/Subprocess.h"
+#include "ui/ScriptedDialogs.h"
+
+#include "commands/CommandTexts.h"
+#include "link/LinkTexts.h"
+#include "ui/ConnectDialogWindow.h"
+#include "ui/EditorProgram.h"
+#include "ui/IndicatorLamp.h"
+#include "ui/MainWindow.h"
+#include "ui/MainWindowCommandBar.h"
+#include "ui/TransferProgressWindow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+#ifdef VELD23_SIM_PATH
+
+using namespace veld23;
+using commands::DialogAnswer;
+
+namespace {
+
+class MainWindowDeviceTest : public ::testing::Test {
+  protected:
+    // The simulator, and the editor started with COM 1 on its terminal.
+    void StartWith(std::vector<std::string> simArguments) {
+        simArguments.insert(simArguments.begin(), {VELD23_SIM_PATH, "--log"});
+        sim = std::make_unique<veld23::testing::Subprocess>(simArguments);
+        const std::string pty = sim->ReadLine();
+        ASSERT_FALSE(pty.empty()) << sim->Stderr();
+        program = std::make_unique<EditorProgram>(
+            dialogs, EditorProgram::Options{{{link::ComPortNumber::pnCOM1, pty}}});
+        program->SetEndHandler([this] { ended = true; });
+        program->Start();
+    }
+    void ChooseCom1() {
+        QTest::mouseClick(program->ConnectWindow().Selector(link::LinkIndicator::Com1),
+                          Qt::LeftButton);
+    }
+    // The simulator's report lines up to the one that starts with `prefix`.
+    bool SimReports(const std::string& prefix) {
+        for (std::string line = sim->ReadLine(std::chrono::seconds(5)); !line.empty();
+             line = sim->ReadLine(std::chrono::seconds(5))) {
+            if (line.rfind(prefix, 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+    void TypeName(const QString& name) {
+        Main().NameField()->clear();
+        QTest::keyClicks(Main().NameField(), name);
+    }
+    MainWindow& Main() { return program->Main(); }
+    MainWindowCommandBar& Bar() { return Main().CommandBar(); }
+
+    std::unique_ptr<veld23::testing::Subprocess> sim;
+    veld23::testing::ScriptedDialogs dialogs;
+    std::unique_ptr<EditorProgram> program;
+    bool ended = false;
+};
+
+} // namespace
+
+TEST_F(MainWindowDeviceTest, ConnectsAtCom1ThenWritesAndReadsFromTheButtons) {
+    StartWith({});
+    ChooseCom1();
+    EXPECT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_FALSE(program->ConnectWindow().isVisible());
+    EXPECT_TRUE(program->ConnectWindow().Lamp(link::LinkIndicator::Com1)->Lit());
+    EXPECT_FALSE(program->ConnectWindow().Lamp(link::LinkIndicator::Offline)->Lit());
+    EXPECT_TRUE(SimReports("done command=0"));
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             Bar().readButton, Bar().writeButton, Bar().changeButton, Bar().memorySelector,
+             Bar().blockButton, Bar().unblockButton, Bar().passwordButton}) {
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    }
+
+    TypeName("Written");
+    Bar().memorySelector->setValue(3);
+    EXPECT_EQ(program->Configuration().ProgramNumber, 3);
+    dialogs.answers = {DialogAnswer::Yes};
+    QTest::mouseClick(Bar().writeButton, Qt::LeftButton);
+    EXPECT_EQ(dialogs.Logged("question:"),
+              std::vector<std::string>{commands::texts::WriteQuestion(3)});
+    EXPECT_TRUE(SimReports("done command=3 program=3 length=2048"));
+    EXPECT_TRUE(SimReports("done command=7 program=3"));
+    EXPECT_TRUE(Bar().writeButton->isEnabled());
+    EXPECT_TRUE(Bar().newButton->isEnabled());
+    EXPECT_FALSE(program->Progress().isVisible());
+
+    TypeName("Edited since");
+    dialogs.answers = {DialogAnswer::No};
+    QTest::mouseClick(Bar().readButton, Qt::LeftButton);
+    EXPECT_TRUE(SimReports("sent memory=3"));
+    // A memory keeps the name in a fixed field of blanks, and gives it back so.
+    EXPECT_EQ(Main().NameField()->text(), QString("Written").leftJustified(40, ' '));
+    EXPECT_EQ(Bar().memorySelector->value(), 3);
+    EXPECT_TRUE(Bar().readButton->isEnabled());
+    EXPECT_TRUE(dialogs.Logged("error:").empty());
+}
+
+TEST_F(MainWindowDeviceTest, ProtectedMemoryLeavesTheDeviceCommandsDisabledButNotTheFiles) {
+    StartWith({"--protect", "2"});
+    ChooseCom1();
+    ASSERT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
+    Bar().memorySelector->setValue(2);
+    dialogs.answers = {DialogAnswer::Yes};
+    QTest::mouseClick(Bar().writeButton, Qt::LeftButton);
+    EXPECT_EQ(dialogs.Logged("information:"),
+              std::vector<std::string>{link::texts::kMemoryProtected});
+    EXPECT_FALSE(Bar().writeButton->isEnabled());
+    EXPECT_FALSE(Bar().readButton->isEnabled());
+    // The processor needs attention, the files do not.
+    EXPECT_TRUE(Bar().newButton->isEnabled());
+    EXPECT_TRUE(Bar().connectButton->isEnabled());
+    // Choosing the link again brings the commands back.
+    QTest::mouseClick(Bar().connectButton, Qt::LeftButton);
+    ChooseCom1();
+    EXPECT_TRUE(Bar().writeButton->isEnabled());
+}
+
+TEST_F(MainWindowDeviceTest, NothingElseRunsWhileATransferIsUnderWay) {
+    // At the processor's own speed a write lasts about a second.
+    StartWith({"--baud", "19200"});
+    ChooseCom1();
+    ASSERT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
+
+    struct Seen {
+        bool checked = false;
+        bool newEnabled = true;
+        bool openEnabled = true;
+        bool saveEnabled = true;
+        bool connectEnabled = true;
+        bool readEnabled = true;
+        bool newRan = true;
+        bool readRan = true;
+    } seen;
+    QTimer probe;
+    probe.setInterval(200);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (seen.checked || !program->Progress().isVisible()) {
+            return;
+        }
+        seen.checked = true;
+        seen.newEnabled = Bar().newButton->isEnabled();
+        seen.openEnabled = Bar().openButton->isEnabled();
+        seen.saveEnabled = Bar().saveButton->isEnabled();
+        seen.connectEnabled = Bar().connectButton->isEnabled();
+        seen.readEnabled = Bar().readButton->isEnabled();
+        // Even when asked directly, nothing starts and nothing is asked.
+        seen.newRan = program->Commands().New();
+        seen.readRan = program->Commands().Devices().Read() != commands::CommandOutcome::Refused;
+        program->RequestClose();
+    });
+    probe.start();
+    dialogs.answers = {DialogAnswer::Yes};
+    QTest::mouseClick(Bar().writeButton, Qt::LeftButton);
+    probe.stop();
+
+    ASSERT_TRUE(seen.checked);
+    EXPECT_FALSE(seen.newEnabled);
+    EXPECT_FALSE(seen.openEnabled);
+    EXPECT_FALSE(seen.saveEnabled);
+    EXPECT_FALSE(seen.connectEnabled);
+    EXPECT_FALSE(seen.readEnabled);
+    EXPECT_FALSE(seen.newRan);
+    EXPECT_FALSE(seen.readRan);
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(dialogs.Logged("information:"),
+              std::vector<std::string>{commands::texts::kBusyClosing});
+    // Only the write's own question was asked.
+    EXPECT_EQ(dialogs.Logged("question:").size(), 1u);
+    EXPECT_TRUE(SimReports("done command=7 program=1"));
+    // Afterwards everything is back.
+    EXPECT_TRUE(Bar().newButton->isEnabled());
+    EXPECT_TRUE(Bar().writeButton->isEnabled());
+}
+
+#endif

@@ -1,0 +1,335 @@
+// The editor as the user meets it: started, driven through its real windows offscreen,
+// with the message boxes and file dialogs answered by a script.
+#include "ui/ScriptedDialogs.h"
+
+#include "commands/CommandTexts.h"
+#include "ui/AboutWindow.h"
+#include "ui/ConnectDialogWindow.h"
+#include "ui/EditorProgram.h"
+#include "ui/IndicatorLamp.h"
+#include "ui/LoadingFileWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/MainWindowCommandBar.h"
+#include "ui/MainWindowSignalChain.h"
+#include "ui/SystemInfoWindow.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace veld23;
+using commands::DialogAnswer;
+
+namespace {
+
+const std::string kTitlePrefix(commands::MainWindowCommands::kTitlePrefix);
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program = std::make_unique<EditorProgram>(dialogs, EditorProgram::Options{});
+        program->SetEndHandler([this] { ended = true; });
+        program->Start();
+    }
+
+    MainWindow& Main() { return program->Main(); }
+    MainWindowCommandBar& Bar() { return Main().CommandBar(); }
+    ProcessorConfiguration& Config() { return program->Configuration(); }
+    QLineEdit* Label(int label) { return Main().SignalChain().LabelField(label); }
+    static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    // Offline, as the user does to get to the main window without a processor.
+    void GoOffline() { Click(program->ConnectWindow().Selector(link::LinkIndicator::Offline)); }
+    void TypeName(const QString& name) {
+        Main().NameField()->clear();
+        QTest::keyClicks(Main().NameField(), name);
+    }
+    std::string File(const char* name) const { return dir.filePath(name).toStdString(); }
+    bool ShownInMain(const char* name) {
+        auto* widget = Main().findChild<QWidget*>(name);
+        return widget != nullptr && widget->isVisibleTo(&Main());
+    }
+
+    veld23::testing::ScriptedDialogs dialogs;
+    std::unique_ptr<EditorProgram> program;
+    QTemporaryDir dir;
+    bool ended = false;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithTheConnectionWindowAndANewTwoOutputConfiguration) {
+    EXPECT_TRUE(program->ConnectWindow().isVisible());
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_EQ(Config().Topology, OutputTopology::TwoOutputs);
+    EXPECT_EQ(Main().NameField()->text(), "NoName");
+    const char* labels[] = {"In1", "In2", "Out1", "Out2", "SUB"};
+    for (int label = 1; label <= 5; ++label) {
+        EXPECT_EQ(Label(label)->text(), labels[label - 1]);
+    }
+    EXPECT_EQ(Bar().memorySelector->value(), 1);
+    EXPECT_EQ(Main().StatusLine()->text(), "No Connected");
+    EXPECT_EQ(Main().windowTitle(), "VELD23 - Digital Controller");
+    // Two outputs: channel 2's output controls, the route and the SUB filter are away.
+    EXPECT_FALSE(Label(4)->isVisibleTo(&Main()));
+    EXPECT_FALSE(Main().SignalChain().RouteButton()->isVisibleTo(&Main()));
+    EXPECT_FALSE(ShownInMain("routeAmountIn1"));
+    EXPECT_TRUE(Label(5)->isVisibleTo(&Main()));
+    // Hidden commands stay hidden; the device commands wait for a link.
+    for (QWidget* hidden : std::initializer_list<QWidget*>{
+             Bar().copyAllButton, Bar().realTimeButton, Bar().realTimeLabel, Bar().showCoeffButton,
+             Bar().twoOutputsButton, Bar().threeOutputsButton}) {
+        EXPECT_FALSE(hidden->isVisibleTo(&Main())) << hidden->objectName().toStdString();
+    }
+    EXPECT_FALSE(Bar().writeButton->isEnabled());
+    EXPECT_FALSE(Bar().memorySelector->isEnabled());
+    // No editor window exists yet, so no editor button pretends to open one.
+    for (const auto& editor : Main().SignalChain().EditorButtons()) {
+        EXPECT_FALSE(editor.button->isEnabled());
+    }
+    // The first activation has filled the About window.
+    EXPECT_TRUE(program->About().Text().startsWith(
+        "VELD23  -  24-Bit Digital Signal Processing System.\n\nVELD23 provides"));
+    EXPECT_TRUE(program->About().Text().endsWith(QString::fromUtf8("system\u2019s application.")));
+    // The connection window: three selectors offered, none lit.
+    ConnectDialogWindow& connect = program->ConnectWindow();
+    EXPECT_TRUE(connect.Selector(link::LinkIndicator::Com1)->isVisible());
+    EXPECT_FALSE(connect.Selector(link::LinkIndicator::Usb)->isVisible());
+    EXPECT_FALSE(connect.Lamp(link::LinkIndicator::Offline)->Lit());
+}
+
+TEST_F(MainWindowTest, OfflineLightsItsLampAndBringsUpTheMainWindow) {
+    GoOffline();
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_FALSE(program->ConnectWindow().isVisible());
+    EXPECT_TRUE(program->ConnectWindow().Lamp(link::LinkIndicator::Offline)->Lit());
+    EXPECT_FALSE(program->ConnectWindow().Lamp(link::LinkIndicator::Com1)->Lit());
+    EXPECT_EQ(Main().StatusLine()->text(), "Status : Offline");
+    EXPECT_FALSE(Bar().readButton->isEnabled());
+    // Connect brings the connection window back.
+    Click(Bar().connectButton);
+    EXPECT_TRUE(program->ConnectWindow().isVisible());
+}
+
+TEST_F(MainWindowTest, NewAsksFirstAndOnlyGoesOnWhenNothingIsLost) {
+    GoOffline();
+    TypeName("Hall A");
+    ASSERT_EQ(Config().SystemInformation.SystemName, "Hall A");
+
+    dialogs.answers = {DialogAnswer::Cancel};
+    Click(Bar().newButton);
+    EXPECT_EQ(dialogs.Logged("question:"),
+              std::vector<std::string>{"Do you want to save the present configuration?"});
+    EXPECT_EQ(Config().SystemInformation.SystemName, "Hall A");
+
+    // Yes, then the save dialog cancelled: nothing was saved, so nothing is discarded.
+    dialogs.answers = {DialogAnswer::Yes};
+    dialogs.savePaths = {std::nullopt};
+    Click(Bar().newButton);
+    EXPECT_EQ(Config().SystemInformation.SystemName, "Hall A");
+    EXPECT_EQ(Main().NameField()->text(), "Hall A");
+
+    dialogs.answers = {DialogAnswer::No};
+    Click(Bar().newButton);
+    EXPECT_EQ(Config().SystemInformation.SystemName, "NoName");
+    EXPECT_EQ(Main().NameField()->text(), "NoName");
+    EXPECT_TRUE(dialogs.Logged("save:").size() == 1); // only the one that was cancelled
+
+    TypeName("Hall B");
+    dialogs.answers = {DialogAnswer::Yes};
+    dialogs.savePaths = {File("hall-b.v23")};
+    Click(Bar().newButton);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("hall-b.v23")));
+    EXPECT_EQ(Config().SystemInformation.SystemName, "NoName");
+    EXPECT_EQ(Main().windowTitle().toStdString(), kTitlePrefix + "hall-b.v23");
+    EXPECT_EQ(Config().Topology, OutputTopology::TwoOutputs);
+}
+
+TEST_F(MainWindowTest, CancelledOpenDialogLeavesANewConfiguration) {
+    GoOffline();
+    Bar().threeOutputsButton->click();
+    TypeName("Before");
+    QTest::keyClicks(Label(1), "X");
+    Click(Main().SignalChain().RouteButton());
+    ASSERT_EQ(Config().Routing.RouteState, 0);
+    Click(Main().SignalChain().RouteButton());
+    ASSERT_EQ(Config().Routing.RouteState, 1);
+    EXPECT_EQ(Main().findChild<QLineEdit*>("routeAmountIn1")->text(), "1");
+
+    dialogs.answers = {DialogAnswer::No};
+    dialogs.openPaths = {std::nullopt};
+    Click(Bar().openButton);
+    EXPECT_EQ(dialogs.Logged("open:"), std::vector<std::string>{"Open File"});
+    EXPECT_EQ(Main().NameField()->text(), "NoName");
+    EXPECT_EQ(Label(1)->text(), "In1");
+    EXPECT_EQ(Main().findChild<QLineEdit*>("routeAmountIn1")->text(), "0.5");
+    EXPECT_EQ(Main().windowTitle(), "VELD23 - Digital Controller");
+    EXPECT_TRUE(Main().isVisible());
+
+    // Cancel at the question: not even the dialog comes up.
+    TypeName("Kept");
+    dialogs.answers = {DialogAnswer::Cancel};
+    Click(Bar().openButton);
+    EXPECT_EQ(dialogs.Logged("open:").size(), 1u);
+    EXPECT_EQ(Main().NameField()->text(), "Kept");
+}
+
+TEST_F(MainWindowTest, OpenShowsTheSavedValuesAndNamesTheFile) {
+    GoOffline();
+    Bar().threeOutputsButton->click();
+    TypeName("Stage Left");
+    const char* labels[] = {"Kick", "Vox", "Top L", "Top R", "Bass"};
+    for (int label = 1; label <= 5; ++label) {
+        Label(label)->clear();
+        QTest::keyClicks(Label(label), labels[label - 1]);
+    }
+    program->Editors().levels.ToggleMute(3);
+    dialogs.savePaths = {File("stage.v13")};
+    Click(Bar().saveButton);
+    EXPECT_EQ(Main().windowTitle().toStdString(), kTitlePrefix + "stage.v13");
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    const commands::FileDialogRequest& save = dialogs.fileRequests[0];
+    EXPECT_EQ(save.title, "Save File");
+    EXPECT_EQ(save.fileName, "NoName");
+    EXPECT_EQ(save.defaultExtension, "v13");
+    ASSERT_EQ(save.filters.size(), 3u);
+    EXPECT_EQ(save.filters[0].caption, "VELD23 Files *.v23");
+    EXPECT_EQ(save.filters[1].pattern, "*.v13");
+    EXPECT_EQ(save.filters[2].caption, "All Files *.*");
+
+    dialogs.answers = {DialogAnswer::No, DialogAnswer::No};
+    Click(Bar().newButton);
+    ASSERT_EQ(Main().NameField()->text(), "NoName");
+    ASSERT_FALSE(Main().SignalChain().RouteButton()->isVisibleTo(&Main()));
+    dialogs.openPaths = {File("stage.v13")};
+    Click(Bar().openButton);
+
+    EXPECT_EQ(Main().NameField()->text(), "Stage Left");
+    for (int label = 1; label <= 5; ++label) {
+        EXPECT_EQ(Label(label)->text(), labels[label - 1]);
+    }
+    EXPECT_EQ(Main().windowTitle().toStdString(), kTitlePrefix + "stage.v13");
+    EXPECT_EQ(Config().Topology, OutputTopology::ThreeOutputs);
+    EXPECT_TRUE(Main().SignalChain().RouteButton()->isVisibleTo(&Main()));
+    EXPECT_TRUE(Label(4)->isVisibleTo(&Main()));
+    // The muted SUB: its MUTE shown and its label locked; the others untouched.
+    EXPECT_TRUE(ShownInMain("muteMarker3"));
+    EXPECT_FALSE(ShownInMain("muteMarker1"));
+    EXPECT_FALSE(Label(5)->isEnabled());
+    EXPECT_TRUE(Label(3)->isEnabled());
+    EXPECT_FALSE(program->Loading().isVisible());
+    EXPECT_FALSE(Main().isMinimized());
+    EXPECT_TRUE(dialogs.Logged("error:").empty());
+}
+
+TEST_F(MainWindowTest, RefusedFileKeepsTheNewConfigurationAndTheTitle) {
+    GoOffline();
+    QFile bad(dir.filePath("short.v23"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(2227, '\0'));
+    bad.close();
+    TypeName("Mine");
+    dialogs.answers = {DialogAnswer::No};
+    dialogs.openPaths = {File("short.v23")};
+    Click(Bar().openButton);
+    ASSERT_EQ(dialogs.Logged("error:").size(), 1u);
+    EXPECT_NE(dialogs.Logged("error:")[0].find("short.v23 is not a VELD23 File"),
+              std::string::npos);
+    EXPECT_EQ(Main().NameField()->text(), "NoName");
+    EXPECT_EQ(Main().windowTitle(), "VELD23 - Digital Controller");
+}
+
+TEST_F(MainWindowTest, TwentyPresetClicksRevealCopyAllAndActivationRestartsTheCount) {
+    GoOffline();
+    for (int i = 0; i < 19; ++i) {
+        Click(Main().PresetCaption());
+    }
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&Main(), &activate);
+    for (int i = 0; i < 19; ++i) {
+        Click(Main().PresetCaption());
+    }
+    EXPECT_FALSE(Bar().copyAllButton->isVisibleTo(&Main()));
+    Click(Main().PresetCaption());
+    EXPECT_TRUE(Bar().copyAllButton->isVisibleTo(&Main()));
+    EXPECT_EQ(Bar().copyAllButton->text(), "Copiar todas las memorias igual");
+    // Offline it is shown but cannot run.
+    EXPECT_FALSE(Bar().copyAllButton->isEnabled());
+    for (int i = 0; i < 20; ++i) {
+        Click(Main().PresetCaption());
+    }
+    EXPECT_TRUE(Bar().copyAllButton->isVisibleTo(&Main()));
+}
+
+TEST_F(MainWindowTest, ClosingAsksAndCancelKeepsTheProgram) {
+    const std::string closing = commands::texts::kClosingQuestion;
+    dialogs.answers = {DialogAnswer::Cancel};
+    program->ConnectWindow().close();
+    EXPECT_FALSE(ended);
+    EXPECT_TRUE(program->ConnectWindow().isVisible());
+    EXPECT_EQ(dialogs.Logged("question:"), std::vector<std::string>{closing});
+
+    // Yes with the save dialog cancelled: still running, nothing lost.
+    GoOffline();
+    dialogs.answers = {DialogAnswer::Yes};
+    dialogs.savePaths = {std::nullopt};
+    Main().close();
+    EXPECT_FALSE(ended);
+    EXPECT_TRUE(Main().isVisible());
+
+    dialogs.answers = {DialogAnswer::Yes};
+    dialogs.savePaths = {File("last.v23")};
+    Main().close();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("last.v23")));
+    EXPECT_FALSE(Main().isVisible());
+}
+
+TEST_F(MainWindowTest, TopologyHidesAndShowsTheSecondChannel) {
+    GoOffline();
+    program->Editors().levels.ToggleMute(2);
+    Bar().threeOutputsButton->click();
+    EXPECT_TRUE(Label(4)->isVisibleTo(&Main()));
+    EXPECT_TRUE(Main().SignalChain().RouteButton()->isVisibleTo(&Main()));
+    EXPECT_TRUE(ShownInMain("muteMarker2"));
+    int shownEditors = 0;
+    for (const auto& editor : Main().SignalChain().EditorButtons()) {
+        shownEditors += editor.button->isVisibleTo(&Main()) ? 1 : 0;
+    }
+    EXPECT_EQ(shownEditors, 2 + 1 + 3 * 4); // PEQs, SUB filter, four blocks per output
+
+    Bar().twoOutputsButton->click();
+    EXPECT_FALSE(Label(4)->isVisibleTo(&Main()));
+    EXPECT_FALSE(ShownInMain("muteMarker2"));
+    EXPECT_FALSE(Main().SignalChain().RouteButton()->isVisibleTo(&Main()));
+    shownEditors = 0;
+    for (const auto& editor : Main().SignalChain().EditorButtons()) {
+        shownEditors += editor.button->isVisibleTo(&Main()) ? 1 : 0;
+        EXPECT_EQ(editor.button->isVisibleTo(&Main()), editor.output != 2 && !editor.subPathOnly);
+    }
+    EXPECT_EQ(shownEditors, 2 + 2 * 4);
+    EXPECT_EQ(Config().Routing.RouteState, 2);
+}
+
+TEST_F(MainWindowTest, NameFieldAndSystemInfoAreOneField) {
+    GoOffline();
+    TypeName("Main Hall");
+    auto* presetName = program->SystemInfo().findChild<QLineEdit*>("PresetName");
+    ASSERT_NE(presetName, nullptr);
+    EXPECT_EQ(presetName->text(), "Main Hall");
+    presetName->clear();
+    QTest::keyClicks(presetName, "Side Hall");
+    EXPECT_EQ(Main().NameField()->text(), "Side Hall");
+    EXPECT_EQ(Config().SystemInformation.SystemName, "Side Hall");
+    // The field holds what the configuration can: forty characters.
+    TypeName(QString(45, 'n'));
+    EXPECT_EQ(Config().SystemInformation.SystemName.Length(), 40u);
+}

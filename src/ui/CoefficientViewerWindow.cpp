@@ -10,6 +10,8 @@ namespace veld23 {
 CoefficientViewerWindow::CoefficientViewerWindow(TextSource source, QWidget* parent)
     : QWidget(parent, Qt::Window), source_(std::move(source)) {
     setWindowTitle("Show Filter Coefficients");
+    // Wide enough that a title bar shows the whole title.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 120);
     auto* layout = new QFormLayout(this);
     layout->setContentsMargins(18, 16, 18, 16);
     layout->setHorizontalSpacing(12);

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace veld23 {
 
@@ -20,7 +21,10 @@ constexpr int kLabelPixels = 11;
 constexpr int kTitlePixels = 13;
 constexpr double kTickLength = 4.0;
 constexpr double kLabelGap = 3.0;
+// Curve thickness in logical pixels, and how far apart its one-device-pixel passes lie. The
+// passes step diagonally, so flat and steep stretches of a curve both come out thicker.
 constexpr double kCurveWidth = 1.6;
+constexpr double kCurvePassStep = 0.6;
 
 QColor ToQColor(PlotColour c) {
     return QColor(c.r, c.g, c.b);
@@ -250,25 +254,37 @@ void ResponsePlotWidget::DrawCurves(QPainter& painter, const PlotGeometry& g) {
     painter.save();
     painter.setClipRect(AreaOf(g));
     painter.setRenderHint(QPainter::Antialiasing, true);
+    // Wide antialiased pens go through Qt's path stroker, several times slower than its
+    // one-pixel line drawer; while a band is dragged that is most of the paint. A curve is
+    // drawn instead as one-device-pixel lines laid side by side.
+    QPen curvePen(Qt::white, 1.0);
+    curvePen.setCosmetic(true);
+    const double dpr = devicePixelRatioF();
+    const int passes = std::max(1, static_cast<int>(std::lround(kCurveWidth * dpr)));
+    const double passStep = kCurvePassStep / dpr;
     for (std::size_t i = 0; i < model_->SeriesCount(); ++i) {
         const PlotSeries& series = model_->SeriesInDrawOrder(i);
         if (!series.Visible() || series.Points().empty()) {
             continue;
         }
-        QPen pen(ToQColor(series.Colour()), kCurveWidth);
-        pen.setJoinStyle(Qt::RoundJoin);
-        painter.setPen(pen);
-        polyline_.clear();
-        for (const PlotPoint& point : series.Points()) {
-            const auto pixel = g.ToPixel(point);
-            if (!pixel) {
-                // A point with no place on the axes breaks the curve there.
-                FlushPolyline(painter);
-                continue;
+        curvePen.setColor(ToQColor(series.Colour()));
+        painter.setPen(curvePen);
+        for (int pass = 0; pass < passes; ++pass) {
+            painter.save();
+            painter.translate(pass * passStep, pass * passStep);
+            polyline_.clear();
+            for (const PlotPoint& point : series.Points()) {
+                const auto pixel = g.ToPixel(point);
+                if (!pixel) {
+                    // A point with no place on the axes breaks the curve there.
+                    FlushPolyline(painter);
+                    continue;
+                }
+                polyline_.emplace_back(pixel->x, pixel->y);
             }
-            polyline_.emplace_back(pixel->x, pixel->y);
+            FlushPolyline(painter);
+            painter.restore();
         }
-        FlushPolyline(painter);
     }
     painter.restore();
 }

@@ -1,9 +1,23 @@
 // Pictures of the small windows and the plot for looking at them, written only when
 // VELD23_SCREENSHOT_DIR names a folder (the screenshots target sets it).
+#include "commands/PasswordKeypad.h"
+#include "config/ProcessorConfiguration.h"
+#include "config/SystemInformation.h"
+#include "device/DeviceImage.h"
 #include "editors/PlotConfigurations.h"
 #include "editors/PlotModel.h"
+#include "ui/AboutWindow.h"
+#include "ui/CoefficientViewerWindow.h"
+#include "ui/DarkTheme.h"
+#include "ui/DeviceImageWindow.h"
+#include "ui/LoadingFileWindow.h"
+#include "ui/PasswordKeypadWindow.h"
 #include "ui/ResponsePlotWidget.h"
+#include "ui/SystemInfoWindow.h"
+#include "ui/TopologyChooserWindow.h"
+#include "ui/TransferProgressWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QTest>
@@ -39,6 +53,7 @@ class Screenshots : public ::testing::Test {
         if (ScreenshotDir().isEmpty()) {
             GTEST_SKIP() << "VELD23_SCREENSHOT_DIR not set";
         }
+        ApplyDarkTheme(*qApp);
     }
 };
 
@@ -52,7 +67,9 @@ TEST_F(Screenshots, ResponsePlots) {
         const double octaves = std::log2(hz / 1000.0);
         eq.Series(1).AddPoint(hz, 6.0 * std::exp(-octaves * octaves));
         eq.Series(2).AddPoint(hz, -4.0 / (1.0 + std::pow(hz / 150.0, -2.0)));
+        eq.Series(3).AddPoint(hz, -10.0 * std::log10(1.0 + std::pow(hz / 2000.0, 16.0)));
     }
+    eq.Series(3).SetColour(plotcolours::kYellow);
     eq.Series(1).AddMark(1000.0, 7.0, "3", plotcolours::kWhite);
     ResponsePlotWidget eqWidget;
     eqWidget.SetModel(&eq);
@@ -72,4 +89,56 @@ TEST_F(Screenshots, ResponsePlots) {
 
     dynamics.SetAxisRange(PlotAxisId::X, 22.0, 22.0);
     Save(dynamicsWidget, "plot-inconsistent");
+}
+
+TEST_F(Screenshots, SmallWindows) {
+    TransferProgressWindow progress;
+    progress.SetPortLabel("Comunication Port : COM1");
+    progress.SetGaugeMax(2048);
+    progress.SetGaugePosition(1280);
+    progress.SetInfo("Sending DATA... to Memory 3");
+    Save(progress, "transfer-progress");
+    progress.SetInfo("  \u00A1\u00A1ERROR!! HEADER NO VALID(129)");
+    Save(progress, "transfer-progress-failed");
+
+    commands::PasswordKeypad keypad;
+    keypad.Open();
+    keypad.Press(commands::PasswordKey::Push);
+    keypad.Press(commands::PasswordKey::Left);
+    keypad.ToggleActive();
+    PasswordKeypadWindow keypadWindow;
+    keypadWindow.Bind(&keypad);
+    Save(keypadWindow, "password-keypad");
+
+    CoefficientViewerWindow coefficients([](int k) {
+        static const char* texts[] = {"0.998203", "-1.992771", "0.994649", "1.992771", "-0.992852"};
+        return std::string(texts[k]);
+    });
+    Save(coefficients, "coefficient-viewer");
+
+    ProcessorConfiguration config;
+    DeviceImageWindow image([&config] { return BuildDeviceImage(config); });
+    Save(image, "device-image");
+
+    TopologyChooserWindow chooser([](OutputTopology) {});
+    Save(chooser, "topology-chooser");
+
+    SystemInformationTexts info;
+    info.ProjectName.Assign("Auditorio");
+    info.Comments.Assign("Two boxes a side.\r\nSUB on the floor.");
+    SystemInfoWindow systemInfo(info);
+    Save(systemInfo, "system-info");
+
+    AboutWindow about;
+    about.Fill(QString::fromUtf8("VELD23  -  24-Bit Digital Signal Processing System.\n\n"
+                                 "VELD23 provides comprehensive, professional quality processing "
+                                 "of all audio input signals.\n\nAll Parameters for each "
+                                 "Functional Block are fully configurable by the system designer, "
+                                 "permitting great flexibility and highly optimised processing "
+                                 "specific to the system\u2019s application."),
+               "www.example.com", "info@example.com");
+    Save(about, "about");
+
+    LoadingFileWindow loading;
+    Save(loading, "loading-file");
 }

@@ -3,6 +3,7 @@
 #include "config/ProcessorConfiguration.h"
 #include "dsp/FrequencyGrid.h"
 #include "editors/CrossoverSubLowPass.h"
+#include "editors/EditorSet.h"
 
 #include <cmath>
 #include <numbers>
@@ -29,6 +30,15 @@ double GainDb(double gain) {
 }
 
 } // namespace
+
+FinalResponseSources FinalResponseSourcesOf(const EditorSet& editors,
+                                            const SpeakerCurves& speakers) {
+    return {{&editors.equaliser.Curve(1), &editors.equaliser.Curve(2)},
+            &editors.loudness.Response(),
+            {&editors.crossover.OutputResponse(1), &editors.crossover.OutputResponse(2),
+             &editors.crossover.OutputResponse(3)},
+            &speakers};
+}
 
 void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalResponseSources& sources,
                           int lookAheadSamples, FinalResponseCurves& out) {

@@ -65,6 +65,9 @@ class ConfigurationSession {
     bool Save(const std::string& path);
 
     const ProcessorConfiguration& Configuration() const { return config_; }
+    // The editors' curves and the imported speaker responses, for the final response.
+    const EditorSet& Editors() const { return editors_; }
+    const SpeakerCurves& Speakers() const { return curves_; }
 
   private:
     bool LoadJson(const std::string& path);

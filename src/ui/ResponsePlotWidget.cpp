@@ -3,6 +3,7 @@
 #include "editors/PlotGeometry.h"
 #include "editors/PlotModel.h"
 #include "editors/PlotSeries.h"
+#include "ui/QtText.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -134,7 +135,9 @@ void ResponsePlotWidget::ShowPointerState() {
     }
     if (model_->Readout() != readoutBytes_) {
         readoutBytes_ = model_->Readout();
-        readoutText_ = texts_.Get(readoutBytes_);
+        // Not through the paint's text cache: a new readout on every move would push the
+        // title and marks out of it.
+        readoutText_ = FromWindows1252(readoutBytes_);
         emit ReadoutChanged(readoutText_);
     }
 }

@@ -10,7 +10,7 @@ namespace {
 
 using namespace veld23;
 
-void FinalResponseRecompute(benchmark::State& state) {
+void FinalResponseRecompute(benchmark::State& state, ResponseView view) {
     ProcessorConfiguration config;
     ResponseCurve peq1;
     ResponseCurve peq2;
@@ -28,11 +28,14 @@ void FinalResponseRecompute(benchmark::State& state) {
     config.Delays[0].DelayWord = 12;
     FinalResponseCurves curves;
     for (auto _ : state) {
-        ComputeFinalResponse(config, sources, 5, curves);
+        ComputeFinalResponse(config, sources, 5, view, curves);
         benchmark::DoNotOptimize(curves.magnitudeDb[3].data());
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(FinalResponseRecompute)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(FinalResponseRecompute, Magnitude, ResponseView::Magnitude)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(FinalResponseRecompute, Phase, ResponseView::Phase)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

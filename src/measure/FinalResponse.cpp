@@ -41,7 +41,7 @@ FinalResponseSources FinalResponseSourcesOf(const EditorSet& editors,
 }
 
 void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalResponseSources& sources,
-                          int lookAheadSamples, FinalResponseCurves& out) {
+                          int lookAheadSamples, ResponseView view, FinalResponseCurves& out) {
     constexpr double pi = std::numbers::pi;
     constexpr double twoPi = 2 * pi;
     const FinalResponseSelections& sel = config.FinalResponse;
@@ -51,6 +51,8 @@ void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalRespo
     const double G = sel.GAINBox ? 1.0 : 0.0;
     const double D = sel.DelayBox ? 1.0 : 0.0;
     const bool three = config.Topology == OutputTopology::ThreeOutputs;
+    const bool phaseView = view == ResponseView::Phase;
+    constexpr int kSum = FinalResponseCurves::kSum;
 
     static const SpeakerCurves silentSpeakers{};
     const SpeakerCurves& speakers =
@@ -107,8 +109,11 @@ void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalRespo
             const double phase = S * speakers.SpeakerPhase[c][j] + blockPhase[c] +
                                  G * polarityRad[c] - D * omega * delaySamples[c];
             const double shown = magnitude[c] * on[c];
-            out.magnitudeDb[c][j] = static_cast<float>(shown);
-            out.phaseDeg[c][j] = static_cast<float>(WrapPhaseDegrees(phase));
+            if (phaseView) {
+                out.phaseDeg[c][j] = static_cast<float>(WrapPhaseDegrees(phase));
+            } else {
+                out.magnitudeDb[c][j] = static_cast<float>(shown);
+            }
             if (inSum[c] == 0.0) {
                 continue;
             }
@@ -123,10 +128,13 @@ void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalRespo
         if (re == 0.0) {
             re = 1e-15;
         }
-        out.magnitudeDb[FinalResponseCurves::kSum][j] =
-            static_cast<float>(20.0 * std::log10(std::sqrt(re * re + im * im)));
-        out.phaseDeg[FinalResponseCurves::kSum][j] =
-            static_cast<float>(Arctan2(im, re) * 180.0 / pi);
+        if (phaseView) {
+            out.phaseDeg[kSum][j] = static_cast<float>(Arctan2(im, re) * 180.0 / pi);
+        } else {
+            // 20 log10 of the modulus, taken as 10 log10 of its square: the result is a
+            // single-precision curve, so the single-precision logarithm loses nothing.
+            out.magnitudeDb[kSum][j] = 10.0f * std::log10(static_cast<float>(re * re + im * im));
+        }
     }
 }
 

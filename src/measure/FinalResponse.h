@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/Response.h"
+#include "editors/PlotConfigurations.h"
 #include "measure/SpeakerCurves.h"
 
 #include <array>
@@ -23,7 +24,8 @@ struct FinalResponseSources {
 FinalResponseSources FinalResponseSourcesOf(const EditorSet& editors,
                                             const SpeakerCurves& speakers);
 
-// What the view draws: curves 0..2 are the output channels, 3 their acoustic sum.
+// What the view draws: curves 0..2 are the output channels, 3 their acoustic sum. A
+// recompute fills only the view asked for.
 struct FinalResponseCurves {
     static constexpr int kChannels = 3;
     static constexpr int kSum = 3;
@@ -35,9 +37,10 @@ struct FinalResponseCurves {
 inline constexpr double kSilentSumDb = -300.0;
 
 // One recompute over the grid from the configuration (switches, gains, polarity, delays,
-// routing, topology) and the sources. lookAheadSamples is dynamics record 1's look-ahead
-// as it was when the view was activated. Allocates nothing.
+// routing, topology) and the sources, for one view: levels in dB or wrapped phases in
+// degrees. lookAheadSamples is dynamics record 1's look-ahead as it was when the view was
+// activated. Allocates nothing.
 void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalResponseSources& sources,
-                          int lookAheadSamples, FinalResponseCurves& out);
+                          int lookAheadSamples, ResponseView view, FinalResponseCurves& out);
 
 } // namespace veld23

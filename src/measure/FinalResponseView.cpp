@@ -44,7 +44,7 @@ void FinalResponseView::Activate() {
 }
 
 void FinalResponseView::DibujaFinalResponse() {
-    ComputeFinalResponse(config_, sources_, lookAheadSamples_, curves_);
+    ComputeFinalResponse(config_, sources_, lookAheadSamples_, view_, curves_);
     const auto& grid = FrequencyGrid::Shared();
     const auto& values = view_ == ResponseView::Magnitude ? curves_.magnitudeDb : curves_.phaseDeg;
     // Rebuilt silently, drawn once.

@@ -22,7 +22,11 @@ class FinalResponseFixture : public ::testing::Test {
     void SetUp() override { sender.mode = false; }
 
     void AllSwitches(bool on) { config.FinalResponse = {on, on, on, on, on}; }
-    void Compute(int lookAhead = 0) { ComputeFinalResponse(config, sources, lookAhead, curves); }
+    // Both views, as the window would draw them one after the other.
+    void Compute(int lookAhead = 0) {
+        ComputeFinalResponse(config, sources, lookAhead, ResponseView::Magnitude, curves);
+        ComputeFinalResponse(config, sources, lookAhead, ResponseView::Phase, curves);
+    }
     void Mute(int channel) {
         config.Levels[channel].OutputOnFactor = 0.0;
         config.Levels[channel].OutputMuted = true;

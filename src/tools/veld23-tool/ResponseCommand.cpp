@@ -34,7 +34,8 @@ int RunResponse(const Arguments& args) {
     FinalResponseCurves curves;
     // The view reads the look-ahead when it comes up; here it comes up once.
     ComputeFinalResponse(config, FinalResponseSourcesOf(session.Editors(), session.Speakers()),
-                         config.Dynamics[0].LookAheadSamples, curves);
+                         config.Dynamics[0].LookAheadSamples,
+                         phase ? ResponseView::Phase : ResponseView::Magnitude, curves);
     const auto& values = phase ? curves.phaseDeg : curves.magnitudeDb;
     const auto& grid = FrequencyGrid::Shared();
     std::printf("hz,ch1,ch2,ch3,sum\n");

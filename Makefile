@@ -3,7 +3,7 @@ BUILD      := build/release
 ASAN_BUILD := build/asan
 JOBS       ?= 2
 
-.PHONY: all deps configure build test test-asan bench run clean
+.PHONY: all deps configure build test test-asan bench run screenshots clean
 
 all: build
 
@@ -38,6 +38,18 @@ run: build
 	else \
 		echo "The editor window is not built yet; see README.md."; exit 1; \
 	fi
+
+# Pictures of every window, at 100 % and 200 % scaling, on a virtual X display.
+SHOTS := $(CURDIR)/build/screenshots
+XVFB  := xvfb-run -a -s "-screen 0 3200x2000x24"
+screenshots: build
+	@command -v xvfb-run >/dev/null || { echo "xvfb-run is missing: apt-get install xvfb"; exit 1; }
+	rm -rf $(SHOTS) && mkdir -p $(SHOTS)/scale2
+	cd $(BUILD) && VELD23_SCREENSHOT_DIR=$(SHOTS) QT_QPA_PLATFORM=xcb \
+		$(XVFB) ./tests/ui/test_ui --gtest_filter='*Screenshots.*'
+	cd $(BUILD) && VELD23_SCREENSHOT_DIR=$(SHOTS)/scale2 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
+		$(XVFB) ./tests/ui/test_ui --gtest_filter='*Screenshots.*'
+	@echo "Screenshots in $(SHOTS)"
 
 clean:
 	rm -rf build

@@ -56,6 +56,7 @@ ConnectDialogWindow::ConnectDialogWindow(commands::ConnectDialog& dialog,
         selectors_[i] = new QPushButton(tr(choice.caption), this);
         selectors_[i]->setObjectName(choice.name);
         selectors_[i]->setMinimumHeight(34);
+        selectors_[i]->setMinimumWidth(selectors_[i]->fontMetrics().averageCharWidth() * 18);
         selectors_[i]->setAutoDefault(false);
         grid->addWidget(lamps_[i], row, 0);
         grid->addWidget(selectors_[i], row, 1);

@@ -61,6 +61,7 @@ MainWindowCommandBar::MainWindowCommandBar(QWidget* parent) : QWidget(parent) {
     memorySelector->setToolTip(texts::kMemorySelectorHint);
     memorySelector->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     memoryCaption->setBuddy(memorySelector);
+    memoryCaption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     blockButton = Button(device, "blockButton", tr("&Block"), texts::kBlockHint);
     unblockButton = Button(device, "unblockButton", tr("&Unblock"), texts::kUnblockHint);
     passwordButton = Button(device, "passwordButton", tr("&Password"), texts::kPasswordHint);

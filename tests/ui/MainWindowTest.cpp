@@ -333,3 +333,52 @@ TEST_F(MainWindowTest, NameFieldAndSystemInfoAreOneField) {
     TypeName(QString(45, 'n'));
     EXPECT_EQ(Config().SystemInformation.SystemName.Length(), 40u);
 }
+
+TEST_F(MainWindowTest, EditorButtonsRecordTheirChannelOnceTheWindowExists) {
+    GoOffline();
+    Bar().threeOutputsButton->click();
+    QWidget crossover;
+    QWidget dynamics;
+    program->RegisterEditorWindow(commands::EditorWindow::Crossover, &crossover);
+    program->RegisterEditorWindow(commands::EditorWindow::Dynamics, &dynamics);
+    const auto find = [this](commands::EditorWindow window, int output) -> QPushButton* {
+        for (const auto& editor : Main().SignalChain().EditorButtons()) {
+            if (editor.window == window && editor.output == output) {
+                return editor.button;
+            }
+        }
+        return nullptr;
+    };
+    QPushButton* peq = find(commands::EditorWindow::Peq, 0);
+    ASSERT_NE(peq, nullptr);
+    EXPECT_FALSE(peq->isEnabled());
+
+    Click(find(commands::EditorWindow::Crossover, 3));
+    EXPECT_TRUE(crossover.isVisible());
+    EXPECT_EQ(program->Commands().Selection().channel, '3');
+    // The SUB's dynamics button carries 5, the others their output.
+    Click(find(commands::EditorWindow::Dynamics, 3));
+    EXPECT_EQ(program->Commands().Selection().channel, '5');
+    Click(find(commands::EditorWindow::Dynamics, 2));
+    EXPECT_EQ(program->Commands().Selection().channel, '2');
+    EXPECT_TRUE(dynamics.isVisible());
+
+    // A new configuration closes the editor windows.
+    dialogs.answers = {DialogAnswer::No};
+    Click(Bar().newButton);
+    EXPECT_FALSE(crossover.isVisible());
+    EXPECT_FALSE(dynamics.isVisible());
+    EXPECT_TRUE(Main().isVisible());
+}
+
+TEST_F(MainWindowTest, AboutAndSystemInfoComeUpModal) {
+    GoOffline();
+    Click(Bar().aboutButton);
+    EXPECT_TRUE(program->About().isVisible());
+    EXPECT_TRUE(program->About().isModal());
+    EXPECT_EQ(program->About().WebAddress(), "www.tessalinesound.example");
+    program->About().hide();
+    Click(Bar().systemInfoButton);
+    EXPECT_TRUE(program->SystemInfo().isVisible());
+    EXPECT_TRUE(program->SystemInfo().isModal());
+}

@@ -1,0 +1,87 @@
+// The real message boxes and file dialogs, answered by a key or a button the way a
+// user would, from inside their own event loop.
+#include "ui/QtDialogs.h"
+#include "commands/MainWindowCommands.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace veld23;
+
+namespace {
+
+// Runs `act` on the modal window once it is up.
+void WhenModalIsUp(std::function<void(QWidget&)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        act(*modal);
+    });
+}
+
+void PressButton(QWidget& box, QMessageBox::StandardButton which) {
+    auto& messageBox = static_cast<QMessageBox&>(box);
+    ASSERT_NE(messageBox.button(which), nullptr);
+    messageBox.button(which)->click();
+}
+
+} // namespace
+
+TEST(QtDialogs, QuestionsAnswerWithTheirButtonsAndEscapeIsCancel) {
+    QtDialogs dialogs;
+    WhenModalIsUp([](QWidget& box) {
+        EXPECT_EQ(static_cast<QMessageBox&>(box).text(),
+                  "Do you want to save the present configuration?");
+        EXPECT_EQ(box.windowTitle(), "VELD23");
+        PressButton(box, QMessageBox::No);
+    });
+    EXPECT_EQ(dialogs.AskYesNoCancel("Do you want to save the present configuration?"),
+              commands::DialogAnswer::No);
+    WhenModalIsUp([](QWidget& box) { PressButton(box, QMessageBox::Yes); });
+    EXPECT_EQ(dialogs.AskYesNoCancel("?"), commands::DialogAnswer::Yes);
+    WhenModalIsUp([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(dialogs.AskYesNoCancel("?"), commands::DialogAnswer::Cancel);
+
+    WhenModalIsUp([](QWidget& box) { PressButton(box, QMessageBox::Ok); });
+    EXPECT_TRUE(dialogs.AskOkCancel("Do you want to LOCK the Keyboard?"));
+    WhenModalIsUp([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_FALSE(dialogs.AskOkCancel("Do you want to LOCK the Keyboard?"));
+}
+
+TEST(QtDialogs, FileTypesReadAsTheirCaptions) {
+    EXPECT_EQ(QtDialogs::NameFilters(commands::MainWindowCommands::OpenRequest()),
+              QStringList({"VELD23 Files *.v23 (*.v23)", "VELD13 Files *.v13 (*.v13)",
+                           "All Files *.* (*.*)"}));
+    // The measurement import's form: caption|pattern pairs, patterns split by ';'.
+    EXPECT_EQ(QtDialogs::NameFilters("CLIO|*.txt;*.frd|All|*.*"),
+              QStringList({"CLIO (*.txt *.frd)", "All (*.*)"}));
+    EXPECT_TRUE(QtDialogs::NameFilters("lonely caption").isEmpty());
+}
+
+TEST(QtDialogs, SaveDialogStartsAtNoNameAndAddsTheDefaultExtension) {
+    QTemporaryDir dir;
+    QtDialogs dialogs;
+    WhenModalIsUp([&dir](QWidget& window) {
+        auto& dialog = static_cast<QFileDialog&>(window);
+        EXPECT_EQ(dialog.windowTitle(), "Save File");
+        EXPECT_EQ(dialog.defaultSuffix(), "v13");
+        dialog.setDirectory(dir.path());
+        dialog.selectFile("NoName");
+        static_cast<QDialog&>(dialog).accept(); // as the Save button does
+    });
+    const auto path = dialogs.ChooseFileToSave(commands::MainWindowCommands::SaveRequest());
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(QString::fromStdString(*path), QDir(dir.path()).filePath("NoName.v13"));
+
+    WhenModalIsUp([](QWidget& window) { static_cast<QFileDialog&>(window).reject(); });
+    EXPECT_FALSE(dialogs.ChooseFileToOpen(commands::MainWindowCommands::OpenRequest()));
+}

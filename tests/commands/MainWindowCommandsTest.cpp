@@ -1,0 +1,184 @@
+// The main window's file commands without the window: what they do with the
+// configuration, in which order they move the windows, and how a failed save stops
+// the command that asked for it.
+#include "commands/MainWindowCommands.h"
+#include "commands/CommandsTestBench.h"
+
+#include "config/ConfigurationFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veld23::testing {
+namespace {
+
+using commands::DialogAnswer;
+using commands::EditorWindow;
+
+// The windows as a log of what was done to them.
+class RecordingWindows : public commands::ApplicationWindows {
+  public:
+    std::vector<std::string> log;
+    bool editorsExist = false;
+
+    void ShowMainWindow() override { log.push_back("main"); }
+    void MinimiseMainWindow() override { log.push_back("minimise"); }
+    void RestoreMainWindow() override { log.push_back("restore"); }
+    void SetMainWindowTitle(const std::string& title) override { log.push_back("title:" + title); }
+    void ShowLoadingWindow() override { log.push_back("loading"); }
+    void CloseLoadingWindow() override { log.push_back("loading:close"); }
+    void SetBusyCursor(bool busy) override {
+        log.push_back(busy ? "cursor:busy" : "cursor:normal");
+    }
+    void FillAboutWindow(const std::string& text, const std::string&, const std::string&) override {
+        log.push_back("about:" + text.substr(0, text.find('\n')));
+    }
+    bool EditorWindowAvailable(EditorWindow) const override { return editorsExist; }
+    void ShowEditorWindow(EditorWindow) override { log.push_back("editor"); }
+    void RedrawFinalResponse() override { log.push_back("redraw"); }
+    void ConfigurationChanged() override { log.push_back("changed"); }
+};
+
+class FileDialogsAndMessages : public commands::ConfigurationFileDialogs,
+                               public ConfigurationFileMessages {
+  public:
+    std::optional<std::string> openPath;
+    std::optional<std::string> savePath;
+    std::vector<std::string> messages;
+
+    std::optional<std::string> ChooseFileToOpen(const commands::FileDialogRequest&) override {
+        return openPath;
+    }
+    std::optional<std::string> ChooseFileToSave(const commands::FileDialogRequest&) override {
+        return savePath;
+    }
+    void ShowError(const std::string& text) override { messages.push_back("error:" + text); }
+    void ShowWarning(const std::string& text) override { messages.push_back("warning:" + text); }
+};
+
+struct MainWindowBench {
+    ProcessorConfiguration config;
+    link::ProcessorSimulator processor;
+    link::SimulatedCommPort port{processor};
+    link::SimulatedD2xx usb{processor};
+    link::PollingWaiter waiter;
+    RecordingLinkUi progress;
+    ScriptedDialogs dialogs;
+    RecordingWindows windows;
+    FileDialogsAndMessages files;
+    commands::DeviceLink device{config, {port, usb, waiter, progress}, dialogs};
+    EditorSet editors{
+        config, device.RealTime(),
+        ApplicationHooks{[this] { windows.log.push_back("close-editors"); }, nullptr, nullptr}};
+    commands::MainWindowCommands commands{{config, editors, device, files, files, windows}};
+    // One folder per test: the tests may run side by side.
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() /
+        ("veld23-main-window-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+
+    MainWindowBench() {
+        editors.ChooseTopology(OutputTopology::TwoOutputs);
+        std::filesystem::create_directories(dir);
+    }
+    ~MainWindowBench() { std::filesystem::remove_all(dir); }
+    std::string File(const char* name) const { return (dir / name).string(); }
+};
+
+TEST(MainWindowCommands, OpenLoadsBehindTheLoadingWindowAndPutsEverythingBack) {
+    MainWindowBench bench;
+    bench.config.SystemInformation.SystemName.Assign("Saved");
+    ASSERT_TRUE(SaveConfigurationFile(bench.config, bench.File("saved.v23")));
+    bench.config.SystemInformation.SystemName.Assign("Unsaved");
+    bench.windows.log.clear();
+
+    bench.dialogs.answers = {DialogAnswer::No};
+    bench.files.openPath = bench.File("saved.v23");
+    EXPECT_TRUE(bench.commands.Open());
+    EXPECT_EQ(bench.config.SystemInformation.SystemName, "Saved");
+    const std::vector<std::string> expected = {
+        // The save question's clean-up, then the reset.
+        "close-editors", "close-editors", "main", "changed",
+        // The file, read behind the loading window.
+        "minimise", "loading", "cursor:busy", "close-editors",
+        "title:VELD23 - Digital Controller: saved.v23",
+        // Back as it was.
+        "loading:close", "restore", "cursor:normal", "redraw", "changed"};
+    EXPECT_EQ(bench.windows.log, expected);
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: saved.v23");
+}
+
+TEST(MainWindowCommands, CancelledOpenDialogReadsNothingAndStillTidiesUp) {
+    MainWindowBench bench;
+    bench.config.ChannelLabels.In1.Assign("Kick");
+    bench.windows.log.clear();
+    bench.dialogs.answers = {DialogAnswer::No};
+    EXPECT_FALSE(bench.commands.Open());
+    EXPECT_EQ(bench.config.ChannelLabels.In1, "In1");
+    const std::vector<std::string> expected = {"close-editors", "close-editors", "main",
+                                               "changed",       "loading:close", "restore",
+                                               "cursor:normal", "redraw",        "changed"};
+    EXPECT_EQ(bench.windows.log, expected);
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
+}
+
+TEST(MainWindowCommands, ASaveThatFailsIsToldAndStopsTheCommandThatAskedForIt) {
+    MainWindowBench bench;
+    bench.config.SystemInformation.SystemName.Assign("Work");
+    bench.files.savePath = bench.File("no-such-folder/work.v23");
+    EXPECT_FALSE(bench.commands.Save());
+    ASSERT_EQ(bench.dialogs.log.size(), 1u);
+    EXPECT_EQ(bench.dialogs.log[0].rfind("error:", 0), 0u);
+    EXPECT_NE(bench.dialogs.log[0].find("work.v23"), std::string::npos);
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
+
+    bench.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_FALSE(bench.commands.New());
+    EXPECT_EQ(bench.config.SystemInformation.SystemName, "Work");
+    // Closing is refused the same way.
+    bench.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_FALSE(bench.commands.MayClose());
+
+    bench.files.savePath = bench.File("work.v23");
+    bench.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_TRUE(bench.commands.New());
+    EXPECT_EQ(bench.config.SystemInformation.SystemName, "NoName");
+    EXPECT_TRUE(std::filesystem::exists(bench.dir / "work.v23"));
+}
+
+TEST(MainWindowCommands, EditorButtonsRecordNothingWhileTheirWindowIsMissing) {
+    MainWindowBench bench;
+    EXPECT_FALSE(bench.commands.OpenEditor(EditorWindow::Peq, '2', 2));
+    EXPECT_EQ(bench.commands.Selection().channel, 0);
+    bench.windows.editorsExist = true;
+    EXPECT_TRUE(bench.commands.OpenEditor(EditorWindow::Peq, '2', 2));
+    // A button that carries only a tag keeps the digit recorded before.
+    EXPECT_TRUE(bench.commands.OpenEditor(EditorWindow::Delay, std::nullopt, 3));
+    EXPECT_EQ(bench.commands.Selection().channel, '2');
+    EXPECT_EQ(bench.commands.Selection().tag, 3);
+}
+
+TEST(MainWindowCommands, TextsCrossIntoTheConfigurationAsItsCodePage) {
+    MainWindowBench bench;
+    bench.commands.SetSystemName("Caf\xC3\xA9 \xE2\x80\x99"
+                                 "A");
+    EXPECT_EQ(bench.config.SystemInformation.SystemName, "Caf\xE9 \x92"
+                                                         "A");
+    EXPECT_EQ(bench.commands.SystemName(), "Caf\xC3\xA9 \xE2\x80\x99"
+                                           "A");
+    // A character the code page lacks becomes '?'; a label keeps six characters.
+    bench.commands.SetChannelLabel(5, "Sub\xE2\x88\x9A"
+                                      "woofer");
+    EXPECT_EQ(bench.config.ChannelLabels.Sub, "Sub?wo");
+    bench.commands.SetChannelLabel(6, "none");
+    EXPECT_EQ(bench.commands.ChannelLabel(6), "");
+    bench.commands.SelectProgram(12);
+    EXPECT_EQ(bench.config.ProgramNumber, 8);
+}
+
+} // namespace
+} // namespace veld23::testing

@@ -34,7 +34,7 @@ bench: build
 
 run: build
 	@if [ -x $(BUILD)/src/app/veld23 ]; then \
-		$(BUILD)/src/app/veld23; \
+		$(BUILD)/src/app/veld23 $(ARGS); \
 	else \
 		echo "The editor window is not built yet; see README.md."; exit 1; \
 	fi

@@ -92,18 +92,16 @@ bool MainWindowCommands::Open() {
     windows_.ShowMainWindow();
     windows_.ConfigurationChanged();
     const std::optional<std::string> path = fileDialogs_.ChooseFileToOpen(OpenRequest());
-    if (path) {
-        ReadChosenFile(*path);
-    }
+    const bool opened = path && ReadChosenFile(*path);
     windows_.CloseLoadingWindow();
     windows_.RestoreMainWindow();
     windows_.SetBusyCursor(false);
     windows_.RedrawFinalResponse();
     windows_.ConfigurationChanged();
-    return path.has_value();
+    return opened;
 }
 
-void MainWindowCommands::ReadChosenFile(const std::string& path) {
+bool MainWindowCommands::ReadChosenFile(const std::string& path) {
     windows_.MinimiseMainWindow();
     windows_.ShowLoadingWindow();
     device_.ProcessPendingEvents(kLoadingWindowPasses);
@@ -114,9 +112,11 @@ void MainWindowCommands::ReadChosenFile(const std::string& path) {
         OpenConfigurationFile(config_, path, device_.RealTime(), editors_.steps, fileMessages_);
     // A refused file leaves the new configuration, which is not that file: the title
     // keeps what it said.
-    if (result != ConfigurationOpenResult::Refused) {
-        SetTitleFromPath(path);
+    if (result == ConfigurationOpenResult::Refused) {
+        return false;
     }
+    SetTitleFromPath(path);
+    return true;
 }
 
 bool MainWindowCommands::SaveConfiguration() {

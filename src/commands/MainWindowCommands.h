@@ -108,7 +108,8 @@ class MainWindowCommands final : public ConfigurationSaver {
 
   private:
     void SetTitleFromPath(const std::string& path);
-    void ReadChosenFile(const std::string& path);
+    // True when the file was opened.
+    bool ReadChosenFile(const std::string& path);
 
     ProcessorConfiguration& config_;
     EditorSet& editors_;

@@ -110,6 +110,16 @@ TEST(MainWindowCommands, OpenLoadsBehindTheLoadingWindowAndPutsEverythingBack) {
         "loading:close", "restore", "cursor:normal", "redraw", "changed"};
     EXPECT_EQ(bench.windows.log, expected);
     EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: saved.v23");
+
+    // A file that is not one: told, refused, and the title stays with the last file.
+    std::filesystem::resize_file(bench.File("saved.v23"), 100);
+    bench.dialogs.answers = {DialogAnswer::No};
+    bench.files.openPath = bench.File("saved.v23");
+    EXPECT_FALSE(bench.commands.Open());
+    ASSERT_EQ(bench.files.messages.size(), 1u);
+    EXPECT_EQ(bench.files.messages[0],
+              "error:" + WrongSizeMessage(FullPathOf(bench.File("saved.v23"))));
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: saved.v23");
 }
 
 TEST(MainWindowCommands, CancelledOpenDialogReadsNothingAndStillTidiesUp) {

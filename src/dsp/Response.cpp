@@ -1,5 +1,6 @@
 #include "dsp/Response.h"
 
+#include "dsp/CurveMath.h"
 #include "dsp/FrequencyGrid.h"
 
 #include <algorithm>
@@ -19,18 +20,7 @@ constexpr double kSmallestMagnitude = 1e-15; // -300 dB
 } // namespace
 
 double Arctan2(double y, double x) {
-    constexpr double pi = std::numbers::pi;
-    if (y == 0.0) {
-        return x >= 0.0 ? 0.0 : -pi;
-    }
-    if (x == 0.0) {
-        return y > 0.0 ? pi / 2 : -pi / 2;
-    }
-    const double a = std::atan(y / x);
-    if (x > 0.0) {
-        return a;
-    }
-    return y > 0.0 ? a + pi : a - pi;
+    return QuadrantArctan(y, x, [](double r) { return std::atan(r); });
 }
 
 double WrapPhaseDegrees(double phaseRad) {
@@ -181,8 +171,8 @@ void AccumulateResponse(std::span<const TSOS* const> sections, int count, CurveA
         double db = 0.0;
         double rad = 0.0;
         if (power > 0.0 && std::isfinite(power)) {
-            db = 10.0 * std::log10(power);
-            rad = Arctan2(im, re) + twoPi * static_cast<double>(wraps[i / 2][i % 2]);
+            db = 10.0 * CurveLog10(power);
+            rad = CurveArctan2(im, re) + twoPi * static_cast<double>(wraps[i / 2][i % 2]);
         } else {
             AccumulatePoint(sections, used, i, db, rad);
         }

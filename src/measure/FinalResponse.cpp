@@ -1,6 +1,7 @@
 #include "measure/FinalResponse.h"
 
 #include "config/ProcessorConfiguration.h"
+#include "dsp/CurveMath.h"
 #include "dsp/FrequencyGrid.h"
 #include "editors/CrossoverSubLowPass.h"
 #include "editors/EditorSet.h"
@@ -129,11 +130,10 @@ void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalRespo
             re = 1e-15;
         }
         if (phaseView) {
-            out.phaseDeg[kSum][j] = static_cast<float>(Arctan2(im, re) * 180.0 / pi);
+            out.phaseDeg[kSum][j] = static_cast<float>(CurveArctan2(im, re) * 180.0 / pi);
         } else {
-            // 20 log10 of the modulus, taken as 10 log10 of its square: the result is a
-            // single-precision curve, so the single-precision logarithm loses nothing.
-            out.magnitudeDb[kSum][j] = 10.0f * std::log10(static_cast<float>(re * re + im * im));
+            // 20 log10 of the modulus, taken as 10 log10 of its square.
+            out.magnitudeDb[kSum][j] = static_cast<float>(10.0 * CurveLog10(re * re + im * im));
         }
     }
 }

@@ -34,45 +34,6 @@ TEST(CrossoverSolo, SoloLHoldsTheLowPassHalfAndGivesItsFamilyBack) {
     EXPECT_NE(t.Crossover(1).LowPass.Sections[0].b0, 1.0L);
 }
 
-TEST(CrossoverSolo, SoloHIsTheMirrorImage) {
-    CrossoverEditor t;
-    t.controller.ChooseOutput(2);
-    t.controller.ChooseFamily(kColumnL, 3);
-    t.controller.ToggleSolo(kColumnH);
-    EXPECT_TRUE(t.config.CrossoverSolos[1].LowPassAux);
-    EXPECT_EQ(t.Crossover(2).HighPass.Family, kXoverBypass);
-    EXPECT_FALSE(t.controller.Column(kColumnL).Enabled());
-    t.controller.OrderUp(kColumnH);
-    EXPECT_EQ(t.Crossover(2).LowPass.Order, 4);
-    EXPECT_EQ(t.controller.Column(kColumnL).Order(), 2);
-
-    t.controller.ToggleSolo(kColumnH);
-    EXPECT_EQ(t.Crossover(2).HighPass.Family, kBesselHighPass);
-    EXPECT_EQ(t.controller.Column(kColumnL).FamilyIndex(), 3);
-    EXPECT_EQ(t.Crossover(2).LowPass.Order, 2);
-}
-
-TEST(CrossoverSolo, OneSoloTakingOverFromTheOtherReleasesItsHalf) {
-    CrossoverEditor t;
-    t.controller.ChooseOutput(1);
-    t.controller.ChooseFamily(kColumnL, 1);
-    t.controller.ChooseFamily(kColumnH, 3);
-    t.controller.ToggleSolo(kColumnH);
-    EXPECT_EQ(t.Crossover(1).HighPass.Family, kXoverBypass);
-
-    // Solo L switches solo H off: the high-pass half is the one in use now and gets
-    // its family back, the low-pass half is held instead.
-    t.controller.ToggleSolo(kColumnL);
-    EXPECT_TRUE(t.controller.SoloLit(kColumnL));
-    EXPECT_FALSE(t.controller.SoloLit(kColumnH));
-    EXPECT_EQ(t.Crossover(1).HighPass.Family, kButterworthHighPass);
-    EXPECT_EQ(t.Crossover(1).LowPass.Family, kXoverBypass);
-
-    t.controller.ToggleSolo(kColumnL);
-    EXPECT_EQ(t.Crossover(1).LowPass.Family, kBesselLowPass);
-    EXPECT_EQ(t.Crossover(1).HighPass.Family, kButterworthHighPass);
-}
-
 TEST(CrossoverSolo, RemembersFamiliesPerOutputAndForgetsThemWithALoad) {
     CrossoverEditor t;
     t.controller.ChooseOutput(1);

@@ -1,4 +1,3 @@
-#include "config/LoadedConfigurationSteps.h"
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
 #include "device/ApplyDeviceImage.h"
@@ -7,12 +6,7 @@
 #include "device/Encodings.h"
 #include "dsp/LoudnessSection.h"
 #include "dsp/PeqRules.h"
-#include "editors/CrossoverController.h"
-#include "editors/DelayController.h"
-#include "editors/DynamicsController.h"
-#include "editors/EqualiserEditor.h"
-#include "editors/LevelController.h"
-#include "editors/LoudnessController.h"
+#include "editors/EditorSet.h"
 #include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
@@ -29,54 +23,6 @@ namespace veld23 {
 namespace {
 
 using testing::RecordingRealTimeSender;
-
-class Editors : public LoadedConfigurationSteps {
-  public:
-    Editors(ProcessorConfiguration& config, RealTimeSender& sender)
-        : peq(config, sender), crossover(config, sender), loudness(config, sender, crossover),
-          levels(config, sender), delays(config, sender), dynamics(config, sender) {}
-
-    EqualiserEditor peq;
-    CrossoverController crossover;
-    LoudnessController loudness;
-    LevelController levels;
-    DelayController delays;
-    DynamicsController dynamics;
-
-    void TopologyApplied(ProcessorConfiguration&) override {
-        crossover.ApplyTopology();
-        delays.CreationStep();
-        dynamics.TopologyChanged();
-    }
-    void RefreshEqualiser(ProcessorConfiguration&, int input) override {
-        peq.RefreshEqualiser(input);
-    }
-    void RefreshCrossover(ProcessorConfiguration&, int output) override {
-        crossover.ChooseOutput(output);
-    }
-    void RefreshLoudness(ProcessorConfiguration&) override { loudness.Show(); }
-    void RefreshDynamics(ProcessorConfiguration&, int record) override {
-        dynamics.SelectRecord(record);
-    }
-    void RefreshGainsFromFile(ProcessorConfiguration&) override {
-        levels.ActualizaValores();
-        levels.ActualizaMainMute();
-    }
-    void RefreshGainsFromPositions(ProcessorConfiguration& config) override {
-        for (int output = 1; output <= 3; ++output) {
-            levels.SetLevelPosition(output, config.Levels[output - 1].LevelPosition);
-        }
-        levels.ActualizaMainMute();
-    }
-    void RefreshDelays(ProcessorConfiguration& config) override {
-        for (int output = 1; output <= 3; ++output) {
-            delays.SetDelayPosition(output, config.Delays[output - 1].DelayPosition);
-        }
-    }
-    void RefreshDistances(ProcessorConfiguration&) override { delays.DistancesFromAlignment(); }
-    void LookAheadChanged(ProcessorConfiguration&) override { delays.Activate(); }
-    void ConfirmMeasurementImport(ProcessorConfiguration&) override {}
-};
 
 void SetHalf(TXOVERPB& half, std::uint8_t family, int order, double hz) {
     half.Family = family;
@@ -134,13 +80,13 @@ TEST(DeviceImageRefresh, TheEditorsShowWhatWasReadAndTheImageComesBackUnchanged)
     ProcessorConfiguration config;
     RecordingRealTimeSender sender;
     sender.mode = false;
-    Editors editors(config, sender);
-    ASSERT_TRUE(ApplyDeviceImage(config, written, sender, editors));
+    EditorSet editors(config, sender);
+    ASSERT_TRUE(ApplyDeviceImage(config, written, sender, editors.steps));
 
     EXPECT_EQ(config.Peq[0].UsedBands, 7);
     EXPECT_EQ(config.Peq[1].UsedBands, 7);
-    EXPECT_EQ(editors.peq.CurrentEqualiser(), 1);
-    EXPECT_EQ(editors.peq.CurrentBand(), 1);
+    EXPECT_EQ(editors.equaliser.CurrentEqualiser(), 1);
+    EXPECT_EQ(editors.equaliser.CurrentBand(), 1);
     EXPECT_EQ(editors.crossover.CurrentOutput(), 3);
     EXPECT_TRUE(editors.levels.MuteLit(1));
     EXPECT_TRUE(editors.levels.MainMuteShown(1));
@@ -165,9 +111,9 @@ TEST(DeviceImageRefresh, RealTimeSendsCarryWhatTheImageCarries) {
     ProcessorConfiguration config;
     RecordingRealTimeSender sender;
     sender.mode = false;
-    Editors editors(config, sender);
+    EditorSet editors(config, sender);
     sender.mode = true;
-    ASSERT_TRUE(ApplyDeviceImage(config, written, sender, editors));
+    ASSERT_TRUE(ApplyDeviceImage(config, written, sender, editors.steps));
 
     // The last five-value message to each coefficient slot holds the words the image
     // holds there, the Linkwitz-Riley products of output 1 included.
@@ -195,7 +141,7 @@ TEST(DeviceImageRefresh, DamagedImagesThroughTheEditorsLeaveAWholeConfiguration)
 
     ProcessorConfiguration config;
     RecordingRealTimeSender sender; // Real Time mode on: every editor sends as it refreshes
-    Editors editors(config, sender);
+    EditorSet editors(config, sender);
     std::mt19937 random(11);
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_int_distribution<std::size_t> place(kPanelBlockOffset, kPanelCopy2Offset - 1);
@@ -205,7 +151,7 @@ TEST(DeviceImageRefresh, DamagedImagesThroughTheEditorsLeaveAWholeConfiguration)
         for (int n = 0; n < 30; ++n) {
             image[place(random)] = static_cast<std::uint8_t>(byte(random));
         }
-        ASSERT_TRUE(ApplyDeviceImage(config, image, sender, editors));
+        ASSERT_TRUE(ApplyDeviceImage(config, image, sender, editors.steps));
         SCOPED_TRACE("round " + std::to_string(round));
         testing::ExpectModelInvariants(config);
         for (const auto& call : sender.calls) {

@@ -3,6 +3,7 @@
 // allocate. This test counts global allocations while a drag goes on.
 #include "editors/EqualiserEditor.h"
 
+#include "EqualiserTestSupport.h"
 #include "config/ProcessorConfiguration.h"
 
 #include <gtest/gtest.h>
@@ -94,9 +95,7 @@ class CountingSender : public RealTimeSender {
     void SendRealTimeInteger(std::uint16_t, std::uint16_t) override {}
 };
 
-PlotPointer At(double hz, double db) {
-    return PlotPointer{PixelPoint{}, PlotPoint{hz, db}, false};
-}
+using testing::At;
 
 TEST(EqualiserDrag, DragStepsAllocateNothing) {
     {

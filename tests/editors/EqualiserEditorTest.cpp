@@ -12,35 +12,6 @@ namespace {
 
 using testing::EqualiserFixture;
 
-TEST(EqualiserEditor, CreationLeavesPeq1BandOneCurrentWithBothEqualisersChosenOnce) {
-    EqualiserFixture t;
-    EqualiserEditor& e = t.editor;
-    EXPECT_EQ(e.CurrentEqualiser(), 1);
-    EXPECT_EQ(e.LastChosenEqualiser(), 1);
-    EXPECT_EQ(e.CurrentBand(), 1);
-    EXPECT_EQ(e.RememberedBand(2), 1);
-    EXPECT_EQ(e.UsedBands(1), 2);
-    EXPECT_EQ(e.UsedBands(2), 2);
-    EXPECT_EQ(e.TypeIndex(), 0);
-    EXPECT_EQ(e.FrequencyField().text, "1000");
-    EXPECT_EQ(e.FrequencyPosition(), 12632);
-    EXPECT_EQ(e.GainField().text, "0.0");
-    EXPECT_EQ(e.GainPosition(), 123);
-    EXPECT_EQ(e.QField().text, "0.7");
-    EXPECT_EQ(e.QPosition(), 193);
-    EXPECT_EQ(e.CoefficientField(0).text, "1.000000");
-    EXPECT_EQ(e.CoefficientField(4).text, "0.000000");
-    EXPECT_EQ(e.SelectorLabel(1), "Out1");
-    EXPECT_EQ(e.SelectorLabel(2), "Out2");
-    EXPECT_EQ(e.SelectorLabel(3), "");
-    // Bands 2 and 1 of each equaliser were selected: their Q is what the field gave back.
-    for (int peq = 1; peq <= 2; ++peq) {
-        EXPECT_EQ(t.Band(peq, 1).Q, 0.7);
-        EXPECT_EQ(t.Band(peq, 2).Q, 0.7);
-        EXPECT_EQ(t.Band(peq, 3).Q, 0.707);
-    }
-}
-
 TEST(EqualiserEditor, SelectingABandRaisesUsedBandsButNeverLowersIt) {
     EqualiserFixture t;
     t.editor.SelectBand(5);
@@ -70,11 +41,6 @@ TEST(EqualiserEditor, SelectingABandStoresWhatTheControlsGiveBack) {
     EXPECT_EQ(t.editor.QField().text, "0.7");
     EXPECT_EQ(t.editor.FrequencyPosition(), 12096); // from the band's 1234.4 Hz
     EXPECT_EQ(t.editor.GainPosition(), 93);
-    // The design ran on the values the band now holds.
-    PeqBand expected = band;
-    RedesignBand(expected);
-    EXPECT_EQ(band.b0, expected.b0);
-    EXPECT_EQ(band.a2, expected.a2);
 }
 
 TEST(EqualiserEditor, ChoosingAnEqualiserRestoresItsBandThroughTheBandAbove) {
@@ -98,34 +64,6 @@ TEST(EqualiserEditor, ChoosingAnEqualiserRestoresItsBandThroughTheBandAbove) {
     EXPECT_EQ(t.editor.UsedBands(2), 7);
     t.editor.ChooseEqualiser(3);
     EXPECT_EQ(t.editor.CurrentEqualiser(), 2);
-}
-
-TEST(EqualiserEditor, TypedFrequencyGoesThroughTheSlider) {
-    EqualiserFixture t;
-    t.editor.SetFrequencyPosition(16580);
-    EXPECT_EQ(t.editor.FrequencyField().text, "100");
-    EXPECT_EQ(t.Band(1, 1).Frequency, 100.0);
-
-    t.editor.SetFrequencyText("1000");
-    EXPECT_EQ(t.Band(1, 1).Frequency, 100.0); // typing alone changes nothing
-    t.editor.FrequencyEnter();
-    EXPECT_EQ(t.editor.FrequencyPosition(), 12632);
-    EXPECT_EQ(t.editor.FrequencyField().text, "1000");
-    EXPECT_EQ(t.Band(1, 1).Frequency, 1000.0);
-
-    // The slider's last step reaches 19970 Hz: that is where 20000 ends.
-    t.editor.SetFrequencyText("20000");
-    t.editor.FrequencyEnter();
-    EXPECT_EQ(t.editor.FrequencyPosition(), 10);
-    EXPECT_EQ(t.Band(1, 1).Frequency, 19970.0);
-    EXPECT_EQ(t.editor.FrequencyField().text, "19970");
-
-    t.editor.SetFrequencyText("5");
-    t.editor.FrequencyEnter();
-    EXPECT_EQ(t.Band(1, 1).Frequency, 10.0);
-    t.editor.SetFrequencyPosition(25000);
-    EXPECT_EQ(t.editor.FrequencyPosition(), 20000);
-    EXPECT_EQ(t.Band(1, 1).Frequency, 10.0);
 }
 
 TEST(EqualiserEditor, TextThatIsNotANumberChangesNothing) {
@@ -177,9 +115,6 @@ TEST(EqualiserEditor, GainSliderFieldKeysAndButtons) {
     EXPECT_EQ(t.editor.GainField().text, "3.4");
     EXPECT_EQ(t.editor.GainPosition(), 89);
     EXPECT_EQ(t.Band(1, 1).GainDb, 3.4);
-    t.editor.GainDown();
-    t.editor.GainDown();
-    EXPECT_EQ(t.Band(1, 1).GainDb, 3.2);
 
     t.editor.SetGainText("40");
     t.editor.GainEnter();
@@ -214,13 +149,6 @@ TEST(EqualiserEditor, QSliderTypingAndKeys) {
     t.editor.QEnter();
     EXPECT_EQ(t.editor.QField().text, "12.0");
     EXPECT_EQ(t.editor.QPosition(), 80);
-
-    t.editor.QUp();
-    EXPECT_EQ(t.editor.QField().text, "12.1");
-    EXPECT_EQ(t.editor.QPosition(), 79);
-    t.editor.QDown();
-    t.editor.QDown();
-    EXPECT_EQ(t.Band(1, 1).Q, 11.9);
 
     // Q 20 needs a position below the slider's end: 19.8 is what comes back.
     t.editor.SetQText("20");

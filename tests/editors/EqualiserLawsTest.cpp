@@ -115,16 +115,5 @@ TEST(EqualiserLaws, ControlsFollowWhatEachTypeUses) {
     EXPECT_EQ(ControlsForType(14), rows[0].controls);
 }
 
-TEST(EqualiserLaws, GainRulesByType) {
-    for (int type = 0; type <= 15; ++type) {
-        const auto code = static_cast<std::uint8_t>(type);
-        const bool zeroes = type == 4 || type == 5 || type == 10 || type == 11;
-        const bool dragZero = type == 4 || type == 5 || (type >= 7 && type <= 11);
-        EXPECT_EQ(TypeZeroesGain(code), zeroes) << type;
-        EXPECT_EQ(DragKeepsGainZero(code), dragZero) << type;
-        EXPECT_EQ(IsShelving(code), type == 2 || type == 3) << type;
-    }
-}
-
 } // namespace
 } // namespace veld23::equaliser

@@ -67,17 +67,6 @@ TEST(EqualiserRealTime, AnEditSendsTheFiveCoefficientsOfItsBand) {
     EXPECT_EQ(t.editor.CoefficientDisplayText(5), "");
 }
 
-TEST(EqualiserRealTime, PeqTwoBandOneIsParameter35) {
-    EqualiserFixture t;
-    t.editor.ChooseEqualiser(2);
-    ASSERT_EQ(t.sender.calls.size(), 2u);
-    const auto& call = t.sender.calls.back();
-    EXPECT_EQ(call.parameter, 35);
-    EXPECT_EQ(call.values, (std::array<double, 5>{1.0, 0.0, 0.0, 0.0, 0.0}));
-    t.editor.SelectBand(7);
-    EXPECT_EQ(t.sender.calls.back().parameter, 65);
-}
-
 TEST(EqualiserRealTime, NothingIsSentWhileAMessageGoesOutOrOutsideRealTimeMode) {
     EqualiserFixture t;
     t.editor.ChooseType(1);
@@ -105,36 +94,6 @@ TEST(EqualiserRealTime, RefreshSendsEveryBandOnceInItsOrder) {
     EXPECT_EQ(Parameters(t.sender),
               (std::vector<int>{65, 60, 55, 50, 45, 40, 35, 30, 25, 20, 15, 10, 5, 0}));
     EXPECT_EQ(t.finalResponses.size(), 14u);
-}
-
-TEST(EqualiserRealTime, EachDragStepSendsOnce) {
-    EqualiserFixture t;
-    t.editor.ChooseType(1);
-    t.sender.calls.clear();
-    t.editor.PlotMouseDown(At(1000.0, 0.0));
-    t.editor.PlotMouseMove(At(1100.0, 0.5));
-    t.editor.PlotMouseMove(At(1200.0, 1.0));
-    t.editor.PlotMouseUp(At(1200.0, 1.0));
-    t.editor.PlotMouseMove(At(1300.0, 1.0));
-    ASSERT_EQ(t.sender.calls.size(), 3u);
-    ExpectSentBand(t.sender.calls.back(), t.Band(1, 1));
-    EXPECT_EQ(t.Band(1, 1).Frequency, 1200.0);
-}
-
-TEST(EqualiserRealTime, ViewsAndUnparsedTextSendNothing) {
-    EqualiserFixture t;
-    t.editor.ShowPhase();
-    t.editor.ShowMagnitude();
-    t.editor.ChooseType(1);
-    t.sender.calls.clear();
-    t.editor.SetQText("-");
-    t.editor.SetQText("");
-    t.editor.SetGainText("x");
-    t.editor.GainEnter();
-    EXPECT_TRUE(t.sender.calls.empty());
-    t.editor.SetQText("3");
-    ASSERT_EQ(t.sender.calls.size(), 1u);
-    ExpectSentBand(t.sender.calls[0], t.Band(1, 1));
 }
 
 TEST(EqualiserRealTime, EnteredCoefficientsAreSentAsStored) {

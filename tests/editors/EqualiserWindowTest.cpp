@@ -70,36 +70,5 @@ TEST(EqualiserWindow, ShowRelabelsAndChoosesTheLastEqualiserAgain) {
     EXPECT_EQ(t.editor.CurrentBand(), 3);
 }
 
-TEST(EqualiserWindow, NewResetsTheEditorsOwnState) {
-    EqualiserFixture t;
-    t.editor.ChooseEqualiser(2);
-    t.editor.SelectBand(5);
-    t.editor.ShowPhase();
-    t.editor.ToggleShow(1);
-    t.config.ResetEqualisers();
-    t.editor.ResetToNew();
-    EXPECT_EQ(t.editor.CurrentEqualiser(), 1);
-    EXPECT_EQ(t.editor.LastChosenEqualiser(), 1);
-    EXPECT_EQ(t.editor.RememberedBand(2), 1);
-    EXPECT_EQ(t.editor.UsedBands(2), 2);
-    EXPECT_EQ(t.editor.View(), ResponseView::Magnitude);
-    EXPECT_EQ(t.editor.ReadoutUnit(), " dBs ");
-    EXPECT_TRUE(t.editor.CurveShown(1));
-    EXPECT_EQ(t.editor.Plot().YAxis().Min, -20.0);
-    EXPECT_EQ(t.editor.Plot().Title(), "OUT 1 Equalization");
-}
-
-TEST(EqualiserWindow, RealTimeButtonRunsTheApplicationsToggle) {
-    EqualiserFixture t;
-    int toggles = 0;
-    t.editor.RealTimeButtonClick(); // nothing wired yet
-    t.editor.SetRealTimeToggle([&] { ++toggles; });
-    t.editor.RealTimeButtonClick();
-    EXPECT_EQ(toggles, 1);
-    EXPECT_TRUE(t.editor.RealTimeLit());
-    t.sender.mode = false;
-    EXPECT_FALSE(t.editor.RealTimeLit());
-}
-
 } // namespace
 } // namespace veld23

@@ -163,23 +163,5 @@ TEST(LevelController, OpenedConfigurationRestoresFieldsSlidersAndMuteIndication)
     EXPECT_FALSE(t.controller.MainMuteShown(1));
 }
 
-TEST(LevelController, NewConfigurationRestoresStartUpState) {
-    Levels t;
-    t.controller.SetLevelPosition(2, 200);
-    t.controller.ToggleMute(2);
-    t.controller.TogglePolarity(3);
-    const std::size_t sent = t.sender.calls.size();
-    t.controller.ResetToNew();
-    EXPECT_EQ(t.sender.calls.size(), sent);
-    for (int output = 1; output <= 3; ++output) {
-        EXPECT_EQ(t.controller.LevelText(output), "0.0");
-        EXPECT_EQ(t.controller.LevelPosition(output), 61);
-        EXPECT_FALSE(t.controller.MuteLit(output));
-        EXPECT_FALSE(t.controller.PolarityLit(output));
-        EXPECT_FALSE(t.controller.MainMuteShown(output));
-        EXPECT_EQ(t.records[static_cast<std::size_t>(output - 1)].DeviceValue(), 1.0);
-    }
-}
-
 } // namespace
 } // namespace veld23

@@ -82,15 +82,6 @@ TEST(PlotConfigurations, DynamicsPlotIsLevelAgainstLevel) {
     EXPECT_EQ(plot.YAxis().Max, 22.0);
 }
 
-TEST(PlotConfigurations, TitlesNameTheOutputOrRecord) {
-    EXPECT_EQ(EqualiserPlotTitle(2), "OUT 2 Equalization");
-    EXPECT_EQ(CrossoverPlotTitle(3), "OUT 3 CrossOver");
-    EXPECT_EQ(DynamicsPlotTitle(1, true), "Dynamic OUT 1-2");
-    EXPECT_EQ(DynamicsPlotTitle(2, true), "Dynamic SUB    ");
-    EXPECT_EQ(DynamicsPlotTitle(1, false), "Dynamic OUT 1");
-    EXPECT_EQ(DynamicsPlotTitle(2, false), "Dynamic OUT 2");
-}
-
 TEST(PlotConfigurations, ViewsSwitchTheYAxisAndTheReadoutUnit) {
     const struct {
         PlotKind kind;

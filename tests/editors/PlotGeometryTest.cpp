@@ -96,22 +96,6 @@ TEST(PlotScale, UnmappableRangesConvertNothing) {
     }
 }
 
-TEST(PlotAxis, ConsistencyAndRangeMembership) {
-    EXPECT_TRUE(MakeAxis(-20, 20, false).Consistent());
-    EXPECT_TRUE(MakeAxis(20, 20000, true).Consistent());
-    EXPECT_FALSE(MakeAxis(10, 10, false).Consistent());
-    EXPECT_FALSE(MakeAxis(15, -20, false).Consistent());
-    EXPECT_FALSE(MakeAxis(0, 20000, true).Consistent());
-    EXPECT_FALSE(MakeAxis(kNaN, 20, false).Consistent());
-
-    const PlotAxis db = MakeAxis(-20, 20, false);
-    EXPECT_TRUE(db.Contains(-20.0));
-    EXPECT_TRUE(db.Contains(20.0));
-    EXPECT_FALSE(db.Contains(20.01));
-    EXPECT_FALSE(db.Contains(kNaN));
-    EXPECT_FALSE(MakeAxis(10, 10, false).Contains(10.0));
-}
-
 TEST(PlotAxis, AxesCrossAtZeroOnlyWhenZeroIsInRange) {
     EXPECT_EQ(MakeAxis(-20, 20, false).CrossingValue(true), 0.0);
     EXPECT_EQ(MakeAxis(-30, 22, false).CrossingValue(true), 0.0);
@@ -164,16 +148,6 @@ TEST(PlotAxis, AutoSteppingPicksAOneTwoFiveStep) {
     a.Min = -180;
     a.Max = 180;
     EXPECT_EQ(TickValues(a), (std::vector<double>{-150, -100, -50, 0, 50, 100, 150}));
-}
-
-TEST(PlotAxis, LabelsUseTheAxisDecimals) {
-    PlotAxis a = MakeAxis(-20, 20, false);
-    EXPECT_EQ(a.Label(-20.0), "-20");
-    EXPECT_EQ(a.Label(20000.0), "20000");
-    a.LabelDecimals = 2;
-    EXPECT_EQ(a.Label(0.5), "0.50");
-    a.LabelDecimals = -3; // held to no decimals
-    EXPECT_EQ(a.Label(2.0), "2");
 }
 
 TEST(PlotGeometry, AreaIsTheWidgetLessItsMargins) {

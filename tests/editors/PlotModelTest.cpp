@@ -30,51 +30,6 @@ class RecordingListener : public PlotMouseListener {
 
 } // namespace
 
-TEST(PlotModel, SeriesIsCreatedEmptyOnFirstUseAndFoundAgain) {
-    PlotModel plot;
-    EXPECT_EQ(plot.FindSeries(7), nullptr);
-    PlotSeries& first = plot.Series(7);
-    EXPECT_EQ(first.Number(), 7);
-    EXPECT_TRUE(first.Points().empty());
-    EXPECT_TRUE(first.Visible());
-    first.AddPoint(20.0, 1.5);
-    PlotSeries& again = plot.Series(7);
-    EXPECT_EQ(&again, &first);
-    ASSERT_EQ(again.Points().size(), 1u);
-    EXPECT_EQ(plot.FindSeries(7), &first);
-    EXPECT_EQ(plot.SeriesCount(), 1u);
-
-    // Later series never move the earlier ones an editor may still hold.
-    for (int n = 1; n <= 40; ++n) {
-        plot.Series(100 + n).AddPoint(n, n);
-    }
-    EXPECT_EQ(&plot.Series(7), &first);
-    EXPECT_EQ(first.Points()[0], (PlotPoint{20.0, 1.5}));
-    EXPECT_EQ(plot.SeriesCount(), 41u);
-    EXPECT_EQ(plot.Series(-3).Number(), -3);
-}
-
-TEST(PlotModel, PointsAndMarksKeepTheirOrderUntilCleared) {
-    PlotModel plot;
-    PlotSeries& s = plot.Series(1);
-    s.AddPoint(20.0, -1.0);
-    s.AddPoint(21.0, -2.0);
-    s.AddPoint(20.0, -3.0); // repeated grid frequencies stay separate points
-    s.AddMark(1000.0, 7.0, "3", PlotColour::FromRgb(0xFFFFFF));
-    ASSERT_EQ(s.Points().size(), 3u);
-    EXPECT_EQ(s.Points()[2], (PlotPoint{20.0, -3.0}));
-    ASSERT_EQ(s.Marks().size(), 1u);
-    EXPECT_EQ(s.Marks()[0].text, "3");
-    EXPECT_EQ(s.Marks()[0].at, (PlotPoint{1000.0, 7.0}));
-    EXPECT_EQ(s.Marks()[0].colour.Rgb(), 0xFFFFFFu);
-
-    plot.Series(2).AddPoint(5.0, 5.0);
-    s.Clear();
-    EXPECT_TRUE(s.Points().empty());
-    EXPECT_TRUE(s.Marks().empty());
-    EXPECT_EQ(plot.Series(2).Points().size(), 1u); // only the cleared series loses its points
-}
-
 TEST(PlotModel, RebuildingACurveReusesItsStorage) {
     PlotModel plot;
     PlotSeries& s = plot.Series(1);

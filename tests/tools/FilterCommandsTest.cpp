@@ -2,23 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sstream>
 
 using veld23::testing::RunTool;
 
-namespace {
-
-std::vector<double> Numbers(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<double> values;
-    for (double v; in >> v;) {
-        values.push_back(v);
-    }
-    return values;
-}
-
-} // namespace
+using veld23::testing::Numbers;
 
 TEST(ToolGrid, PrintsTheFourHundredAndOnePoints) {
     const auto r = RunTool({"grid"});

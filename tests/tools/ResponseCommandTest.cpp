@@ -1,40 +1,23 @@
 #include "RunTool.h"
 
+#include "config/TestFiles.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 using veld23::testing::RunTool;
-namespace fs = std::filesystem;
 
 namespace {
 
 std::vector<double> Row(const std::string& line) {
-    std::vector<double> values;
-    std::stringstream in(line);
-    for (std::string cell; std::getline(in, cell, ',');) {
-        values.push_back(std::stod(cell));
-    }
-    return values;
+    return veld23::testing::Numbers(line, ',');
 }
 
-class ToolResponse : public ::testing::Test {
+class ToolResponse : public veld23::testing::TempDirTest {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("veld23-response-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string P(const std::string& name) const { return (dir / name).string(); }
-
     // A three-output configuration whose OUT 1 measurement is a flat 93 dB SPL text file,
     // with only the speaker data switched into the final response.
     std::string WithMeasurement() {
@@ -58,8 +41,6 @@ class ToolResponse : public ::testing::Test {
         std::ofstream(P("measured.json")) << j.dump(2);
         return P("measured.json");
     }
-
-    fs::path dir;
 };
 
 } // namespace

@@ -35,6 +35,17 @@ std::vector<std::string> ToolResult::outLines() const {
     return lines;
 }
 
+std::vector<double> Numbers(const std::string& line, char separator) {
+    std::vector<double> values;
+    std::istringstream in(line);
+    for (std::string cell; std::getline(in, cell, separator);) {
+        if (!cell.empty()) {
+            values.push_back(std::strtod(cell.c_str(), nullptr));
+        }
+    }
+    return values;
+}
+
 ToolResult RunTool(const std::vector<std::string>& args) {
     char outPath[] = "/tmp/veld23-tool-outXXXXXX";
     char errPath[] = "/tmp/veld23-tool-errXXXXXX";

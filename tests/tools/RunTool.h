@@ -15,4 +15,7 @@ struct ToolResult {
 // Runs the built veld23-tool with the arguments and collects both streams.
 ToolResult RunTool(const std::vector<std::string>& args);
 
+// The numbers of one line, split at blanks or at the separator given.
+std::vector<double> Numbers(const std::string& line, char separator = ' ');
+
 } // namespace veld23::testing

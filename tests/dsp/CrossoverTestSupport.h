@@ -66,12 +66,6 @@ inline double GridDb(const TXOVERPB& half, int index) {
     return curve.magnitudeDb[index];
 }
 
-inline void ExpectSameCoefficients(const TSOS& a, const TSOS& b, double tolerance) {
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_NEAR(a.GetCoefficient(k), b.GetCoefficient(k), tolerance) << "coefficient " << k;
-    }
-}
-
 inline void ExpectSameSection(const TSOS& a, const TSOS& b) {
     for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(a.GetCoefficient(k), b.GetCoefficient(k)) << "coefficient " << k;

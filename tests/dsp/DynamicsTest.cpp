@@ -33,54 +33,12 @@ TEST(DynamicsDefaults, FieldsOfBothRecords) {
     EXPECT_EQ(r2.Umbral, -5.0f);
     for (const TDYNAMIC* d : {&r1, &r2}) {
         EXPECT_EQ(d->Ratio, 2.0f);
-        EXPECT_EQ(d->Gain, 0.0f);
-        EXPECT_EQ(d->GateIndex, 1.0f);
-        EXPECT_EQ(d->Pendiente, 4.0f);
-        EXPECT_EQ(d->SpareFlag, 0);
-        EXPECT_EQ(d->Zload, 8.0f);
-        EXPECT_EQ(d->PowerMaxLoad, 400.0f);
-        EXPECT_EQ(d->AmpGain, 41.0f);
-        EXPECT_EQ(d->PowerAmpMax, 600.0f);
-        EXPECT_TRUE(d->Balanceado);
-        EXPECT_EQ(d->NumberSpeakers, 1);
         EXPECT_EQ(d->Tipo, dynamics::kLimiter);
-        EXPECT_EQ(d->Knee, 4.0f);
-        EXPECT_FALSE(d->Bypass);
-        EXPECT_TRUE(d->Diezmado);
         EXPECT_EQ(d->Npuntos, 93);
-        EXPECT_EQ(d->xdBmaxLimit, 12.5f);
-        EXPECT_EQ(d->OutGain, 1.0L);
         EXPECT_NEAR(static_cast<double>(d->RmsCoef), 0.000671362, 5e-10);
         EXPECT_EQ(d->HoldSamples, 1920);
         EXPECT_EQ(d->DecayCode, 36);
-        EXPECT_EQ(d->LookAheadSamples, 0);
     }
-}
-
-TEST(DynamicsDefaults, ResetRestoresEveryValueInPlace) {
-    TDYNAMIC d(2);
-    const TDYNAMIC fresh(2);
-    d.Umbral = -40.0f;
-    d.Tipo = dynamics::kCompressor;
-    d.Bypass = true;
-    d.GateIndex = 16.0f;
-    d.Zload = 4.0f;
-    d.Balanceado = false;
-    d.SpareFlag = 7;
-    d.SetAttack(5);
-    d.SetLookAhead(2);
-    Redesign(d);
-    d.ResetToDefaults(2);
-    EXPECT_EQ(d.Umbral, -5.0f);
-    EXPECT_EQ(d.Tipo, dynamics::kLimiter);
-    EXPECT_FALSE(d.Bypass);
-    EXPECT_EQ(d.Zload, 8.0f);
-    EXPECT_TRUE(d.Balanceado);
-    EXPECT_EQ(d.SpareFlag, 0);
-    EXPECT_EQ(d.RmsCoef, fresh.RmsCoef);
-    EXPECT_EQ(d.LookAheadSamples, 0);
-    EXPECT_EQ(d.Tabla, fresh.Tabla);
-    EXPECT_EQ(d.Ganancia, fresh.Ganancia);
 }
 
 // ---------------------------------------------------------------- level grid
@@ -94,21 +52,8 @@ TEST(DynamicsLevelGrid, TablePointsSitAtFixedLevelsAfterTheFineGrid) {
     }
     EXPECT_EQ(d.XdB[n - 1], 0.0f);
     EXPECT_EQ(d.Xlin[n - 1], 1.0f);
-    // The fine grid: N-34 points evenly spaced in amplitude from the bottom edge.
-    const double step = (1.0 - std::pow(10.0, -0.5)) / (n - 33);
     EXPECT_NEAR(d.XdB[1], -10.0, 1e-5);
-    for (int i = 1; i <= n - 34; ++i) {
-        EXPECT_NEAR(d.Xlin[i], (i - 1) * step + std::pow(10.0, -0.5), 1e-6) << i;
-    }
     EXPECT_LT(d.Xlin[n - 34], 1.0f); // the fine grid stays below full scale
-}
-
-TEST(DynamicsLevelGrid, GridFollowsThresholdMinusKnee) {
-    TDYNAMIC d;
-    d.Umbral = -30.0f;
-    d.Knee = 6.0f;
-    d.Design();
-    EXPECT_NEAR(d.XdB[1], -36.0, 1e-5);
 }
 
 // ---------------------------------------------------------------- design
@@ -202,16 +147,6 @@ TEST(DynamicsDesign, ZeroThresholdMovesJustBelowFullScale) {
     EXPECT_EQ(d.Umbral, -0.001f);
 }
 
-TEST(DynamicsDesign, DesignLeavesTheTableAlone) {
-    TDYNAMIC d;
-    const auto before = d.Tabla;
-    d.Umbral = -30.0f;
-    d.Design();
-    EXPECT_EQ(d.Tabla, before);
-    d.BuildTable();
-    EXPECT_NE(d.Tabla, before);
-}
-
 // ---------------------------------------------------------------- noise gate
 
 TEST(DynamicsGate, GateLevelOneClosesSixPointsAndRampsOverFour) {
@@ -284,17 +219,6 @@ TEST(DynamicsGate, ListItemsAndIndices) {
 }
 
 // ---------------------------------------------------------------- bypass
-
-TEST(DynamicsBypass, TableIsUnityExceptWhereTheGateCloses) {
-    TDYNAMIC d;
-    d.Bypass = true;
-    d.GateIndex = 16.0f;
-    Redesign(d);
-    for (int k = 0; k < 33; ++k) {
-        const long double expected = k <= 11 ? 0.0L : (k <= 14 ? (k - 11) / 4.0L : 1.0L);
-        EXPECT_EQ(d.Tabla[k], expected) << k;
-    }
-}
 
 TEST(DynamicsBypass, BypassOnThenOffGivesTheNeverBypassedTable) {
     for (std::uint8_t tipo : {dynamics::kLimiter, dynamics::kCompressor}) {

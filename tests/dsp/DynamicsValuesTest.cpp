@@ -93,50 +93,6 @@ TEST(DynamicsTimeValues, SettersHoldToTheFieldRanges) {
 
 // ---------------------------------------------------------------- loaded values
 
-TEST(DynamicsLoadedValues, StartUpValuesPassUnchanged) {
-    for (int record : {1, 2}) {
-        TDYNAMIC d(record);
-        const TDYNAMIC fresh(record);
-        d.HoldToEditorRanges();
-        EXPECT_EQ(d.Umbral, fresh.Umbral);
-        EXPECT_EQ(d.Ratio, fresh.Ratio);
-        EXPECT_EQ(d.Knee, fresh.Knee);
-        EXPECT_EQ(d.GateIndex, fresh.GateIndex);
-        EXPECT_EQ(d.Pendiente, fresh.Pendiente);
-        EXPECT_EQ(d.Zload, fresh.Zload);
-        EXPECT_EQ(d.RmsCoef, fresh.RmsCoef);
-        EXPECT_EQ(d.HoldSamples, fresh.HoldSamples);
-        EXPECT_EQ(d.DecayCode, fresh.DecayCode);
-        EXPECT_EQ(d.OutGain, fresh.OutGain);
-    }
-}
-
-TEST(DynamicsLoadedValues, EditorValuesPassUnchanged) {
-    TDYNAMIC d;
-    d.Umbral = -62.0f; // slider bottom, record 1 in the two-output topology
-    d.Ratio = 10.0f;
-    d.Knee = -0.5f;
-    d.GateIndex = 33.0f;
-    d.Pendiente = 10.0f;
-    d.Zload = 2.67f;
-    d.AmpGain = 200.0f;
-    d.PowerMaxLoad = 5.0f;
-    d.NumberSpeakers = 3;
-    d.SetAttack(250);
-    const long double coef = d.RmsCoef;
-    d.HoldToEditorRanges();
-    EXPECT_EQ(d.Umbral, -62.0f);
-    EXPECT_EQ(d.Ratio, 10.0f);
-    EXPECT_EQ(d.Knee, -0.5f);
-    EXPECT_EQ(d.GateIndex, 33.0f);
-    EXPECT_EQ(d.Pendiente, 10.0f);
-    EXPECT_EQ(d.Zload, 2.67f);
-    EXPECT_EQ(d.AmpGain, 200.0f);
-    EXPECT_EQ(d.PowerMaxLoad, 5.0f);
-    EXPECT_EQ(d.NumberSpeakers, 3);
-    EXPECT_EQ(d.RmsCoef, coef);
-}
-
 // Values a device image's bytes turn into (Ratio = 10 - byte, Knee = (20 - byte) / 2,
 // threshold -byte / 2 - 11.5) and the garbage a damaged file can carry.
 TEST(DynamicsLoadedValues, OutOfRangeFieldsAreHeld) {
@@ -300,15 +256,6 @@ TEST(DynamicsLoadedValues, GridSizeOutsideTheCurvesStaysInside) {
         d.Npuntos = n;
         Redesign(d);
         ExpectUsable(d);
-    }
-}
-
-TEST(DynamicsLoadedValues, LevelGridHoldsItsArguments) {
-    TDYNAMIC d;
-    d.BuildLevelGrid(1000, 1.0L, 0.0L);
-    d.BuildLevelGrid(-1, std::nanl(""), -1.0L);
-    for (int i = 1; i < TDYNAMIC::kCurveSize; ++i) {
-        EXPECT_TRUE(std::isfinite(d.XdB[i])) << i;
     }
 }
 

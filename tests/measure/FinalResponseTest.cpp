@@ -82,41 +82,6 @@ TEST_F(FinalResponseFixture, InvertedTwinCancels) {
     EXPECT_NEAR(std::fabs(curves.phaseDeg[1][0]), 180.0, 1e-4); // inverted: half a turn
 }
 
-TEST_F(FinalResponseFixture, DelayAddsALinearPhase) {
-    AllSwitches(false);
-    config.FinalResponse.DelayBox = true;
-    ApplyThreeOutputs(config, sender);
-    config.Delays[0].DelayWord = 48;
-    config.Delays[0].AlignmentDelay = 0;
-    Compute();
-    const auto& grid = FrequencyGrid::Shared();
-    for (int j : {0, 50, 100, 150}) {
-        const double rad = -2 * std::numbers::pi * grid.GridHz[j] * 48 / 48000.0;
-        EXPECT_NEAR(curves.phaseDeg[0][j], WrapPhaseDegrees(rad), 1e-3) << j;
-    }
-    // The look-ahead delays OUT 1 and OUT 2 alike; two outputs run OUT 1 a sample early.
-    Compute(10);
-    const double withLookAhead = -2 * std::numbers::pi * grid.GridHz[40] * 58 / 48000.0;
-    EXPECT_NEAR(curves.phaseDeg[0][40], WrapPhaseDegrees(withLookAhead), 1e-3);
-    ApplyTwoOutputs(config, sender);
-    config.Delays[0].DelayWord = 48;
-    Compute(10);
-    const double early = -2 * std::numbers::pi * grid.GridHz[40] * 57 / 48000.0;
-    EXPECT_NEAR(curves.phaseDeg[0][40], WrapPhaseDegrees(early), 1e-3);
-}
-
-TEST_F(FinalResponseFixture, TwoOutputSumIgnoresChannelTwo) {
-    ApplyTwoOutputs(config, sender);
-    Compute();
-    const CurveArray before = curves.magnitudeDb[kSum];
-    config.Levels[1].OutputGain = 0.25;
-    config.Levels[1].OutputPolarity = -1.0f;
-    config.Delays[1].DelayWord = 100;
-    Compute();
-    EXPECT_EQ(curves.magnitudeDb[kSum], before);
-    EXPECT_NE(curves.magnitudeDb[1][100], 0.0f);
-}
-
 TEST_F(FinalResponseFixture, SubPathCarriesTheFixedLowPassAndTheRouting) {
     AllSwitches(false);
     config.FinalResponse.XOVERBox = true;

@@ -81,13 +81,11 @@ class BadMeasurementFile : public ::testing::Test {
 };
 
 TEST_F(BadMeasurementFile, NoDataLines) {
-    EXPECT_EQ(ImportSecond(std::string(kClioA)), SlotImport::BadData);
-    ExpectOneError(": no measured points found from line 2 to the end of the file.");
-}
-
-TEST_F(BadMeasurementFile, OnlyBlankLinesAfterTheHeader) {
-    EXPECT_EQ(ImportSecond(std::string(kClioA) + "\n   \n\t\n"), SlotImport::BadData);
-    ExpectOneError(": no measured points found from line 2 to the end of the file.");
+    for (const char* tail : {"", "\n   \n\t\n"}) {
+        messages.shown.clear();
+        EXPECT_EQ(ImportSecond(std::string(kClioA) + tail), SlotImport::BadData);
+        ExpectOneError(": no measured points found from line 2 to the end of the file.");
+    }
 }
 
 TEST_F(BadMeasurementFile, OneDataLine) {

@@ -33,38 +33,6 @@ class ImportDialog : public ::testing::Test {
     int redraws = 0;
 };
 
-TEST_F(ImportDialog, ShowsTheConfiguration) {
-    settings.MeasurementFiles = {"a.txt", "", "c.txt"};
-    settings.ImportFileType = ImportLayoutCode::Mlssa;
-    settings.ReferenceLevel = 87.5;
-    EXPECT_FALSE(controller.Visible());
-    controller.Show(kLabels);
-    EXPECT_TRUE(controller.Visible());
-    EXPECT_EQ(controller.SlotPath(1), "a.txt");
-    EXPECT_EQ(controller.SlotPath(2), "");
-    EXPECT_EQ(controller.SlotPath(3), "c.txt");
-    EXPECT_EQ(controller.SlotLabel(3), "SUB");
-    EXPECT_EQ(controller.ImportFileType(), ImportLayoutCode::Mlssa);
-    EXPECT_EQ(controller.ReferenceLevelText(), "87.5");
-    EXPECT_EQ(controller.SlotPath(0), "");
-    EXPECT_EQ(controller.SlotPath(4), "");
-}
-
-TEST_F(ImportDialog, ChoosingAFileOnlyShowsItsPath) {
-    const std::string path = dir.Write("woofer.txt", kGoodClio);
-    files.answers.push_back(path);
-    controller.Show(kLabels);
-    controller.ChooseFile(2);
-    ASSERT_EQ(files.asked.size(), 1u);
-    EXPECT_EQ(files.asked[0].title, "Select File with Frequency Response");
-    EXPECT_EQ(files.asked[0].filter, "exported data *.txt|*.txt|all *.*|*.*");
-    EXPECT_EQ(controller.SlotPath(2), path);
-    // Nothing is read before OK.
-    EXPECT_EQ(curves.SpeakerMagnitude[1][200], 0.0f);
-    EXPECT_TRUE(settings.MeasurementFiles[1].empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(ImportDialog, CancellingTheFileDialogKeepsThePath) {
     settings.MeasurementFiles[0] = "kept.txt";
     controller.Show(kLabels);
@@ -112,17 +80,6 @@ TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
     EXPECT_EQ(controller.FileFilter(), "exported data *.txt|*.txt|all *.*|*.*");
     controller.SelectLayout(99);
     EXPECT_EQ(controller.ImportFileType(), ImportLayoutCode::Calsod);
-}
-
-TEST_F(ImportDialog, LayoutWithoutSelectorChecksNoneAndStaysUntilChanged) {
-    settings.ImportFileType = ImportLayoutCode::SmaartPro;
-    controller.Show(kLabels);
-    for (std::size_t i = 0; i < MeasurementImportController::Selectors().size(); ++i) {
-        EXPECT_FALSE(controller.SelectorChecked(i));
-    }
-    EXPECT_EQ(controller.FileFilter(), "exported data *.txt|*.txt|all *.*|*.*");
-    controller.Ok();
-    EXPECT_EQ(settings.ImportFileType, ImportLayoutCode::SmaartPro);
 }
 
 TEST_F(ImportDialog, ReferenceLevelFieldHoldsItsShownValue) {

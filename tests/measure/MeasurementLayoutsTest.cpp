@@ -92,14 +92,6 @@ std::string ClioB() {
     return text;
 }
 
-std::string Calsod() {
-    std::string text = "CALSOD\nDriver: test woofer\nDistance: 1 m\n\n\n\n\n Hz  dB  deg\n";
-    for (const Point& p : kPoints) {
-        text += FixedLine({{1, 9, p.hz}, {10, 17, p.db}, {18, 25, p.deg}}) + "\n";
-    }
-    return text;
-}
-
 TEST_F(LayoutImport, ClioLayoutAReadsColumnsOneToEightTenToSeventeenNineteenToTwentySix) {
     EXPECT_EQ(Import(ImportLayoutCode::Clio, ClioA("\r\n")), SlotImport::Imported);
     ExpectNoMessages();
@@ -173,30 +165,6 @@ TEST_F(LayoutImport, SmaartHeaderIsSearchedOnLinesOneToThirtyNine) {
     EXPECT_EQ(messages.shown[0].text,
               settings.MeasurementFiles[0] +
                   " is not a valid SIA Smaart Pro - Transfer Function exported data file.");
-}
-
-TEST_F(LayoutImport, SmaartPhaseStopsAtAFurtherColumn) {
-    std::string text = Smaart(5);
-    // A coherence column after the phase is not part of it.
-    const std::size_t at = text.find("90.00\n");
-    text.insert(at + 5, "\t0.98");
-    EXPECT_EQ(Import(ImportLayoutCode::SmaartPro, text), SlotImport::Imported);
-    ExpectThePoints(0, true);
-}
-
-TEST_F(LayoutImport, CalsodConvertsDegrees) {
-    EXPECT_EQ(Import(ImportLayoutCode::Calsod, Calsod()), SlotImport::Imported);
-    ExpectNoMessages();
-    ExpectThePoints(0, true);
-}
-
-TEST_F(LayoutImport, Daas32AndLoudSpeakerLabKeepThePhaseAsRead) {
-    EXPECT_EQ(Import(ImportLayoutCode::Daas32, Calsod()), SlotImport::Imported);
-    ExpectThePoints(0, false);
-    EXPECT_EQ(curves.SpeakerPhase[0][100], 90.0f);
-    EXPECT_EQ(Import(ImportLayoutCode::LoudSpeakerLab, Calsod()), SlotImport::Imported);
-    ExpectThePoints(0, false);
-    ExpectNoMessages();
 }
 
 TEST_F(LayoutImport, LmsReadsFromLineElevenInItsOwnColumns) {

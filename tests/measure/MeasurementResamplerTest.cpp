@@ -71,29 +71,6 @@ TEST(MeasurementResampler, EndsOfTheMeasuredRangeGetTheMeasuredValues) {
     EXPECT_EQ(c.phase[300], 30.0f);
 }
 
-TEST(MeasurementResampler, MeasuredPointOnAGridPointIsTakenExactly) {
-    // 693 Hz is grid point 200; the segment after it must not leak in.
-    const Curves c = Resample(Points({{100, 60, 0}, {693, 77, 5}, {800, 10, 900}}), 90.0, false);
-    EXPECT_EQ(c.magnitude[200], -13.0f);
-    EXPECT_EQ(c.phase[200], 5.0f);
-}
-
-TEST(MeasurementResampler, RepeatedGridFrequenciesGetTheSameValue) {
-    // Grid points 0 and 1 are both 20 Hz.
-    const Curves c = Resample(Points({{20, 95, 90}, {40, 85, 0}}), 90.0, true);
-    EXPECT_EQ(c.magnitude[0], 5.0f);
-    EXPECT_EQ(c.magnitude[1], 5.0f);
-    EXPECT_FLOAT_EQ(c.phase[0], static_cast<float>(std::numbers::pi / 2));
-    EXPECT_EQ(c.phase[0], c.phase[1]);
-}
-
-TEST(MeasurementResampler, WholeGridCoveredLeavesNoOutsidePoint) {
-    const Curves c = Resample(Points({{10, 90, 0}, {30000, 90, 0}}), 90.0, true);
-    for (int j = 0; j <= FrequencyGrid::N; ++j) {
-        EXPECT_EQ(c.magnitude[j], 0.0f) << j;
-    }
-}
-
 TEST(MeasurementResampler, TouchesNothingAboveTheLastGridPoint) {
     Curves c;
     c.magnitude.fill(7.0f);
@@ -120,19 +97,6 @@ TEST(MeasurementReferenceLevel, UnusableLevelsFromAFileAreHeldToTheFieldRange) {
     EXPECT_EQ(MeasurementImportSettings::UsableReferenceLevel(141.0), 140.0);
     EXPECT_EQ(MeasurementImportSettings::UsableReferenceLevel(std::nan("")), 90.0);
     EXPECT_EQ(MeasurementImportSettings::UsableReferenceLevel(INFINITY), 90.0);
-}
-
-TEST(MeasurementImportSettingsRecord, NewConfigurationDefaults) {
-    MeasurementImportSettings settings;
-    settings.MeasurementFiles = {"a.txt", "b.txt", "c.txt"};
-    settings.ImportFileType = ImportLayoutCode::Lms;
-    settings.ReferenceLevel = 77.0;
-    settings.ResetToDefaults();
-    for (const std::string& path : settings.MeasurementFiles) {
-        EXPECT_TRUE(path.empty());
-    }
-    EXPECT_EQ(settings.ImportFileType, 0);
-    EXPECT_EQ(settings.ReferenceLevel, 90.0);
 }
 
 } // namespace

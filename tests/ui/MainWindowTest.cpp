@@ -319,21 +319,6 @@ TEST_F(MainWindowTest, TopologyHidesAndShowsTheSecondChannel) {
     EXPECT_EQ(Config().Routing.RouteState, 2);
 }
 
-TEST_F(MainWindowTest, NameFieldAndSystemInfoAreOneField) {
-    GoOffline();
-    TypeName("Main Hall");
-    auto* presetName = program->SystemInfo().findChild<QLineEdit*>("PresetName");
-    ASSERT_NE(presetName, nullptr);
-    EXPECT_EQ(presetName->text(), "Main Hall");
-    presetName->clear();
-    QTest::keyClicks(presetName, "Side Hall");
-    EXPECT_EQ(Main().NameField()->text(), "Side Hall");
-    EXPECT_EQ(Config().SystemInformation.SystemName, "Side Hall");
-    // The field holds what the configuration can: forty characters.
-    TypeName(QString(45, 'n'));
-    EXPECT_EQ(Config().SystemInformation.SystemName.Length(), 40u);
-}
-
 TEST_F(MainWindowTest, EditorButtonsRecordTheirChannelOnceTheWindowExists) {
     GoOffline();
     Bar().threeOutputsButton->click();
@@ -369,16 +354,4 @@ TEST_F(MainWindowTest, EditorButtonsRecordTheirChannelOnceTheWindowExists) {
     EXPECT_FALSE(crossover.isVisible());
     EXPECT_FALSE(dynamics.isVisible());
     EXPECT_TRUE(Main().isVisible());
-}
-
-TEST_F(MainWindowTest, AboutAndSystemInfoComeUpModal) {
-    GoOffline();
-    Click(Bar().aboutButton);
-    EXPECT_TRUE(program->About().isVisible());
-    EXPECT_TRUE(program->About().isModal());
-    EXPECT_EQ(program->About().WebAddress(), "www.tessalinesound.example");
-    program->About().hide();
-    Click(Bar().systemInfoButton);
-    EXPECT_TRUE(program->SystemInfo().isVisible());
-    EXPECT_TRUE(program->SystemInfo().isModal());
 }

@@ -57,16 +57,6 @@ TEST(QtDialogs, QuestionsAnswerWithTheirButtonsAndEscapeIsCancel) {
     EXPECT_FALSE(dialogs.AskOkCancel("Do you want to LOCK the Keyboard?"));
 }
 
-TEST(QtDialogs, FileTypesReadAsTheirCaptions) {
-    EXPECT_EQ(QtDialogs::NameFilters(commands::MainWindowCommands::OpenRequest()),
-              QStringList({"VELD23 Files *.v23 (*.v23)", "VELD13 Files *.v13 (*.v13)",
-                           "All Files *.* (*.*)"}));
-    // The measurement import's form: caption|pattern pairs, patterns split by ';'.
-    EXPECT_EQ(QtDialogs::NameFilters("CLIO|*.txt;*.frd|All|*.*"),
-              QStringList({"CLIO (*.txt *.frd)", "All (*.*)"}));
-    EXPECT_TRUE(QtDialogs::NameFilters("lonely caption").isEmpty());
-}
-
 TEST(QtDialogs, SaveDialogStartsAtNoNameAndAddsTheDefaultExtension) {
     QTemporaryDir dir;
     QtDialogs dialogs;

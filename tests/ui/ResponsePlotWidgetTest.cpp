@@ -127,36 +127,6 @@ TEST(ResponsePlotWidget, ClickOnALogarithmicAxisMapsEqualDistancesToEqualRatios)
     EXPECT_NEAR(f.editor.events[2].pointer.value->y, 10.0, 1e-9);
 }
 
-TEST(ResponsePlotWidget, MovesShowTheEditorsReadoutAndHandPointer) {
-    Fixture f({320, 120});
-    FrequencyAxes(f.plot);
-    f.widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.widget));
-    QSignalSpy readouts(&f.widget, &ResponsePlotWidget::ReadoutChanged);
-
-    // A move without a button held still reaches the editor.
-    f.editor.readout = "999.97 Hz , 45.00\xBA ";
-    f.editor.hand = true;
-    QTest::mouseMove(&f.widget, QPoint(150, 40));
-    ASSERT_FALSE(f.editor.events.empty());
-    EXPECT_EQ(f.editor.events.back().kind, 'm');
-    EXPECT_EQ(f.widget.cursor().shape(), Qt::PointingHandCursor);
-    ASSERT_EQ(readouts.count(), 1);
-    // The degree sign arrives as a Windows-1252 byte and is shown as the character.
-    EXPECT_EQ(readouts.at(0).at(0).toString(), QString::fromUtf8("999.97 Hz , 45.00\u00BA "));
-    EXPECT_EQ(f.widget.ReadoutText(), readouts.at(0).at(0).toString());
-
-    QTest::mouseMove(&f.widget, QPoint(151, 40)); // same text: nothing new to tell
-    EXPECT_EQ(readouts.count(), 1);
-
-    f.editor.readout.clear();
-    f.editor.hand = false;
-    QTest::mouseMove(&f.widget, QPoint(5, 5));
-    EXPECT_EQ(f.widget.cursor().shape(), Qt::ArrowCursor);
-    ASSERT_EQ(readouts.count(), 2);
-    EXPECT_TRUE(readouts.at(1).at(0).toString().isEmpty());
-}
-
 TEST(ResponsePlotWidget, DrawsVisibleCurvesAndMarksWhereTheAxesPutThem) {
     Fixture f({220, 120});
     LinearAxes(f.plot);
@@ -235,29 +205,6 @@ TEST(ResponsePlotWidget, InconsistentAxisShowsTheCaptionInsteadOfAxesAndCurves) 
     image = Render(f.widget);
     EXPECT_EQ(RedPixels(image, QRect(0, 0, 220, 120)), 0);
     EXPECT_GT(CountPixels(image, centre, Near(kAqua, 10)), 30);
-}
-
-TEST(ResponsePlotWidget, TickMarksSitOnTheLabelledStepsOfBothAxes) {
-    Fixture f({320, 120});
-    FrequencyAxes(f.plot);
-    const QImage image = Render(f.widget);
-    const auto tickAt = [&](int x, int y, int w, int h) {
-        return CountPixels(image, QRect(x, y, w, h), Near(kAxes, 10)) > 0;
-    };
-    // Below the area (bottom edge at row 90): 20, 200, 2000 and 20000 Hz start decades at
-    // x = 10, 110, 210, 310; 50 Hz is labelled, 300 Hz only gets a grid line.
-    EXPECT_TRUE(tickAt(109, 91, 3, 3));
-    EXPECT_TRUE(tickAt(209, 91, 3, 3));
-    const int x50 = static_cast<int>(std::lround(10.0 + 100.0 * std::log10(2.5)));
-    EXPECT_TRUE(tickAt(x50 - 1, 91, 3, 3));
-    const int x300 = static_cast<int>(std::lround(10.0 + 100.0 * std::log10(15.0)));
-    EXPECT_FALSE(tickAt(x300 - 1, 91, 3, 3));
-    // Left of the area: every 5 dB, 10 pixels apart, with nothing between.
-    EXPECT_TRUE(tickAt(6, 49, 3, 3)); // 0 dB
-    EXPECT_TRUE(tickAt(6, 59, 3, 3)); // -5 dB
-    EXPECT_FALSE(tickAt(6, 54, 3, 2));
-    // Labels under the ticks: "200" in the label colour below its tick.
-    EXPECT_GT(CountPixels(image, QRect(98, 94, 24, 14), Near(kAqua, 60)), 5);
 }
 
 TEST(ResponsePlotWidget, PaintsAndMapsNothingWhenSmallerThanItsMargins) {

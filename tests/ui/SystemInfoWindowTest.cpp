@@ -33,27 +33,6 @@ void Type(QWidget* field, const QString& text) {
 
 } // namespace
 
-TEST(SystemInfoWindow, ShowsTheConfigurationsTextsEachTimeItOpens) {
-    SystemInfo s;
-    EXPECT_EQ(s.Line("PresetName")->text(), "NoName");
-
-    s.texts.SystemName.Assign("Sala \xBD");     // Windows-1252 one half
-    s.texts.ProjectName.Assign("Caf\xE9 tour"); // e acute
-    s.texts.Engineer.Assign("J. Ruiz");
-    s.texts.Comments.Assign("first line\r\nsecond line");
-    s.window.show();
-    EXPECT_EQ(s.Line("PresetName")->text(), QString::fromUtf8("Sala ½"));
-    EXPECT_EQ(s.Line("ProjectName")->text(), QString::fromUtf8("Café tour"));
-    EXPECT_EQ(s.Line("Engineer")->text(), "J. Ruiz");
-    EXPECT_EQ(s.Comments()->toPlainText(), "first line\nsecond line");
-    EXPECT_EQ(s.Line("PresetName")->maxLength(), 40);
-    EXPECT_EQ(s.Line("ProjectName")->maxLength(), 30);
-    EXPECT_EQ(s.Line("Engineer")->maxLength(), 30);
-    // Showing changes nothing in the configuration.
-    EXPECT_EQ(s.texts.Comments.View(), "first line\r\nsecond line");
-    s.window.hide();
-}
-
 TEST(SystemInfoWindow, EditsGoIntoTheConfigurationHeldToTheirCapacities) {
     SystemInfo s;
     s.texts.ProjectName.Clear();

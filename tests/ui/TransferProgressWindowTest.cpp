@@ -83,21 +83,3 @@ TEST(TransferProgressWindow, AFailedTransferStaysOpenWithItsFailureText) {
     EXPECT_EQ(t.engine.RunCommand(0, 0, 0, true), 0);
     EXPECT_FALSE(t.window.isVisible());
 }
-
-TEST(TransferProgressWindow, GaugeNeverTurnsIntoABusyIndicatorOrIgnoresAPosition) {
-    TransferProgressWindow window;
-    auto* bar = window.findChild<QProgressBar*>("ProgressBar");
-    ASSERT_NE(bar, nullptr);
-    window.SetGaugeMax(0);
-    EXPECT_EQ(window.GaugeMaximum(), 0);
-    EXPECT_GT(bar->maximum(), bar->minimum()); // 0..0 would animate as "busy"
-    EXPECT_EQ(bar->value(), 0);
-
-    window.SetGaugeMax(100);
-    window.SetGaugePosition(64);
-    EXPECT_EQ(window.GaugePosition(), 64);
-    window.SetGaugePosition(128); // past the end: full, not left at 64
-    EXPECT_EQ(window.GaugePosition(), 100);
-    window.SetGaugeMax(2048); // a new transfer starts from empty
-    EXPECT_EQ(window.GaugePosition(), 0);
-}

@@ -88,20 +88,3 @@ TEST(DeviceImageWindow, ShowsTheImageOfTheConfigurationAsItIsWhenShown) {
     EXPECT_EQ(builds, 2);
     window.hide();
 }
-
-TEST(AboutWindow, ShowsTheTextAsGivenAndLinksBothAddresses) {
-    AboutWindow window;
-    const QString text = QString::fromUtf8("VELD23.\n\nThe system\u2019s application.");
-    window.Fill(text, "www.example.com", "info@example.com");
-    EXPECT_EQ(window.Text(), text);
-    const QString web = window.findChild<QLabel*>("WebAddress")->text();
-    const QString mail = window.findChild<QLabel*>("EmailAddress")->text();
-    EXPECT_TRUE(web.contains("href=\"http://www.example.com\"")) << web.toStdString();
-    EXPECT_TRUE(web.contains(">www.example.com<"));
-    EXPECT_TRUE(mail.contains("href=\"mailto:info@example.com\"")) << mail.toStdString();
-
-    // Addresses are shown as text, never read as markup.
-    window.Fill(text, "a<b>", "");
-    EXPECT_TRUE(window.findChild<QLabel*>("WebAddress")->text().contains("a&lt;b&gt;"));
-    EXPECT_TRUE(window.findChild<QLabel*>("EmailAddress")->text().isEmpty());
-}

@@ -85,9 +85,6 @@ class ScriptedDialogs : public commands::CommandDialogs {
     bool Has(const std::string& entry) const {
         return std::find(log.begin(), log.end(), entry) != log.end();
     }
-    std::size_t Count(const std::string& entry) const {
-        return static_cast<std::size_t>(std::count(log.begin(), log.end(), entry));
-    }
 };
 
 // The main window's Save: succeeds or not as the test says.

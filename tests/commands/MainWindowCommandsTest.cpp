@@ -160,18 +160,6 @@ TEST(MainWindowCommands, ASaveThatFailsIsToldAndStopsTheCommandThatAskedForIt) {
     EXPECT_TRUE(std::filesystem::exists(bench.dir / "work.v23"));
 }
 
-TEST(MainWindowCommands, EditorButtonsRecordNothingWhileTheirWindowIsMissing) {
-    MainWindowBench bench;
-    EXPECT_FALSE(bench.commands.OpenEditor(EditorWindow::Peq, '2', 2));
-    EXPECT_EQ(bench.commands.Selection().channel, 0);
-    bench.windows.editorsExist = true;
-    EXPECT_TRUE(bench.commands.OpenEditor(EditorWindow::Peq, '2', 2));
-    // A button that carries only a tag keeps the digit recorded before.
-    EXPECT_TRUE(bench.commands.OpenEditor(EditorWindow::Delay, std::nullopt, 3));
-    EXPECT_EQ(bench.commands.Selection().channel, '2');
-    EXPECT_EQ(bench.commands.Selection().tag, 3);
-}
-
 TEST(MainWindowCommands, TextsCrossIntoTheConfigurationAsItsCodePage) {
     MainWindowBench bench;
     bench.commands.SetSystemName("Caf\xC3\xA9 \xE2\x80\x99"

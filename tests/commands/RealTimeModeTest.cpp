@@ -78,7 +78,6 @@ TEST(RealTimeMode, StartsWithTheSecurityReadOfTheRunningMemory) {
     EXPECT_EQ(t.dialogs.log, (std::vector<std::string>{kSecurityRead, kSaveQuestion}));
     EXPECT_FALSE(onDuringRead);
     EXPECT_EQ(Commands(t.processor), (std::vector<int>{0, 19, 4}));
-    EXPECT_EQ(t.processor.Completed()[2].program, 4);
     EXPECT_EQ(t.config.ProgramNumber, 4);
     EXPECT_EQ(t.config.SystemInformation.SystemName.View().substr(0, 7), "Running");
     EXPECT_EQ(t.config.Topology, OutputTopology::ThreeOutputs);
@@ -86,7 +85,6 @@ TEST(RealTimeMode, StartsWithTheSecurityReadOfTheRunningMemory) {
     EXPECT_TRUE(t.processor.RealTimeMessages().empty());
     EXPECT_TRUE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(indicator.states.back(), true);
-    EXPECT_TRUE(t.ControlsEnabled());
 
     // Pressing the button again leaves the mode without a word to the processor.
     t.Forget();
@@ -104,7 +102,6 @@ TEST(RealTimeMode, StaysOffWhenTheReadIsAbandonedOrFails) {
     EXPECT_EQ(t.commands.RealTimeButtonClick(), CommandOutcome::Declined);
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(Commands(t.processor), (std::vector<int>{0, 19}));
-    EXPECT_TRUE(t.ControlsEnabled());
 
     // A running memory that is no memory fails the query: no read at all.
     t.processor.Faults().wrongAt = link::SimStep::Program;
@@ -121,21 +118,6 @@ TEST(RealTimeMode, StaysOffWhenTheReadIsAbandonedOrFails) {
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(t.device.Link().Kind(), link::LinkKind::Offline);
     EXPECT_EQ(t.config.Topology, OutputTopology::TwoOutputs);
-}
-
-TEST(RealTimeMode, WorksOverUsb) {
-    CommandsBench t;
-    t.StoreConfiguration(2, ProcessorConfiguration());
-    t.processor.SetRunningProgram(2);
-    t.Connect(LinkIndicator::Usb);
-    t.dialogs.answers = {DialogAnswer::No};
-    EXPECT_EQ(t.commands.RealTimeButtonClick(), CommandOutcome::Done);
-    EXPECT_TRUE(t.device.RealTime().RealTimeMode());
-    EXPECT_EQ(t.config.ProgramNumber, 2);
-    EXPECT_FALSE(t.usb.IsOpen());
-    t.editors.levels.ToggleMute(1);
-    ASSERT_EQ(t.processor.RealTimeMessages().size(), 1u);
-    EXPECT_EQ(WordAt(t.processor.Memory(2), 255), (Bytes{0x00, 0x00, 0x00}));
 }
 
 TEST(RealTimeMode, ASessionsEditsReachTheRunningMemory) {

@@ -14,14 +14,6 @@ Bytes TakeAll(ProcessorSimulator& p, Clock::time_point now) {
     return out;
 }
 
-TEST(ProcessorSimulator, StepNamesRoundTrip) {
-    for (int i = 0; i <= static_cast<int>(SimStep::RxEnd); ++i) {
-        const auto step = static_cast<SimStep>(i);
-        EXPECT_EQ(ParseSimStep(SimStepName(step)), step);
-    }
-    EXPECT_FALSE(ParseSimStep("nowhere"));
-}
-
 TEST(ProcessorSimulator, AnswersNoSoonerThanTheLineCarriesTheBytes) {
     ProcessorSimulator p(19200);
     const auto t0 = Clock::now();
@@ -42,23 +34,6 @@ TEST(ProcessorSimulator, ABlockIsAcknowledgedAfterAllOfItHasCrossed) {
     const auto byte = std::chrono::nanoseconds(520'833);
     EXPECT_FALSE(p.NextOutputTime() < t1 + 65 * byte - std::chrono::microseconds(2));
     EXPECT_EQ(TakeAll(p, t1 + 66 * byte), Bytes{0x11});
-}
-
-TEST(ProcessorSimulator, UnpacedAnswersAreThereAtOnce) {
-    ProcessorSimulator p;
-    const auto t0 = Clock::now();
-    p.Feed(Bytes{0x80, 0, 0, 0, 0, 0, 0x55}, t0);
-    EXPECT_EQ(TakeAll(p, t0), (Bytes{0x80, 0, 0, 0, 0x55}));
-    EXPECT_EQ(p.Completed().size(), 1u);
-}
-
-TEST(ProcessorSimulator, AnswerDelayIsAddedToEveryAnswer) {
-    ProcessorSimulator p;
-    p.Faults().answerDelay = std::chrono::milliseconds(30);
-    const auto t0 = Clock::now();
-    p.Feed(Bytes{0x80}, t0);
-    EXPECT_TRUE(TakeAll(p, t0 + std::chrono::milliseconds(29)).empty());
-    EXPECT_EQ(TakeAll(p, t0 + std::chrono::milliseconds(30)), Bytes{0x80});
 }
 
 TEST(ProcessorSimulator, ProtectionCoversEveryCommandThatAddressesTheMemory) {
@@ -95,15 +70,6 @@ TEST(ProcessorSimulator, AnAbandonedReceptionDoesNotSwallowTheNextCommand) {
     // The editor refused the length and starts over instead of echoing it.
     p.Feed(Bytes{0x80, 0, 0, 0, 0, 0, 0x55}, Clock::now());
     EXPECT_EQ(TakeAll(p, Clock::now()), (Bytes{0x80, 0, 0, 0, 0x55}));
-}
-
-TEST(ProcessorSimulator, AWrittenMemoryIsReportedToTheListener) {
-    ProcessorSimulator p;
-    int stored = 0;
-    p.SetMemoryStoredListener([&](int memory) { stored = memory; });
-    p.Feed(Bytes{0x80, 3, 8, 8, 0, 2, 0x00, 0x01, 0x55}, Clock::now());
-    EXPECT_EQ(stored, 8);
-    EXPECT_EQ(p.Memory(8), (Bytes{0x00, 0x01}));
 }
 
 TEST(ProcessorSimulator, BytesOutsideATransferAreIgnored) {

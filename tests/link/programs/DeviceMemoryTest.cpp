@@ -1,6 +1,6 @@
 // veld23-tool device write and read against the veld23-sim program: a configuration
 // goes into a processor memory and comes back as the editor's Read would take it.
-#include "support/Subprocess.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -16,18 +16,11 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 using testing::Subprocess;
-
-struct ToolRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
+using testing::ToolRun;
 
 ToolRun Tool(std::vector<std::string> args) {
     args.insert(args.begin(), VELD23_TOOL_PATH);
-    Subprocess tool(args);
-    const int code = tool.Wait();
-    return {code, tool.Stdout(), tool.Stderr()};
+    return testing::RunToEnd(args);
 }
 
 struct TempFolder {

@@ -99,15 +99,6 @@ TEST(SimulatorProgram, KeepsItsMemoriesInTheFolderBetweenRuns) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(SimulatorProgram, AnswersNoSoonerThanItsLineSpeedAllows) {
-    Subprocess sim({VELD23_SIM_PATH, "--baud", "300"});
-    Port port(sim.ReadLine());
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(port.Ask({0x80}, 1), Bytes{0x80});
-    // One byte each way at 300 bit/s: about 67 ms.
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(60));
-}
-
 TEST(SimulatorProgram, BadOptionsAreRefusedWithTheUsage) {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--protect", "9"},
                                                  {"--wrong", "nowhere"},

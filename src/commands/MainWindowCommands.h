@@ -62,6 +62,7 @@ class MainWindowCommands final : public ConfigurationSaver {
     // The device commands of the same window; their Read and the file commands
     // share the save questions.
     DeviceCommands& Devices() { return devices_; }
+    const DeviceCommands& Devices() const { return devices_; }
 
     // ---- File commands. Each returns true when it did what it was asked.
     bool New();

@@ -61,9 +61,14 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
                                                        dialogs_);
                                     RedrawFinalResponse();
                                 }}),
-      commands_({config_, editors_, device_, dialogs, dialogs, *this}), connect_(device_) {
+      commands_({config_, editors_, device_, dialogs, dialogs, *this}),
+      portSettings_(options.portSettingsFile.empty()
+                        ? nullptr
+                        : std::make_unique<link::QtPortSettings>(options.portSettingsFile)),
+      portChoice_(device_.Link().Usb(), &portCatalog_, portSettings_.get()),
+      connect_(device_, portChoice_) {
     comm_.UseComm1Values();
-    link::ApplyComPortArguments(options.comPorts, comm_);
+    portChoice_.Restore(options.comPorts);
     editors_.crossover.SetDesignNotifier(&dialogs_);
     CreateWindows();
     BindWindows();
@@ -113,6 +118,8 @@ void EditorProgram::BindWindows() {
     QObject::connect(mainWindow_.get(), &MainWindow::closeRequested, mainWindow_.get(),
                      [this] { RequestClose(); });
     QObject::connect(mainWindow_.get(), &MainWindow::connectRequested, mainWindow_.get(), [this] {
+        // A failure the transfer window still shows has been seen by now.
+        progressWindow_->CloseProgress();
         connect_.Show();
         connectWindow_->Refresh();
         connectWindow_->show();

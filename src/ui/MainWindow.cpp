@@ -6,10 +6,12 @@
 #include "config/ProcessorConfiguration.h"
 #include "config/SystemInformation.h"
 #include "editors/LevelController.h"
+#include "ui/IndicatorLamp.h"
 #include "ui/MainWindowCommandBar.h"
 #include "ui/MainWindowSignalChain.h"
 #include "ui/QtText.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -139,6 +141,11 @@ void MainWindow::BindDeviceCommands() {
             Run([&devices, command] { (devices.*command)(); });
         });
     }
+    connect(bar.realTimeLamp, &IndicatorLamp::Clicked, this,
+            [this, &devices] { Run([&devices] { devices.RealTimeButtonClick(); }); });
+    connect(bar.verifyAfterWrite, &QCheckBox::toggled, this, [this, &devices](bool verify) {
+        Run([&devices, verify] { devices.SetVerifyAfterWrite(verify); });
+    });
     connect(bar.memorySelector, &QSpinBox::valueChanged, this, [this](int memory) {
         Run([this, memory] { bindings_.commands.SelectProgram(memory); });
     });
@@ -194,7 +201,15 @@ void MainWindow::Refresh() {
         control->setEnabled(deviceCommands);
     }
     bar.copyAllButton->setVisible(device.Presentation().Controls().CopyAllShown());
-    bar.realTimeButton->setChecked(device.RealTime().RealTimeMode());
+    {
+        const QSignalBlocker blocker(bar.verifyAfterWrite);
+        bar.verifyAfterWrite->setChecked(commands.Devices().VerifyAfterWrite());
+    }
+    bar.verifyAfterWrite->setEnabled(!device.Busy());
+    const bool realTime = device.RealTime().RealTimeMode();
+    bar.realTimeButton->setChecked(realTime);
+    bar.realTimeButton->setEnabled(device.RealTimeSwitchAvailable());
+    bar.realTimeLamp->SetLit(realTime);
     {
         const QSignalBlocker blocker(bar.memorySelector);
         bar.memorySelector->setValue(config.ProgramNumber);
@@ -236,7 +251,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == presetCaption_ && event->type() == QEvent::MouseButtonPress &&
+    // The second click of a quick pair arrives as a double-click: it counts as well.
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (watched == presetCaption_ && press &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         bindings_.commands.PresetCaptionClick();
         Refresh();

@@ -40,7 +40,7 @@ class MainWindowDeviceTest : public ::testing::Test {
         const std::string pty = sim->ReadLine();
         ASSERT_FALSE(pty.empty()) << sim->Stderr();
         program = std::make_unique<EditorProgram>(
-            dialogs, EditorProgram::Options{{{link::ComPortNumber::pnCOM1, pty}}});
+            dialogs, EditorProgram::Options{{{link::ComPortNumber::pnCOM1, pty}}, {}});
         program->SetEndHandler([this] { ended = true; });
         program->Start();
     }
@@ -97,6 +97,7 @@ TEST_F(MainWindowDeviceTest, ConnectsAtCom1ThenWritesAndReadsFromTheButtons) {
               std::vector<std::string>{commands::texts::WriteQuestion(3)});
     EXPECT_TRUE(SimReports("done command=3 program=3 length=2048"));
     EXPECT_TRUE(SimReports("done command=7 program=3"));
+    EXPECT_EQ(Main().StatusLine()->text(), "Memory 3 written and verified");
     EXPECT_TRUE(Bar().writeButton->isEnabled());
     EXPECT_TRUE(Bar().newButton->isEnabled());
     EXPECT_FALSE(program->Progress().isVisible());
@@ -112,24 +113,37 @@ TEST_F(MainWindowDeviceTest, ConnectsAtCom1ThenWritesAndReadsFromTheButtons) {
     EXPECT_TRUE(dialogs.Logged("error:").empty());
 }
 
-TEST_F(MainWindowDeviceTest, ProtectedMemoryLeavesTheDeviceCommandsDisabledButNotTheFiles) {
-    StartWith({"--protect", "2"});
+TEST_F(MainWindowDeviceTest, AWrongAnswerIsShownOnceAndItsWindowCanBeDismissed) {
+    StartWith({"--wrong", "command"});
     ChooseCom1();
-    ASSERT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
-    Bar().memorySelector->setValue(2);
-    dialogs.answers = {DialogAnswer::Yes};
-    QTest::mouseClick(Bar().writeButton, Qt::LeftButton);
-    EXPECT_EQ(dialogs.Logged("information:"),
-              std::vector<std::string>{link::texts::kMemoryProtected});
+    ConnectDialogWindow& connect = program->ConnectWindow();
+    // Lamp, status line and commands agree: COM 1 is selected and answered wrongly.
+    EXPECT_EQ(Main().StatusLine()->text(), "Status : COM1 answered wrongly");
+    EXPECT_TRUE(connect.Lamp(link::LinkIndicator::Com1)->Lit());
+    EXPECT_FALSE(connect.Lamp(link::LinkIndicator::Offline)->Lit());
     EXPECT_FALSE(Bar().writeButton->isEnabled());
     EXPECT_FALSE(Bar().readButton->isEnabled());
-    // The processor needs attention, the files do not.
     EXPECT_TRUE(Bar().newButton->isEnabled());
+    // The transfer window keeps its text, offers Close and goes with Escape.
+    TransferProgressWindow& progress = program->Progress();
+    ASSERT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.InfoText(), QString::fromUtf8("  ¡¡ERROR!! COMMAND NO VALID "));
+    EXPECT_TRUE(progress.CloseButton()->isVisible());
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    EXPECT_FALSE(progress.isVisible());
+    const auto failAgain = [&progress] {
+        progress.ShowProgress();
+        progress.TransferFailed();
+    };
+    failAgain();
+    QTest::mouseClick(progress.CloseButton(), Qt::LeftButton);
+    EXPECT_FALSE(progress.isVisible());
+    // Connect is never blocked by it.
+    failAgain();
     EXPECT_TRUE(Bar().connectButton->isEnabled());
-    // Choosing the link again brings the commands back.
     QTest::mouseClick(Bar().connectButton, Qt::LeftButton);
-    ChooseCom1();
-    EXPECT_TRUE(Bar().writeButton->isEnabled());
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_TRUE(connect.isVisible());
 }
 
 TEST_F(MainWindowDeviceTest, NothingElseRunsWhileATransferIsUnderWay) {

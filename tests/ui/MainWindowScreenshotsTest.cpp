@@ -75,7 +75,7 @@ TEST_F(MainWindowScreenshots, TransferWindowDuringWrite) {
     const std::string pty = sim.ReadLine();
     ASSERT_FALSE(pty.empty());
     veld23::testing::ScriptedDialogs dialogs;
-    EditorProgram program(dialogs, {{{link::ComPortNumber::pnCOM1, pty}}});
+    EditorProgram program(dialogs, {{{link::ComPortNumber::pnCOM1, pty}}, {}});
     program.SetEndHandler([] {});
     program.Start();
     QTest::mouseClick(program.ConnectWindow().Selector(link::LinkIndicator::Com1), Qt::LeftButton);

@@ -13,6 +13,8 @@
 #include "ui/MainWindowSignalChain.h"
 #include "ui/SystemInfoWindow.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -84,9 +86,9 @@ TEST_F(MainWindowTest, StartsWithTheConnectionWindowAndANewTwoOutputConfiguratio
     EXPECT_FALSE(ShownInMain("routeAmountIn1"));
     EXPECT_TRUE(Label(5)->isVisibleTo(&Main()));
     // Hidden commands stay hidden; the device commands wait for a link.
-    for (QWidget* hidden : std::initializer_list<QWidget*>{
-             Bar().copyAllButton, Bar().realTimeButton, Bar().realTimeLabel, Bar().showCoeffButton,
-             Bar().twoOutputsButton, Bar().threeOutputsButton}) {
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{Bar().copyAllButton, Bar().showCoeffButton,
+                                         Bar().twoOutputsButton, Bar().threeOutputsButton}) {
         EXPECT_FALSE(hidden->isVisibleTo(&Main())) << hidden->objectName().toStdString();
     }
     EXPECT_FALSE(Bar().writeButton->isEnabled());
@@ -99,11 +101,17 @@ TEST_F(MainWindowTest, StartsWithTheConnectionWindowAndANewTwoOutputConfiguratio
     EXPECT_TRUE(program->About().Text().startsWith(
         "VELD23  -  24-Bit Digital Signal Processing System.\n\nVELD23 provides"));
     EXPECT_TRUE(program->About().Text().endsWith(QString::fromUtf8("system\u2019s application.")));
-    // The connection window: three selectors offered, none lit.
+    // The connection window: four selectors offered, none lit; COM 1 and COM 2 on the
+    // system's first two serial ports; no converter on these machines.
     ConnectDialogWindow& connect = program->ConnectWindow();
-    EXPECT_TRUE(connect.Selector(link::LinkIndicator::Com1)->isVisible());
-    EXPECT_FALSE(connect.Selector(link::LinkIndicator::Usb)->isVisible());
+    EXPECT_TRUE(connect.Selector(link::LinkIndicator::Usb)->isVisible());
+    EXPECT_EQ(connect.UsbNote()->text(), "No USB processor found");
+    EXPECT_EQ(connect.PortField(link::ComPortNumber::pnCOM2)->currentText(), "/dev/ttyS1");
     EXPECT_FALSE(connect.Lamp(link::LinkIndicator::Offline)->Lit());
+    // Real Time is offered, and off.
+    EXPECT_TRUE(Bar().realTimeButton->isVisibleTo(&Main()));
+    EXPECT_FALSE(Bar().realTimeButton->isChecked());
+    EXPECT_TRUE(Bar().verifyAfterWrite->isChecked());
 }
 
 TEST_F(MainWindowTest, OfflineLightsItsLampAndBringsUpTheMainWindow) {

@@ -58,7 +58,7 @@ TEST(TransferProgressWindow, FollowsAWriteAndClosesWhenItSucceeds) {
     });
     t.ui.shownMemory = 3;
     const auto image = veld23::testing::TestImage(2047);
-    ASSERT_EQ(t.engine.WriteMemory(3, image), 0);
+    ASSERT_TRUE(t.engine.WriteMemory(3, image, false).Succeeded());
 
     EXPECT_TRUE(shownWhileStoring);
     EXPECT_TRUE(infoWhileStoring.startsWith("Sending")) << infoWhileStoring.toStdString();

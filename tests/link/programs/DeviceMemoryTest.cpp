@@ -92,10 +92,18 @@ TEST(DeviceMemory, AConfigurationWrittenToAMemoryReadsBack) {
     Subprocess sim({VELD23_SIM_PATH, "--log"});
     const std::string port = sim.ReadLine();
     ASSERT_FALSE(port.empty());
+    // Stored, read back to compare, then made the running memory.
     const ToolRun write = Tool({"device", "--port", port, "write", "3", edited});
     EXPECT_EQ(write.exitCode, 0) << write.err;
+    EXPECT_EQ(write.out, "Memory 3 written and verified\n");
     EXPECT_EQ(LogLine(sim, "done"), "done command=3 program=3 length=2048 blocks=32");
+    EXPECT_EQ(LogLine(sim, "sent"), "sent memory=3 length=2046");
     EXPECT_EQ(LogLine(sim, "done"), "done command=7 program=3 length=0 blocks=0");
+    const ToolRun unverified =
+        Tool({"device", "--port", port, "write", "5", edited, "--no-verify"});
+    EXPECT_EQ(unverified.out, "Memory 5 written\n");
+    EXPECT_EQ(LogLine(sim, "done"), "done command=3 program=5 length=2048 blocks=32");
+    EXPECT_EQ(LogLine(sim, "done"), "done command=7 program=5 length=0 blocks=0");
 
     const std::string read = folder.File("read.json");
     const ToolRun run = Tool({"device", "--port", port, "read", "3", read});

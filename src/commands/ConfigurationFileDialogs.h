@@ -6,20 +6,28 @@
 
 namespace veld23::commands {
 
-// One entry of a file dialog's type list: "VELD23 Files *.v23" for "*.v23".
+// One entry of a file dialog's type list: "VELD23 Files *.v23" for "*.v23", whose
+// files end in "v23" (none for a list of several or for all files).
 struct FileDialogFilter {
     std::string caption;
     std::string pattern;
+    std::string extension;
 };
 
 // Everything a file dialog is opened with. A name typed without an extension gets
-// the default one.
+// the extension of the type chosen in the list, or the default one.
 struct FileDialogRequest {
     std::string title;
     std::vector<FileDialogFilter> filters;
     std::string defaultExtension;
     // The name the dialog starts with (empty: none).
     std::string fileName;
+
+    const std::string& ExtensionFor(std::size_t filter) const {
+        return filter < filters.size() && !filters[filter].extension.empty()
+                   ? filters[filter].extension
+                   : defaultExtension;
+    }
 };
 
 // The platform's open and save dialogs for configuration files. The windows show the

@@ -2,6 +2,7 @@
 
 #include "commands/CommandDialogs.h"
 #include "commands/CommandTexts.h"
+#include "commands/ConfigurationSaver.h"
 #include "commands/DeviceLink.h"
 #include "config/ProcessorConfiguration.h"
 #include "device/ApplyDeviceImage.h"
@@ -17,7 +18,7 @@ namespace protocol = link::protocol;
 
 DeviceCommands::DeviceCommands(DeviceLink& device, LoadedConfigurationSteps& loadedSteps,
                                NewConfigurationSteps& newSteps, ConfigurationSaver& saver)
-    : device_(device), loadedSteps_(loadedSteps),
+    : device_(device), loadedSteps_(loadedSteps), saver_(saver),
       saveQuestion_(device.Dialogs(), saver, newSteps, device.RealTime()) {
     device_.Engine().SetImageHandler(
         [this](std::span<const std::uint8_t> image) { ApplyImage(image); });
@@ -83,7 +84,11 @@ CommandOutcome DeviceCommands::ReadMemory() {
     } else {
         link.Comm().ClosePort();
     }
-    return received && imageApplied_ ? CommandOutcome::Done : CommandOutcome::Failed;
+    if (!received || !imageApplied_) {
+        return CommandOutcome::Failed;
+    }
+    saver_.ConfigurationRead();
+    return CommandOutcome::Done;
 }
 
 CommandOutcome DeviceCommands::Change() {

@@ -85,6 +85,7 @@ class DeviceCommands {
 
     DeviceLink& device_;
     LoadedConfigurationSteps& loadedSteps_;
+    ConfigurationSaver& saver_;
     SaveQuestion saveQuestion_;
     PasswordKeypad keypad_;
     bool imageApplied_ = false;

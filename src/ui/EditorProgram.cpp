@@ -75,6 +75,7 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
     // The Real Time controls were made hidden and stay so. A new configuration has
     // two outputs, set up exactly as the chooser's two-ways action sets it up.
     chooser_->ChooseTwoWays();
+    commands_.ConfigurationSettled();
 }
 
 EditorProgram::~EditorProgram() {

@@ -11,6 +11,7 @@
 #include "ui/MainWindowSignalChain.h"
 #include "ui/QtText.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace veld23 {
@@ -28,6 +30,17 @@ namespace veld23 {
 namespace {
 
 namespace texts = commands::texts;
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -78,7 +91,23 @@ MainWindow::MainWindow(Bindings bindings, QWidget* parent)
     BindDeviceCommands();
     BindFields();
     BindEditorButtons();
+    qApp->installEventFilter(this);
     Refresh();
+}
+
+void MainWindow::RefreshTitle() {
+    setWindowTitle(FromUtf8(bindings_.commands.Title()));
+}
+
+void MainWindow::ScheduleTitleRefresh() {
+    if (titleRefreshScheduled_) {
+        return;
+    }
+    titleRefreshScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        titleRefreshScheduled_ = false;
+        RefreshTitle();
+    });
 }
 
 void MainWindow::Run(const std::function<void()>& command) {
@@ -155,12 +184,14 @@ void MainWindow::BindFields() {
     commands::MainWindowCommands& commands = bindings_.commands;
     connect(nameField_, &QLineEdit::textEdited, this, [this, &commands](const QString& text) {
         commands.SetSystemName(text.toStdString());
+        RefreshTitle();
         emit systemNameEdited();
     });
     for (int label = 1; label <= MainWindowSignalChain::kLabels; ++label) {
         connect(signalChain_->LabelField(label), &QLineEdit::textEdited, this,
-                [&commands, label](const QString& text) {
+                [this, &commands, label](const QString& text) {
                     commands.SetChannelLabel(label, text.toStdString());
+                    RefreshTitle();
                 });
     }
     connect(signalChain_->RouteButton(), &QPushButton::clicked, this,
@@ -183,7 +214,7 @@ void MainWindow::Refresh() {
     const ProcessorConfiguration& config = bindings_.config;
     MainWindowCommandBar& bar = *commandBar_;
 
-    setWindowTitle(FromUtf8(commands.Title()));
+    RefreshTitle();
     ShowText(nameField_, FromWindows1252(config.SystemInformation.SystemName.View()));
     for (int label = 1; label <= MainWindowSignalChain::kLabels; ++label) {
         ShowText(signalChain_->LabelField(label), FromUtf8(commands.ChannelLabel(label)));
@@ -251,6 +282,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (IsUserInput(event->type())) {
+        ScheduleTitleRefresh();
+    }
     // The second click of a quick pair arrives as a double-click: it counts as well.
     const bool press =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;

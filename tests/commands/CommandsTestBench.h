@@ -88,15 +88,19 @@ class ScriptedDialogs : public commands::CommandDialogs {
     }
 };
 
-// The main window's Save: succeeds or not as the test says.
+// The main window's Save: succeeds or not as the test says; there is always
+// something to save, so the questions are always asked.
 class ScriptedSaver : public commands::ConfigurationSaver {
   public:
     bool succeeds = true;
     int saves = 0;
+    int reads = 0;
     bool SaveConfiguration() override {
         ++saves;
         return succeeds;
     }
+    bool HasUnsavedChanges() const override { return true; }
+    void ConfigurationRead() override { ++reads; }
 };
 
 // The whole device side of the program without windows: one configuration with

@@ -127,6 +127,7 @@ TEST(DeviceCommands, ReadTakesTheMemoryIntoTheConfiguration) {
     t.dialogs.answers = {DialogAnswer::Yes};
     EXPECT_EQ(t.commands.Read(), CommandOutcome::Done);
     EXPECT_EQ(t.saver.saves, 1);
+    EXPECT_EQ(t.saver.reads, 1); // what was read is now the unchanged state
     EXPECT_EQ(t.windowsClosed, 1);
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(t.config.Topology, OutputTopology::ThreeOutputs);

@@ -28,7 +28,8 @@ struct Transfer {
     link::PollingWaiter waiter;
     link::LinkController link{port, usb, ui};
     TransferProgressWindow window;
-    link::TransferEngine engine{link, waiter, window};
+    // A short answer time-out keeps the wait before a retry short.
+    link::TransferEngine engine{link, waiter, window, std::chrono::milliseconds(150)};
 
     Transfer() {
         waiter.AddSource(port);

@@ -12,10 +12,12 @@
 #include "ui/MainWindowCommandBar.h"
 #include "ui/TransferProgressWindow.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -33,16 +35,23 @@ namespace {
 
 class MainWindowDeviceTest : public ::testing::Test {
   protected:
-    // The simulator, and the editor started with COM 1 on its terminal.
-    void StartWith(std::vector<std::string> simArguments) {
+    // The simulator; its terminal's path.
+    std::string StartSimulator(std::vector<std::string> simArguments) {
         simArguments.insert(simArguments.begin(), {VELD23_SIM_PATH, "--log"});
         sim = std::make_unique<veld23::testing::Subprocess>(simArguments);
         const std::string pty = sim->ReadLine();
-        ASSERT_FALSE(pty.empty()) << sim->Stderr();
-        program = std::make_unique<EditorProgram>(
-            dialogs, EditorProgram::Options{{{link::ComPortNumber::pnCOM1, pty}}, {}});
+        EXPECT_FALSE(pty.empty()) << sim->Stderr();
+        return pty;
+    }
+    void StartEditor(EditorProgram::Options options) {
+        program = std::make_unique<EditorProgram>(dialogs, std::move(options));
         program->SetEndHandler([this] { ended = true; });
         program->Start();
+    }
+    // The simulator, and the editor started with COM 1 on its terminal.
+    void StartWith(std::vector<std::string> simArguments) {
+        const std::string pty = StartSimulator(std::move(simArguments));
+        StartEditor({{{link::ComPortNumber::pnCOM1, pty}}, {}});
     }
     void ChooseCom1() {
         QTest::mouseClick(program->ConnectWindow().Selector(link::LinkIndicator::Com1),
@@ -111,6 +120,29 @@ TEST_F(MainWindowDeviceTest, ConnectsAtCom1ThenWritesAndReadsFromTheButtons) {
     EXPECT_EQ(Bar().memorySelector->value(), 3);
     EXPECT_TRUE(Bar().readButton->isEnabled());
     EXPECT_TRUE(dialogs.Logged("error:").empty());
+}
+
+// The adapter's device is typed (or picked) beside COM 1, used, and offered again the
+// next time the program starts.
+TEST_F(MainWindowDeviceTest, APortChosenInTheDialogIsUsedAndRemembered) {
+    const QTemporaryDir dir;
+    const std::string settings = dir.filePath("veld23.ini").toStdString();
+    const std::string pty = StartSimulator({});
+    StartEditor({{}, settings});
+    QComboBox* com1 = program->ConnectWindow().PortField(link::ComPortNumber::pnCOM1);
+    EXPECT_EQ(com1->currentText(), "/dev/ttyS0");
+    com1->lineEdit()->selectAll();
+    QTest::keyClicks(com1->lineEdit(), QString::fromStdString(pty));
+    QTest::keyClick(com1->lineEdit(), Qt::Key_Return);
+    ChooseCom1();
+    EXPECT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
+
+    program.reset();
+    StartEditor({{}, settings});
+    EXPECT_EQ(program->ConnectWindow().PortField(link::ComPortNumber::pnCOM1)->currentText(),
+              QString::fromStdString(pty));
+    EXPECT_EQ(program->ConnectWindow().PortField(link::ComPortNumber::pnCOM2)->currentText(),
+              "/dev/ttyS1");
 }
 
 TEST_F(MainWindowDeviceTest, AWrongAnswerIsShownOnceAndItsWindowCanBeDismissed) {

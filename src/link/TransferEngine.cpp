@@ -97,8 +97,12 @@ std::uint16_t TransferEngine::LoadImage(std::span<const std::uint8_t> image) {
 WriteOutcome TransferEngine::WriteMemory(std::uint8_t program, std::span<const std::uint8_t> image,
                                          bool verify) {
     WriteOutcome outcome;
+    // The transmit buffer belongs to a transfer that is running.
+    if (running_) {
+        return outcome;
+    }
     const std::uint16_t longValue = LoadImage(image);
-    if (running_ || longValue == 0 || RunCommand(kWriteMemory, program, longValue, true) != 0) {
+    if (longValue == 0 || RunCommand(kWriteMemory, program, longValue, true) != 0) {
         return outcome;
     }
     if (verify) {

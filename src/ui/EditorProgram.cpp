@@ -8,11 +8,15 @@
 #include "ui/AboutWindow.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
+#include "ui/DelayWindow.h"
 #include "ui/DeviceImageWindow.h"
+#include "ui/DynamicsWindow.h"
+#include "ui/LevelsWindow.h"
 #include "ui/LoadingFileWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
 #include "ui/ProgramDialogs.h"
+#include "ui/SpeakerWindow.h"
 #include "ui/SystemInfoWindow.h"
 #include "ui/TopologyChooserWindow.h"
 #include "ui/TransferProgressWindow.h"
@@ -93,6 +97,8 @@ void EditorProgram::CreateWindows() {
         [this](EditorWindow window) { return EditorWindowAvailable(window); }});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
+    CreateOutputEditorWindows();
+    CreateSpeakerWindow();
     about_ = std::make_unique<AboutWindow>(mainWindow_.get());
     deviceImage_ =
         std::make_unique<DeviceImageWindow>([this] { return BuildDeviceImage(config_); });
@@ -103,6 +109,50 @@ void EditorProgram::CreateWindows() {
     loading_ = std::make_unique<LoadingFileWindow>();
     // Making the loading window runs the main window's one-time set-up.
     commands_.Activate();
+}
+
+EditorWindowFrame::RealTimeToggle EditorProgram::EditorRealTimeToggle() {
+    return {[this] {
+                commands_.Devices().RealTimeButtonClick();
+                RefreshWindows();
+            },
+            [this] { return device_.RealTime().RealTimeMode(); }};
+}
+
+void EditorProgram::CreateOutputEditorWindows() {
+    QWidget* anchor = mainWindow_.get();
+    levels_ =
+        std::make_unique<LevelsWindow>(editors_.levels, config_, anchor, EditorRealTimeToggle());
+    RegisterEditorWindow(EditorWindow::Gains, levels_.get());
+    dynamics_ = std::make_unique<DynamicsWindow>(editors_.dynamics, anchor, EditorRealTimeToggle());
+    RegisterEditorWindow(EditorWindow::Dynamics, dynamics_.get(),
+                         [this] { dynamics_->OpenOnChannel(commands_.Selection().channel); });
+    delay_ =
+        std::make_unique<DelayWindow>(editors_.delays, config_, anchor, EditorRealTimeToggle());
+    RegisterEditorWindow(EditorWindow::Delay, delay_.get(),
+                         [this] { delay_->FocusOutput(commands_.Selection().tag); });
+    // An edit in one shows in the others and on the main window (the mute indications).
+    const auto refresh = [this] { RefreshWindows(); };
+    QObject::connect(levels_.get(), &LevelsWindow::Edited, levels_.get(), refresh);
+    QObject::connect(dynamics_.get(), &DynamicsWindow::Edited, dynamics_.get(), refresh);
+    QObject::connect(delay_.get(), &DelayWindow::Edited, delay_.get(), refresh);
+}
+
+void EditorProgram::CreateSpeakerWindow() {
+    // Opened from the dynamics window, so it opens beside that one.
+    speaker_ =
+        std::make_unique<SpeakerWindow>(editors_.speaker, dynamics_.get(), EditorRealTimeToggle());
+    SpeakerWindow* speaker = speaker_.get();
+    QObject::connect(speaker, &SpeakerWindow::Edited, speaker, [this] { RefreshWindows(); });
+    QObject::connect(dynamics_.get(), &DynamicsWindow::SpeakerRequested, speaker, [this, speaker] {
+        speaker->FollowRecord(editors_.dynamics.CurrentRecord());
+        speaker->show();
+        speaker->raise();
+        speaker->activateWindow();
+    });
+    QObject::connect(dynamics_.get(), &DynamicsWindow::RecordSelected, speaker,
+                     &SpeakerWindow::FollowRecord);
+    QObject::connect(dynamics_.get(), &DynamicsWindow::Hidden, speaker, &QWidget::hide);
 }
 
 void EditorProgram::BindWindows() {
@@ -167,8 +217,10 @@ void EditorProgram::RequestClose() {
     }
 }
 
-void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget) {
+void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget,
+                                         std::function<void()> opening) {
     editorWindows_[window] = widget;
+    openingSteps_[window] = std::move(opening);
     RefreshWindows();
 }
 
@@ -182,6 +234,18 @@ void EditorProgram::RefreshWindows() {
     }
     if (connectWindow_) {
         connectWindow_->Refresh();
+    }
+    if (levels_) {
+        levels_->Refresh();
+    }
+    if (dynamics_) {
+        dynamics_->Refresh();
+    }
+    if (delay_) {
+        delay_->Refresh();
+    }
+    if (speaker_) {
+        speaker_->Refresh();
     }
 }
 
@@ -273,6 +337,10 @@ void EditorProgram::ShowEditorWindow(EditorWindow window) {
                       : editorWindows_.count(window)            ? editorWindows_.at(window).data()
                                                                 : nullptr;
     if (widget != nullptr) {
+        const auto opening = openingSteps_.find(window);
+        if (opening != openingSteps_.end() && opening->second) {
+            opening->second();
+        }
         widget->show();
         widget->raise();
         widget->activateWindow();

@@ -12,6 +12,7 @@
 #include "link/usb/FtdiD2xx.h"
 #include "measure/SpeakerCurves.h"
 #include "ui/DialogRelay.h"
+#include "ui/EditorWindowFrame.h"
 #include "ui/ProgressRelay.h"
 
 #include <QPointer>
@@ -28,11 +29,15 @@ namespace veld23 {
 class AboutWindow;
 class CoefficientViewerWindow;
 class ConnectDialogWindow;
+class DelayWindow;
 class DeviceImageWindow;
+class DynamicsWindow;
+class LevelsWindow;
 class LoadingFileWindow;
 class MainWindow;
 class PasswordKeypadWindow;
 class ProgramDialogs;
+class SpeakerWindow;
 class SystemInfoWindow;
 class TopologyChooserWindow;
 class TransferProgressWindow;
@@ -67,7 +72,10 @@ class EditorProgram final : private commands::ApplicationWindows {
 
     // An editor window joins the program: its buttons on the main window come alive,
     // and the configuration reset and the save question close it with the others.
-    void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget);
+    // `opening` runs each time a main window button brings it up, before it is shown,
+    // also when it is up already: the window reads the selection the button recorded.
+    void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget,
+                              std::function<void()> opening = {});
     // The final response view's redraw, once the program has one.
     void SetFinalResponseRedraw(std::function<void()> redraw);
 
@@ -91,9 +99,17 @@ class EditorProgram final : private commands::ApplicationWindows {
     SystemInfoWindow& SystemInfo() { return *systemInfo_; }
     PasswordKeypadWindow& Keypad() { return *keypad_; }
     LoadingFileWindow& Loading() { return *loading_; }
+    LevelsWindow& Levels() { return *levels_; }
+    DynamicsWindow& Dynamics() { return *dynamics_; }
+    DelayWindow& Delay() { return *delay_; }
+    SpeakerWindow& Speaker() { return *speaker_; }
 
   private:
     void CreateWindows();
+    void CreateOutputEditorWindows();
+    void CreateSpeakerWindow();
+    // The editor windows' face of the one Real Time toggle.
+    EditorWindowFrame::RealTimeToggle EditorRealTimeToggle();
     void BindWindows();
     void HideEditorWindows();
     void ScheduleRefresh();
@@ -130,6 +146,10 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<TopologyChooserWindow> chooser_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<CoefficientViewerWindow> coefficientViewer_;
+    std::unique_ptr<LevelsWindow> levels_;
+    std::unique_ptr<DynamicsWindow> dynamics_;
+    std::unique_ptr<DelayWindow> delay_;
+    std::unique_ptr<SpeakerWindow> speaker_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<DeviceImageWindow> deviceImage_;
     std::unique_ptr<TransferProgressWindow> progressWindow_;
@@ -137,6 +157,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<PasswordKeypadWindow> keypad_;
     std::unique_ptr<LoadingFileWindow> loading_;
     std::map<commands::EditorWindow, QPointer<QWidget>> editorWindows_;
+    std::map<commands::EditorWindow, std::function<void()>> openingSteps_;
 
     std::function<void()> redrawFinalResponse_;
     std::function<void()> endHandler_;

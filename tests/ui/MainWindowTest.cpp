@@ -91,9 +91,13 @@ TEST_F(MainWindowTest, StartsWithTheConnectionWindowAndANewTwoOutputConfiguratio
     }
     EXPECT_FALSE(Bar().writeButton->isEnabled());
     EXPECT_FALSE(Bar().memorySelector->isEnabled());
-    // No editor window exists yet, so no editor button pretends to open one.
+    // Only the editor buttons whose windows exist are enabled.
     for (const auto& editor : Main().SignalChain().EditorButtons()) {
-        EXPECT_FALSE(editor.button->isEnabled());
+        using commands::EditorWindow;
+        const bool built = editor.window == EditorWindow::Gains ||
+                           editor.window == EditorWindow::Delay ||
+                           editor.window == EditorWindow::Dynamics;
+        EXPECT_EQ(editor.button->isEnabled(), built) << editor.button->text().toStdString();
     }
     // The first activation has filled the About window.
     EXPECT_TRUE(program->About().Text().startsWith(

@@ -1,0 +1,302 @@
+#include "ui/DelayWindow.h"
+
+#include "config/ProcessorConfiguration.h"
+#include "editors/DelayController.h"
+#include "ui/DarkTheme.h"
+#include "ui/QtText.h"
+#include "ui/StepField.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace veld23 {
+
+namespace {
+
+QString OutputName(const ProcessorConfiguration& config, int output) {
+    if (output == 3) {
+        const std::string_view name = ThirdCurveName(config.Topology);
+        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    }
+    return QStringLiteral("OUT %1").arg(output);
+}
+
+const ChannelLabelTexts::Label& LabelOf(const ProcessorConfiguration& config, int output) {
+    const ChannelLabelTexts& labels = config.ChannelLabels;
+    return output == 1 ? labels.Out1 : output == 2 ? labels.Out2 : labels.Sub;
+}
+
+StepField* Readout(const QString& tip, QWidget* parent) {
+    auto* field = new StepField(StepField::Typing::Off, StepField::Buttons::None, parent);
+    field->SetCharacters(6);
+    field->setToolTip(tip);
+    return field;
+}
+
+QLabel* Unit(const QString& text, QWidget* parent) {
+    auto* unit = new QLabel(text, parent);
+    unit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return unit;
+}
+
+} // namespace
+
+DelayWindow::DelayWindow(DelayController& delays, const ProcessorConfiguration& config,
+                         QWidget* anchor, RealTimeToggle realTime, QWidget* parent)
+    : EditorWindowFrame(tr("Output Delay"), anchor, std::move(realTime), parent), delays_(delays),
+      config_(config) {
+    setObjectName("delayWindow");
+    auto* heading = new QLabel(tr("Output Delay"), this);
+    MakeHeading(*heading);
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading);
+    top->addStretch(1);
+    top->addWidget(RealTimeButton());
+
+    // The delays first: each output's column starts its list of widgets there.
+    QWidget* outputs = BuildDelays();
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(BuildTemperature());
+    bottom->addWidget(BuildDistances(), 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(outputs, 1);
+    layout->addLayout(bottom);
+    for (int output = 1; output <= kOutputs; ++output) {
+        Bind(output);
+    }
+    Refresh();
+}
+
+QWidget* DelayWindow::BuildDelays() {
+    auto* panel = new QWidget(this);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(6);
+    const QString units[] = {tr("samples"), tr("ms"), tr("cm")};
+    for (int output = 1; output <= kOutputs; ++output) {
+        OutputColumn& column = columns_[output - 1];
+        const int at = (output - 1) * 2;
+        column.name = new QLabel(panel);
+        QFont bold = column.name->font();
+        bold.setBold(true);
+        column.name->setFont(bold);
+        column.name->setAlignment(Qt::AlignCenter);
+        column.label = new QLabel(panel);
+        column.label->setAlignment(Qt::AlignCenter);
+        column.label->setToolTip(tr("The output's channel label, as named on the main window"));
+
+        column.slider = new QSlider(Qt::Vertical, panel);
+        column.slider->setObjectName(QStringLiteral("delaySlider%1").arg(output));
+        column.slider->setSingleStep(1);
+        column.slider->setPageStep(10);
+        // No delay at the bottom, the longest at the top; the Up key adds delay.
+        column.slider->setInvertedAppearance(true);
+        column.slider->setInvertedControls(true);
+        column.slider->setMinimumHeight(column.slider->fontMetrics().height() * 9);
+        column.slider->setToolTip(
+            tr("Delay of the output in whole samples at 48 kHz: up to 164 samples (3.42 ms) for "
+               "a full-range output, 143 samples (2.98 ms) for the SUB"));
+        column.name->setBuddy(column.slider);
+
+        column.samples = Readout(tr("Delay in samples at 48 kHz; Up and Down add or remove one "
+                                    "sample"),
+                                 panel);
+        column.ms = Readout(tr("Delay in milliseconds, 0.00 to 5.43 (3.43 for the third output); "
+                               "Up and Down add or remove one sample"),
+                            panel);
+        column.cm = Readout(tr("Sound travel during the delay at the air temperature, 0.0 to "
+                               "250.0 cm; Up and Down add or remove one sample"),
+                            panel);
+        column.samples->setObjectName(QStringLiteral("delaySamples%1").arg(output));
+        column.ms->setObjectName(QStringLiteral("delayMs%1").arg(output));
+        column.cm->setObjectName(QStringLiteral("delayCm%1").arg(output));
+
+        grid->addWidget(column.name, 0, at, 1, 2);
+        grid->addWidget(column.label, 1, at, 1, 2);
+        grid->addWidget(column.slider, 2, at, 1, 2, Qt::AlignHCenter);
+        column.widgets = {column.name, column.label, column.slider};
+        StepField* readouts[] = {column.samples, column.ms, column.cm};
+        for (int row = 0; row < 3; ++row) {
+            QLabel* unit = Unit(units[row], panel);
+            grid->addWidget(readouts[row], 3 + row, at, Qt::AlignRight);
+            grid->addWidget(unit, 3 + row, at + 1);
+            column.widgets.push_back(readouts[row]);
+            column.widgets.push_back(unit);
+        }
+        grid->setColumnMinimumWidth(at + 1, fontMetrics().horizontalAdvance(units[0]) + 8);
+    }
+    grid->setRowStretch(2, 1);
+    return panel;
+}
+
+QWidget* DelayWindow::BuildTemperature() {
+    auto* box = new QGroupBox(tr("Temperature"), this);
+    celsius_ = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, box);
+    celsius_->setObjectName("temperatureC");
+    celsius_->SetCharacters(3);
+    celsius_->setToolTip(tr("Air temperature, 0 to 50 \u00B0C: the speed of sound behind the "
+                            "centimetres and the distances"));
+    fahrenheit_ = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, box);
+    fahrenheit_->setObjectName("temperatureF");
+    fahrenheit_->SetCharacters(3);
+    fahrenheit_->setToolTip(tr("Air temperature, 32 to 122 \u00B0F"));
+    auto* celsiusCaption = new QLabel(tr("\u00B0&C"), box);
+    celsiusCaption->setBuddy(celsius_);
+    auto* fahrenheitCaption = new QLabel(tr("\u00B0&F"), box);
+    fahrenheitCaption->setBuddy(fahrenheit_);
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(celsius_, 0, 0);
+    grid->addWidget(celsiusCaption, 0, 1);
+    grid->addWidget(fahrenheit_, 1, 0);
+    grid->addWidget(fahrenheitCaption, 1, 1);
+
+    connect(celsius_, &StepField::Taken, this, [this](const QString& text) {
+        Run([&] { delays_.EnterTemperatureC(text.toStdString()); });
+    });
+    connect(fahrenheit_, &StepField::Taken, this, [this](const QString& text) {
+        Run([&] { delays_.EnterTemperatureF(text.toStdString()); });
+    });
+    for (StepField* field : {celsius_, fahrenheit_}) {
+        const bool celsius = field == celsius_;
+        auto step = [this, celsius](int by) {
+            Run([&] {
+                if (celsius) {
+                    delays_.SetTemperatureC(delays_.TemperatureC() + by);
+                } else {
+                    delays_.SetTemperatureF(delays_.TemperatureF() + by);
+                }
+            });
+        };
+        connect(field, &StepField::ArrowUp, this, [step] { step(1); });
+        connect(field, &StepField::StepUp, this, [step] { step(1); });
+        connect(field, &StepField::ArrowDown, this, [step] { step(-1); });
+        connect(field, &StepField::StepDown, this, [step] { step(-1); });
+    }
+    return box;
+}
+
+QWidget* DelayWindow::BuildDistances() {
+    auto* box = new QGroupBox(tr("Relative Distance Between Speakers"), this);
+    auto* grid = new QGridLayout(box);
+    for (int output = 1; output <= kOutputs; ++output) {
+        OutputColumn& column = columns_[output - 1];
+        column.distanceName = new QLabel(box);
+        column.distance = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, box);
+        column.distance->setObjectName(QStringLiteral("distance%1").arg(output));
+        column.distance->SetCharacters(5);
+        column.distance->setToolTip(
+            tr("How much farther this speaker is from the listener, 0.0 to 200.0 cm; Up and Down "
+               "move by one sample of sound travel"));
+        column.distanceName->setBuddy(column.distance);
+        auto* unit = Unit(tr("cm"), box);
+        grid->addWidget(column.distanceName, 0, output - 1, Qt::AlignCenter);
+        auto* row = new QHBoxLayout;
+        row->addWidget(column.distance);
+        row->addWidget(unit);
+        grid->addLayout(row, 1, output - 1, Qt::AlignCenter);
+        column.widgets.insert(column.widgets.end(), {column.distanceName, column.distance, unit});
+    }
+    autoAlign_ = new QPushButton(tr("&Auto Align"), box);
+    autoAlign_->setObjectName("autoAlignButton");
+    autoAlign_->setToolTip(tr("Sets every delay from the distances, allowing for the dynamics' "
+                              "look-ahead"));
+    grid->addWidget(autoAlign_, 0, kOutputs, 2, 1, Qt::AlignVCenter);
+    connect(autoAlign_, &QPushButton::clicked, this, [this] { Run([&] { delays_.AutoAlign(); }); });
+    return box;
+}
+
+void DelayWindow::Bind(int output) {
+    const OutputColumn& column = columns_[output - 1];
+    connect(column.slider, &QSlider::valueChanged, this, [this, output](int position) {
+        Run([&] { delays_.SetDelayPosition(output, position); });
+    });
+    for (StepField* readout : {column.samples, column.ms, column.cm}) {
+        connect(readout, &StepField::ArrowUp, this,
+                [this, output] { Run([&] { delays_.DelayFieldUp(output); }); });
+        connect(readout, &StepField::ArrowDown, this,
+                [this, output] { Run([&] { delays_.DelayFieldDown(output); }); });
+    }
+    StepField* distance = column.distance;
+    connect(distance, &StepField::Taken, this, [this, output](const QString& text) {
+        Run([&] { delays_.EnterDistance(output, text.toStdString()); });
+    });
+    for (auto signal : {&StepField::ArrowUp, &StepField::StepUp}) {
+        connect(distance, signal, this,
+                [this, output] { Run([&] { delays_.DistanceUp(output); }); });
+    }
+    for (auto signal : {&StepField::ArrowDown, &StepField::StepDown}) {
+        connect(distance, signal, this,
+                [this, output] { Run([&] { delays_.DistanceDown(output); }); });
+    }
+}
+
+void DelayWindow::Run(const std::function<void()>& step) {
+    step();
+    Refresh();
+    emit Edited();
+}
+
+void DelayWindow::FocusOutput(int output) {
+    if (output >= 1 && output <= kOutputs && config_.ChannelOffered(output)) {
+        columns_[output - 1].slider->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void DelayWindow::Refresh() {
+    bool offerChanged = false;
+    for (int output = 1; output <= kOutputs; ++output) {
+        const OutputColumn& column = columns_[output - 1];
+        const bool offered = config_.ChannelOffered(output);
+        offerChanged = offerChanged || column.slider->isHidden() == offered;
+        for (QWidget* widget : column.widgets) {
+            widget->setVisible(offered);
+        }
+        const QString name = OutputName(config_, output);
+        column.name->setText(name);
+        column.label->setText(FromWindows1252(LabelOf(config_, output).View()));
+        column.distanceName->setText(name);
+        {
+            const QSignalBlocker blocker(column.slider);
+            column.slider->setRange(0, delays_.SliderMaximum(output));
+            column.slider->setValue(delays_.DelayPosition(output));
+        }
+        column.samples->ShowText(QString::number(delays_.DisplaySamples(output)));
+        column.ms->ShowText(QString::fromStdString(delays_.DelayMsText(output)));
+        column.cm->ShowText(QString::fromStdString(delays_.DelayCmText(output)));
+        column.distance->ShowText(QString::fromStdString(delays_.DistanceText(output)));
+    }
+    celsius_->ShowText(QString::number(delays_.TemperatureC()));
+    fahrenheit_->ShowText(QString::number(delays_.TemperatureF()));
+    RefreshRealTime();
+    if (offerChanged) {
+        // Two outputs leave a narrower window; three give the room back.
+        layout()->activate();
+        resize(sizeHint());
+    }
+}
+
+void DelayWindow::showEvent(QShowEvent* event) {
+    // Showing the window runs every output's delay again, so Real Time mode sends all
+    // three.
+    delays_.Activate();
+    Refresh();
+    EditorWindowFrame::showEvent(event);
+}
+
+bool DelayWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        Refresh();
+    }
+    return EditorWindowFrame::event(event);
+}
+
+} // namespace veld23

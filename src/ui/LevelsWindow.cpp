@@ -1,0 +1,200 @@
+#include "ui/LevelsWindow.h"
+
+#include "config/OutputLevel.h"
+#include "config/ProcessorConfiguration.h"
+#include "editors/LevelController.h"
+#include "ui/DarkTheme.h"
+#include "ui/LitButton.h"
+#include "ui/QtText.h"
+#include "ui/SliderScale.h"
+#include "ui/StepField.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace veld23 {
+
+namespace {
+
+constexpr int kMaxPosition = 361;   // -30.0 dB
+constexpr int kTopPosition = 1;     // +6.0 dB (position 0 gives the same)
+constexpr int kUnityPosition = 61;  // 0.0 dB
+constexpr int kPositionsPerDb = 10; // one position is 0.1 dB
+const QColor kMuteLit(QRgb{0xFF3030});
+const QColor kInvertLit(QRgb{0xF0E040});
+
+QString OutputName(const ProcessorConfiguration& config, int output) {
+    if (output == 3) {
+        const std::string_view name = ThirdCurveName(config.Topology);
+        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    }
+    return QStringLiteral("OUT %1").arg(output);
+}
+
+// The main window's label field of the output: OUT 1, OUT 2 and SUB.
+const ChannelLabelTexts::Label& LabelOf(const ProcessorConfiguration& config, int output) {
+    const ChannelLabelTexts& labels = config.ChannelLabels;
+    return output == 1 ? labels.Out1 : output == 2 ? labels.Out2 : labels.Sub;
+}
+
+} // namespace
+
+LevelsWindow::LevelsWindow(LevelController& levels, const ProcessorConfiguration& config,
+                           QWidget* anchor, RealTimeToggle realTime, QWidget* parent)
+    : EditorWindowFrame(tr("Output Levels"), anchor, std::move(realTime), parent), levels_(levels),
+      config_(config) {
+    setObjectName("levelsWindow");
+    auto* heading = new QLabel(tr("Output Gain Levels"), this);
+    MakeHeading(*heading);
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading);
+    top->addStretch(1);
+    top->addWidget(RealTimeButton());
+
+    auto* outputs = new QHBoxLayout;
+    outputs->setSpacing(18);
+    for (int output = 1; output <= kOutputs; ++output) {
+        outputs->addWidget(BuildStrip(output));
+        Bind(output);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(outputs, 1);
+    Refresh();
+}
+
+QWidget* LevelsWindow::BuildStrip(int output) {
+    OutputStrip& strip = strips_[output - 1];
+    strip.panel = new QWidget(this);
+    strip.panel->setObjectName(QStringLiteral("levelStrip%1").arg(output));
+
+    strip.name = new QLabel(strip.panel);
+    strip.name->setAlignment(Qt::AlignCenter);
+    QFont bold = strip.name->font();
+    bold.setBold(true);
+    strip.name->setFont(bold);
+    strip.label = new QLabel(strip.panel);
+    strip.label->setAlignment(Qt::AlignCenter);
+    strip.label->setToolTip(tr("The output's channel label, as named on the main window"));
+
+    strip.slider = new QSlider(Qt::Vertical, strip.panel);
+    strip.slider->setObjectName(QStringLiteral("levelSlider%1").arg(output));
+    strip.slider->setRange(0, kMaxPosition);
+    strip.slider->setSingleStep(1);
+    strip.slider->setPageStep(kPositionsPerDb);
+    // +6 dB at the top; the Up key raises the level.
+    strip.slider->setInvertedAppearance(true);
+    strip.slider->setInvertedControls(true);
+    strip.slider->setMinimumHeight(strip.slider->fontMetrics().height() * 18);
+    strip.slider->setToolTip(tr("Output level: -30.0 to +6.0 dB in 0.1 dB steps "
+                                "(Page Up / Page Down: 1 dB)"));
+    strip.name->setBuddy(strip.slider);
+    auto* scale = new SliderScale(strip.slider,
+                                  {{kTopPosition, tr("+6 dB")},
+                                   {kUnityPosition, tr("0 dB")},
+                                   {kUnityPosition + 10 * kPositionsPerDb, tr("-10 dB")},
+                                   {kUnityPosition + 20 * kPositionsPerDb, tr("-20 dB")},
+                                   {kMaxPosition, tr("-30 dB")}},
+                                  strip.panel);
+
+    strip.field = new StepField(StepField::Typing::Allowed, StepField::Buttons::None, strip.panel);
+    strip.field->setObjectName(QStringLiteral("levelField%1").arg(output));
+    strip.field->SetCharacters(5);
+    strip.field->setToolTip(tr("Level in dB, -30.0 to +6.0 with one decimal; Enter takes a typed "
+                               "value, Up and Down step by 0.1 dB"));
+    auto* unit = new QLabel(tr("dB"), strip.panel);
+
+    strip.mute = new LitButton(tr("&Mute"), kMuteLit, strip.panel);
+    strip.mute->setObjectName(QStringLiteral("muteSwitch%1").arg(output));
+    strip.mute->setToolTip(tr("Mute: silences the output (lit = muted)"));
+    strip.polarity = new LitButton(tr("&Inv"), kInvertLit, strip.panel);
+    strip.polarity->setObjectName(QStringLiteral("polaritySwitch%1").arg(output));
+    strip.polarity->setToolTip(tr("Inv: inverts the output's polarity (lit = inverted)"));
+
+    auto* grid = new QGridLayout(strip.panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(strip.name, 0, 0, 1, 2);
+    grid->addWidget(strip.label, 1, 0, 1, 2);
+    grid->addWidget(scale, 2, 0);
+    grid->addWidget(strip.slider, 2, 1, Qt::AlignLeft);
+    auto* fieldRow = new QHBoxLayout;
+    fieldRow->addWidget(strip.field);
+    fieldRow->addWidget(unit);
+    grid->addLayout(fieldRow, 3, 0, 1, 2, Qt::AlignCenter);
+    grid->addWidget(strip.mute, 4, 0, 1, 2);
+    grid->addWidget(strip.polarity, 5, 0, 1, 2);
+    grid->setRowStretch(2, 1);
+    return strip.panel;
+}
+
+void LevelsWindow::Bind(int output) {
+    const OutputStrip& strip = strips_[output - 1];
+    connect(strip.slider, &QSlider::valueChanged, this, [this, output](int position) {
+        Run([&] { levels_.SetLevelPosition(output, position); });
+    });
+    connect(strip.field, &StepField::Typed, this, [this, output](const QString& text) {
+        levels_.SetLevelText(output, text.toStdString());
+    });
+    connect(strip.field, &StepField::Taken, this,
+            [this, output] { Run([&] { levels_.LevelEnter(output); }); });
+    connect(strip.field, &StepField::ArrowUp, this,
+            [this, output] { Run([&] { levels_.LevelUp(output); }); });
+    connect(strip.field, &StepField::ArrowDown, this,
+            [this, output] { Run([&] { levels_.LevelDown(output); }); });
+    connect(strip.mute, &LitButton::clicked, this,
+            [this, output] { Run([&] { levels_.ToggleMute(output); }); });
+    connect(strip.polarity, &LitButton::clicked, this,
+            [this, output] { Run([&] { levels_.TogglePolarity(output); }); });
+}
+
+void LevelsWindow::Run(const std::function<void()>& step) {
+    step();
+    Refresh();
+    emit Edited();
+}
+
+bool LevelsWindow::OutputShown(int output) const {
+    return !Strip(output).panel->isHidden();
+}
+
+void LevelsWindow::Refresh() {
+    bool offerChanged = false;
+    for (int output = 1; output <= kOutputs; ++output) {
+        const OutputStrip& strip = strips_[output - 1];
+        const bool offered = config_.ChannelOffered(output);
+        offerChanged = offerChanged || strip.panel->isHidden() == offered;
+        strip.panel->setVisible(offered);
+        strip.name->setText(OutputName(config_, output));
+        strip.label->setText(FromWindows1252(LabelOf(config_, output).View()));
+        {
+            const QSignalBlocker blocker(strip.slider);
+            strip.slider->setValue(levels_.LevelPosition(output));
+        }
+        strip.field->ShowText(QString::fromStdString(levels_.LevelText(output)));
+        strip.mute->SetLit(levels_.MuteLit(output));
+        strip.polarity->SetLit(levels_.PolarityLit(output));
+    }
+    RefreshRealTime();
+    if (offerChanged) {
+        // Two outputs leave a narrower window; three give the room back.
+        layout()->activate();
+        resize(sizeHint());
+    }
+}
+
+bool LevelsWindow::event(QEvent* event) {
+    // The channel labels may have been renamed on the main window meanwhile.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
+        Refresh();
+    }
+    return EditorWindowFrame::event(event);
+}
+
+} // namespace veld23

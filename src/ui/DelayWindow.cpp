@@ -3,35 +3,23 @@
 #include "config/ProcessorConfiguration.h"
 #include "editors/DelayController.h"
 #include "ui/DarkTheme.h"
-#include "ui/QtText.h"
+#include "ui/OutputCaptions.h"
+#include "ui/PositionSlider.h"
 #include "ui/StepField.h"
 
 #include <QEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QVBoxLayout>
 
 namespace veld23 {
 
 namespace {
-
-QString OutputName(const ProcessorConfiguration& config, int output) {
-    if (output == 3) {
-        const std::string_view name = ThirdCurveName(config.Topology);
-        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    }
-    return QStringLiteral("OUT %1").arg(output);
-}
-
-const ChannelLabelTexts::Label& LabelOf(const ProcessorConfiguration& config, int output) {
-    const ChannelLabelTexts& labels = config.ChannelLabels;
-    return output == 1 ? labels.Out1 : output == 2 ? labels.Out2 : labels.Sub;
-}
 
 StepField* Readout(const QString& tip, QWidget* parent) {
     auto* field = new StepField(StepField::Typing::Off, StepField::Buttons::None, parent);
@@ -60,15 +48,23 @@ DelayWindow::DelayWindow(DelayController& delays, const ProcessorConfiguration& 
     top->addStretch(1);
     top->addWidget(RealTimeButton());
 
-    // The delays first: each output's column starts its list of widgets there.
-    QWidget* outputs = BuildDelays();
+    // Built in reading order, which is also the order Tab follows.
+    QGridLayout* outputs = BuildDelays();
+    QWidget* temperature = BuildTemperature();
+    autoAlign_ = new QPushButton(tr("&Auto Align"), this);
+    autoAlign_->setObjectName("autoAlignButton");
+    autoAlign_->setToolTip(tr("Sets every delay from the distances, allowing for the dynamics' "
+                              "look-ahead"));
+    connect(autoAlign_, &QPushButton::clicked, this, [this] { Run([&] { delays_.AutoAlign(); }); });
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(BuildTemperature());
-    bottom->addWidget(BuildDistances(), 1);
+    bottom->addWidget(temperature);
+    bottom->addStretch(1);
+    bottom->addWidget(autoAlign_, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(outputs, 1);
+    // One layout for the whole window, so hiding an output's column narrows it at once.
+    layout->addLayout(outputs, 1);
     layout->addLayout(bottom);
     for (int output = 1; output <= kOutputs; ++output) {
         Bind(output);
@@ -76,31 +72,26 @@ DelayWindow::DelayWindow(DelayController& delays, const ProcessorConfiguration& 
     Refresh();
 }
 
-QWidget* DelayWindow::BuildDelays() {
-    auto* panel = new QWidget(this);
-    auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(0, 0, 0, 0);
+QGridLayout* DelayWindow::BuildDelays() {
+    auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     const QString units[] = {tr("samples"), tr("ms"), tr("cm")};
     for (int output = 1; output <= kOutputs; ++output) {
         OutputColumn& column = columns_[output - 1];
         const int at = (output - 1) * 2;
-        column.name = new QLabel(panel);
+        column.name = new QLabel(this);
         QFont bold = column.name->font();
         bold.setBold(true);
         column.name->setFont(bold);
         column.name->setAlignment(Qt::AlignCenter);
-        column.label = new QLabel(panel);
+        column.label = new QLabel(this);
         column.label->setAlignment(Qt::AlignCenter);
         column.label->setToolTip(tr("The output's channel label, as named on the main window"));
 
-        column.slider = new QSlider(Qt::Vertical, panel);
+        // No delay at the bottom, the longest at the top.
+        column.slider = new PositionSlider(this);
         column.slider->setObjectName(QStringLiteral("delaySlider%1").arg(output));
-        column.slider->setSingleStep(1);
         column.slider->setPageStep(10);
-        // No delay at the bottom, the longest at the top; the Up key adds delay.
-        column.slider->setInvertedAppearance(true);
-        column.slider->setInvertedControls(true);
         column.slider->setMinimumHeight(column.slider->fontMetrics().height() * 9);
         column.slider->setToolTip(
             tr("Delay of the output in whole samples at 48 kHz: up to 164 samples (3.42 ms) for "
@@ -109,13 +100,13 @@ QWidget* DelayWindow::BuildDelays() {
 
         column.samples = Readout(tr("Delay in samples at 48 kHz; Up and Down add or remove one "
                                     "sample"),
-                                 panel);
+                                 this);
         column.ms = Readout(tr("Delay in milliseconds, 0.00 to 5.43 (3.43 for the third output); "
                                "Up and Down add or remove one sample"),
-                            panel);
+                            this);
         column.cm = Readout(tr("Sound travel during the delay at the air temperature, 0.0 to "
                                "250.0 cm; Up and Down add or remove one sample"),
-                            panel);
+                            this);
         column.samples->setObjectName(QStringLiteral("delaySamples%1").arg(output));
         column.ms->setObjectName(QStringLiteral("delayMs%1").arg(output));
         column.cm->setObjectName(QStringLiteral("delayCm%1").arg(output));
@@ -126,16 +117,16 @@ QWidget* DelayWindow::BuildDelays() {
         column.widgets = {column.name, column.label, column.slider};
         StepField* readouts[] = {column.samples, column.ms, column.cm};
         for (int row = 0; row < 3; ++row) {
-            QLabel* unit = Unit(units[row], panel);
+            QLabel* unit = Unit(units[row], this);
             grid->addWidget(readouts[row], 3 + row, at, Qt::AlignRight);
             grid->addWidget(unit, 3 + row, at + 1);
             column.widgets.push_back(readouts[row]);
             column.widgets.push_back(unit);
         }
-        grid->setColumnMinimumWidth(at + 1, fontMetrics().horizontalAdvance(units[0]) + 8);
     }
+    AddDistances(grid, 6);
     grid->setRowStretch(2, 1);
-    return panel;
+    return grid;
 }
 
 QWidget* DelayWindow::BuildTemperature() {
@@ -184,39 +175,34 @@ QWidget* DelayWindow::BuildTemperature() {
     return box;
 }
 
-QWidget* DelayWindow::BuildDistances() {
-    auto* box = new QGroupBox(tr("Relative Distance Between Speakers"), this);
-    auto* grid = new QGridLayout(box);
+void DelayWindow::AddDistances(QGridLayout* grid, int row) {
+    // Under each output's delay, so every distance lines up with the delay it sets.
+    auto* caption = new QLabel(tr("Relative Distance Between Speakers"), this);
+    caption->setObjectName("distanceCaption");
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    grid->addWidget(rule, row, 0, 1, 2 * kOutputs);
+    grid->addWidget(caption, row + 1, 0, 1, 2 * kOutputs, Qt::AlignCenter);
     for (int output = 1; output <= kOutputs; ++output) {
         OutputColumn& column = columns_[output - 1];
-        column.distanceName = new QLabel(box);
-        column.distance = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, box);
+        const int at = (output - 1) * 2;
+        column.distance = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, this);
         column.distance->setObjectName(QStringLiteral("distance%1").arg(output));
         column.distance->SetCharacters(5);
         column.distance->setToolTip(
             tr("How much farther this speaker is from the listener, 0.0 to 200.0 cm; Up and Down "
                "move by one sample of sound travel"));
-        column.distanceName->setBuddy(column.distance);
-        auto* unit = Unit(tr("cm"), box);
-        grid->addWidget(column.distanceName, 0, output - 1, Qt::AlignCenter);
-        auto* row = new QHBoxLayout;
-        row->addWidget(column.distance);
-        row->addWidget(unit);
-        grid->addLayout(row, 1, output - 1, Qt::AlignCenter);
-        column.widgets.insert(column.widgets.end(), {column.distanceName, column.distance, unit});
+        auto* unit = Unit(tr("cm"), this);
+        grid->addWidget(column.distance, row + 2, at, Qt::AlignRight);
+        grid->addWidget(unit, row + 2, at + 1);
+        column.widgets.insert(column.widgets.end(), {column.distance, unit});
     }
-    autoAlign_ = new QPushButton(tr("&Auto Align"), box);
-    autoAlign_->setObjectName("autoAlignButton");
-    autoAlign_->setToolTip(tr("Sets every delay from the distances, allowing for the dynamics' "
-                              "look-ahead"));
-    grid->addWidget(autoAlign_, 0, kOutputs, 2, 1, Qt::AlignVCenter);
-    connect(autoAlign_, &QPushButton::clicked, this, [this] { Run([&] { delays_.AutoAlign(); }); });
-    return box;
 }
 
 void DelayWindow::Bind(int output) {
     const OutputColumn& column = columns_[output - 1];
-    connect(column.slider, &QSlider::valueChanged, this, [this, output](int position) {
+    connect(column.slider, &PositionSlider::Moved, this, [this, output](int position) {
         Run([&] { delays_.SetDelayPosition(output, position); });
     });
     for (StepField* readout : {column.samples, column.ms, column.cm}) {
@@ -256,19 +242,15 @@ void DelayWindow::Refresh() {
     for (int output = 1; output <= kOutputs; ++output) {
         const OutputColumn& column = columns_[output - 1];
         const bool offered = config_.ChannelOffered(output);
-        offerChanged = offerChanged || column.slider->isHidden() == offered;
+        offerChanged = offerChanged || column.slider->isVisibleTo(this) != offered;
         for (QWidget* widget : column.widgets) {
             widget->setVisible(offered);
         }
         const QString name = OutputName(config_, output);
         column.name->setText(name);
-        column.label->setText(FromWindows1252(LabelOf(config_, output).View()));
-        column.distanceName->setText(name);
-        {
-            const QSignalBlocker blocker(column.slider);
-            column.slider->setRange(0, delays_.SliderMaximum(output));
-            column.slider->setValue(delays_.DelayPosition(output));
-        }
+        column.label->setText(OutputRowLabel(config_, output));
+        column.slider->SetLastPosition(delays_.SliderMaximum(output));
+        column.slider->ShowPosition(delays_.DelayPosition(output));
         column.samples->ShowText(QString::number(delays_.DisplaySamples(output)));
         column.ms->ShowText(QString::fromStdString(delays_.DelayMsText(output)));
         column.cm->ShowText(QString::fromStdString(delays_.DelayCmText(output)));

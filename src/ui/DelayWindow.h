@@ -5,12 +5,14 @@
 #include <array>
 #include <functional>
 
+class QGridLayout;
 class QLabel;
-class QSlider;
+class QPushButton;
 
 namespace veld23 {
 
 class DelayController;
+class PositionSlider;
 class ProcessorConfiguration;
 class StepField;
 
@@ -32,7 +34,7 @@ class DelayWindow : public EditorWindowFrame {
     void FocusOutput(int output);
 
     // Output 1..3.
-    QSlider* DelaySlider(int output) const { return Column(output).slider; }
+    PositionSlider* DelaySlider(int output) const { return Column(output).slider; }
     StepField* SamplesField(int output) const { return Column(output).samples; }
     StepField* MsField(int output) const { return Column(output).ms; }
     StepField* CmField(int output) const { return Column(output).cm; }
@@ -52,19 +54,18 @@ class DelayWindow : public EditorWindowFrame {
     struct OutputColumn {
         QLabel* name = nullptr;
         QLabel* label = nullptr;
-        QSlider* slider = nullptr;
+        PositionSlider* slider = nullptr;
         StepField* samples = nullptr;
         StepField* ms = nullptr;
         StepField* cm = nullptr;
-        QLabel* distanceName = nullptr;
         StepField* distance = nullptr;
         std::vector<QWidget*> widgets; // everything the topology hides with the output
     };
 
     const OutputColumn& Column(int output) const { return columns_.at(output - 1); }
-    QWidget* BuildDelays();
+    QGridLayout* BuildDelays();
     QWidget* BuildTemperature();
-    QWidget* BuildDistances();
+    void AddDistances(QGridLayout* grid, int row);
     void Bind(int output);
     void Run(const std::function<void()>& step);
 

@@ -2,6 +2,7 @@
 
 #include "editors/PowerCheck.h"
 #include "ui/LevelMeter.h"
+#include "ui/QtText.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -16,10 +17,6 @@ namespace {
 constexpr const char* kWarningDark = "color: #6A1A1A;";
 constexpr const char* kWarningLit = "color: #FF3030;";
 constexpr const char* kPowerNormal = "";
-
-QString FromView(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -75,14 +72,14 @@ DynamicsPowerPanel::DynamicsPowerPanel(QWidget* parent) : QGroupBox(tr("Power Ch
 }
 
 void DynamicsPowerPanel::Show(const PowerCheckResult& check) {
-    information_->setText(FromView(check.PowerLine.View()) + QLatin1Char('\n') +
-                          FromView(check.VoltageLine.View()));
-    power_->setText(FromView(check.PowerCaption.View()));
+    information_->setText(FromWindows1252(check.PowerLine.View()) + QLatin1Char('\n') +
+                          FromWindows1252(check.VoltageLine.View()));
+    power_->setText(FromWindows1252(check.PowerCaption.View()));
     warningLit_ = check.BoxPowerExceeded;
-    warning_->setText(FromView(check.WarningCaption()));
+    warning_->setText(FromWindows1252(check.WarningCaption()));
     warning_->setStyleSheet(warningLit_ ? kWarningLit : kWarningDark);
     power_->setStyleSheet(warningLit_ ? kWarningLit : kPowerNormal);
-    exceeded_->setText(FromView(check.ExceededCaption()));
+    exceeded_->setText(FromWindows1252(check.ExceededCaption()));
     meter_->SetScale({check.Meter.Maximum, check.Meter.SecondColourAt, check.Meter.ThirdColourAt});
     meter_->SetPosition(check.Meter.Position);
 }

@@ -1,8 +1,12 @@
 #include "ui/DynamicsWindow.h"
 
 #include "editors/DynamicsController.h"
+#include "editors/PlotModel.h"
 #include "ui/DynamicsPowerPanel.h"
+#include "ui/DynamicsSliderColumn.h"
 #include "ui/LitButton.h"
+#include "ui/PositionSlider.h"
+#include "ui/QtText.h"
 #include "ui/ResponsePlotWidget.h"
 #include "ui/StepField.h"
 
@@ -12,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -25,10 +28,6 @@ const QColor kTypeLit(QRgb{0x30D050});
 const QColor kBypassLit(QRgb{0xF0A030});
 const char* const kGateItems[] = {"Bypass", "1 (Low Noise)", "2", "3", "4", "5",
                                   "6",      "7 (High Noise)"};
-
-QString FromView(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The program's caption with an Alt key: '&' before the first `key`.
 QString WithMnemonic(QString text, QChar key) {
@@ -48,62 +47,12 @@ QString SelectorText(const DynamicsController& dynamics, int record) {
                                                                         : QLatin1Char('2'));
 }
 
-QLabel* ValuePanel(QWidget* parent) {
-    auto* panel = new QLabel(parent);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("-32.5")) + 12);
-    return panel;
-}
-
-DynamicsWindow::SliderColumn MakeSliderColumn(const QString& caption, const QString& top,
-                                              const QString& bottom, int maximum,
-                                              const QString& tip, QWidget* parent) {
-    DynamicsWindow::SliderColumn column;
-    column.caption = new QLabel(caption, parent);
-    column.topEnd = new QLabel(top, parent);
-    column.bottomEnd = new QLabel(bottom, parent);
-    column.slider = new QSlider(Qt::Vertical, parent);
-    column.slider->setRange(0, maximum);
-    column.slider->setPageStep(std::max(1, maximum / 10));
-    // Position 0 at the top; the Up key moves towards it.
-    column.slider->setInvertedAppearance(true);
-    column.slider->setInvertedControls(true);
-    column.slider->setMinimumHeight(column.slider->fontMetrics().height() * 8);
-    column.slider->setToolTip(tip);
-    column.caption->setBuddy(column.slider);
-    column.value = ValuePanel(parent);
-    column.unit = new QLabel(parent);
-    for (QLabel* label : {column.caption, column.topEnd, column.bottomEnd}) {
-        label->setAlignment(Qt::AlignCenter);
-    }
-    return column;
-}
-
-void AddSliderColumn(QGridLayout* grid, const DynamicsWindow::SliderColumn& column, int at) {
-    grid->addWidget(column.caption, 0, at, 1, 2);
-    grid->addWidget(column.topEnd, 1, at, 1, 2);
-    grid->addWidget(column.slider, 2, at, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(column.bottomEnd, 3, at, 1, 2);
-    grid->addWidget(column.value, 4, at, Qt::AlignRight);
-    grid->addWidget(column.unit, 4, at + 1, Qt::AlignLeft);
-}
-
-void EnableColumn(const DynamicsWindow::SliderColumn& column, bool enabled) {
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{column.caption, column.topEnd, column.slider,
-                                         column.bottomEnd, column.value, column.unit}) {
-        widget->setEnabled(enabled);
-    }
-}
-
 } // namespace
 
 DynamicsWindow::DynamicsWindow(DynamicsController& dynamics, QWidget* anchor,
                                RealTimeToggle realTime, QWidget* parent)
-    : EditorWindowFrame(FromView(DynamicsController::kWindowCaption), anchor, std::move(realTime),
-                        parent),
+    : EditorWindowFrame(FromWindows1252(DynamicsController::kWindowCaption), anchor,
+                        std::move(realTime), parent),
       dynamics_(dynamics) {
     setObjectName("dynamicsWindow");
     auto* top = new QHBoxLayout;
@@ -128,10 +77,17 @@ DynamicsWindow::DynamicsWindow(DynamicsController& dynamics, QWidget* anchor,
     plot_->setObjectName("dynamicsPlot");
     plot_->SetModel(&dynamics_.Plot());
     plot_->setToolTip(tr("Output level against input level in dBu; the straight line is 1:1"));
+    // "Value at Mouse Position" under the plot, one line high whether or not it speaks.
+    auto* readout = new QLabel(this);
+    readout->setObjectName("plotReadout");
+    readout->setToolTip(FromWindows1252(PlotModel::kReadoutHint));
+    readout->setMinimumHeight(readout->fontMetrics().height());
+    connect(plot_, &ResponsePlotWidget::ReadoutChanged, readout, &QLabel::setText);
     power_ = new DynamicsPowerPanel(this);
     connect(power_, &DynamicsPowerPanel::SpeakerRequested, this, &DynamicsWindow::SpeakerRequested);
     auto* view = new QVBoxLayout;
     view->addWidget(plot_, 1);
+    view->addWidget(readout);
     view->addWidget(power_);
 
     auto* body = new QHBoxLayout;
@@ -145,19 +101,19 @@ DynamicsWindow::DynamicsWindow(DynamicsController& dynamics, QWidget* anchor,
 
 QWidget* DynamicsWindow::BuildSliders() {
     auto* panel = new QWidget(this);
-    threshold_ = MakeSliderColumn(
-        QString(), FromView(DynamicsController::kThresholdTopLabel),
-        FromView(DynamicsController::kThresholdBottomLabel),
+    threshold_ = SliderColumn::Make(
+        QString(), FromWindows1252(DynamicsController::kThresholdTopLabel),
+        FromWindows1252(DynamicsController::kThresholdBottomLabel),
         DynamicsController::kThresholdPositionMax,
         tr("Threshold, or limit for the limiter: +18.0 to -32.5 dBu in 0.5 dB steps"), panel);
-    threshold_.unit->setText(FromView(DynamicsController::kThresholdUnit));
-    ratio_ = MakeSliderColumn(tr("Rati&o"), FromView(DynamicsController::kRatioTopLabel),
-                              FromView(DynamicsController::kRatioBottomLabel),
-                              DynamicsController::kRatioPositionMax,
-                              tr("Compression ratio, 10:1 to 1:1 (compressor only)"), panel);
-    knee_ = MakeSliderColumn(tr("&Knee"), tr("10 dB"), tr("-0.5 dB"),
-                             DynamicsController::kKneePositionMax,
-                             tr("Knee width: 10.0 to -0.5 dB in 0.5 dB steps"), panel);
+    threshold_.unit->setText(FromWindows1252(DynamicsController::kThresholdUnit));
+    ratio_ = SliderColumn::Make(tr("Rati&o"), FromWindows1252(DynamicsController::kRatioTopLabel),
+                                FromWindows1252(DynamicsController::kRatioBottomLabel),
+                                DynamicsController::kRatioPositionMax,
+                                tr("Compression ratio, 10:1 to 1:1 (compressor only)"), panel);
+    knee_ = SliderColumn::Make(tr("&Knee"), tr("10 dB"), tr("-0.5 dB"),
+                               DynamicsController::kKneePositionMax,
+                               tr("Knee width: 10.0 to -0.5 dB in 0.5 dB steps"), panel);
     knee_.unit->setText(tr("dB"));
     threshold_.slider->setObjectName("thresholdSlider");
     ratio_.slider->setObjectName("ratioSlider");
@@ -171,9 +127,9 @@ QWidget* DynamicsWindow::BuildSliders() {
     grid->setContentsMargins(0, 0, 0, 0);
     int at = 0;
     for (const auto& [column, set] : sliders) {
-        AddSliderColumn(grid, *column, at);
+        column->AddTo(grid, at);
         at += 2;
-        connect(column->slider, &QSlider::valueChanged, this,
+        connect(column->slider, &PositionSlider::Moved, this,
                 [this, set = set](int position) { Run([&] { (dynamics_.*set)(position); }); });
     }
     grid->setRowStretch(2, 1);
@@ -347,21 +303,20 @@ void DynamicsWindow::Refresh() {
         Selector(record)->setText(SelectorText(d, record));
         Selector(record)->SetLit(d.SelectorLit(record));
     }
-    threshold_.caption->setText(WithMnemonic(FromView(d.ThresholdCaption()),
+    threshold_.caption->setText(WithMnemonic(FromWindows1252(d.ThresholdCaption()),
                                              d.LimiterLit() ? QLatin1Char('L') : QLatin1Char('T')));
     const std::pair<const SliderColumn*, int> positions[] = {{&threshold_, d.ThresholdPosition()},
                                                              {&ratio_, d.RatioPosition()},
                                                              {&knee_, d.KneePosition()}};
     for (const auto& [column, position] : positions) {
-        const QSignalBlocker blocker(column->slider);
-        column->slider->setValue(position);
+        column->slider->ShowPosition(position);
     }
     threshold_.value->setText(QString::fromStdString(d.ThresholdText()));
     ratio_.value->setText(QString::fromStdString(d.RatioText()));
     knee_.value->setText(QString::fromStdString(d.KneeText()));
-    EnableColumn(threshold_, d.ThresholdEnabled());
-    EnableColumn(ratio_, d.RatioEnabled());
-    EnableColumn(knee_, d.KneeEnabled());
+    threshold_.SetEnabled(d.ThresholdEnabled());
+    ratio_.SetEnabled(d.RatioEnabled());
+    knee_.SetEnabled(d.KneeEnabled());
 
     limiter_->SetLit(d.LimiterLit());
     compressor_->SetLit(d.CompressorLit());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/DynamicsTimeFields.h"
+#include "ui/DynamicsSliderColumn.h"
 #include "ui/EditorWindowFrame.h"
 
 #include <array>
@@ -9,7 +10,6 @@
 class QComboBox;
 class QGridLayout;
 class QLabel;
-class QSlider;
 class QToolButton;
 
 namespace veld23 {
@@ -17,6 +17,7 @@ namespace veld23 {
 class DynamicsController;
 class DynamicsPowerPanel;
 class LitButton;
+class PositionSlider;
 class ResponsePlotWidget;
 class StepField;
 
@@ -29,15 +30,7 @@ class DynamicsWindow : public EditorWindowFrame {
     Q_OBJECT
 
   public:
-    // One vertical slider with its caption, end labels and value panel.
-    struct SliderColumn {
-        QLabel* caption = nullptr;
-        QLabel* topEnd = nullptr;
-        QSlider* slider = nullptr;
-        QLabel* bottomEnd = nullptr;
-        QLabel* value = nullptr;
-        QLabel* unit = nullptr;
-    };
+    using SliderColumn = DynamicsSliderColumn;
 
     DynamicsWindow(DynamicsController& dynamics, QWidget* anchor, RealTimeToggle realTime,
                    QWidget* parent = nullptr);

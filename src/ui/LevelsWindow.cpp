@@ -5,7 +5,8 @@
 #include "editors/LevelController.h"
 #include "ui/DarkTheme.h"
 #include "ui/LitButton.h"
-#include "ui/QtText.h"
+#include "ui/OutputCaptions.h"
+#include "ui/PositionSlider.h"
 #include "ui/SliderScale.h"
 #include "ui/StepField.h"
 
@@ -15,33 +16,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QVBoxLayout>
 
 namespace veld23 {
 
 namespace {
 
-constexpr int kMaxPosition = 361;   // -30.0 dB
-constexpr int kTopPosition = 1;     // +6.0 dB (position 0 gives the same)
-constexpr int kUnityPosition = 61;  // 0.0 dB
-constexpr int kPositionsPerDb = 10; // one position is 0.1 dB
+constexpr int kMaxPosition = OutputLevel::kMaxPosition;       // -30.0 dB
+constexpr int kUnityPosition = OutputLevel::kDefaultPosition; // 0.0 dB
+constexpr int kTopPosition = 1;                               // +6.0 dB, as is position 0
+constexpr int kPositionsPerDb = 10;                           // one position is 0.1 dB
 const QColor kMuteLit(QRgb{0xFF3030});
 const QColor kInvertLit(QRgb{0xF0E040});
-
-QString OutputName(const ProcessorConfiguration& config, int output) {
-    if (output == 3) {
-        const std::string_view name = ThirdCurveName(config.Topology);
-        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    }
-    return QStringLiteral("OUT %1").arg(output);
-}
-
-// The main window's label field of the output: OUT 1, OUT 2 and SUB.
-const ChannelLabelTexts::Label& LabelOf(const ProcessorConfiguration& config, int output) {
-    const ChannelLabelTexts& labels = config.ChannelLabels;
-    return output == 1 ? labels.Out1 : output == 2 ? labels.Out2 : labels.Sub;
-}
 
 } // namespace
 
@@ -84,14 +70,10 @@ QWidget* LevelsWindow::BuildStrip(int output) {
     strip.label->setAlignment(Qt::AlignCenter);
     strip.label->setToolTip(tr("The output's channel label, as named on the main window"));
 
-    strip.slider = new QSlider(Qt::Vertical, strip.panel);
+    strip.slider = new PositionSlider(strip.panel);
     strip.slider->setObjectName(QStringLiteral("levelSlider%1").arg(output));
-    strip.slider->setRange(0, kMaxPosition);
-    strip.slider->setSingleStep(1);
+    strip.slider->SetLastPosition(kMaxPosition);
     strip.slider->setPageStep(kPositionsPerDb);
-    // +6 dB at the top; the Up key raises the level.
-    strip.slider->setInvertedAppearance(true);
-    strip.slider->setInvertedControls(true);
     strip.slider->setMinimumHeight(strip.slider->fontMetrics().height() * 18);
     strip.slider->setToolTip(tr("Output level: -30.0 to +6.0 dB in 0.1 dB steps "
                                 "(Page Up / Page Down: 1 dB)"));
@@ -136,7 +118,7 @@ QWidget* LevelsWindow::BuildStrip(int output) {
 
 void LevelsWindow::Bind(int output) {
     const OutputStrip& strip = strips_[output - 1];
-    connect(strip.slider, &QSlider::valueChanged, this, [this, output](int position) {
+    connect(strip.slider, &PositionSlider::Moved, this, [this, output](int position) {
         Run([&] { levels_.SetLevelPosition(output, position); });
     });
     connect(strip.field, &StepField::Typed, this, [this, output](const QString& text) {
@@ -161,7 +143,7 @@ void LevelsWindow::Run(const std::function<void()>& step) {
 }
 
 bool LevelsWindow::OutputShown(int output) const {
-    return !Strip(output).panel->isHidden();
+    return Strip(output).panel->isVisibleTo(this);
 }
 
 void LevelsWindow::Refresh() {
@@ -169,14 +151,11 @@ void LevelsWindow::Refresh() {
     for (int output = 1; output <= kOutputs; ++output) {
         const OutputStrip& strip = strips_[output - 1];
         const bool offered = config_.ChannelOffered(output);
-        offerChanged = offerChanged || strip.panel->isHidden() == offered;
+        offerChanged = offerChanged || strip.panel->isVisibleTo(this) != offered;
         strip.panel->setVisible(offered);
         strip.name->setText(OutputName(config_, output));
-        strip.label->setText(FromWindows1252(LabelOf(config_, output).View()));
-        {
-            const QSignalBlocker blocker(strip.slider);
-            strip.slider->setValue(levels_.LevelPosition(output));
-        }
+        strip.label->setText(OutputRowLabel(config_, output));
+        strip.slider->ShowPosition(levels_.LevelPosition(output));
         strip.field->ShowText(QString::fromStdString(levels_.LevelText(output)));
         strip.mute->SetLit(levels_.MuteLit(output));
         strip.polarity->SetLit(levels_.PolarityLit(output));

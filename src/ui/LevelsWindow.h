@@ -6,12 +6,12 @@
 #include <functional>
 
 class QLabel;
-class QSlider;
 
 namespace veld23 {
 
 class LevelController;
 class LitButton;
+class PositionSlider;
 class ProcessorConfiguration;
 class StepField;
 
@@ -31,7 +31,7 @@ class LevelsWindow : public EditorWindowFrame {
     void Refresh();
 
     // Output 1..3.
-    QSlider* LevelSlider(int output) const { return Strip(output).slider; }
+    PositionSlider* LevelSlider(int output) const { return Strip(output).slider; }
     StepField* LevelField(int output) const { return Strip(output).field; }
     LitButton* MuteSwitch(int output) const { return Strip(output).mute; }
     LitButton* PolaritySwitch(int output) const { return Strip(output).polarity; }
@@ -50,7 +50,7 @@ class LevelsWindow : public EditorWindowFrame {
         QWidget* panel = nullptr;
         QLabel* name = nullptr;
         QLabel* label = nullptr;
-        QSlider* slider = nullptr;
+        PositionSlider* slider = nullptr;
         StepField* field = nullptr;
         LitButton* mute = nullptr;
         LitButton* polarity = nullptr;

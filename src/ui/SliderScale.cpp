@@ -1,8 +1,9 @@
 #include "ui/SliderScale.h"
 
+#include "ui/PositionSlider.h"
+
 #include <QEvent>
 #include <QPainter>
-#include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
@@ -10,7 +11,7 @@
 
 namespace veld23 {
 
-SliderScale::SliderScale(QSlider* slider, std::vector<Mark> marks, QWidget* parent)
+SliderScale::SliderScale(PositionSlider* slider, std::vector<Mark> marks, QWidget* parent)
     : QWidget(parent), slider_(slider), marks_(std::move(marks)) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     slider->installEventFilter(this);
@@ -32,7 +33,8 @@ bool SliderScale::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-int SliderScale::HandleCentreY(int value) const {
+int SliderScale::HandleCentreY(int position) const {
+    const int value = slider_->ValueAt(position);
     QStyleOptionSlider option;
     option.initFrom(slider_);
     option.orientation = slider_->orientation();
@@ -63,7 +65,7 @@ void SliderScale::paintEvent(QPaintEvent*) {
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     const int lineHeight = fontMetrics().height();
     for (const Mark& mark : marks_) {
-        const int centre = HandleCentreY(mark.value);
+        const int centre = HandleCentreY(mark.position);
         // Kept inside the widget, so the end captions are never cut off.
         const int top = std::clamp(centre - lineHeight / 2, 0, std::max(0, height() - lineHeight));
         painter.drawText(QRect(0, top, width() - 4, lineHeight), Qt::AlignRight | Qt::AlignVCenter,

@@ -6,23 +6,23 @@
 
 #include <vector>
 
-class QSlider;
-
 namespace veld23 {
 
-// Captions beside a vertical slider, each level with the handle's centre at its
-// value ("+6 dB" at the top, "0 dB" where 0 dB lies, "-30 dB" at the bottom). Put it
-// next to the slider in the same layout row; it follows the slider's geometry.
+class PositionSlider;
+
+// Captions beside a position slider, each level with the handle's centre at its
+// position ("+6 dB" at the top, "0 dB" where 0 dB lies, "-30 dB" at the bottom). Put
+// it next to the slider in the same layout row; it follows the slider's geometry.
 class SliderScale : public QWidget {
     Q_OBJECT
 
   public:
     struct Mark {
-        int value;
+        int position;
         QString text;
     };
 
-    SliderScale(QSlider* slider, std::vector<Mark> marks, QWidget* parent = nullptr);
+    SliderScale(PositionSlider* slider, std::vector<Mark> marks, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -32,10 +32,10 @@ class SliderScale : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The handle's centre at a value, in this widget's coordinates.
-    int HandleCentreY(int value) const;
+    // The handle's centre at a position, in this widget's coordinates.
+    int HandleCentreY(int position) const;
 
-    QPointer<QSlider> slider_;
+    QPointer<PositionSlider> slider_;
     std::vector<Mark> marks_;
 };
 

@@ -20,16 +20,12 @@ namespace {
 const QColor kOutputLit(QRgb{0x00C8E8});
 const QColor kBalancedLit(QRgb{0x30D050});
 
-QString FromView(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 SpeakerWindow::SpeakerWindow(SpeakerSettingsController& speaker, QWidget* anchor,
                              RealTimeToggle realTime, QWidget* parent)
-    : EditorWindowFrame(FromView(SpeakerSettingsController::kCaption), anchor, std::move(realTime),
-                        parent),
+    : EditorWindowFrame(FromWindows1252(SpeakerSettingsController::kCaption), anchor,
+                        std::move(realTime), parent),
       speaker_(speaker) {
     setObjectName("speakerWindow");
     auto* layout = new QVBoxLayout(this);
@@ -48,11 +44,13 @@ SpeakerWindow::SpeakerWindow(SpeakerSettingsController& speaker, QWidget* anchor
 
 QWidget* SpeakerWindow::BuildSelector() {
     auto* panel = new QWidget(this);
-    auto* configure = new QLabel(FromView(SpeakerSettingsController::kSelectorHeading), panel);
+    auto* configure =
+        new QLabel(FromWindows1252(SpeakerSettingsController::kSelectorHeading), panel);
     MakeHeading(*configure);
     auto* row = new QHBoxLayout;
     for (int button = 1; button <= kButtons; ++button) {
-        const QString caption = FromView(SpeakerSettingsController::kButtonCaptions[button - 1]);
+        const QString caption =
+            FromWindows1252(SpeakerSettingsController::kButtonCaptions[button - 1]);
         // Alt+1, Alt+2 and Alt+S.
         QString text = caption;
         text.insert(button == 3 ? text.indexOf(QLatin1Char('S'))
@@ -119,7 +117,7 @@ QWidget* SpeakerWindow::BuildFields() {
     impedance_ = new QComboBox(panel);
     impedance_->setObjectName("impedanceList");
     for (std::string_view item : SpeakerSettingsController::kImpedanceItems) {
-        impedance_->addItem(FromView(item));
+        impedance_->addItem(FromWindows1252(item));
     }
     impedance_->setToolTip(tr("Nominal impedance of the box: 2, 2.67, 4, 8 or 16 ohms"));
     auto* impedanceLabel = new QLabel(tr("Box &Impedance"), panel);
@@ -189,7 +187,7 @@ void SpeakerWindow::Refresh() {
         OutputButton(button)->setVisible(speaker_.ButtonOffered(button));
         OutputButton(button)->SetLit(speaker_.ButtonLit(button));
     }
-    heading_->setText(FromView(speaker_.Heading()));
+    heading_->setText(FromWindows1252(speaker_.Heading()));
     channel_->setText(FromWindows1252(speaker_.ChannelCaption().View()));
     {
         const QSignalBlocker blocker(impedance_);
@@ -200,9 +198,9 @@ void SpeakerWindow::Refresh() {
     ampGain_->ShowText(QString::number(speaker_.AmpGain()));
     balanced_->SetLit(speaker_.BalancedLit());
     const PowerCheckResult& check = speaker_.LastPowerCheck();
-    QString summary = tr("Max RMS Out Power: %1").arg(FromView(check.PowerCaption.View()));
+    QString summary = tr("Max RMS Out Power: %1").arg(FromWindows1252(check.PowerCaption.View()));
     if (check.BoxPowerExceeded) {
-        summary += QLatin1Char('\n') + FromView(check.ExceededCaption());
+        summary += QLatin1Char('\n') + FromWindows1252(check.ExceededCaption());
     }
     summary_->setText(summary);
     summary_->setStyleSheet(check.BoxPowerExceeded ? QStringLiteral("color: #FF3030;") : QString());

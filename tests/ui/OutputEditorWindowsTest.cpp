@@ -12,13 +12,13 @@
 #include "ui/LitButton.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowSignalChain.h"
+#include "ui/PositionSlider.h"
 #include "ui/SpeakerWindow.h"
 #include "ui/StepField.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSlider>
 #include <QTest>
 #include <QToolButton>
 
@@ -62,6 +62,10 @@ class OutputEditorWindows : public ::testing::Test {
         QTest::keyClick(field->Edit(), Qt::Key_Return);
     }
     static QString Text(StepField* field) { return field->Edit()->text(); }
+    // The handle dragged to an editor position.
+    static void MoveTo(PositionSlider* slider, int position) {
+        slider->setValue(slider->ValueAt(position));
+    }
     bool MainShows(const QString& name) {
         auto* widget = program->Main().findChild<QWidget*>(name);
         return widget != nullptr && widget->isVisibleTo(&program->Main());
@@ -92,7 +96,7 @@ TEST_F(OutputEditorWindows, LevelsReachTheOutputGainAndMuteShowsOnTheMainWindow)
     // Typed levels are held to the range; text that is no number changes nothing.
     Type(levels.LevelField(1), "-45");
     EXPECT_EQ(Text(levels.LevelField(1)), "-30.0");
-    EXPECT_EQ(levels.LevelSlider(1)->value(), 361);
+    EXPECT_EQ(levels.LevelSlider(1)->Position(), 361);
     Type(levels.LevelField(1), "loud");
     EXPECT_EQ(Text(levels.LevelField(1)), "-30.0");
     Type(levels.LevelField(1), "+6");
@@ -127,7 +131,7 @@ TEST_F(OutputEditorWindows, DelaySliderShowsItsDelayAndAutoAlignFollowsTypedDist
     EXPECT_EQ(Text(delay.MsField(3)), "0.00");
 
     // OUT 2 at the far top: 164 samples, 3.42 ms, 118.3 cm of travel at 25 degrees C.
-    delay.DelaySlider(2)->setValue(0);
+    MoveTo(delay.DelaySlider(2), 0);
     EXPECT_EQ(Text(delay.SamplesField(2)), "164");
     EXPECT_EQ(Text(delay.MsField(2)), "3.42");
     EXPECT_EQ(Text(delay.CmField(2)), "118.3");
@@ -149,7 +153,7 @@ TEST_F(OutputEditorWindows, DelaySliderShowsItsDelayAndAutoAlignFollowsTypedDist
     // OUT 2 stands 34.6 cm farther away (48 samples): Auto Align delays it alone.
     Type(delay.DistanceField(2), "34.6");
     QTest::mouseClick(delay.AutoAlignButton(), Qt::LeftButton);
-    EXPECT_EQ(delay.DelaySlider(2)->value(), 164 - 48);
+    EXPECT_EQ(delay.DelaySlider(2)->Position(), 164 - 48);
     EXPECT_EQ(Text(delay.SamplesField(2)), "48");
     EXPECT_EQ(Text(delay.MsField(2)), "1.00");
     EXPECT_EQ(Text(delay.MsField(1)), "0.00");
@@ -179,7 +183,7 @@ TEST_F(OutputEditorWindows, DynamicsCurveFollowsTheSlidersAndThePowerCheckWarns)
     const PlotSeries& curve =
         program->Editors().dynamics.Plot().Series(dynamicscurve::kTransferCurve);
     const double topBefore = curve.Points().back().y;
-    dynamics.Threshold().slider->setValue(60);
+    MoveTo(dynamics.Threshold().slider, 60);
     EXPECT_EQ(dynamics.Threshold().value->text(), "-12.0");
     EXPECT_LT(curve.Points().back().y, topBefore - 20.0);
     EXPECT_FALSE(power.WarningLit());
@@ -190,7 +194,7 @@ TEST_F(OutputEditorWindows, DynamicsCurveFollowsTheSlidersAndThePowerCheckWarns)
     QTest::mouseClick(dynamics.CompressorButton(), Qt::LeftButton);
     EXPECT_EQ(dynamics.Threshold().caption->text().remove('&'), "Threshold");
     ASSERT_TRUE(dynamics.Ratio().slider->isEnabled());
-    dynamics.Ratio().slider->setValue(dynamics.Ratio().slider->maximum());
+    MoveTo(dynamics.Ratio().slider, dynamics.Ratio().slider->LastPosition());
     EXPECT_EQ(dynamics.Ratio().value->text(), "1: 1");
 
     // Every end of threshold and knee, either type: the curve stays finite.
@@ -198,8 +202,8 @@ TEST_F(OutputEditorWindows, DynamicsCurveFollowsTheSlidersAndThePowerCheckWarns)
         for (int knee : {0, 21}) {
             for (LitButton* type : {dynamics.LimiterButton(), dynamics.CompressorButton()}) {
                 QTest::mouseClick(type, Qt::LeftButton);
-                dynamics.Threshold().slider->setValue(threshold);
-                dynamics.Knee().slider->setValue(knee);
+                MoveTo(dynamics.Threshold().slider, threshold);
+                MoveTo(dynamics.Knee().slider, knee);
                 for (const PlotPoint& point : curve.Points()) {
                     ASSERT_TRUE(std::isfinite(point.x) && std::isfinite(point.y))
                         << threshold << " " << knee;
@@ -243,7 +247,7 @@ TEST_F(OutputEditorWindows, SpeakerSettingsChangeTheDynamicsPowerWarning) {
     SpeakerWindow& speaker = program->Speaker();
     ClickEditorButton(EditorWindow::Dynamics, 1);
     // About 800 W at the amplifier: 8 dBu through a gain of 41 into 8 ohms.
-    dynamics.Threshold().slider->setValue(20);
+    MoveTo(dynamics.Threshold().slider, 20);
     ASSERT_TRUE(dynamics.PowerPanel()->WarningLit());
     const double watts = dynamics.PowerPanel()->PowerCaption()->text().split(' ')[0].toDouble();
 

@@ -139,7 +139,8 @@ QWidget* DelayWindow::BuildTemperature() {
     fahrenheit_ = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, box);
     fahrenheit_->setObjectName("temperatureF");
     fahrenheit_->SetCharacters(3);
-    fahrenheit_->setToolTip(tr("Air temperature, 32 to 122 \u00B0F"));
+    fahrenheit_->setToolTip(tr("Air temperature, 32 to 122 \u00B0F; the step buttons and Up and "
+                               "Down move by one degree Celsius"));
     auto* celsiusCaption = new QLabel(tr("\u00B0&C"), box);
     celsiusCaption->setBuddy(celsius_);
     auto* fahrenheitCaption = new QLabel(tr("\u00B0&F"), box);
@@ -156,17 +157,12 @@ QWidget* DelayWindow::BuildTemperature() {
     connect(fahrenheit_, &StepField::Taken, this, [this](const QString& text) {
         Run([&] { delays_.EnterTemperatureF(text.toStdString()); });
     });
+    // The temperature is kept in whole degrees Celsius, so a step in either field is one
+    // degree Celsius; a Fahrenheit step of its own would round back where it started.
+    const auto step = [this](int by) {
+        Run([&] { delays_.SetTemperatureC(delays_.TemperatureC() + by); });
+    };
     for (StepField* field : {celsius_, fahrenheit_}) {
-        const bool celsius = field == celsius_;
-        auto step = [this, celsius](int by) {
-            Run([&] {
-                if (celsius) {
-                    delays_.SetTemperatureC(delays_.TemperatureC() + by);
-                } else {
-                    delays_.SetTemperatureF(delays_.TemperatureF() + by);
-                }
-            });
-        };
         connect(field, &StepField::ArrowUp, this, [step] { step(1); });
         connect(field, &StepField::StepUp, this, [step] { step(1); });
         connect(field, &StepField::ArrowDown, this, [step] { step(-1); });

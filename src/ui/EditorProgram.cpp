@@ -9,9 +9,11 @@
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
 #include "ui/DeviceImageWindow.h"
+#include "ui/FinalResponseWindow.h"
 #include "ui/LoadingFileWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
+#include "ui/PlotPicture.h"
 #include "ui/ProgramDialogs.h"
 #include "ui/SystemInfoWindow.h"
 #include "ui/TopologyChooserWindow.h"
@@ -65,6 +67,7 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
     comm_.UseComm1Values();
     link::ApplyComPortArguments(options.comPorts, comm_);
     editors_.crossover.SetDesignNotifier(&dialogs_);
+    SetPlotPictureDialogs(&dialogs_);
     CreateWindows();
     BindWindows();
     // The Real Time controls were made hidden and stay so. A new configuration has
@@ -76,6 +79,7 @@ EditorProgram::~EditorProgram() {
     // The windows go before the link and the configuration they show.
     progress_.SetTarget(nullptr);
     device_.Presentation().SetChangeListener({});
+    SetPlotPictureDialogs(nullptr);
 }
 
 void EditorProgram::CreateWindows() {
@@ -93,6 +97,12 @@ void EditorProgram::CreateWindows() {
         [this](EditorWindow window) { return EditorWindowAvailable(window); }});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
+    finalResponse_ = std::make_unique<FinalResponseWindow>(
+        FinalResponseWindow::Bindings{config_, editors_, speakers_, dialogs_}, mainWindow_.get(),
+        EditorWindowFrame::RealTimeToggle{[this] { commands_.Devices().RealTimeButtonClick(); },
+                                          [this] { return device_.RealTime().RealTimeMode(); }});
+    RegisterEditorWindow(EditorWindow::FinalResponse, finalResponse_.get());
+    SetFinalResponseRedraw([this] { finalResponse_->Redraw(); });
     about_ = std::make_unique<AboutWindow>(mainWindow_.get());
     deviceImage_ =
         std::make_unique<DeviceImageWindow>([this] { return BuildDeviceImage(config_); });
@@ -174,6 +184,13 @@ void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget) {
 
 void EditorProgram::SetFinalResponseRedraw(std::function<void()> redraw) {
     redrawFinalResponse_ = std::move(redraw);
+    const auto hook = [this] { RedrawFinalResponse(); };
+    editors_.equaliser.SetRedrawFinalResponse(hook);
+    editors_.crossover.SetRedrawFinalResponse(hook);
+    editors_.loudness.SetRedrawFinalResponse(hook);
+    editors_.levels.SetRedrawFinalResponse(hook);
+    editors_.dynamics.SetRedrawFinalResponse(hook);
+    editors_.delays.SetRedraw(hook);
 }
 
 void EditorProgram::RefreshWindows() {
@@ -182,6 +199,9 @@ void EditorProgram::RefreshWindows() {
     }
     if (connectWindow_) {
         connectWindow_->Refresh();
+    }
+    if (finalResponse_) {
+        finalResponse_->Refresh();
     }
 }
 

@@ -29,6 +29,7 @@ class AboutWindow;
 class CoefficientViewerWindow;
 class ConnectDialogWindow;
 class DeviceImageWindow;
+class FinalResponseWindow;
 class LoadingFileWindow;
 class MainWindow;
 class PasswordKeypadWindow;
@@ -68,7 +69,8 @@ class EditorProgram final : private commands::ApplicationWindows {
     // An editor window joins the program: its buttons on the main window come alive,
     // and the configuration reset and the save question close it with the others.
     void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget);
-    // The final response view's redraw, once the program has one.
+    // The final response view's redraw, once the program has one; from then on every
+    // block editor's change reaches it.
     void SetFinalResponseRedraw(std::function<void()> redraw);
 
     // Every window redrawn from the state it shows.
@@ -85,6 +87,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     TopologyChooserWindow& Chooser() { return *chooser_; }
     MainWindow& Main() { return *mainWindow_; }
     CoefficientViewerWindow& CoefficientViewer() { return *coefficientViewer_; }
+    FinalResponseWindow& FinalResponse() { return *finalResponse_; }
     AboutWindow& About() { return *about_; }
     DeviceImageWindow& DeviceImage() { return *deviceImage_; }
     TransferProgressWindow& Progress() { return *progressWindow_; }
@@ -130,6 +133,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<TopologyChooserWindow> chooser_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<CoefficientViewerWindow> coefficientViewer_;
+    std::unique_ptr<FinalResponseWindow> finalResponse_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<DeviceImageWindow> deviceImage_;
     std::unique_ptr<TransferProgressWindow> progressWindow_;

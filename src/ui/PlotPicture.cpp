@@ -84,6 +84,8 @@ QByteArray PlotSvg(QWidget& plot, int scale, const QString& title) {
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
     svg.setSize(plot.size() * scale);
+    // A logical pixel is 1/96 inch on the screen, so the drawing's size reads true.
+    svg.setResolution(96);
     svg.setViewBox(QRect(QPoint(0, 0), plot.size()));
     svg.setTitle(title);
     plot.render(&svg);

@@ -61,7 +61,7 @@ BandText Describe(const PeqBand& band) {
         return {"", "Bypass"};
     case kParametricQAdap:
         if (CoefficientsHeld(band)) {
-            return {"", "Parametric Q Adap held to the processor's coefficient range " + none};
+            return {"", "Parametric Q Adap at the processor's coefficient limit " + none};
         }
         return {Format("PK Fc %g Hz Gain %.1f dB Q %.4f", f, band.GainDb, band.Q), ""};
     case kParametricQConst: {

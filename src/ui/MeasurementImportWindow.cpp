@@ -25,6 +25,15 @@ QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// Enter in the reference level field only takes the level: no button is the default.
+QPushButton* Button(const QString& text, const QString& name, const QString& tip, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(tip);
+    button->setAutoDefault(false);
+    return button;
+}
+
 void ShowText(QLineEdit& field, const QString& text) {
     if (field.text() != text) {
         field.setText(text);
@@ -89,13 +98,11 @@ MeasurementImportWindow::MeasurementImportWindow(Bindings bindings, QWidget* par
     layout->addLayout(settings);
 
     auto* buttons = new QHBoxLayout;
-    auto* importAll = new QPushButton(tr("Import &All"), this);
-    importAll->setObjectName("importAllButton");
-    importAll->setToolTip(tr("Read the files of every channel and close"));
+    auto* importAll = Button(tr("Import &All"), "importAllButton",
+                             tr("Read the files of every channel and close"), this);
     connect(importAll, &QPushButton::clicked, this, [this] { Run([this] { controller_->Ok(); }); });
-    auto* close = new QPushButton(tr("Close"), this);
-    close->setObjectName("closeButton");
-    close->setToolTip(tr("Close; files chosen but not imported are forgotten"));
+    auto* close = Button(tr("Close"), "closeButton",
+                         tr("Close; files chosen but not imported are forgotten"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addStretch(1);
     buttons->addWidget(importAll);
@@ -112,15 +119,12 @@ void MeasurementImportWindow::BuildSlot(int slot, QGridLayout& grid) {
     row.path->setObjectName(QString("pathField%1").arg(slot));
     row.path->setReadOnly(true);
     row.path->setMinimumWidth(row.path->fontMetrics().averageCharWidth() * 48);
-    row.browse = new QPushButton(tr("Browse…"), this);
-    row.browse->setObjectName(QString("browseButton%1").arg(slot));
-    row.browse->setToolTip(tr("Choose the measurement file of output channel %1").arg(slot));
-    row.import = new QPushButton(tr("Import"), this);
-    row.import->setObjectName(QString("importButton%1").arg(slot));
-    row.import->setToolTip(tr("Read the file into output channel %1 now").arg(slot));
-    row.clear = new QPushButton(tr("Clear"), this);
-    row.clear->setObjectName(QString("clearButton%1").arg(slot));
-    row.clear->setToolTip(tr("No measurement for output channel %1: a flat line").arg(slot));
+    row.browse = Button(tr("Browse…"), QString("browseButton%1").arg(slot),
+                        tr("Choose the measurement file of output channel %1").arg(slot), this);
+    row.import = Button(tr("Import"), QString("importButton%1").arg(slot),
+                        tr("Read the file into output channel %1 now").arg(slot), this);
+    row.clear = Button(tr("Clear"), QString("clearButton%1").arg(slot),
+                       tr("No measurement for output channel %1: a flat line").arg(slot), this);
     connect(row.browse, &QPushButton::clicked, this,
             [this, slot] { Run([this, slot] { controller_->ChooseFile(slot); }); });
     connect(row.import, &QPushButton::clicked, this,

@@ -11,10 +11,12 @@
 #include "ui/DelayWindow.h"
 #include "ui/DeviceImageWindow.h"
 #include "ui/DynamicsWindow.h"
+#include "ui/FinalResponseWindow.h"
 #include "ui/LevelsWindow.h"
 #include "ui/LoadingFileWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
+#include "ui/PlotPicture.h"
 #include "ui/ProgramDialogs.h"
 #include "ui/SpeakerWindow.h"
 #include "ui/SystemInfoWindow.h"
@@ -69,6 +71,7 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
     comm_.UseComm1Values();
     link::ApplyComPortArguments(options.comPorts, comm_);
     editors_.crossover.SetDesignNotifier(&dialogs_);
+    SetPlotPictureDialogs(&dialogs_);
     CreateWindows();
     BindWindows();
     // The Real Time controls were made hidden and stay so. A new configuration has
@@ -80,6 +83,7 @@ EditorProgram::~EditorProgram() {
     // The windows go before the link and the configuration they show.
     progress_.SetTarget(nullptr);
     device_.Presentation().SetChangeListener({});
+    SetPlotPictureDialogs(nullptr);
 }
 
 void EditorProgram::CreateWindows() {
@@ -97,6 +101,11 @@ void EditorProgram::CreateWindows() {
         [this](EditorWindow window) { return EditorWindowAvailable(window); }});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
+    finalResponse_ = std::make_unique<FinalResponseWindow>(
+        FinalResponseWindow::Bindings{config_, editors_, speakers_, dialogs_}, mainWindow_.get(),
+        EditorRealTimeToggle());
+    RegisterEditorWindow(EditorWindow::FinalResponse, finalResponse_.get());
+    SetFinalResponseRedraw([this] { finalResponse_->Redraw(); });
     CreateOutputEditorWindows();
     CreateSpeakerWindow();
     about_ = std::make_unique<AboutWindow>(mainWindow_.get());
@@ -226,6 +235,13 @@ void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget,
 
 void EditorProgram::SetFinalResponseRedraw(std::function<void()> redraw) {
     redrawFinalResponse_ = std::move(redraw);
+    const auto hook = [this] { RedrawFinalResponse(); };
+    editors_.equaliser.SetRedrawFinalResponse(hook);
+    editors_.crossover.SetRedrawFinalResponse(hook);
+    editors_.loudness.SetRedrawFinalResponse(hook);
+    editors_.levels.SetRedrawFinalResponse(hook);
+    editors_.dynamics.SetRedrawFinalResponse(hook);
+    editors_.delays.SetRedraw(hook);
 }
 
 void EditorProgram::RefreshWindows() {
@@ -234,6 +250,9 @@ void EditorProgram::RefreshWindows() {
     }
     if (connectWindow_) {
         connectWindow_->Refresh();
+    }
+    if (finalResponse_) {
+        finalResponse_->Refresh();
     }
     if (levels_) {
         levels_->Refresh();

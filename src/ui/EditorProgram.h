@@ -32,6 +32,7 @@ class ConnectDialogWindow;
 class DelayWindow;
 class DeviceImageWindow;
 class DynamicsWindow;
+class FinalResponseWindow;
 class LevelsWindow;
 class LoadingFileWindow;
 class MainWindow;
@@ -76,7 +77,8 @@ class EditorProgram final : private commands::ApplicationWindows {
     // also when it is up already: the window reads the selection the button recorded.
     void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget,
                               std::function<void()> opening = {});
-    // The final response view's redraw, once the program has one.
+    // The final response view's redraw, once the program has one; from then on every
+    // block editor's change reaches it.
     void SetFinalResponseRedraw(std::function<void()> redraw);
 
     // Every window redrawn from the state it shows.
@@ -93,6 +95,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     TopologyChooserWindow& Chooser() { return *chooser_; }
     MainWindow& Main() { return *mainWindow_; }
     CoefficientViewerWindow& CoefficientViewer() { return *coefficientViewer_; }
+    FinalResponseWindow& FinalResponse() { return *finalResponse_; }
     AboutWindow& About() { return *about_; }
     DeviceImageWindow& DeviceImage() { return *deviceImage_; }
     TransferProgressWindow& Progress() { return *progressWindow_; }
@@ -146,6 +149,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<TopologyChooserWindow> chooser_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<CoefficientViewerWindow> coefficientViewer_;
+    std::unique_ptr<FinalResponseWindow> finalResponse_;
     std::unique_ptr<LevelsWindow> levels_;
     std::unique_ptr<DynamicsWindow> dynamics_;
     std::unique_ptr<DelayWindow> delay_;

@@ -27,6 +27,9 @@ class PlotModel;
 //
 // A paint allocates nothing of ours while the axes stay put: tick lists, label texts and the
 // polyline buffer are kept between paints, which keeps dragging a band smooth.
+//
+// The context menu saves or copies the picture of the plot, at its size or at twice the
+// pixels (PlotPicture.h); only the left button edits.
 class ResponsePlotWidget : public QWidget {
     Q_OBJECT
 

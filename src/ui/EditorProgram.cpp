@@ -8,8 +8,11 @@
 #include "ui/AboutWindow.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
+#include "ui/CrossoverWindow.h"
 #include "ui/DeviceImageWindow.h"
+#include "ui/EqualiserWindow.h"
 #include "ui/LoadingFileWindow.h"
+#include "ui/LoudnessWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
 #include "ui/ProgramDialogs.h"
@@ -93,6 +96,25 @@ void EditorProgram::CreateWindows() {
         [this](EditorWindow window) { return EditorWindowAvailable(window); }});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
+    // The editor windows' Real Time switches are faces of the main window's one.
+    const EditorWindowFrame::RealTimeToggle realTime{
+        [this] {
+            commands_.Devices().RealTimeButtonClick();
+            RefreshWindows();
+        },
+        [this] { return device_.RealTime().RealTimeMode(); }};
+    equaliserWindow_ = std::make_unique<EqualiserWindow>(
+        editors_.equaliser, coefficientViewer_.get(), mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Peq, equaliserWindow_.get(),
+                         [this] { equaliserWindow_->Open(commands_.Selection().channel - '0'); });
+    crossoverWindow_ =
+        std::make_unique<CrossoverWindow>(editors_.crossover, mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Crossover, crossoverWindow_.get(),
+                         [this] { crossoverWindow_->Open(commands_.Selection().channel - '0'); });
+    loudnessWindow_ =
+        std::make_unique<LoudnessWindow>(editors_.loudness, mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Loudness, loudnessWindow_.get(),
+                         [this] { loudnessWindow_->Open(); });
     about_ = std::make_unique<AboutWindow>(mainWindow_.get());
     deviceImage_ =
         std::make_unique<DeviceImageWindow>([this] { return BuildDeviceImage(config_); });
@@ -167,8 +189,10 @@ void EditorProgram::RequestClose() {
     }
 }
 
-void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget) {
+void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget,
+                                         std::function<void()> opening) {
     editorWindows_[window] = widget;
+    editorOpening_[window] = std::move(opening);
     RefreshWindows();
 }
 
@@ -182,6 +206,15 @@ void EditorProgram::RefreshWindows() {
     }
     if (connectWindow_) {
         connectWindow_->Refresh();
+    }
+    if (equaliserWindow_) {
+        equaliserWindow_->Refresh();
+    }
+    if (crossoverWindow_) {
+        crossoverWindow_->Refresh();
+    }
+    if (loudnessWindow_) {
+        loudnessWindow_->Refresh();
     }
 }
 
@@ -273,6 +306,10 @@ void EditorProgram::ShowEditorWindow(EditorWindow window) {
                       : editorWindows_.count(window)            ? editorWindows_.at(window).data()
                                                                 : nullptr;
     if (widget != nullptr) {
+        if (const auto opening = editorOpening_.find(window);
+            opening != editorOpening_.end() && opening->second) {
+            opening->second();
+        }
         widget->show();
         widget->raise();
         widget->activateWindow();

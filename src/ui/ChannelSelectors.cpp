@@ -1,7 +1,5 @@
 #include "ui/ChannelSelectors.h"
 
-#include "ui/DarkTheme.h"
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -29,8 +27,10 @@ ChannelSelectors::ChannelSelectors(int channels, const QString& what, QWidget* p
     grid->setVerticalSpacing(4);
     auto* modifyCaption = new QLabel(tr("MO&DIFY"), this);
     auto* showCaption = new QLabel(tr("S&HOW"), this);
-    MakeHeading(*modifyCaption);
-    MakeHeading(*showCaption);
+    QFont bold = modifyCaption->font();
+    bold.setBold(true);
+    modifyCaption->setFont(bold);
+    showCaption->setFont(bold);
     grid->addWidget(modifyCaption, 0, 0);
     grid->addWidget(showCaption, 1, 0);
     for (int channel = 1; channel <= channels; ++channel) {

@@ -141,7 +141,7 @@ QWidget* EqualiserWindow::BuildBandControls() {
          kGainMinPosition, kGainMaxPosition, 1, 10, "gain", StepField::Steps::UpDown, 5},
         {tr("&Q"), QString(),
          tr("Q of the band, 0.5 to 20.0 (two characters can be typed); Up and Down step 0.1"),
-         kQMinPosition, kQMaxPosition, 1, 10, "q", StepField::Steps::UpDown, 4},
+         kQMinPosition, kQMaxPosition, 1, 10, "q", StepField::Steps::UpDown, 5},
     };
     for (int p = 0; p < kParameters; ++p) {
         const Row& row = rows[p];
@@ -154,9 +154,15 @@ QWidget* EqualiserWindow::BuildBandControls() {
         captions_[p] = new QLabel(row.caption, box);
         captions_[p]->setBuddy(fields_[p]);
         units_[p] = new QLabel(row.unit, box);
+        // "IIR Coeff" hides the captions; the controls stay where they are.
+        for (QLabel* label : {captions_[p], units_[p]}) {
+            QSizePolicy policy = label->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            label->setSizePolicy(policy);
+        }
         grid->addWidget(captions_[p], 2 + p, 0);
         grid->addWidget(sliders_[p], 2 + p, 1);
-        grid->addWidget(fields_[p], 2 + p, 2);
+        grid->addWidget(fields_[p], 2 + p, 2, Qt::AlignLeft);
         grid->addWidget(units_[p], 2 + p, 3);
     }
     grid->setColumnStretch(1, 1);
@@ -167,8 +173,9 @@ QGroupBox* EqualiserWindow::BuildCoefficientPanel() {
     coefficientPanel_ = new QGroupBox(tr("&IIR Coeff"), this);
     coefficientPanel_->setObjectName("coefficientPanel");
     auto* grid = new QGridLayout(coefficientPanel_);
-    grid->setHorizontalSpacing(8);
+    grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(6);
+    grid->setColumnStretch(1, 1);
     for (int k = 0; k < 5; ++k) {
         const QString name = QString::fromLatin1(CoefficientViewerWindow::kCaptions[k]);
         auto* field = new StepField(StepField::Steps::None, coefficientPanel_);
@@ -179,8 +186,12 @@ QGroupBox* EqualiserWindow::BuildCoefficientPanel() {
                            .arg(name));
         coefficients_[static_cast<std::size_t>(k)] = field;
         grid->addWidget(new QLabel(name, coefficientPanel_), k, 0);
-        grid->addWidget(field, k, 1);
+        grid->addWidget(field, k, 1, Qt::AlignLeft);
     }
+    // Its room is kept while it is hidden, so changing the type never moves the plot.
+    QSizePolicy policy = coefficientPanel_->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    coefficientPanel_->setSizePolicy(policy);
     coefficientPanel_->hide();
     return coefficientPanel_;
 }

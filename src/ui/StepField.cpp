@@ -70,7 +70,7 @@ void StepField::SetHint(const QString& hint) {
 
 void StepField::SetCharacterWidth(int characters) {
     const QFontMetrics metrics = edit_->fontMetrics();
-    edit_->setMinimumWidth(metrics.horizontalAdvance(QString(characters, QLatin1Char('8'))) + 16);
+    edit_->setFixedWidth(metrics.horizontalAdvance(QString(characters, QLatin1Char('8'))) + 16);
 }
 
 bool StepField::eventFilter(QObject* watched, QEvent* event) {

@@ -29,7 +29,7 @@ class StepField : public QWidget {
     void ShowText(const QString& text);
     // Tooltip of the field and its buttons.
     void SetHint(const QString& hint);
-    // Room for this many characters, whatever the font.
+    // Exactly wide enough for this many digits, whatever the font.
     void SetCharacterWidth(int characters);
 
   signals:

@@ -143,12 +143,18 @@ TEST_F(FilterWindows, EqualiserBandEditedByFieldSliderKeysAndDrag) {
     EXPECT_EQ(widget->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(window.PlotPanel()->Readout()->text().contains(" Hz , "));
     QTest::mousePress(widget, Qt::LeftButton, {}, grab);
+    // Corners, far outside, and the type run through its list meanwhile: nothing breaks.
     for (const QPoint& far :
          {QPoint(0, 0), QPoint(widget->width() - 1, widget->height() - 1), QPoint(-3000, 9000)}) {
         QTest::mouseMove(widget, far);
+        for (Qt::Key key : {Qt::Key_End, Qt::Key_Home, Qt::Key_Down}) {
+            QTest::keyClick(window.TypeList(), key);
+            QTest::mouseMove(widget, far + QPoint(1, 1));
+        }
         EXPECT_TRUE(
             std::isfinite(static_cast<double>(band.b0 + band.b1 + band.b2 + band.a1 + band.a2)));
     }
+    EXPECT_EQ(band.SectionType, kParametricQAdap);
     const QPoint drop = PixelOf(widget, 3000.0, -6.0);
     QTest::mouseMove(widget, drop);
     QTest::mouseRelease(widget, Qt::LeftButton, {}, drop);

@@ -26,19 +26,22 @@ ChannelSelectors::ChannelSelectors(int channels, const QString& what, QWidget* p
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(4);
     auto* modifyCaption = new QLabel(tr("MO&DIFY"), this);
-    auto* showCaption = new QLabel(tr("S&HOW"), this);
+    auto* showCaption = new QLabel(tr("SHO&W"), this);
     QFont bold = modifyCaption->font();
     bold.setBold(true);
     modifyCaption->setFont(bold);
     showCaption->setFont(bold);
     grid->addWidget(modifyCaption, 0, 0);
     grid->addWidget(showCaption, 1, 0);
+    // Made row by row, so the keyboard meets them in reading order.
     for (int channel = 1; channel <= channels; ++channel) {
         auto* modify = new QRadioButton(this);
         modify->setObjectName(QStringLiteral("modify%1").arg(channel));
         modify_->addButton(modify, channel);
         grid->addWidget(modify, 0, channel);
         modifyButtons_.push_back(modify);
+    }
+    for (int channel = 1; channel <= channels; ++channel) {
         auto* show = new QCheckBox(this);
         show->setObjectName(QStringLiteral("show%1").arg(channel));
         grid->addWidget(show, 1, channel);

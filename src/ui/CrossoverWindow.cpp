@@ -86,67 +86,70 @@ QWidget* CrossoverWindow::BuildColumns() {
     grid->addWidget(familyCaption, 3, 0);
     grid->addWidget(orderCaption, 4, 0);
 
+    // The controls are made row by row, L before H, so the keyboard meets them in
+    // reading order.
+    const auto half = [](XoverSide side) {
+        return side == XoverSide::HighPass ? tr("high-pass") : tr("low-pass");
+    };
+    const auto name = [](const char* control, XoverSide side) {
+        return QLatin1String(control) + (side == XoverSide::HighPass ? "L" : "H");
+    };
+    const auto at = [](XoverSide side) { return side == XoverSide::HighPass ? 1 : 2; };
     for (XoverSide side : kSides) {
-        const bool high = side == XoverSide::HighPass;
-        const QString half = high ? tr("high-pass") : tr("low-pass");
-        const QString name = high ? QStringLiteral("L") : QStringLiteral("H");
         Column& column = columns_[Index(side)];
-        column.caption = new QLabel(high ? tr("&L  high-pass") : tr("&H  low-pass"), box);
-
+        column.caption =
+            new QLabel(side == XoverSide::HighPass ? tr("&L  high-pass") : tr("&H  low-pass"), box);
+        grid->addWidget(column.caption, 1, at(side));
+    }
+    for (XoverSide side : kSides) {
+        Column& column = columns_[Index(side)];
         column.frequency = new StepField(StepField::Steps::UpDown, box);
-        column.frequency->setObjectName("frequency" + name);
+        column.frequency->setObjectName(name("frequency", side));
         column.frequency->SetCharacterWidth(5);
         column.frequency->SetHint(
-            tr("Corner frequency of the %1 half, 20 to 20000 Hz; Up and Down step 1 Hz").arg(half));
+            tr("Corner frequency of the %1 half, 20 to 20000 Hz; Up and Down step 1 Hz")
+                .arg(half(side)));
         column.caption->setBuddy(column.frequency);
-
+        grid->addWidget(column.frequency, 2, at(side));
+    }
+    for (XoverSide side : kSides) {
+        Column& column = columns_[Index(side)];
         column.family = new QComboBox(box);
-        column.family->setObjectName("family" + name);
+        column.family->setObjectName(name("family", side));
         for (const char* caption : kFamilyListCaptions) {
             column.family->addItem(QString::fromLatin1(caption));
         }
         column.family->setToolTip(
             tr("Filter family of the %1 half: ByPass, Butterworth, Linkwitz-Riley or Bessel")
-                .arg(half));
-
+                .arg(half(side)));
+        grid->addWidget(column.family, 3, at(side));
+    }
+    for (XoverSide side : kSides) {
+        Column& column = columns_[Index(side)];
         column.order = new StepField(StepField::Steps::UpDown, box);
-        column.order->setObjectName("order" + name);
+        column.order->setObjectName(name("order", side));
         column.order->Edit()->setReadOnly(true);
         column.order->SetCharacterWidth(2);
         column.order->SetHint(tr("Order of the %1 half: 2 while both halves are in use, up to 4 "
                                  "when its solo button is on; Up and Down step by 2")
-                                  .arg(half));
-
+                                  .arg(half(side)));
+        grid->addWidget(column.order, 4, at(side), Qt::AlignLeft);
+    }
+    for (XoverSide side : kSides) {
+        Column& column = columns_[Index(side)];
         column.solo = new QPushButton(FromView(CrossoverController::kSoloCaption), box);
-        column.solo->setObjectName("solo" + name);
+        column.solo->setObjectName(name("solo", side));
         column.solo->setCheckable(true);
-        column.solo->setToolTip(high ? tr("Solo L: the high-pass half alone uses both section "
-                                          "slots of the output; column H is held at ByPass")
-                                     : tr("Solo H: the low-pass half alone uses both section "
-                                          "slots of the output; column L is held at ByPass"));
-
-        const int at = high ? 1 : 2;
-        grid->addWidget(column.caption, 1, at);
-        grid->addWidget(column.frequency, 2, at);
-        grid->addWidget(column.family, 3, at);
-        grid->addWidget(column.order, 4, at, Qt::AlignLeft);
-        grid->addWidget(column.solo, 5, at, Qt::AlignLeft);
+        column.solo->setToolTip(side == XoverSide::HighPass
+                                    ? tr("Solo L: the high-pass half alone uses both section "
+                                         "slots of the output; column H is held at ByPass")
+                                    : tr("Solo H: the low-pass half alone uses both section "
+                                         "slots of the output; column L is held at ByPass"));
+        grid->addWidget(column.solo, 5, at(side), Qt::AlignLeft);
     }
     familyCaption->setBuddy(columns_[0].family);
     orderCaption->setBuddy(columns_[0].order);
     grid->addWidget(new QLabel(tr("Hz"), box), 2, 3);
-    // Reading order for the keyboard: row by row, L before H.
-    QWidget* previous = nullptr;
-    for (int row = 0; row < 4; ++row) {
-        for (const Column& column : columns_) {
-            QWidget* const cells[4] = {column.frequency, column.family, column.order, column.solo};
-            QWidget* next = cells[row];
-            if (previous != nullptr) {
-                setTabOrder(previous, next);
-            }
-            previous = next;
-        }
-    }
     return box;
 }
 

@@ -338,9 +338,9 @@ TEST_F(MainWindowTest, EditorButtonsRecordTheirChannelOnceTheWindowExists) {
         }
         return nullptr;
     };
-    QPushButton* peq = find(commands::EditorWindow::Peq, 0);
-    ASSERT_NE(peq, nullptr);
-    EXPECT_FALSE(peq->isEnabled());
+    QPushButton* gain = find(commands::EditorWindow::Gains, 1);
+    ASSERT_NE(gain, nullptr);
+    EXPECT_FALSE(gain->isEnabled());
 
     Click(find(commands::EditorWindow::Crossover, 3));
     EXPECT_TRUE(crossover.isVisible());

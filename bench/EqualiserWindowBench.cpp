@@ -49,7 +49,11 @@ double ThreadCpuMs() {
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
-QApplication& Application() {
+// The one application object of the process; the other benchmarks use it too.
+QApplication* Application() {
+    if (QCoreApplication::instance() != nullptr) {
+        return qobject_cast<QApplication*>(QCoreApplication::instance());
+    }
     static int argc = 1;
     static char name[] = "veld23_bench";
     static char* argv[] = {name, nullptr};
@@ -57,7 +61,7 @@ QApplication& Application() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     static QApplication app(argc, argv);
-    return app;
+    return &app;
 }
 
 void Send(QWidget* target, QEvent::Type type, QPointF at) {
@@ -69,8 +73,12 @@ void Send(QWidget* target, QEvent::Type type, QPointF at) {
 }
 
 void EqualiserWindowDragStep(benchmark::State& state) {
-    QApplication& app = Application();
-    ApplyDarkTheme(app);
+    QApplication* app = Application();
+    if (app == nullptr) {
+        state.SkipWithError("a program without windows was started first");
+        return;
+    }
+    ApplyDarkTheme(*app);
     ProcessorConfiguration config;
     OfflineSender sender;
     EditorSet editors(config, sender);

@@ -8,9 +8,12 @@
 #include "ui/AboutWindow.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
+#include "ui/CrossoverWindow.h"
 #include "ui/DeviceImageWindow.h"
 #include "ui/FinalResponseWindow.h"
+#include "ui/EqualiserWindow.h"
 #include "ui/LoadingFileWindow.h"
+#include "ui/LoudnessWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
 #include "ui/PlotPicture.h"
@@ -97,12 +100,30 @@ void EditorProgram::CreateWindows() {
         [this](EditorWindow window) { return EditorWindowAvailable(window); }});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
+    // The editor windows' Real Time switches are faces of the main window's one.
+    const EditorWindowFrame::RealTimeToggle realTime{
+        [this] {
+            commands_.Devices().RealTimeButtonClick();
+            RefreshWindows();
+        },
+        [this] { return device_.RealTime().RealTimeMode(); }};
     finalResponse_ = std::make_unique<FinalResponseWindow>(
         FinalResponseWindow::Bindings{config_, editors_, speakers_, dialogs_}, mainWindow_.get(),
-        EditorWindowFrame::RealTimeToggle{[this] { commands_.Devices().RealTimeButtonClick(); },
-                                          [this] { return device_.RealTime().RealTimeMode(); }});
+        realTime);
     RegisterEditorWindow(EditorWindow::FinalResponse, finalResponse_.get());
     SetFinalResponseRedraw([this] { finalResponse_->Redraw(); });
+    equaliserWindow_ = std::make_unique<EqualiserWindow>(
+        editors_.equaliser, coefficientViewer_.get(), mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Peq, equaliserWindow_.get(),
+                         [this] { equaliserWindow_->Open(commands_.Selection().channel - '0'); });
+    crossoverWindow_ =
+        std::make_unique<CrossoverWindow>(editors_.crossover, mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Crossover, crossoverWindow_.get(),
+                         [this] { crossoverWindow_->Open(commands_.Selection().channel - '0'); });
+    loudnessWindow_ =
+        std::make_unique<LoudnessWindow>(editors_.loudness, mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Loudness, loudnessWindow_.get(),
+                         [this] { loudnessWindow_->Open(); });
     about_ = std::make_unique<AboutWindow>(mainWindow_.get());
     deviceImage_ =
         std::make_unique<DeviceImageWindow>([this] { return BuildDeviceImage(config_); });
@@ -177,8 +198,10 @@ void EditorProgram::RequestClose() {
     }
 }
 
-void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget) {
+void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget,
+                                         std::function<void()> opening) {
     editorWindows_[window] = widget;
+    editorOpening_[window] = std::move(opening);
     RefreshWindows();
 }
 
@@ -202,6 +225,15 @@ void EditorProgram::RefreshWindows() {
     }
     if (finalResponse_) {
         finalResponse_->Refresh();
+    }
+    if (equaliserWindow_) {
+        equaliserWindow_->Refresh();
+    }
+    if (crossoverWindow_) {
+        crossoverWindow_->Refresh();
+    }
+    if (loudnessWindow_) {
+        loudnessWindow_->Refresh();
     }
 }
 
@@ -293,6 +325,10 @@ void EditorProgram::ShowEditorWindow(EditorWindow window) {
                       : editorWindows_.count(window)            ? editorWindows_.at(window).data()
                                                                 : nullptr;
     if (widget != nullptr) {
+        if (const auto opening = editorOpening_.find(window);
+            opening != editorOpening_.end() && opening->second) {
+            opening->second();
+        }
         widget->show();
         widget->raise();
         widget->activateWindow();

@@ -28,9 +28,12 @@ namespace veld23 {
 class AboutWindow;
 class CoefficientViewerWindow;
 class ConnectDialogWindow;
+class CrossoverWindow;
 class DeviceImageWindow;
 class FinalResponseWindow;
+class EqualiserWindow;
 class LoadingFileWindow;
+class LoudnessWindow;
 class MainWindow;
 class PasswordKeypadWindow;
 class ProgramDialogs;
@@ -68,7 +71,11 @@ class EditorProgram final : private commands::ApplicationWindows {
 
     // An editor window joins the program: its buttons on the main window come alive,
     // and the configuration reset and the save question close it with the others.
-    void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget);
+    // `opening` runs whenever a main window button brings the window up, before it is
+    // shown, also when it is already open: the window takes the channel the button
+    // recorded in the selection.
+    void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget,
+                              std::function<void()> opening = {});
     // The final response view's redraw, once the program has one; from then on every
     // block editor's change reaches it.
     void SetFinalResponseRedraw(std::function<void()> redraw);
@@ -94,6 +101,9 @@ class EditorProgram final : private commands::ApplicationWindows {
     SystemInfoWindow& SystemInfo() { return *systemInfo_; }
     PasswordKeypadWindow& Keypad() { return *keypad_; }
     LoadingFileWindow& Loading() { return *loading_; }
+    EqualiserWindow& Equaliser() { return *equaliserWindow_; }
+    CrossoverWindow& Crossover() { return *crossoverWindow_; }
+    LoudnessWindow& Loudness() { return *loudnessWindow_; }
 
   private:
     void CreateWindows();
@@ -140,7 +150,11 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<SystemInfoWindow> systemInfo_;
     std::unique_ptr<PasswordKeypadWindow> keypad_;
     std::unique_ptr<LoadingFileWindow> loading_;
+    std::unique_ptr<EqualiserWindow> equaliserWindow_;
+    std::unique_ptr<CrossoverWindow> crossoverWindow_;
+    std::unique_ptr<LoudnessWindow> loudnessWindow_;
     std::map<commands::EditorWindow, QPointer<QWidget>> editorWindows_;
+    std::map<commands::EditorWindow, std::function<void()>> editorOpening_;
 
     std::function<void()> redrawFinalResponse_;
     std::function<void()> endHandler_;

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 using namespace veld23;
 using commands::DialogAnswer;
@@ -91,9 +92,12 @@ TEST_F(MainWindowTest, StartsWithTheConnectionWindowAndANewTwoOutputConfiguratio
     }
     EXPECT_FALSE(Bar().writeButton->isEnabled());
     EXPECT_FALSE(Bar().memorySelector->isEnabled());
-    // No editor window exists yet, so no editor button pretends to open one.
+    // Only the buttons of the editor windows the program has are alive.
+    const std::set<commands::EditorWindow> built{commands::EditorWindow::Peq,
+                                                 commands::EditorWindow::Crossover,
+                                                 commands::EditorWindow::Loudness};
     for (const auto& editor : Main().SignalChain().EditorButtons()) {
-        EXPECT_FALSE(editor.button->isEnabled());
+        EXPECT_EQ(editor.button->isEnabled(), built.count(editor.window) == 1);
     }
     // The first activation has filled the About window.
     EXPECT_TRUE(program->About().Text().startsWith(
@@ -334,9 +338,9 @@ TEST_F(MainWindowTest, EditorButtonsRecordTheirChannelOnceTheWindowExists) {
         }
         return nullptr;
     };
-    QPushButton* peq = find(commands::EditorWindow::Peq, 0);
-    ASSERT_NE(peq, nullptr);
-    EXPECT_FALSE(peq->isEnabled());
+    QPushButton* gain = find(commands::EditorWindow::Gains, 1);
+    ASSERT_NE(gain, nullptr);
+    EXPECT_FALSE(gain->isEnabled());
 
     Click(find(commands::EditorWindow::Crossover, 3));
     EXPECT_TRUE(crossover.isVisible());

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -22,9 +23,11 @@ namespace veld23 {
 namespace {
 
 StepField* Readout(const QString& tip, QWidget* parent) {
-    auto* field = new StepField(StepField::Typing::Off, StepField::Buttons::None, parent);
-    field->SetCharacters(6);
-    field->setToolTip(tip);
+    // Read-only: only the arrow keys change it, a sample at a time.
+    auto* field = new StepField(StepField::Steps::Keys, parent);
+    field->Edit()->setReadOnly(true);
+    field->SetCharacterWidth(6);
+    field->SetHint(tip);
     return field;
 }
 
@@ -131,16 +134,16 @@ QGridLayout* DelayWindow::BuildDelays() {
 
 QWidget* DelayWindow::BuildTemperature() {
     auto* box = new QGroupBox(tr("Temperature"), this);
-    celsius_ = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, box);
+    celsius_ = new StepField(StepField::Steps::UpDown, box);
     celsius_->setObjectName("temperatureC");
-    celsius_->SetCharacters(3);
-    celsius_->setToolTip(tr("Air temperature, 0 to 50 \u00B0C: the speed of sound behind the "
-                            "centimetres and the distances"));
-    fahrenheit_ = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, box);
+    celsius_->SetCharacterWidth(3);
+    celsius_->SetHint(tr("Air temperature, 0 to 50 \u00B0C: the speed of sound behind the "
+                         "centimetres and the distances"));
+    fahrenheit_ = new StepField(StepField::Steps::UpDown, box);
     fahrenheit_->setObjectName("temperatureF");
-    fahrenheit_->SetCharacters(3);
-    fahrenheit_->setToolTip(tr("Air temperature, 32 to 122 \u00B0F; the step buttons and Up and "
-                               "Down move by one degree Celsius"));
+    fahrenheit_->SetCharacterWidth(3);
+    fahrenheit_->SetHint(tr("Air temperature, 32 to 122 \u00B0F; the step buttons and Up and "
+                            "Down move by one degree Celsius"));
     auto* celsiusCaption = new QLabel(tr("\u00B0&C"), box);
     celsiusCaption->setBuddy(celsius_);
     auto* fahrenheitCaption = new QLabel(tr("\u00B0&F"), box);
@@ -151,22 +154,20 @@ QWidget* DelayWindow::BuildTemperature() {
     grid->addWidget(fahrenheit_, 1, 0);
     grid->addWidget(fahrenheitCaption, 1, 1);
 
-    connect(celsius_, &StepField::Taken, this, [this](const QString& text) {
-        Run([&] { delays_.EnterTemperatureC(text.toStdString()); });
-    });
-    connect(fahrenheit_, &StepField::Taken, this, [this](const QString& text) {
-        Run([&] { delays_.EnterTemperatureF(text.toStdString()); });
-    });
+    for (auto taken : {&StepField::Entered, &StepField::Left}) {
+        connect(celsius_, taken, this, [this] {
+            Run([&] { delays_.EnterTemperatureC(celsius_->Edit()->text().toStdString()); });
+        });
+        connect(fahrenheit_, taken, this, [this] {
+            Run([&] { delays_.EnterTemperatureF(fahrenheit_->Edit()->text().toStdString()); });
+        });
+    }
     // The temperature is kept in whole degrees Celsius, so a step in either field is one
     // degree Celsius; a Fahrenheit step of its own would round back where it started.
-    const auto step = [this](int by) {
-        Run([&] { delays_.SetTemperatureC(delays_.TemperatureC() + by); });
-    };
     for (StepField* field : {celsius_, fahrenheit_}) {
-        connect(field, &StepField::ArrowUp, this, [step] { step(1); });
-        connect(field, &StepField::StepUp, this, [step] { step(1); });
-        connect(field, &StepField::ArrowDown, this, [step] { step(-1); });
-        connect(field, &StepField::StepDown, this, [step] { step(-1); });
+        connect(field, &StepField::Stepped, this, [this](int direction) {
+            Run([&] { delays_.SetTemperatureC(delays_.TemperatureC() + direction); });
+        });
     }
     return box;
 }
@@ -183,10 +184,10 @@ void DelayWindow::AddDistances(QGridLayout* grid, int row) {
     for (int output = 1; output <= kOutputs; ++output) {
         OutputColumn& column = columns_[output - 1];
         const int at = (output - 1) * 2;
-        column.distance = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, this);
+        column.distance = new StepField(StepField::Steps::UpDown, this);
         column.distance->setObjectName(QStringLiteral("distance%1").arg(output));
-        column.distance->SetCharacters(5);
-        column.distance->setToolTip(
+        column.distance->SetCharacterWidth(5);
+        column.distance->SetHint(
             tr("How much farther this speaker is from the listener, 0.0 to 200.0 cm; Up and Down "
                "move by one sample of sound travel"));
         auto* unit = Unit(tr("cm"), this);
@@ -202,23 +203,21 @@ void DelayWindow::Bind(int output) {
         Run([&] { delays_.SetDelayPosition(output, position); });
     });
     for (StepField* readout : {column.samples, column.ms, column.cm}) {
-        connect(readout, &StepField::ArrowUp, this,
-                [this, output] { Run([&] { delays_.DelayFieldUp(output); }); });
-        connect(readout, &StepField::ArrowDown, this,
-                [this, output] { Run([&] { delays_.DelayFieldDown(output); }); });
+        connect(readout, &StepField::Stepped, this, [this, output](int direction) {
+            Run([&] {
+                direction > 0 ? delays_.DelayFieldUp(output) : delays_.DelayFieldDown(output);
+            });
+        });
     }
     StepField* distance = column.distance;
-    connect(distance, &StepField::Taken, this, [this, output](const QString& text) {
-        Run([&] { delays_.EnterDistance(output, text.toStdString()); });
+    for (auto taken : {&StepField::Entered, &StepField::Left}) {
+        connect(distance, taken, this, [this, output, distance] {
+            Run([&] { delays_.EnterDistance(output, distance->Edit()->text().toStdString()); });
+        });
+    }
+    connect(distance, &StepField::Stepped, this, [this, output](int direction) {
+        Run([&] { direction > 0 ? delays_.DistanceUp(output) : delays_.DistanceDown(output); });
     });
-    for (auto signal : {&StepField::ArrowUp, &StepField::StepUp}) {
-        connect(distance, signal, this,
-                [this, output] { Run([&] { delays_.DistanceUp(output); }); });
-    }
-    for (auto signal : {&StepField::ArrowDown, &StepField::StepDown}) {
-        connect(distance, signal, this,
-                [this, output] { Run([&] { delays_.DistanceDown(output); }); });
-    }
 }
 
 void DelayWindow::Run(const std::function<void()>& step) {

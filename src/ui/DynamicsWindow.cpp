@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -154,28 +155,35 @@ QWidget* DynamicsWindow::BuildSliders() {
 StepField* DynamicsWindow::AddTimeField(DynamicsTimeField field, const QString& caption,
                                         const QString& unit, const QString& tip, QWidget* parent,
                                         QGridLayout* grid, int row) {
-    auto* edit = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, parent);
-    edit->SetCharacters(5);
-    edit->setToolTip(tip);
+    auto* edit = new StepField(StepField::Steps::UpDown, parent);
+    edit->SetCharacterWidth(5);
+    // Its arrows stay beside the text when the column is wider than the field.
+    edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    edit->SetHint(tip);
     auto* label = new QLabel(caption, parent);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     grid->addWidget(new QLabel(unit, parent), row, 2);
     timeFields_[static_cast<std::size_t>(field)] = edit;
-    connect(edit, &StepField::Typed, this, [this, field](const QString& text) {
+    connect(edit, &StepField::Edited, this, [this, field](const QString& text) {
         dynamics_.SetTimeText(field, text.toStdString());
     });
-    connect(edit, &StepField::Taken, this,
-            [this, field] { Run([&] { dynamics_.TakeTime(field); }); });
-    connect(edit, &StepField::ArrowUp, this,
-            [this, field] { Run([&] { dynamics_.TimeArrowUp(field); }); });
-    connect(edit, &StepField::ArrowDown, this,
-            [this, field] { Run([&] { dynamics_.TimeArrowDown(field); }); });
-    connect(edit, &StepField::StepUp, this,
-            [this, field] { Run([&] { dynamics_.TimeStepUp(field); }); });
-    connect(edit, &StepField::StepDown, this,
-            [this, field] { Run([&] { dynamics_.TimeStepDown(field); }); });
+    for (auto taken : {&StepField::Entered, &StepField::Left}) {
+        connect(edit, taken, this, [this, field] { Run([&] { dynamics_.TakeTime(field); }); });
+    }
+    // The keys step finer than the buttons (the hold time by 0.1 ms against 1 ms).
+    connect(edit, &StepField::Stepped, this,
+            [this, field](int direction, StepField::StepSource source) {
+                Run([&] {
+                    if (source == StepField::StepSource::Key) {
+                        direction > 0 ? dynamics_.TimeArrowUp(field)
+                                      : dynamics_.TimeArrowDown(field);
+                    } else {
+                        direction > 0 ? dynamics_.TimeStepUp(field) : dynamics_.TimeStepDown(field);
+                    }
+                });
+            });
     return edit;
 }
 
@@ -225,17 +233,16 @@ QWidget* DynamicsWindow::BuildAdvanced() {
                     "output delays allow for it"),
                  advancedPanel_, grid, 0);
 
-    gateIndex_ =
-        new StepField(StepField::Typing::Allowed, StepField::Buttons::None, advancedPanel_);
+    gateIndex_ = new StepField(StepField::Steps::None, advancedPanel_);
     gateIndex_->setObjectName("gateIndexField");
-    gateIndex_->SetCharacters(3);
-    gateIndex_->setToolTip(tr("Noise gate table index, 1 to 33 (1: no gate); Enter applies the "
-                              "index and the ramp"));
-    ramp_ = new StepField(StepField::Typing::Allowed, StepField::Buttons::None, advancedPanel_);
+    gateIndex_->SetCharacterWidth(3);
+    gateIndex_->SetHint(tr("Noise gate table index, 1 to 33 (1: no gate); Enter applies the "
+                           "index and the ramp"));
+    ramp_ = new StepField(StepField::Steps::None, advancedPanel_);
     ramp_->setObjectName("rampField");
-    ramp_->SetCharacters(3);
-    ramp_->setToolTip(tr("Noise gate ramp, 1 to 10 table points; Enter applies the index and "
-                         "the ramp"));
+    ramp_->SetCharacterWidth(3);
+    ramp_->SetHint(tr("Noise gate ramp, 1 to 10 table points; Enter applies the index and "
+                      "the ramp"));
     auto* gateLabel = new QLabel(tr("Gate &Umbral"), advancedPanel_);
     gateLabel->setBuddy(gateIndex_);
     auto* rampLabel = new QLabel(tr("Ra&mpa"), advancedPanel_);
@@ -247,13 +254,14 @@ QWidget* DynamicsWindow::BuildAdvanced() {
     gateRow->addStretch(1);
     grid->addWidget(gateLabel, 1, 0);
     grid->addLayout(gateRow, 1, 1, 1, 2);
-    connect(gateIndex_, &StepField::Typed, this,
+    connect(gateIndex_, &StepField::Edited, this,
             [this](const QString& text) { dynamics_.SetGateIndexText(text.toStdString()); });
-    connect(ramp_, &StepField::Typed, this,
+    connect(ramp_, &StepField::Edited, this,
             [this](const QString& text) { dynamics_.SetRampText(text.toStdString()); });
     for (StepField* field : {gateIndex_, ramp_}) {
-        connect(field, &StepField::Taken, this,
-                [this] { Run([&] { dynamics_.ApplyGateFields(); }); });
+        for (auto taken : {&StepField::Entered, &StepField::Left}) {
+            connect(field, taken, this, [this] { Run([&] { dynamics_.ApplyGateFields(); }); });
+        }
     }
 
     bypass_ = new LitButton(tr("&Bypass"), kBypassLit, advancedPanel_);

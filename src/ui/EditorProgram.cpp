@@ -8,12 +8,15 @@
 #include "ui/AboutWindow.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
+#include "ui/CrossoverWindow.h"
 #include "ui/DelayWindow.h"
 #include "ui/DeviceImageWindow.h"
 #include "ui/DynamicsWindow.h"
+#include "ui/EqualiserWindow.h"
 #include "ui/FinalResponseWindow.h"
 #include "ui/LevelsWindow.h"
 #include "ui/LoadingFileWindow.h"
+#include "ui/LoudnessWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
 #include "ui/PlotPicture.h"
@@ -101,13 +104,32 @@ void EditorProgram::CreateWindows() {
         [this](EditorWindow window) { return EditorWindowAvailable(window); }});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
+    // The editor windows' Real Time switches are faces of the main window's one.
+    const EditorWindowFrame::RealTimeToggle realTime{
+        [this] {
+            commands_.Devices().RealTimeButtonClick();
+            RefreshWindows();
+        },
+        [this] { return device_.RealTime().RealTimeMode(); }};
     finalResponse_ = std::make_unique<FinalResponseWindow>(
         FinalResponseWindow::Bindings{config_, editors_, speakers_, dialogs_}, mainWindow_.get(),
-        EditorRealTimeToggle());
+        realTime);
     RegisterEditorWindow(EditorWindow::FinalResponse, finalResponse_.get());
     SetFinalResponseRedraw([this] { finalResponse_->Redraw(); });
-    CreateOutputEditorWindows();
-    CreateSpeakerWindow();
+    equaliserWindow_ = std::make_unique<EqualiserWindow>(
+        editors_.equaliser, coefficientViewer_.get(), mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Peq, equaliserWindow_.get(),
+                         [this] { equaliserWindow_->Open(commands_.Selection().channel - '0'); });
+    CreateOutputEditorWindows(realTime);
+    crossoverWindow_ =
+        std::make_unique<CrossoverWindow>(editors_.crossover, mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Crossover, crossoverWindow_.get(),
+                         [this] { crossoverWindow_->Open(commands_.Selection().channel - '0'); });
+    CreateSpeakerWindow(realTime);
+    loudnessWindow_ =
+        std::make_unique<LoudnessWindow>(editors_.loudness, mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Loudness, loudnessWindow_.get(),
+                         [this] { loudnessWindow_->Open(); });
     about_ = std::make_unique<AboutWindow>(mainWindow_.get());
     deviceImage_ =
         std::make_unique<DeviceImageWindow>([this] { return BuildDeviceImage(config_); });
@@ -120,24 +142,14 @@ void EditorProgram::CreateWindows() {
     commands_.Activate();
 }
 
-EditorWindowFrame::RealTimeToggle EditorProgram::EditorRealTimeToggle() {
-    return {[this] {
-                commands_.Devices().RealTimeButtonClick();
-                RefreshWindows();
-            },
-            [this] { return device_.RealTime().RealTimeMode(); }};
-}
-
-void EditorProgram::CreateOutputEditorWindows() {
+void EditorProgram::CreateOutputEditorWindows(const EditorWindowFrame::RealTimeToggle& realTime) {
     QWidget* anchor = mainWindow_.get();
-    levels_ =
-        std::make_unique<LevelsWindow>(editors_.levels, config_, anchor, EditorRealTimeToggle());
+    levels_ = std::make_unique<LevelsWindow>(editors_.levels, config_, anchor, realTime);
     RegisterEditorWindow(EditorWindow::Gains, levels_.get());
-    dynamics_ = std::make_unique<DynamicsWindow>(editors_.dynamics, anchor, EditorRealTimeToggle());
+    dynamics_ = std::make_unique<DynamicsWindow>(editors_.dynamics, anchor, realTime);
     RegisterEditorWindow(EditorWindow::Dynamics, dynamics_.get(),
                          [this] { dynamics_->OpenOnChannel(commands_.Selection().channel); });
-    delay_ =
-        std::make_unique<DelayWindow>(editors_.delays, config_, anchor, EditorRealTimeToggle());
+    delay_ = std::make_unique<DelayWindow>(editors_.delays, config_, anchor, realTime);
     RegisterEditorWindow(EditorWindow::Delay, delay_.get(),
                          [this] { delay_->FocusOutput(commands_.Selection().tag); });
     // An edit in one shows in the others and on the main window (the mute indications).
@@ -147,10 +159,9 @@ void EditorProgram::CreateOutputEditorWindows() {
     QObject::connect(delay_.get(), &DelayWindow::Edited, delay_.get(), refresh);
 }
 
-void EditorProgram::CreateSpeakerWindow() {
+void EditorProgram::CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle& realTime) {
     // Opened from the dynamics window, so it opens beside that one.
-    speaker_ =
-        std::make_unique<SpeakerWindow>(editors_.speaker, dynamics_.get(), EditorRealTimeToggle());
+    speaker_ = std::make_unique<SpeakerWindow>(editors_.speaker, dynamics_.get(), realTime);
     SpeakerWindow* speaker = speaker_.get();
     QObject::connect(speaker, &SpeakerWindow::Edited, speaker, [this] { RefreshWindows(); });
     QObject::connect(dynamics_.get(), &DynamicsWindow::SpeakerRequested, speaker, [this, speaker] {
@@ -229,7 +240,7 @@ void EditorProgram::RequestClose() {
 void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget,
                                          std::function<void()> opening) {
     editorWindows_[window] = widget;
-    openingSteps_[window] = std::move(opening);
+    editorOpening_[window] = std::move(opening);
     RefreshWindows();
 }
 
@@ -253,6 +264,15 @@ void EditorProgram::RefreshWindows() {
     }
     if (finalResponse_) {
         finalResponse_->Refresh();
+    }
+    if (equaliserWindow_) {
+        equaliserWindow_->Refresh();
+    }
+    if (crossoverWindow_) {
+        crossoverWindow_->Refresh();
+    }
+    if (loudnessWindow_) {
+        loudnessWindow_->Refresh();
     }
     if (levels_) {
         levels_->Refresh();
@@ -356,8 +376,8 @@ void EditorProgram::ShowEditorWindow(EditorWindow window) {
                       : editorWindows_.count(window)            ? editorWindows_.at(window).data()
                                                                 : nullptr;
     if (widget != nullptr) {
-        const auto opening = openingSteps_.find(window);
-        if (opening != openingSteps_.end() && opening->second) {
+        if (const auto opening = editorOpening_.find(window);
+            opening != editorOpening_.end() && opening->second) {
             opening->second();
         }
         widget->show();

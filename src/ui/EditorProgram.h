@@ -29,12 +29,15 @@ namespace veld23 {
 class AboutWindow;
 class CoefficientViewerWindow;
 class ConnectDialogWindow;
+class CrossoverWindow;
 class DelayWindow;
 class DeviceImageWindow;
 class DynamicsWindow;
 class FinalResponseWindow;
+class EqualiserWindow;
 class LevelsWindow;
 class LoadingFileWindow;
+class LoudnessWindow;
 class MainWindow;
 class PasswordKeypadWindow;
 class ProgramDialogs;
@@ -73,8 +76,9 @@ class EditorProgram final : private commands::ApplicationWindows {
 
     // An editor window joins the program: its buttons on the main window come alive,
     // and the configuration reset and the save question close it with the others.
-    // `opening` runs each time a main window button brings it up, before it is shown,
-    // also when it is up already: the window reads the selection the button recorded.
+    // `opening` runs whenever a main window button brings the window up, before it is
+    // shown, also when it is already open: the window takes the channel the button
+    // recorded in the selection.
     void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget,
                               std::function<void()> opening = {});
     // The final response view's redraw, once the program has one; from then on every
@@ -102,6 +106,9 @@ class EditorProgram final : private commands::ApplicationWindows {
     SystemInfoWindow& SystemInfo() { return *systemInfo_; }
     PasswordKeypadWindow& Keypad() { return *keypad_; }
     LoadingFileWindow& Loading() { return *loading_; }
+    EqualiserWindow& Equaliser() { return *equaliserWindow_; }
+    CrossoverWindow& Crossover() { return *crossoverWindow_; }
+    LoudnessWindow& Loudness() { return *loudnessWindow_; }
     LevelsWindow& Levels() { return *levels_; }
     DynamicsWindow& Dynamics() { return *dynamics_; }
     DelayWindow& Delay() { return *delay_; }
@@ -109,10 +116,9 @@ class EditorProgram final : private commands::ApplicationWindows {
 
   private:
     void CreateWindows();
-    void CreateOutputEditorWindows();
-    void CreateSpeakerWindow();
-    // The editor windows' face of the one Real Time toggle.
-    EditorWindowFrame::RealTimeToggle EditorRealTimeToggle();
+    // The level, dynamics and delay windows, and the speaker window the dynamics opens.
+    void CreateOutputEditorWindows(const EditorWindowFrame::RealTimeToggle& realTime);
+    void CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle& realTime);
     void BindWindows();
     void HideEditorWindows();
     void ScheduleRefresh();
@@ -160,8 +166,11 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<SystemInfoWindow> systemInfo_;
     std::unique_ptr<PasswordKeypadWindow> keypad_;
     std::unique_ptr<LoadingFileWindow> loading_;
+    std::unique_ptr<EqualiserWindow> equaliserWindow_;
+    std::unique_ptr<CrossoverWindow> crossoverWindow_;
+    std::unique_ptr<LoudnessWindow> loudnessWindow_;
     std::map<commands::EditorWindow, QPointer<QWidget>> editorWindows_;
-    std::map<commands::EditorWindow, std::function<void()>> openingSteps_;
+    std::map<commands::EditorWindow, std::function<void()>> editorOpening_;
 
     std::function<void()> redrawFinalResponse_;
     std::function<void()> endHandler_;

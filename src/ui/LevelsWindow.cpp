@@ -86,11 +86,11 @@ QWidget* LevelsWindow::BuildStrip(int output) {
                                    {kMaxPosition, tr("-30 dB")}},
                                   strip.panel);
 
-    strip.field = new StepField(StepField::Typing::Allowed, StepField::Buttons::None, strip.panel);
+    strip.field = new StepField(StepField::Steps::Keys, strip.panel);
     strip.field->setObjectName(QStringLiteral("levelField%1").arg(output));
-    strip.field->SetCharacters(5);
-    strip.field->setToolTip(tr("Level in dB, -30.0 to +6.0 with one decimal; Enter takes a typed "
-                               "value, Up and Down step by 0.1 dB"));
+    strip.field->SetCharacterWidth(5);
+    strip.field->SetHint(tr("Level in dB, -30.0 to +6.0 with one decimal; Enter takes a typed "
+                            "value, Up and Down step by 0.1 dB"));
     auto* unit = new QLabel(tr("dB"), strip.panel);
 
     strip.mute = new LitButton(tr("&Mute"), kMuteLit, strip.panel);
@@ -121,15 +121,16 @@ void LevelsWindow::Bind(int output) {
     connect(strip.slider, &PositionSlider::Moved, this, [this, output](int position) {
         Run([&] { levels_.SetLevelPosition(output, position); });
     });
-    connect(strip.field, &StepField::Typed, this, [this, output](const QString& text) {
+    connect(strip.field, &StepField::Edited, this, [this, output](const QString& text) {
         levels_.SetLevelText(output, text.toStdString());
     });
-    connect(strip.field, &StepField::Taken, this,
-            [this, output] { Run([&] { levels_.LevelEnter(output); }); });
-    connect(strip.field, &StepField::ArrowUp, this,
-            [this, output] { Run([&] { levels_.LevelUp(output); }); });
-    connect(strip.field, &StepField::ArrowDown, this,
-            [this, output] { Run([&] { levels_.LevelDown(output); }); });
+    for (auto taken : {&StepField::Entered, &StepField::Left}) {
+        connect(strip.field, taken, this,
+                [this, output] { Run([&] { levels_.LevelEnter(output); }); });
+    }
+    connect(strip.field, &StepField::Stepped, this, [this, output](int direction) {
+        Run([&] { direction > 0 ? levels_.LevelUp(output) : levels_.LevelDown(output); });
+    });
     connect(strip.mute, &LitButton::clicked, this,
             [this, output] { Run([&] { levels_.ToggleMute(output); }); });
     connect(strip.polarity, &LitButton::clicked, this,

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -92,20 +93,19 @@ QWidget* SpeakerWindow::BuildSelector() {
 StepField* SpeakerWindow::AddPowerRow(QGridLayout* grid, int row, const QString& caption,
                                       const QString& tip, void (SpeakerSettingsController::*up)(),
                                       void (SpeakerSettingsController::*down)()) {
-    auto* field = new StepField(StepField::Typing::Off, StepField::Buttons::Step, this);
-    field->SetCharacters(5);
-    field->setToolTip(tip);
+    // Typing is off: the power changes only by its steps.
+    auto* field = new StepField(StepField::Steps::UpDown, this);
+    field->Edit()->setReadOnly(true);
+    field->SetCharacterWidth(5);
+    field->SetHint(tip);
     auto* label = new QLabel(caption, this);
     label->setBuddy(field);
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
     grid->addWidget(new QLabel(tr("W"), this), row, 2);
-    for (auto signal : {&StepField::StepUp, &StepField::ArrowUp}) {
-        connect(field, signal, this, [this, up] { Run([&] { (speaker_.*up)(); }); });
-    }
-    for (auto signal : {&StepField::StepDown, &StepField::ArrowDown}) {
-        connect(field, signal, this, [this, down] { Run([&] { (speaker_.*down)(); }); });
-    }
+    connect(field, &StepField::Stepped, this, [this, up, down](int direction) {
+        Run([&] { (speaker_.*(direction > 0 ? up : down))(); });
+    });
     return field;
 }
 
@@ -141,23 +141,22 @@ QWidget* SpeakerWindow::BuildFields() {
                             &SpeakerSettingsController::AmpPowerDown);
     ampPower_->setObjectName("ampPowerField");
 
-    ampGain_ = new StepField(StepField::Typing::Allowed, StepField::Buttons::Step, panel);
+    ampGain_ = new StepField(StepField::Steps::UpDown, panel);
     ampGain_->setObjectName("ampGainField");
-    ampGain_->SetCharacters(5);
-    ampGain_->setToolTip(tr("Voltage gain of the amplifier, 5 to 200 times in whole numbers"));
+    ampGain_->SetCharacterWidth(5);
+    ampGain_->SetHint(tr("Voltage gain of the amplifier, 5 to 200 times in whole numbers"));
     auto* gainLabel = new QLabel(tr("Amplifier &Gain (linear)"), panel);
     gainLabel->setBuddy(ampGain_);
     grid->addWidget(gainLabel, 3, 0);
     grid->addWidget(ampGain_, 3, 1);
-    connect(ampGain_, &StepField::Taken, this, [this](const QString& text) {
-        Run([&] { speaker_.EnterAmpGain(text.toStdString()); });
+    for (auto taken : {&StepField::Entered, &StepField::Left}) {
+        connect(ampGain_, taken, this, [this] {
+            Run([&] { speaker_.EnterAmpGain(ampGain_->Edit()->text().toStdString()); });
+        });
+    }
+    connect(ampGain_, &StepField::Stepped, this, [this](int direction) {
+        Run([&] { direction > 0 ? speaker_.AmpGainUp() : speaker_.AmpGainDown(); });
     });
-    for (auto signal : {&StepField::StepUp, &StepField::ArrowUp}) {
-        connect(ampGain_, signal, this, [this] { Run([&] { speaker_.AmpGainUp(); }); });
-    }
-    for (auto signal : {&StepField::StepDown, &StepField::ArrowDown}) {
-        connect(ampGain_, signal, this, [this] { Run([&] { speaker_.AmpGainDown(); }); });
-    }
 
     balanced_ = new LitButton(tr("Balan&ced Signal"), kBalancedLit, panel);
     balanced_->setObjectName("balancedSwitch");

@@ -1,9 +1,9 @@
 #include "ui/StepField.h"
 
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -11,88 +11,83 @@ namespace veld23 {
 
 namespace {
 
-QToolButton* StepButton(Qt::ArrowType arrow, QWidget* parent) {
+QToolButton* ArrowButton(Qt::ArrowType arrow, const char* name, QWidget* parent) {
     auto* button = new QToolButton(parent);
+    button->setObjectName(name);
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
-    // The keys do the same, so the buttons stay out of the tab chain.
+    // The arrow keys in the field do the same; the buttons are for the mouse.
     button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     return button;
 }
 
 } // namespace
 
-StepField::StepField(Typing typing, Buttons buttons, QWidget* parent) : QWidget(parent) {
-    edit_ = new QLineEdit(this);
-    edit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit_->setReadOnly(typing == Typing::Off);
+StepField::StepField(Steps steps, QWidget* parent)
+    : QWidget(parent), steps_(steps), edit_(new QLineEdit(this)) {
+    edit_->setAlignment(Qt::AlignRight);
     edit_->installEventFilter(this);
     setFocusProxy(edit_);
-    // As wide as its text: the step buttons stay beside the text in a wide column.
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    SetCharacters(6);
-
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    layout->addWidget(edit_);
-    if (buttons == Buttons::Step) {
-        up_ = StepButton(Qt::UpArrow, this);
-        down_ = StepButton(Qt::DownArrow, this);
-        auto* column = new QVBoxLayout;
-        column->setContentsMargins(0, 0, 0, 0);
-        column->setSpacing(0);
-        column->addWidget(up_);
-        column->addWidget(down_);
-        layout->addLayout(column);
-        connect(up_, &QToolButton::clicked, this, &StepField::StepUp);
-        connect(down_, &QToolButton::clicked, this, &StepField::StepDown);
+    layout->addWidget(edit_, 1);
+    if (steps == Steps::UpDown) {
+        up_ = ArrowButton(Qt::UpArrow, "up", this);
+        down_ = ArrowButton(Qt::DownArrow, "down", this);
+        auto* arrows = new QVBoxLayout;
+        arrows->setContentsMargins(0, 0, 0, 0);
+        arrows->setSpacing(0);
+        arrows->addWidget(up_);
+        arrows->addWidget(down_);
+        layout->addLayout(arrows);
+        // Each half as tall as the field, so the pair stands beside it.
+        const int half = edit_->sizeHint().height() / 2;
+        up_->setFixedHeight(half);
+        down_->setFixedHeight(half);
+        up_->setFixedWidth(half + 6);
+        down_->setFixedWidth(half + 6);
+        connect(up_, &QToolButton::clicked, this, [this] { emit Stepped(1, StepSource::Button); });
+        connect(down_, &QToolButton::clicked, this,
+                [this] { emit Stepped(-1, StepSource::Button); });
     }
-    connect(edit_, &QLineEdit::textEdited, this, &StepField::Typed);
-    connect(edit_, &QLineEdit::editingFinished, this, [this] {
-        if (edit_->isReadOnly()) {
-            return;
-        }
-        // Taken: the refill that follows may show the controller's text again.
-        edit_->setModified(false);
-        emit Taken(edit_->text());
-    });
+    connect(edit_, &QLineEdit::textEdited, this, &StepField::Edited);
+    connect(edit_, &QLineEdit::returnPressed, this, &StepField::Entered);
 }
 
 void StepField::ShowText(const QString& text) {
-    if (edit_->hasFocus() && edit_->isModified()) {
-        return;
-    }
     if (edit_->text() != text) {
-        const QSignalBlocker blocker(edit_);
         edit_->setText(text);
     }
 }
 
-void StepField::SetCharacters(int characters) {
-    const QFontMetrics metrics = edit_->fontMetrics();
-    edit_->setMinimumWidth(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + 14);
-    edit_->setMaximumWidth(edit_->minimumWidth() + metrics.averageCharWidth() * 2);
+void StepField::SetHint(const QString& hint) {
+    edit_->setToolTip(hint);
+    if (up_ != nullptr) {
+        up_->setToolTip(hint);
+        down_->setToolTip(hint);
+    }
 }
 
-void StepField::setToolTip(const QString& tip) {
-    QWidget::setToolTip(tip);
-    edit_->setToolTip(tip);
+void StepField::SetCharacterWidth(int characters) {
+    const QFontMetrics metrics = edit_->fontMetrics();
+    edit_->setFixedWidth(metrics.horizontalAdvance(QString(characters, QLatin1Char('8'))) + 16);
 }
 
 bool StepField::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            // A step starts from what was typed; the controller has it already.
-            edit_->setModified(false);
-            if (key == Qt::Key_Up) {
-                emit ArrowUp();
-            } else {
-                emit ArrowDown();
+    if (watched == edit_) {
+        if (event->type() == QEvent::KeyPress && steps_ != Steps::None) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Up || key == Qt::Key_Down) {
+                emit Stepped(key == Qt::Key_Up ? 1 : -1, StepSource::Key);
+                return true;
             }
-            return true;
+        } else if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+                emit Left();
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

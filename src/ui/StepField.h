@@ -7,43 +7,49 @@ class QToolButton;
 
 namespace veld23 {
 
-// A numeric field as the block editors use it: the text belongs to the controller
-// behind it, so the field only reports what the user does. Typing reports the text;
-// Enter or leaving the field after typing takes it; the Up and Down keys step; the
-// optional step buttons step too. A field with typing off still takes the keys and
-// the buttons, so it stays reachable from the keyboard.
+// A number field of the editor windows. It holds no value of its own: the window shows the
+// controller's text in it and hands on what the user does, which is typing, Enter, leaving
+// the field and, where the field steps, the Up/Down arrow keys and its two small arrow
+// buttons.
 class StepField : public QWidget {
     Q_OBJECT
 
   public:
-    enum class Typing { Allowed, Off };
-    enum class Buttons { None, Step };
+    // UpDown: the arrow keys and two arrow buttons; Keys: the arrow keys alone.
+    enum class Steps { None, UpDown, Keys };
+    // Where a step came from, for fields whose keys step finer than their buttons.
+    enum class StepSource { Key, Button };
 
-    StepField(Typing typing, Buttons buttons, QWidget* parent = nullptr);
+    explicit StepField(Steps steps, QWidget* parent = nullptr);
 
     QLineEdit* Edit() const { return edit_; }
+    // Null for a field that does not step.
     QToolButton* UpButton() const { return up_; }
     QToolButton* DownButton() const { return down_; }
 
-    // The refill: shows the controller's text, except while the user is typing into
-    // the field, whose text the controller has not taken yet.
+    // Shows the controller's text. Text already shown is left alone, so the cursor stays
+    // where the user is typing.
     void ShowText(const QString& text);
-    // Room for this many characters of text.
-    void SetCharacters(int characters);
-    void setToolTip(const QString& tip);
+    // Tooltip of the field and its buttons.
+    void SetHint(const QString& hint);
+    // Exactly wide enough for this many digits, whatever the font.
+    void SetCharacterWidth(int characters);
 
   signals:
-    void Typed(const QString& text);
-    void Taken(const QString& text);
-    void ArrowUp();
-    void ArrowDown();
-    void StepUp();
-    void StepDown();
+    void Edited(const QString& text);
+    void Entered();
+    // The focus went to another control of the window. Switching to another window or
+    // opening a menu is not leaving: a message box raised by the field's own change must
+    // not take the field a second time.
+    void Left();
+    // +1 for Up, -1 for Down.
+    void Stepped(int direction, StepField::StepSource source);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    Steps steps_;
     QLineEdit* edit_ = nullptr;
     QToolButton* up_ = nullptr;
     QToolButton* down_ = nullptr;

@@ -6,16 +6,15 @@
 
 namespace veld23::commands {
 
-// One entry of a file dialog's type list: "VELD23 Files *.v23" for "*.v23", whose
-// files end in "v23" (none for a list of several or for all files).
+// One entry of a file dialog's type list: "VELD23 Files *.v23" for "*.v23".
 struct FileDialogFilter {
     std::string caption;
     std::string pattern;
-    std::string extension;
 };
 
 // Everything a file dialog is opened with. A name typed without an extension gets
-// the extension of the type chosen in the list, or the default one.
+// the extension of the type chosen in the list, or the default one when that type
+// names no single extension (several, or all files).
 struct FileDialogRequest {
     std::string title;
     std::vector<FileDialogFilter> filters;
@@ -23,10 +22,11 @@ struct FileDialogRequest {
     // The name the dialog starts with (empty: none).
     std::string fileName;
 
-    const std::string& ExtensionFor(std::size_t filter) const {
-        return filter < filters.size() && !filters[filter].extension.empty()
-                   ? filters[filter].extension
-                   : defaultExtension;
+    std::string ExtensionFor(std::size_t filter) const {
+        const std::string& pattern = filter < filters.size() ? filters[filter].pattern : "";
+        const bool single = pattern.size() > 2 && pattern.rfind("*.", 0) == 0 &&
+                            pattern.find_first_of("*? ", 2) == std::string::npos;
+        return single ? pattern.substr(2) : defaultExtension;
     }
 };
 

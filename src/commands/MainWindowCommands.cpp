@@ -74,9 +74,9 @@ void MainWindowCommands::ConfigurationRead() {
 
 FileDialogRequest MainWindowCommands::SaveRequest() {
     return FileDialogRequest{std::string(kSaveTitle),
-                             {{"VELD23 Files *.v23", "*.v23", "v23"},
-                              {"VELD13 Files *.v13", "*.v13", "v13"},
-                              {"All Files *.*", "*.*", ""}},
+                             {{"VELD23 Files *.v23", "*.v23"},
+                              {"VELD13 Files *.v13", "*.v13"},
+                              {"All Files *.*", "*.*"}},
                              std::string(kDefaultExtension),
                              std::string(kSaveFileName)};
 }
@@ -87,7 +87,7 @@ FileDialogRequest MainWindowCommands::OpenRequest() {
     request.title = kOpenTitle;
     request.fileName.clear();
     request.filters.insert(request.filters.begin(),
-                           {"VELD23 and VELD13 Files *.v23 *.v13", "*.v23 *.v13", ""});
+                           {"VELD23 and VELD13 Files *.v23 *.v13", "*.v23 *.v13"});
     return request;
 }
 

@@ -155,4 +155,15 @@ std::optional<std::string> QtDialogs::ChooseFileToOpen(const std::string& title,
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title) {
+    QFileDialog dialog(Parent(), Text(title));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
 } // namespace veld23

@@ -28,6 +28,8 @@ TEST(CrossoverSubLowPass, IsTheFixed470HzButterworthOnTheGrid) {
     EXPECT_NEAR(fixed.phaseRad[200], -2.084, 0.0005);
     EXPECT_NEAR(fixed.magnitudeDb[300], -37.949, 0.0005);
     EXPECT_NEAR(fixed.magnitudeDb[0], -0.0000142, 0.000001);
+    EXPECT_NEAR(fixed.phaseRad[0], -0.0602, 5e-4);
+    EXPECT_NEAR(fixed.magnitudeDb[100], -0.0172, 5e-4);
 }
 
 TEST(CrossoverController, HighPassFrequencyNeverExceedsLowPassWithBothHalvesInUse) {

@@ -66,6 +66,21 @@ TEST_F(Exported, BiquadsOfAFlatConfigurationAreUnityInSignalOrder) {
     EXPECT_EQ(blocks, (std::vector<std::string>{"# OUT 1 PEQ", "# OUT 1 X-OVER", "# OUT 2 PEQ",
                                                 "# OUT 2 X-OVER"}));
     EXPECT_EQ(sections, 7 + 2 + 7 + 2); // seven bands, two crossover sections each
+
+    // Three outputs add the SUB path after OUT 2: its input mix, the SUB Reinforcement,
+    // its crossover and the fixed low-pass.
+    ApplyThreeOutputs(config, sender);
+    std::vector<std::string> comments;
+    for (const std::string& line : Lines(BiquadExportText(config, "/x.v23"))) {
+        if (line.starts_with("# ") && !line.starts_with("# VELD23") && !line.starts_with("# 48")) {
+            comments.push_back(line);
+        }
+    }
+    EXPECT_EQ(comments,
+              (std::vector<std::string>{
+                  "# OUT 1 PEQ", "# OUT 1 X-OVER", "# OUT 2 PEQ", "# OUT 2 X-OVER",
+                  "# SUB input: 0.5 x IN 1 + 0.5 x IN 2, each after its PEQ", "# SUB Reinforcement",
+                  "# SUB X-OVER", "# SUB fixed low-pass (470 Hz, not editable)"}));
 }
 
 TEST_F(Exported, KnownBandsGiveTheirCoefficientsAndFilterLines) {

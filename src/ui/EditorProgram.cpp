@@ -6,6 +6,7 @@
 
 #include "device/DeviceImage.h"
 #include "ui/AboutWindow.h"
+#include "ui/ChannelCopyButtons.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
 #include "ui/CrossoverWindow.h"
@@ -14,10 +15,12 @@
 #include "ui/EqualiserWindow.h"
 #include "ui/LoadingFileWindow.h"
 #include "ui/LoudnessWindow.h"
+#include "ui/EditMenuBar.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
 #include "ui/PlotPicture.h"
 #include "ui/ProgramDialogs.h"
+#include "ui/StepBoundaryFilter.h"
 #include "ui/SystemInfoWindow.h"
 #include "ui/TopologyChooserWindow.h"
 #include "ui/TransferProgressWindow.h"
@@ -25,6 +28,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
+
+#include <utility>
 
 namespace veld23 {
 
@@ -66,7 +71,8 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
                                                        dialogs_);
                                     RedrawFinalResponse();
                                 }}),
-      commands_({config_, editors_, device_, dialogs, dialogs, *this}), connect_(device_) {
+      commands_({config_, editors_, device_, dialogs, dialogs, *this}), connect_(device_),
+      tuning_(config_, editors_, device_.RealTime()) {
     comm_.UseComm1Values();
     link::ApplyComPortArguments(options.comPorts, comm_);
     editors_.crossover.SetDesignNotifier(&dialogs_);
@@ -74,11 +80,17 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
     CreateWindows();
     BindWindows();
     // The Real Time controls were made hidden and stay so. A new configuration has
-    // two outputs, set up exactly as the chooser's two-ways action sets it up.
-    chooser_->ChooseTwoWays();
+    // two outputs, set up exactly as the chooser's two-ways action sets it up; the
+    // history starts after it.
+    tuning_.RunReplacing({}, [this] {
+        chooser_->ChooseTwoWays();
+        return true;
+    });
+    BindTuning();
 }
 
 EditorProgram::~EditorProgram() {
+    QCoreApplication::instance()->removeEventFilter(stepBoundaries_.get());
     // The windows go before the link and the configuration they show.
     progress_.SetTarget(nullptr);
     device_.Presentation().SetChangeListener({});
@@ -97,7 +109,7 @@ void EditorProgram::CreateWindows() {
 
     mainWindow_ = std::make_unique<MainWindow>(MainWindow::Bindings{
         commands_, device_, config_, editors_.levels,
-        [this](EditorWindow window) { return EditorWindowAvailable(window); }});
+        [this](EditorWindow window) { return EditorWindowAvailable(window); }, tuning_});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
     // The editor windows' Real Time switches are faces of the main window's one.
@@ -116,10 +128,13 @@ void EditorProgram::CreateWindows() {
         editors_.equaliser, coefficientViewer_.get(), mainWindow_.get(), realTime);
     RegisterEditorWindow(EditorWindow::Peq, equaliserWindow_.get(),
                          [this] { equaliserWindow_->Open(commands_.Selection().channel - '0'); });
+    equaliserWindow_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Peq));
     crossoverWindow_ =
         std::make_unique<CrossoverWindow>(editors_.crossover, mainWindow_.get(), realTime);
     RegisterEditorWindow(EditorWindow::Crossover, crossoverWindow_.get(),
                          [this] { crossoverWindow_->Open(commands_.Selection().channel - '0'); });
+    crossoverWindow_->AddCopyButtons(
+        new ChannelCopyButtons(tuning_, config_, CopyBlock::Crossover));
     loudnessWindow_ =
         std::make_unique<LoudnessWindow>(editors_.loudness, mainWindow_.get(), realTime);
     RegisterEditorWindow(EditorWindow::Loudness, loudnessWindow_.get(),
@@ -171,6 +186,20 @@ void EditorProgram::BindWindows() {
         ScheduleRefresh();
     });
     progress_.SetShownListener([this] { RefreshWindows(); });
+}
+
+void EditorProgram::BindTuning() {
+    tuning_.SetHooks({[this] { finalResponseHeld_ = true; },
+                      [this] {
+                          finalResponseHeld_ = false;
+                          if (std::exchange(finalResponsePending_, false)) {
+                              RedrawFinalResponse();
+                          }
+                          ConfigurationChanged();
+                      }});
+    stepBoundaries_ = std::make_unique<StepBoundaryFilter>(
+        tuning_, [this] { mainWindow_->EditMenu().Refresh(); });
+    QCoreApplication::instance()->installEventFilter(stepBoundaries_.get());
 }
 
 void EditorProgram::Start() {
@@ -282,7 +311,7 @@ void EditorProgram::RestoreMainWindow() {
 }
 
 void EditorProgram::SetMainWindowTitle(const std::string& title) {
-    mainWindow_->setWindowTitle(QString::fromStdString(title));
+    mainWindow_->setWindowTitle(QString::fromStdString(TitleWithSlot(title, tuning_.Active())));
 }
 
 void EditorProgram::ShowLoadingWindow() {
@@ -336,6 +365,10 @@ void EditorProgram::ShowEditorWindow(EditorWindow window) {
 }
 
 void EditorProgram::RedrawFinalResponse() {
+    if (finalResponseHeld_) {
+        finalResponsePending_ = true;
+        return;
+    }
     if (redrawFinalResponse_) {
         redrawFinalResponse_();
     }

@@ -6,6 +6,7 @@
 #include "commands/MainWindowCommands.h"
 #include "config/ProcessorConfiguration.h"
 #include "editors/EditorSet.h"
+#include "editors/TuningWorkflow.h"
 #include "link/serial/ComPortArguments.h"
 #include "link/serial/QtEventLoopWaiter.h"
 #include "link/serial/TCommPortDriver.h"
@@ -37,6 +38,7 @@ class LoudnessWindow;
 class MainWindow;
 class PasswordKeypadWindow;
 class ProgramDialogs;
+class StepBoundaryFilter;
 class SystemInfoWindow;
 class TopologyChooserWindow;
 class TransferProgressWindow;
@@ -88,6 +90,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     commands::DeviceLink& Device() { return device_; }
     commands::MainWindowCommands& Commands() { return commands_; }
     commands::ConnectDialog& ConnectLogic() { return connect_; }
+    TuningWorkflow& Tuning() { return tuning_; }
     SpeakerCurves& Speakers() { return speakers_; }
 
     ConnectDialogWindow& ConnectWindow() { return *connectWindow_; }
@@ -108,6 +111,8 @@ class EditorProgram final : private commands::ApplicationWindows {
   private:
     void CreateWindows();
     void BindWindows();
+    // Undo, A/B and copy refresh the windows once; every window's input marks the steps.
+    void BindTuning();
     void HideEditorWindows();
     void ScheduleRefresh();
 
@@ -138,6 +143,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     EditorSet editors_;
     commands::MainWindowCommands commands_;
     commands::ConnectDialog connect_;
+    TuningWorkflow tuning_;
 
     std::unique_ptr<ConnectDialogWindow> connectWindow_;
     std::unique_ptr<TopologyChooserWindow> chooser_;
@@ -156,7 +162,13 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::map<commands::EditorWindow, QPointer<QWidget>> editorWindows_;
     std::map<commands::EditorWindow, std::function<void()>> editorOpening_;
 
+    std::unique_ptr<StepBoundaryFilter> stepBoundaries_;
+
     std::function<void()> redrawFinalResponse_;
+    // While an undo, a redo, an A/B switch or a copy refreshes block after block, the
+    // final response is drawn once, at the end.
+    bool finalResponseHeld_ = false;
+    bool finalResponsePending_ = false;
     std::function<void()> endHandler_;
     bool busyCursor_ = false;
     bool refreshScheduled_ = false;

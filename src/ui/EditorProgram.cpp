@@ -10,16 +10,20 @@
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
 #include "ui/CrossoverWindow.h"
+#include "ui/DelayWindow.h"
 #include "ui/DeviceImageWindow.h"
-#include "ui/FinalResponseWindow.h"
+#include "ui/DynamicsWindow.h"
+#include "ui/EditMenuBar.h"
 #include "ui/EqualiserWindow.h"
+#include "ui/FinalResponseWindow.h"
+#include "ui/LevelsWindow.h"
 #include "ui/LoadingFileWindow.h"
 #include "ui/LoudnessWindow.h"
-#include "ui/EditMenuBar.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
 #include "ui/PlotPicture.h"
 #include "ui/ProgramDialogs.h"
+#include "ui/SpeakerWindow.h"
 #include "ui/StepBoundaryFilter.h"
 #include "ui/SystemInfoWindow.h"
 #include "ui/TopologyChooserWindow.h"
@@ -129,12 +133,14 @@ void EditorProgram::CreateWindows() {
     RegisterEditorWindow(EditorWindow::Peq, equaliserWindow_.get(),
                          [this] { equaliserWindow_->Open(commands_.Selection().channel - '0'); });
     equaliserWindow_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Peq));
+    CreateOutputEditorWindows(realTime);
     crossoverWindow_ =
         std::make_unique<CrossoverWindow>(editors_.crossover, mainWindow_.get(), realTime);
     RegisterEditorWindow(EditorWindow::Crossover, crossoverWindow_.get(),
                          [this] { crossoverWindow_->Open(commands_.Selection().channel - '0'); });
     crossoverWindow_->AddCopyButtons(
         new ChannelCopyButtons(tuning_, config_, CopyBlock::Crossover));
+    CreateSpeakerWindow(realTime);
     loudnessWindow_ =
         std::make_unique<LoudnessWindow>(editors_.loudness, mainWindow_.get(), realTime);
     RegisterEditorWindow(EditorWindow::Loudness, loudnessWindow_.get(),
@@ -149,6 +155,39 @@ void EditorProgram::CreateWindows() {
     loading_ = std::make_unique<LoadingFileWindow>();
     // Making the loading window runs the main window's one-time set-up.
     commands_.Activate();
+}
+
+void EditorProgram::CreateOutputEditorWindows(const EditorWindowFrame::RealTimeToggle& realTime) {
+    QWidget* anchor = mainWindow_.get();
+    levels_ = std::make_unique<LevelsWindow>(editors_.levels, config_, anchor, realTime);
+    RegisterEditorWindow(EditorWindow::Gains, levels_.get());
+    dynamics_ = std::make_unique<DynamicsWindow>(editors_.dynamics, anchor, realTime);
+    RegisterEditorWindow(EditorWindow::Dynamics, dynamics_.get(),
+                         [this] { dynamics_->OpenOnChannel(commands_.Selection().channel); });
+    delay_ = std::make_unique<DelayWindow>(editors_.delays, config_, anchor, realTime);
+    RegisterEditorWindow(EditorWindow::Delay, delay_.get(),
+                         [this] { delay_->FocusOutput(commands_.Selection().tag); });
+    // An edit in one shows in the others and on the main window (the mute indications).
+    const auto refresh = [this] { RefreshWindows(); };
+    QObject::connect(levels_.get(), &LevelsWindow::Edited, levels_.get(), refresh);
+    QObject::connect(dynamics_.get(), &DynamicsWindow::Edited, dynamics_.get(), refresh);
+    QObject::connect(delay_.get(), &DelayWindow::Edited, delay_.get(), refresh);
+}
+
+void EditorProgram::CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle& realTime) {
+    // Opened from the dynamics window, so it opens beside that one.
+    speaker_ = std::make_unique<SpeakerWindow>(editors_.speaker, dynamics_.get(), realTime);
+    SpeakerWindow* speaker = speaker_.get();
+    QObject::connect(speaker, &SpeakerWindow::Edited, speaker, [this] { RefreshWindows(); });
+    QObject::connect(dynamics_.get(), &DynamicsWindow::SpeakerRequested, speaker, [this, speaker] {
+        speaker->FollowRecord(editors_.dynamics.CurrentRecord());
+        speaker->show();
+        speaker->raise();
+        speaker->activateWindow();
+    });
+    QObject::connect(dynamics_.get(), &DynamicsWindow::RecordSelected, speaker,
+                     &SpeakerWindow::FollowRecord);
+    QObject::connect(dynamics_.get(), &DynamicsWindow::Hidden, speaker, &QWidget::hide);
 }
 
 void EditorProgram::BindWindows() {
@@ -263,6 +302,18 @@ void EditorProgram::RefreshWindows() {
     }
     if (loudnessWindow_) {
         loudnessWindow_->Refresh();
+    }
+    if (levels_) {
+        levels_->Refresh();
+    }
+    if (dynamics_) {
+        dynamics_->Refresh();
+    }
+    if (delay_) {
+        delay_->Refresh();
+    }
+    if (speaker_) {
+        speaker_->Refresh();
     }
 }
 

@@ -13,6 +13,7 @@
 #include "link/usb/FtdiD2xx.h"
 #include "measure/SpeakerCurves.h"
 #include "ui/DialogRelay.h"
+#include "ui/EditorWindowFrame.h"
 #include "ui/ProgressRelay.h"
 
 #include <QPointer>
@@ -30,14 +31,18 @@ class AboutWindow;
 class CoefficientViewerWindow;
 class ConnectDialogWindow;
 class CrossoverWindow;
+class DelayWindow;
 class DeviceImageWindow;
+class DynamicsWindow;
 class FinalResponseWindow;
 class EqualiserWindow;
+class LevelsWindow;
 class LoadingFileWindow;
 class LoudnessWindow;
 class MainWindow;
 class PasswordKeypadWindow;
 class ProgramDialogs;
+class SpeakerWindow;
 class StepBoundaryFilter;
 class SystemInfoWindow;
 class TopologyChooserWindow;
@@ -107,9 +112,16 @@ class EditorProgram final : private commands::ApplicationWindows {
     EqualiserWindow& Equaliser() { return *equaliserWindow_; }
     CrossoverWindow& Crossover() { return *crossoverWindow_; }
     LoudnessWindow& Loudness() { return *loudnessWindow_; }
+    LevelsWindow& Levels() { return *levels_; }
+    DynamicsWindow& Dynamics() { return *dynamics_; }
+    DelayWindow& Delay() { return *delay_; }
+    SpeakerWindow& Speaker() { return *speaker_; }
 
   private:
     void CreateWindows();
+    // The level, dynamics and delay windows, and the speaker window the dynamics opens.
+    void CreateOutputEditorWindows(const EditorWindowFrame::RealTimeToggle& realTime);
+    void CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle& realTime);
     void BindWindows();
     // Undo, A/B and copy refresh the windows once; every window's input marks the steps.
     void BindTuning();
@@ -150,6 +162,10 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<CoefficientViewerWindow> coefficientViewer_;
     std::unique_ptr<FinalResponseWindow> finalResponse_;
+    std::unique_ptr<LevelsWindow> levels_;
+    std::unique_ptr<DynamicsWindow> dynamics_;
+    std::unique_ptr<DelayWindow> delay_;
+    std::unique_ptr<SpeakerWindow> speaker_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<DeviceImageWindow> deviceImage_;
     std::unique_ptr<TransferProgressWindow> progressWindow_;

@@ -24,7 +24,8 @@ QToolButton* ArrowButton(Qt::ArrowType arrow, const char* name, QWidget* parent)
 
 } // namespace
 
-StepField::StepField(Steps steps, QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this)) {
+StepField::StepField(Steps steps, QWidget* parent)
+    : QWidget(parent), steps_(steps), edit_(new QLineEdit(this)) {
     edit_->setAlignment(Qt::AlignRight);
     edit_->installEventFilter(this);
     setFocusProxy(edit_);
@@ -47,8 +48,9 @@ StepField::StepField(Steps steps, QWidget* parent) : QWidget(parent), edit_(new 
         down_->setFixedHeight(half);
         up_->setFixedWidth(half + 6);
         down_->setFixedWidth(half + 6);
-        connect(up_, &QToolButton::clicked, this, [this] { emit Stepped(1); });
-        connect(down_, &QToolButton::clicked, this, [this] { emit Stepped(-1); });
+        connect(up_, &QToolButton::clicked, this, [this] { emit Stepped(1, StepSource::Button); });
+        connect(down_, &QToolButton::clicked, this,
+                [this] { emit Stepped(-1, StepSource::Button); });
     }
     connect(edit_, &QLineEdit::textEdited, this, &StepField::Edited);
     connect(edit_, &QLineEdit::returnPressed, this, &StepField::Entered);
@@ -75,10 +77,10 @@ void StepField::SetCharacterWidth(int characters) {
 
 bool StepField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_) {
-        if (event->type() == QEvent::KeyPress && up_ != nullptr) {
+        if (event->type() == QEvent::KeyPress && steps_ != Steps::None) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Up || key == Qt::Key_Down) {
-                emit Stepped(key == Qt::Key_Up ? 1 : -1);
+                emit Stepped(key == Qt::Key_Up ? 1 : -1, StepSource::Key);
                 return true;
             }
         } else if (event->type() == QEvent::FocusOut) {

@@ -15,7 +15,10 @@ class StepField : public QWidget {
     Q_OBJECT
 
   public:
-    enum class Steps { None, UpDown };
+    // UpDown: the arrow keys and two arrow buttons; Keys: the arrow keys alone.
+    enum class Steps { None, UpDown, Keys };
+    // Where a step came from, for fields whose keys step finer than their buttons.
+    enum class StepSource { Key, Button };
 
     explicit StepField(Steps steps, QWidget* parent = nullptr);
 
@@ -40,12 +43,13 @@ class StepField : public QWidget {
     // not take the field a second time.
     void Left();
     // +1 for Up, -1 for Down.
-    void Stepped(int direction);
+    void Stepped(int direction, StepField::StepSource source);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    Steps steps_;
     QLineEdit* edit_ = nullptr;
     QToolButton* up_ = nullptr;
     QToolButton* down_ = nullptr;

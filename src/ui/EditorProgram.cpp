@@ -167,6 +167,9 @@ void EditorProgram::CreateOutputEditorWindows(const EditorWindowFrame::RealTimeT
     delay_ = std::make_unique<DelayWindow>(editors_.delays, config_, anchor, realTime);
     RegisterEditorWindow(EditorWindow::Delay, delay_.get(),
                          [this] { delay_->FocusOutput(commands_.Selection().tag); });
+    levels_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Levels));
+    dynamics_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Dynamics));
+    delay_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Delay));
     // An edit in one shows in the others and on the main window (the mute indications).
     const auto refresh = [this] { RefreshWindows(); };
     QObject::connect(levels_.get(), &LevelsWindow::Edited, levels_.get(), refresh);

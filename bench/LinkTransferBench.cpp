@@ -59,9 +59,7 @@ class NullUi : public LinkUi, public TransferView {
     }
     void ShowMessage(const std::string&) override {}
     void ShowMainWindow() override {}
-    void SetDeviceCommandsEnabled(bool) override {}
-    void SetStatusLine(const std::string&) override {}
-    void LightIndicator(LinkIndicator) override {}
+    void LinkChanged(LinkKind, LinkCondition) override {}
     int ShownMemoryNumber() const override { return 3; }
     void SetMemorySelector(int) override {}
     void ShowProgress() override {}
@@ -70,6 +68,7 @@ class NullUi : public LinkUi, public TransferView {
     void SetPortLabel(const std::string&) override {}
     void SetGaugeMax(int) override {}
     void SetGaugePosition(int) override {}
+    void TransferFailed() override {}
 };
 
 // veld23-sim running paced; stopped when the benchmark is done.

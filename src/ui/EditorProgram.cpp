@@ -75,10 +75,14 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
                                                        dialogs_);
                                     RedrawFinalResponse();
                                 }}),
-      commands_({config_, editors_, device_, dialogs, dialogs, *this}), connect_(device_),
-      tuning_(config_, editors_, device_.RealTime()) {
+      commands_({config_, editors_, device_, dialogs, dialogs, *this}),
+      portSettings_(options.portSettingsFile.empty()
+                        ? nullptr
+                        : std::make_unique<link::QtPortSettings>(options.portSettingsFile)),
+      portChoice_(device_.Link().Usb(), &portCatalog_, portSettings_.get()),
+      connect_(device_, portChoice_), tuning_(config_, editors_, device_.RealTime()) {
     comm_.UseComm1Values();
-    link::ApplyComPortArguments(options.comPorts, comm_);
+    portChoice_.Restore(options.comPorts);
     editors_.crossover.SetDesignNotifier(&dialogs_);
     SetPlotPictureDialogs(&dialogs_);
     CreateWindows();
@@ -90,6 +94,7 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
         chooser_->ChooseTwoWays();
         return true;
     });
+    commands_.ConfigurationSettled();
     BindTuning();
 }
 
@@ -201,6 +206,8 @@ void EditorProgram::BindWindows() {
     QObject::connect(mainWindow_.get(), &MainWindow::closeRequested, mainWindow_.get(),
                      [this] { RequestClose(); });
     QObject::connect(mainWindow_.get(), &MainWindow::connectRequested, mainWindow_.get(), [this] {
+        // A failure the transfer window still shows has been seen by now.
+        progressWindow_->CloseProgress();
         connect_.Show();
         connectWindow_->Refresh();
         connectWindow_->show();

@@ -4,11 +4,13 @@
 #include "commands/ConnectDialog.h"
 #include "commands/DeviceLink.h"
 #include "commands/MainWindowCommands.h"
+#include "commands/PortChoice.h"
 #include "config/ProcessorConfiguration.h"
 #include "editors/EditorSet.h"
 #include "editors/TuningWorkflow.h"
 #include "link/serial/ComPortArguments.h"
 #include "link/serial/QtEventLoopWaiter.h"
+#include "link/serial/QtPortServices.h"
 #include "link/serial/TCommPortDriver.h"
 #include "link/usb/FtdiD2xx.h"
 #include "measure/SpeakerCurves.h"
@@ -61,6 +63,8 @@ class EditorProgram final : private commands::ApplicationWindows {
     struct Options {
         // Devices standing in for COM 1 and COM 2 (`--com1 PATH`, `--com2 PATH`).
         std::vector<link::ComPortPathArgument> comPorts;
+        // The settings file that remembers the ports chosen; none: nothing remembered.
+        std::string portSettingsFile;
     };
 
     EditorProgram(ProgramDialogs& dialogs, Options options);
@@ -154,6 +158,9 @@ class EditorProgram final : private commands::ApplicationWindows {
     SpeakerCurves speakers_;
     EditorSet editors_;
     commands::MainWindowCommands commands_;
+    link::QtSerialPortCatalog portCatalog_;
+    std::unique_ptr<link::QtPortSettings> portSettings_;
+    commands::PortChoice portChoice_;
     commands::ConnectDialog connect_;
     TuningWorkflow tuning_;
 

@@ -77,6 +77,10 @@ class MainWindow : public QWidget {
     void BindEditorButtons();
     // Runs a command from a button, then shows what it left.
     void Run(const std::function<void()>& command);
+    // The title says whether the configuration differs from its file; edits made in
+    // any window can change that, so the title is looked at again after user input.
+    void RefreshTitle();
+    void ScheduleTitleRefresh();
 
     Bindings bindings_;
     MainWindowCommandBar* commandBar_ = nullptr;
@@ -86,6 +90,7 @@ class MainWindow : public QWidget {
     QLabel* statusLine_ = nullptr;
     EditMenuBar* editMenu_ = nullptr;
     ComparisonBar* comparison_ = nullptr;
+    bool titleRefreshScheduled_ = false;
 };
 
 } // namespace veld23

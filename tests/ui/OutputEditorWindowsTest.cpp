@@ -170,11 +170,11 @@ TEST_F(OutputEditorWindows, DynamicsCurveFollowsTheSlidersAndThePowerCheckWarns)
     EXPECT_TRUE(dynamics.Selector(1)->Lit());
     EXPECT_EQ(dynamics.Selector(1)->text().remove('&'), "Dynamic OUT 1-2");
 
-    // The start-up limiter at -6 dBFS into 8 ohms through a gain of 41 gives 7097 W,
-    // more than the 400 W box.
+    // The start-up limiter, held to -11.5 dBFS (its slider's top) by the two-output start,
+    // into 8 ohms through a gain of 41 gives 2000 W, more than the 400 W box.
     const DynamicsPowerPanel& power = *dynamics.PowerPanel();
-    EXPECT_EQ(power.PowerCaption()->text(), "7097 W");
-    EXPECT_TRUE(power.InformationBox()->text().startsWith("1 - Max RMS Out Power : 7097 Watts"));
+    EXPECT_EQ(power.PowerCaption()->text(), "2000 W");
+    EXPECT_TRUE(power.InformationBox()->text().startsWith("1 - Max RMS Out Power : 2000 Watts"));
     EXPECT_TRUE(power.WarningLit());
     EXPECT_EQ(power.WarningCaption()->text(), "WARNING!!!");
     EXPECT_EQ(power.ExceededCaption()->text(), "The Out Power exceeds your Box Power capacity!");

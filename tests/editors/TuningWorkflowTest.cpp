@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,37 @@ TEST(TuningWorkflow, UndoOfATypeChangeRestoresTypeCoefficientsAndCurveAndSendsTh
         EXPECT_EQ(call.parameter, peaking.CoefIndex);
     }
     EXPECT_EQ(t.sender.calls.back().values[0], static_cast<double>(peaking.b0));
+}
+
+// In Real Time mode an undo sends the blocks it changes as their edits send them, and
+// nothing else.
+TEST(TuningWorkflow, UndoInRealTimeModeSendsTheChangedBlocksOnly) {
+    Workbench t;
+    t.sender.mode = true;
+    EditorSet& e = t.editors;
+    const struct {
+        std::function<void()> gesture;
+        std::set<std::uint16_t> sent;
+    } cases[] = {
+        {[&] { e.levels.SetLevelPosition(1, 121); }, {258, 259, 260}},
+        {[&] { e.delays.SetDelayPosition(1, 100); }, {182, 183, 184}},
+        // Record 1: its table from 110, attack 143, look-ahead 181, hold 191, release 193.
+        {[&] { e.dynamics.SetThresholdPosition(40); }, {110, 143, 181, 191, 193}},
+    };
+    for (const auto& c : cases) {
+        t.Step(c.gesture);
+        t.sender.calls.clear();
+        ASSERT_TRUE(t.workflow.Undo());
+        std::set<std::uint16_t> sent;
+        for (const RecordingRealTimeSender::Call& call : t.sender.calls) {
+            sent.insert(call.parameter);
+        }
+        if (c.sent.count(110) != 0) {
+            // The table's own parameters lie between its first one and the attack.
+            std::erase_if(sent, [](std::uint16_t p) { return p > 110 && p < 143; });
+        }
+        EXPECT_EQ(sent, c.sent);
+    }
 }
 
 // Every block and field the windows change, each one step with the name the Edit menu

@@ -55,6 +55,16 @@ class ChangedBlockSteps final : public LoadedConfigurationSteps {
             steps_.RefreshDynamics(config, record);
             // Selecting a record sends nothing; a restored one must reach the processor.
             editors_.dynamics.SendRecord();
+            // The speaker settings keep the fields of the record they show and store all
+            // of them with their next edit: they read the restored record again.
+            SpeakerSettingsController& speaker = editors_.speaker;
+            if (speaker.CurrentRecord() == record) {
+                for (int button = 1; button <= SpeakerSettingsController::kButtons; ++button) {
+                    if (speaker.ButtonLit(button)) {
+                        speaker.ChooseOutput(button);
+                    }
+                }
+            }
         }
     }
     void RefreshGainsFromFile(ProcessorConfiguration& config) override {

@@ -160,6 +160,7 @@ TEST(TuningWorkflow, UndoAndRedoPassThroughTheSameRecordsInEveryBlock) {
         {[&] { e.levels.ToggleMute(3); }, "mute OUT 2"},
         {[&] { e.delays.SetDelayPosition(1, 100); }, "delay OUT 1"},
         {[&] { e.dynamics.SetThresholdPosition(40); }, "dynamics OUT 1 threshold"},
+        {[&] { e.speaker.AmpPowerUp(); }, "dynamics OUT 1 speaker settings"},
         {[&] { e.ChooseTopology(OutputTopology::ThreeOutputs); }, "topology"},
         {[&] { e.loudness.SetGainPosition(10); }, "SUB Reinforcement gain"},
         {[&] { t.config.Routing.RouteCommand(t.sender); }, "route"},
@@ -204,6 +205,19 @@ TEST(TuningWorkflow, OnlyChangesAreStepsAndNewStartsTheHistoryAgain) {
     EXPECT_FALSE(t.workflow.Undo());
     EXPECT_EQ(t.workflow.UndoText(), "Undo (history cleared by New)");
     EXPECT_EQ(t.workflow.RedoText(), "Redo (history cleared by New)");
+}
+
+// The speaker settings store every field they show with each edit: after an undo they
+// show the restored record, so the next edit cannot bring the undone value back.
+TEST(TuningWorkflow, SpeakerSettingsFollowAnUndo) {
+    Workbench t;
+    const float ampPower = t.config.Dynamics[0].PowerAmpMax;
+    t.Step([&] { t.editors.speaker.AmpPowerUp(); });
+    ASSERT_NE(t.config.Dynamics[0].PowerAmpMax, ampPower);
+    ASSERT_TRUE(t.workflow.Undo());
+    t.Step([&] { t.editors.speaker.AmpGainUp(); });
+    EXPECT_EQ(t.config.Dynamics[0].PowerAmpMax, ampPower);
+    EXPECT_EQ(t.workflow.UndoText(), "Undo dynamics OUT 1 speaker settings");
 }
 
 TEST(TuningWorkflow, TwoHundredStepsAreKeptInUnderOneMegabyte) {

@@ -46,13 +46,7 @@ void RestoreHalf(TXOVERPB& half, const Content::Half& s, XoverSide side) {
     // NaN lands where the frequency field puts text it cannot read: at its bottom.
     half.Frequency = Hold(s.Frequency, stored::kCrossoverMinHz, stored::kCrossoverMaxHz,
                           stored::kCrossoverMinHz);
-    half.Family = s.Family <= kLastXoverFamily ? s.Family : std::uint8_t{kXoverBypass};
-    // A family of the other half lands on the entry the half's family list shows for it,
-    // as the crossover window would store it; one the list lacks is bypassed.
-    if (half.Family != kXoverBypass &&
-        IsLowPassFamily(half.Family) != (side == XoverSide::LowPass)) {
-        half.Family = FamilyFromListIndex(ListIndexFromFamily(half.Family, side), side);
-    }
+    half.Family = FamilyOnSide(s.Family, side);
     // An order no design of the family accepts could need more sections than a half
     // owns; it lands on the nearest accepted one.
     const OrderRange orders = AcceptedOrders(half.Family);

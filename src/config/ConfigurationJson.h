@@ -49,8 +49,10 @@ std::string ConfigurationToJson(const ProcessorConfiguration& config);
 // cannot give in the topology, an entered coefficient that is not a whole number of word
 // steps. Numbers are still kept at the precision their controls show (a level to a tenth
 // of a decibel, frequencies to whole hertz), and the editors apply their own rules as on
-// every open. The first key that fails is reported by its JSON pointer
-// ("/Peq/0/bands/3/Q: 25 is outside 0.5 to 20", "/Topology appears twice").
+// every open (with two outputs, for one, the route state becomes 2, IN 2 alone, which a
+// memory read from the processor need not hold). The first key that fails is reported by
+// its JSON pointer ("/Peq/0/bands/3/Q: 25 is outside 0.5 to 20", "/Topology appears
+// twice").
 struct JsonContentResult {
     bool valid = false;
     ConfigurationFileContent content;

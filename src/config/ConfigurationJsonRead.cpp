@@ -59,16 +59,9 @@ double ReadRouteAmount(const Node& n, std::int32_t state, double amountOfState) 
     return amount;
 }
 
-void ReadRouting(const Node& n, OutputTopology topology, Content::RouteFields& r) {
+void ReadRouting(const Node& n, Content::RouteFields& r) {
     n.Object({"RouteState", "RouteC", "RouteD"});
-    const Node state = n["RouteState"];
-    r.RouteState = state.Integer(0, stored::kHighestRouteState);
-    // With two outputs the third row plays IN 2 alone, whatever was stored.
-    constexpr std::int32_t kInput2Alone = 2;
-    if (topology == OutputTopology::TwoOutputs && r.RouteState != kInput2Alone) {
-        state.Fail(std::to_string(r.RouteState) +
-                   "; with two outputs the route state is 2 (IN 2 alone)");
-    }
+    r.RouteState = n["RouteState"].Integer(0, stored::kHighestRouteState);
     InputRouting mix;
     mix.SelectRoute(r.RouteState);
     r.RouteC = ReadRouteAmount(n["RouteC"], r.RouteState, mix.RouteC);
@@ -309,7 +302,7 @@ Content ReadContent(const Node& root) {
     c.SampleRate = root["SampleRate"].Integer(kRate, kRate);
     c.DelayTemperature = root["DelayTemperature"].Integer(OutputDelay::kMinTemperature,
                                                           OutputDelay::kMaxTemperature);
-    ReadRouting(root["Routing"], c.Topology, c.Routing);
+    ReadRouting(root["Routing"], c.Routing);
     ReadArray(root["Peq"], c.Peq,
               [](const Node& n, int, Content::Equaliser& e) { ReadEqualiser(n, e); });
     ReadArray(root["Crossovers"], c.Crossovers, [](const Node& n, int, Content::Crossover& x) {

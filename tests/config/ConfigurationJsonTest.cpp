@@ -244,12 +244,6 @@ TEST(ConfigurationJson, RefusesValuesThatOpeningWouldChange) {
          "/Levels/2/OutputGain: 0 is no level; the level reaches -30 to 6 dB"},
         {[](Json& j) { j["Routing"]["RouteC"] = 0.3; },
          "/Routing/RouteC: 0.3 is not the amount of RouteState 1, which is 1"},
-        {[](Json& j) {
-             j["Topology"] = "TwoOutputs";
-             j["Routing"]["RouteC"] = 0.0;
-             j["Routing"]["RouteD"] = 1.0;
-         },
-         "/Routing/RouteState: 1; with two outputs the route state is 2 (IN 2 alone)"},
         {[](Json& j) { j["Delays"][2]["DelayWord"] = 0; },
          "/Delays/2/DelayWord: 0 is outside 21 to 164, the delays this output's slider gives "
          "with three outputs"},

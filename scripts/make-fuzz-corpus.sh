@@ -7,9 +7,6 @@ set -eu
 
 TOOL=${1:-build/release/src/tools/veld23-tool}
 OUT=tests/fuzz/corpus
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-
 mkdir -p "$OUT/ConfigurationFileFuzz" "$OUT/ConfigurationJsonFuzz" "$OUT/DeviceImageFuzz" \
          "$OUT/MeasurementFuzz"
 
@@ -19,13 +16,13 @@ for outputs in 2 3; do
     "$TOOL" new --outputs $outputs "$OUT/ConfigurationFileFuzz/new$outputs.v23"
     "$TOOL" new --outputs $outputs "$OUT/ConfigurationJsonFuzz/new$outputs.json"
     "$TOOL" new --outputs $outputs "$OUT/DeviceImageFuzz/new$outputs.bin"
-    "$TOOL" convert "$OUT/ConfigurationFileFuzz/new$outputs.v23" "$WORK/opened$outputs.v23"
-    cp "$WORK/opened$outputs.v23" "$OUT/ConfigurationFileFuzz/opened$outputs.v23"
-    "$TOOL" convert "$WORK/opened$outputs.v23" "$OUT/ConfigurationJsonFuzz/opened$outputs.json"
-    "$TOOL" convert "$WORK/opened$outputs.v23" "$OUT/DeviceImageFuzz/opened$outputs.bin"
+    opened="$OUT/ConfigurationFileFuzz/opened$outputs.v23"
+    "$TOOL" convert "$OUT/ConfigurationFileFuzz/new$outputs.v23" "$opened"
+    "$TOOL" convert "$opened" "$OUT/ConfigurationJsonFuzz/opened$outputs.json"
+    "$TOOL" convert "$opened" "$OUT/DeviceImageFuzz/opened$outputs.bin"
 done
 # An older, shorter file opens with the older-version warning.
-head -c 1512 "$WORK/opened3.v23" > "$OUT/ConfigurationFileFuzz/older1512.v13"
+head -c 1512 "$OUT/ConfigurationFileFuzz/opened3.v23" > "$OUT/ConfigurationFileFuzz/older1512.v13"
 
 M="$OUT/MeasurementFuzz"
 printf '    Freq\t      dB\t   Phase\n  118.00\t   93.00\t   90.00\n  693.00\t   87.50\t  -45.00\n 4078.00\t   80.00\t  180.00\n' > "$M/clio-a.txt"
@@ -44,4 +41,9 @@ printf ' WinAIRR saved file\nwoofer on axis\n2 points\nHz dB deg\n    118.00    
     for line in 1 2 3 4 5 6 7 8 9 10; do printf '* header %s\n' $line; done
     printf '         118.00           93.00           90.00\n         693.00           87.50          -45.00\n'
 } > "$M/lms.txt"
+{
+    printf 'CALSOD\n'
+    for line in 1 2 3 4 5 6 7; do printf 'header %s\n' $line; done
+    printf '   118.00   93.00   90.00\n   693.00   87.50  -45.00\n'
+} > "$M/calsod.txt"
 printf '* exported by a measurement tool\nFreq(Hz)  SPL(dB)  Phase(deg)\n118 93 90\n693\t87.5\t-45\n4078;80;180\n' > "$M/frd.txt"

@@ -1,5 +1,6 @@
 #include "config/ConfigurationFileLimits.h"
 #include "config/ConfigurationJson.h"
+#include "config/FieldNumber.h"
 #include "config/InputRouting.h"
 #include "config/JsonNode.h"
 #include "config/OutputLevel.h"
@@ -176,7 +177,7 @@ void CheckLevel(const Node& gain, const Content::Level& l) {
     if (l.OutputGain > 0.0 && l.OutputInverted) {
         gain.Fail(value + " is positive, but OutputInverted is true");
     }
-    const double levelDb = std::round(200.0 * std::log10(std::fabs(l.OutputGain))) / 10.0;
+    const double levelDb = FieldNumber::Shown(20.0 * std::log10(std::fabs(l.OutputGain)), 1);
     if (levelDb < OutputLevel::kMinLevelDb || levelDb > OutputLevel::kMaxLevelDb) {
         gain.Fail(value + " is " + JsonNumberText(levelDb) + " dB" + reach);
     }

@@ -1,5 +1,6 @@
 #include "config/StrictJson.h"
 
+#include <functional>
 #include <unordered_set>
 #include <vector>
 

@@ -1,6 +1,7 @@
 // veld23: the processor editor. `--com1 PATH` and `--com2 PATH` let another device
 // (a USB-serial adapter, the veld23-sim pseudo terminal) stand in for COM 1 or COM 2.
 #include "link/serial/ComPortArguments.h"
+#include "link/serial/QtPortServices.h"
 #include "ui/DarkTheme.h"
 #include "ui/EditorProgram.h"
 #include "ui/MainWindow.h"
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
 
     veld23::ApplyDarkTheme(application);
     veld23::QtDialogs dialogs;
-    veld23::EditorProgram program(dialogs, {ports});
+    veld23::EditorProgram program(dialogs, {ports, veld23::link::QtPortSettings::DefaultFile()});
     dialogs.SetParentWindow(&program.Main());
     dialogs.SetPasswordKeypadRunner([&program](veld23::commands::PasswordKeypad& keypad) {
         return program.Keypad().Run(keypad);

@@ -141,7 +141,7 @@ struct SlotReader {
     std::vector<std::string_view> lines;
     MeasuredPoints points;
 
-    SlotImport Read(int slot, double referenceLevel) {
+    SlotImport Read(int slot) {
         const std::string& path = settings.MeasurementFiles[slot - 1];
         if (path.empty()) {
             return SlotImport::Empty;
@@ -178,9 +178,24 @@ struct SlotReader {
                                  DescribeMeasurementProblem(path, problem));
             return SlotImport::BadData;
         }
+        // A level read from a file may be anything; the curves stay finite whatever it is.
+        const double referenceLevel =
+            MeasurementImportSettings::UsableReferenceLevel(settings.ReferenceLevel);
         ResampleOntoGrid(points, referenceLevel, layout->degreesToRadians,
                          curves.SpeakerMagnitude[slot - 1], curves.SpeakerPhase[slot - 1]);
         return SlotImport::Imported;
+    }
+
+    // Running out of memory ends the slot with a flat row and the one message.
+    SlotImport ReadGuarded(int slot) {
+        try {
+            return Read(slot);
+        } catch (const std::bad_alloc&) {
+            // The row may be half written.
+            curves.ClearRow(slot - 1);
+            messages.ShowMessage(MeasurementMessages::Kind::Error, std::string(kOutOfMemory));
+            return SlotImport::NotRead;
+        }
     }
 };
 
@@ -228,23 +243,28 @@ MeasurementImportResult ImportMeasurements(const MeasurementImportSettings& sett
     MeasurementImportResult result;
     // The whole row, grid point 0 included: a slot that fails must not keep an old value.
     curves.ClearAll();
-    const double referenceLevel =
-        MeasurementImportSettings::UsableReferenceLevel(settings.ReferenceLevel);
     SlotReader reader{settings, curves, messages, {}, {}, {}};
     for (int slot = 1; slot <= MeasurementImportSettings::kSlots; ++slot) {
-        try {
-            result.slots[slot - 1] = reader.Read(slot, referenceLevel);
-        } catch (const std::bad_alloc&) {
-            // The slot may be half written; it and the slots after it stay flat.
-            curves.ClearRow(slot - 1);
-            for (int rest = slot; rest <= MeasurementImportSettings::kSlots; ++rest) {
+        result.slots[slot - 1] = reader.ReadGuarded(slot);
+        if (result.slots[slot - 1] == SlotImport::NotRead) {
+            // Out of memory: the slots after it stay flat too.
+            for (int rest = slot + 1; rest <= MeasurementImportSettings::kSlots; ++rest) {
                 result.slots[rest - 1] = SlotImport::NotRead;
             }
-            messages.ShowMessage(MeasurementMessages::Kind::Error, std::string(kOutOfMemory));
             break;
         }
     }
     return result;
+}
+
+SlotImport ImportMeasurementSlot(const MeasurementImportSettings& settings, int slot,
+                                 SpeakerCurves& curves, MeasurementMessages& messages) {
+    if (slot < 1 || slot > MeasurementImportSettings::kSlots) {
+        return SlotImport::Empty;
+    }
+    curves.ClearRow(slot - 1);
+    SlotReader reader{settings, curves, messages, {}, {}, {}};
+    return reader.ReadGuarded(slot);
 }
 
 } // namespace veld23

@@ -30,6 +30,14 @@ const std::vector<LayoutSelector>& SelectorTable() {
 
 const std::string kNoText;
 
+// The configuration file keeps a path in a fixed field; a longer one would come back cut.
+std::string PathTooLong(const std::string& path) {
+    return "The path " + path + " is " + std::to_string(path.size()) +
+           " characters long; a configuration keeps at most " +
+           std::to_string(MeasurementImportSettings::kMaxPathLength) +
+           ". Move or rename the file so that its path is shorter.";
+}
+
 } // namespace
 
 MeasurementImportController::MeasurementImportController(MeasurementImportSettings& settings,
@@ -71,14 +79,53 @@ void MeasurementImportController::ChooseFile(int slot) {
     }
     const std::optional<std::string> chosen =
         fileDialog_.ChooseFileToOpen(std::string(kFileDialogTitle), std::string(FileFilter()));
-    if (chosen && !chosen->empty()) {
-        paths_[slot - 1] = *chosen;
+    if (!chosen || chosen->empty()) {
+        return;
     }
+    if (chosen->size() > MeasurementImportSettings::kMaxPathLength) {
+        messages_.ShowMessage(MeasurementMessages::Kind::Error, PathTooLong(*chosen));
+        return;
+    }
+    paths_[slot - 1] = *chosen;
 }
 
 void MeasurementImportController::ClearSlot(int slot) {
-    if (ValidSlot(slot)) {
-        paths_[slot - 1].clear();
+    if (!ValidSlot(slot)) {
+        return;
+    }
+    paths_[slot - 1].clear();
+    settings_.MeasurementFiles[slot - 1].clear();
+    curves_.ClearRow(slot - 1);
+    AfterImport();
+}
+
+MeasurementImportResult MeasurementImportController::ImportSlot(int slot) {
+    MeasurementImportResult result;
+    if (!ValidSlot(slot)) {
+        return result;
+    }
+    ReferenceLevelExit();
+    const bool sharedChanged =
+        settings_.ImportFileType != importFileType_ || settings_.ReferenceLevel != referenceLevel_;
+    settings_.MeasurementFiles[slot - 1] = paths_[slot - 1];
+    StoreLayoutAndLevel();
+    if (sharedChanged) {
+        result = ImportMeasurements(settings_, curves_, messages_);
+    } else {
+        result.slots[slot - 1] = ImportMeasurementSlot(settings_, slot, curves_, messages_);
+    }
+    AfterImport();
+    return result;
+}
+
+void MeasurementImportController::StoreLayoutAndLevel() {
+    settings_.ImportFileType = importFileType_;
+    settings_.ReferenceLevel = referenceLevel_;
+}
+
+void MeasurementImportController::AfterImport() {
+    if (afterImport_) {
+        afterImport_();
     }
 }
 
@@ -137,13 +184,10 @@ std::string MeasurementImportController::FormatLevel(double level) {
 MeasurementImportResult MeasurementImportController::Ok() {
     ReferenceLevelExit();
     settings_.MeasurementFiles = paths_;
-    settings_.ImportFileType = importFileType_;
-    settings_.ReferenceLevel = referenceLevel_;
+    StoreLayoutAndLevel();
     const MeasurementImportResult result = ImportMeasurements(settings_, curves_, messages_);
     visible_ = false;
-    if (afterImport_) {
-        afterImport_();
-    }
+    AfterImport();
     return result;
 }
 

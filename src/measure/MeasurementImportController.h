@@ -17,8 +17,9 @@
 namespace veld23 {
 
 // The import dialog without its window: three file slots, the layout selectors, the
-// reference level field, OK and Cancel. The dialog edits its own copy of the settings;
-// OK stores it and reads the files, Cancel leaves the configuration untouched.
+// reference level field, OK and Cancel, and per slot Import and Clear. The dialog edits
+// its own copy of the settings; OK stores it and reads every file, Import stores one
+// slot and reads its file, Cancel leaves what was not stored untouched.
 class MeasurementImportController {
   public:
     static constexpr std::string_view kTitle = "Import Speaker Frequency Response";
@@ -47,9 +48,16 @@ class MeasurementImportController {
     // Slots are numbered 1 to 3; other numbers are ignored.
     const std::string& SlotLabel(int slot) const;
     const std::string& SlotPath(int slot) const;
-    // Asks for a file; no file is read before OK. Cancelling the file dialog keeps the path.
+    // Asks for a file; no file is read before OK or Import. Cancelling the file dialog
+    // keeps the path, and so does a path longer than the configuration can keep, which
+    // is refused with a message.
     void ChooseFile(int slot);
+    // The slot is emptied in the dialog and the configuration, and its row is flat at once.
     void ClearSlot(int slot);
+    // Stores the slot's path, the layout and the reference level and reads that slot's
+    // file; the other channels keep their curves. The layout and the level hold for every
+    // slot, so when either changed the other slots are read again as well.
+    MeasurementImportResult ImportSlot(int slot);
 
     // The dialog's mutually exclusive layout selectors, in display order.
     static std::span<const LayoutSelector> Selectors();
@@ -71,6 +79,8 @@ class MeasurementImportController {
 
   private:
     static bool ValidSlot(int slot);
+    void StoreLayoutAndLevel();
+    void AfterImport();
     static std::string FormatLevel(double level);
 
     MeasurementImportSettings& settings_;

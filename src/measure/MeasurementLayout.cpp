@@ -15,18 +15,19 @@ constexpr std::string_view kFrdFilter = "FRD and text data *.frd;*.txt|*.frd;*.t
 
 namespace Code = ImportLayoutCode;
 
-// Selector order of the dialog: CLIO, MLSSA, WINAIR, CALSOD, DAAS 32, LMS, FRD; the two
-// layouts without a selector are only read from configuration files.
+// Selector order of the dialog, by code. SIA Smaart Pro and LoudSpeaker Lab exports
+// are offered too, so a file of theirs can be chosen, not only reopened from a
+// configuration that names them.
 constexpr std::array<MeasurementLayout, 9> kLayouts{{
     {Code::Clio, "CLIO", "CLIO", kTextFilter, true},
     {Code::Mlssa, "MLSSA", "MLSSA", kTextFilter, true},
     {Code::WinAirr, "WINAIR", "WINAIR", kTextFilter, false},
+    {Code::SmaartPro, "SIA Smaart Pro", "SIA Smaart Pro - Transfer Function", kTextFilter, true},
     {Code::Calsod, "CALSOD", " CALSOD ", kTextFilter, true},
     {Code::Daas32, "DAAS 32", "DAAS 32 - CALSOD ", kSplFilter, false},
+    {Code::LoudSpeakerLab, "LoudSpeaker Lab", "LoudSpeaker Lab - CALSOD ", kTextFilter, false},
     {Code::Lms, "Linear-X LMS ", "LMS - Linear X Systems ", kTextFilter, true},
     {Code::FrdText, "FRD / text", "FRD / text", kFrdFilter, true},
-    {Code::SmaartPro, "", "SIA Smaart Pro - Transfer Function", kTextFilter, true},
-    {Code::LoudSpeakerLab, "", "LoudSpeaker Lab - CALSOD ", kTextFilter, false},
 }};
 
 constexpr std::string_view kClioHeaderA = "    Freq\t      dB\t   Phase";

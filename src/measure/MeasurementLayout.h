@@ -12,7 +12,7 @@ namespace veld23 {
 // One export layout of a measurement program, by its ImportFileType code.
 struct MeasurementLayout {
     std::int32_t code;
-    std::string_view caption;     // selector caption in the import dialog; empty: no selector
+    std::string_view caption;     // selector caption in the import dialog
     std::string_view messageName; // as in "... is not a valid <name> exported data file."
     std::string_view fileFilter;  // open dialog filter while this layout is selected
     bool degreesToRadians;        // false: the phase column is kept as read

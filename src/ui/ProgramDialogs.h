@@ -7,6 +7,7 @@
 #include "measure/MeasurementMessages.h"
 #include "measure/OpenFileDialog.h"
 
+#include <optional>
 #include <string>
 
 namespace veld23 {
@@ -44,6 +45,8 @@ class ProgramDialogs : public commands::ConfigurationFileDialogs,
     // Plain message box ("ERROR").
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void Beep() = 0;
+    // A folder to write into (an export of several files), or nothing when cancelled.
+    virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
     // The password keypad, modal over the keypad's state; true when closed with OK.
     virtual bool RunPasswordKeypad(commands::PasswordKeypad& keypad) = 0;
 };

@@ -47,6 +47,8 @@ class QtDialogs final : public ProgramDialogs {
     std::optional<std::string> ChooseFileToOpen(const std::string& title,
                                                 const std::string& filter) override;
 
+    std::optional<std::string> ChooseFolder(const std::string& title) override;
+
     // Qt's form of a dialog's type list: "VELD23 Files *.v23 (*.v23)".
     static QStringList NameFilters(const commands::FileDialogRequest& request);
     static QStringList NameFilters(const std::string& captionPatternList);

@@ -3,6 +3,7 @@
 #include "editors/PlotGeometry.h"
 #include "editors/PlotModel.h"
 #include "editors/PlotSeries.h"
+#include "ui/PlotPicture.h"
 #include "ui/QtText.h"
 
 #include <QMouseEvent>
@@ -61,6 +62,8 @@ ResponsePlotWidget::ResponsePlotWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     // Every pixel is painted, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    AddPlotPictureActions(
+        *this, [this] { return model_ != nullptr ? texts_.Get(model_->Title()) : QString(); });
 }
 
 ResponsePlotWidget::~ResponsePlotWidget() {
@@ -101,7 +104,9 @@ void ResponsePlotWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ResponsePlotWidget::Forward(QMouseEvent* event, Pointer kind) {
-    if (model_ == nullptr) {
+    // The right button opens the context menu, which takes the release: the editor
+    // would be left in the middle of a drag.
+    if (model_ == nullptr || (kind != Pointer::Move && event->button() != Qt::LeftButton)) {
         return;
     }
     const QPointF at = event->position();
@@ -122,6 +127,7 @@ void ResponsePlotWidget::Forward(QMouseEvent* event, Pointer kind) {
     }
     event->accept();
     ShowPointerState();
+    emit PointerHandled();
 }
 
 void ResponsePlotWidget::ShowPointerState() {
@@ -262,7 +268,8 @@ void ResponsePlotWidget::DrawCurves(QPainter& painter, const PlotGeometry& g) {
     // drawn instead as one-device-pixel lines laid side by side.
     QPen curvePen(Qt::white, 1.0);
     curvePen.setCosmetic(true);
-    const double dpr = devicePixelRatioF();
+    // The device painted on: a picture at twice the size has twice the pixels.
+    const double dpr = painter.device()->devicePixelRatioF();
     const int passes = std::max(1, static_cast<int>(std::lround(kCurveWidth * dpr)));
     const double passStep = kCurvePassStep / dpr;
     for (std::size_t i = 0; i < model_->SeriesCount(); ++i) {

@@ -27,6 +27,9 @@ class PlotModel;
 //
 // A paint allocates nothing of ours while the axes stay put: tick lists, label texts and the
 // polyline buffer are kept between paints, which keeps dragging a band smooth.
+//
+// The context menu saves or copies the picture of the plot, at its size or at twice the
+// pixels (PlotPicture.h); only the left button edits.
 class ResponsePlotWidget : public QWidget {
     Q_OBJECT
 
@@ -50,6 +53,9 @@ class ResponsePlotWidget : public QWidget {
   signals:
     // Emitted when a mouse event leaves a different readout text behind.
     void ReadoutChanged(const QString& text);
+    // Emitted after every mouse event the owning editor has answered: a window whose
+    // editor changes with the pointer (a band dragged) refills its controls then.
+    void PointerHandled();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 
 namespace veld23 {
@@ -33,7 +35,7 @@ class ImportDialog : public ::testing::Test {
     int redraws = 0;
 };
 
-TEST_F(ImportDialog, CancellingTheFileDialogKeepsThePath) {
+TEST_F(ImportDialog, CancelledOrTooLongChoicesKeepThePath) {
     settings.MeasurementFiles[0] = "kept.txt";
     controller.Show(kLabels);
     files.answers.push_back(std::nullopt);
@@ -41,27 +43,70 @@ TEST_F(ImportDialog, CancellingTheFileDialogKeepsThePath) {
     EXPECT_EQ(controller.SlotPath(1), "kept.txt");
     controller.ChooseFile(7);
     EXPECT_EQ(files.asked.size(), 1u);
+    EXPECT_TRUE(messages.shown.empty());
+    // The configuration keeps 100 characters of a path: one more is refused, untouched.
+    const std::string longest = "/" + std::string(95, 'm') + ".frd";
+    files.answers.push_back(longest + "x");
+    controller.ChooseFile(1);
+    EXPECT_EQ(controller.SlotPath(1), "kept.txt");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "The path " + longest +
+                                          "x is 101 characters long; a "
+                                          "configuration keeps at most 100. Move or rename the "
+                                          "file so that its path is shorter.");
+    files.answers.push_back(longest);
+    controller.ChooseFile(1);
+    EXPECT_EQ(controller.SlotPath(1), longest);
 }
 
-TEST_F(ImportDialog, ClearEmptiesThePathAndTheCurveAtOk) {
+TEST_F(ImportDialog, ClearEmptiesTheSlotAndFlattensItsCurveAtOnce) {
     settings.MeasurementFiles[0] = dir.Write("woofer.txt", kGoodClio);
+    settings.MeasurementFiles[1] = settings.MeasurementFiles[0];
     ImportMeasurements(settings, curves, messages);
     ASSERT_EQ(curves.SpeakerMagnitude[0][200], 3.0f);
     controller.Show(kLabels);
     controller.ClearSlot(1);
     EXPECT_EQ(controller.SlotPath(1), "");
-    EXPECT_EQ(curves.SpeakerMagnitude[0][200], 3.0f);
-    controller.Ok();
     EXPECT_TRUE(settings.MeasurementFiles[0].empty());
     EXPECT_EQ(curves.SpeakerMagnitude[0][200], 0.0f);
+    EXPECT_EQ(curves.SpeakerMagnitude[1][200], 3.0f);
+    EXPECT_EQ(redraws, 1);
+}
+
+TEST_F(ImportDialog, ImportReadsOneSlotUnlessTheSharedSettingsChanged) {
+    settings.MeasurementFiles[0] = dir.Write("woofer.txt", kGoodClio);
+    ImportMeasurements(settings, curves, messages);
+    controller.Show(kLabels);
+    // A damaged file in slot 2: its message, a flat row, slot 1 untouched.
+    files.answers.push_back(dir.Write("broken.txt", "    Freq\t      dB\t   Phase\n"
+                                                    "  100.00\t   loud\t   90.00\n"));
+    controller.ChooseFile(2);
+    std::remove(settings.MeasurementFiles[0].c_str()); // slot 1 is not read again
+    EXPECT_EQ(controller.ImportSlot(2).slots[1], SlotImport::BadData);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("broken.txt, line 2"), std::string::npos);
+    EXPECT_EQ(curves.SpeakerMagnitude[0][200], 3.0f);
+    EXPECT_EQ(curves.SpeakerMagnitude[1][200], 0.0f);
+    EXPECT_EQ(redraws, 1);
+    // A new reference level holds for every slot: all are read again.
+    files.answers.push_back(dir.Write("mid.txt", kGoodClio));
+    controller.ChooseFile(2);
+    controller.SetReferenceLevelText("92");
+    const MeasurementImportResult result = controller.ImportSlot(2);
+    EXPECT_EQ(result.slots[0], SlotImport::Unreadable);
+    EXPECT_EQ(result.slots[1], SlotImport::Imported);
+    EXPECT_EQ(curves.SpeakerMagnitude[1][200], 1.0f);
+    EXPECT_EQ(settings.ReferenceLevel, 92.0);
+    EXPECT_TRUE(controller.Visible());
 }
 
 TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
     const auto selectors = MeasurementImportController::Selectors();
-    ASSERT_EQ(selectors.size(), 7u);
-    const char* captions[] = {"CLIO",    "MLSSA",         "WINAIR",    "CALSOD",
-                              "DAAS 32", "Linear-X LMS ", "FRD / text"};
-    const std::int32_t codes[] = {0, 1, 2, 6, 7, 9, 10};
+    ASSERT_EQ(selectors.size(), 9u);
+    const char* captions[] = {"CLIO",      "MLSSA",   "WINAIR",          "SIA Smaart Pro",
+                              "CALSOD",    "DAAS 32", "LoudSpeaker Lab", "Linear-X LMS ",
+                              "FRD / text"};
+    const std::int32_t codes[] = {0, 1, 2, 3, 6, 7, 8, 9, 10};
     controller.Show(kLabels);
     for (std::size_t i = 0; i < selectors.size(); ++i) {
         EXPECT_EQ(selectors[i].caption, captions[i]);
@@ -71,12 +116,12 @@ TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
             EXPECT_EQ(controller.SelectorChecked(other), other == i);
         }
     }
-    controller.SelectLayout(4);
+    controller.SelectLayout(5);
     EXPECT_EQ(controller.FileFilter(), "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*");
     controller.ChooseFile(1);
     ASSERT_EQ(files.asked.size(), 1u);
     EXPECT_EQ(files.asked[0].filter, "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*");
-    controller.SelectLayout(3);
+    controller.SelectLayout(4);
     EXPECT_EQ(controller.FileFilter(), "exported data *.txt|*.txt|all *.*|*.*");
     controller.SelectLayout(99);
     EXPECT_EQ(controller.ImportFileType(), ImportLayoutCode::Calsod);
@@ -132,7 +177,7 @@ TEST_F(ImportDialog, CancelReadsNothingAndChangesNothing) {
     controller.Show(kLabels);
     files.answers.push_back(dir.Write("woofer.txt", kGoodClio));
     controller.ChooseFile(1);
-    controller.SelectLayout(6);
+    controller.SelectLayout(8);
     controller.SetReferenceLevelText("70");
     controller.Cancel();
     EXPECT_FALSE(controller.Visible());

@@ -21,6 +21,7 @@ class ScriptedDialogs final : public ProgramDialogs {
     std::deque<bool> okAnswers;
     std::deque<std::optional<std::string>> openPaths;
     std::deque<std::optional<std::string>> savePaths;
+    std::deque<std::optional<std::string>> folders;
     std::vector<commands::FileDialogRequest> fileRequests;
 
     commands::DialogAnswer AskYesNoCancel(const std::string& text) override {
@@ -56,9 +57,13 @@ class ScriptedDialogs final : public ProgramDialogs {
         return Take(savePaths, std::optional<std::string>());
     }
     std::optional<std::string> ChooseFileToOpen(const std::string& title,
-                                                const std::string&) override {
-        log.push_back("open:" + title);
-        return std::nullopt;
+                                                const std::string& filter) override {
+        log.push_back("open:" + title + "|" + filter);
+        return Take(openPaths, std::optional<std::string>());
+    }
+    std::optional<std::string> ChooseFolder(const std::string& title) override {
+        log.push_back("folder:" + title);
+        return Take(folders, std::optional<std::string>());
     }
 
     // The entries of the log that start with prefix.

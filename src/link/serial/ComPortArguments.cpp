@@ -1,7 +1,5 @@
 #include "link/serial/ComPortArguments.h"
 
-#include "link/serial/TCommPortDriver.h"
-
 namespace veld23::link {
 
 std::optional<std::string> TakeComPortArguments(std::vector<std::string>& args,
@@ -34,12 +32,6 @@ std::optional<std::string> TakeComPortArguments(std::vector<std::string>& args,
     }
     args = std::move(rest);
     return std::nullopt;
-}
-
-void ApplyComPortArguments(const std::vector<ComPortPathArgument>& paths, TCommPortDriver& driver) {
-    for (const ComPortPathArgument& p : paths) {
-        driver.SetPortPath(p.port, p.path);
-    }
 }
 
 } // namespace veld23::link

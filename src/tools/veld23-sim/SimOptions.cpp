@@ -8,6 +8,9 @@ namespace veld23::sim {
 
 namespace {
 
+// The byte a bare --corrupt spoils: inside any memory image, past its length word.
+constexpr std::size_t kCorruptOffset = 100;
+
 bool ParseNumber(const std::string& text, long minimum, long maximum, long& value) {
     if (text.empty()) {
         return false;
@@ -67,6 +70,13 @@ std::optional<std::string> ParseSimOptions(const std::vector<std::string>& args,
         link::SimStep step{};
         if (arg == "--log") {
             options.log = true;
+        } else if (arg == "--corrupt") {
+            options.faults.corruptStoredByte = kCorruptOffset;
+        } else if (c.Value(arg, "--corrupt", value)) {
+            if (!ParseNumber(value, 0, 65535, number)) {
+                return "--corrupt needs a byte offset up to 65535";
+            }
+            options.faults.corruptStoredByte = static_cast<std::size_t>(number);
         } else if (arg == "--oversize") {
             options.faults.announcedLength = 40000;
         } else if (c.Value(arg, "--oversize", value)) {

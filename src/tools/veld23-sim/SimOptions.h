@@ -20,7 +20,7 @@ struct SimOptions {
 inline constexpr const char* kUsage =
     "usage: veld23-sim [--baud BITS_PER_S] [--protect N[,N...]] [--running N] [--memory-dir DIR]\n"
     "                  [--silent STEP] [--wrong STEP[=BYTE]] [--burst STEP[=COUNT]] [--delay MS]\n"
-    "                  [--hangup-after BLOCKS] [--oversize[=LENGTH]] [--log]\n"
+    "                  [--hangup-after BLOCKS] [--oversize[=LENGTH]] [--corrupt[=OFFSET]] [--log]\n"
     "  STEP: start command program long data end (answers to the editor's commands),\n"
     "        begin rx-command rx-program rx-long rx-data rx-end (while returning a memory)";
 

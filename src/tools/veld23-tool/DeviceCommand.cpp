@@ -6,6 +6,7 @@
 
 #include "device/DeviceImage.h"
 #include "link/LinkController.h"
+#include "link/LinkTexts.h"
 #include "link/Protocol.h"
 #include "link/TransferEngine.h"
 #include "link/serial/QtEventLoopWaiter.h"
@@ -35,9 +36,7 @@ class CommandLineLinkUi : public LinkUi, public TransferView {
     void ShowInformation(const std::string& text) override { lastText = text; }
     void ShowMessage(const std::string&) override {}
     void ShowMainWindow() override {}
-    void SetDeviceCommandsEnabled(bool) override {}
-    void SetStatusLine(const std::string&) override {}
-    void LightIndicator(LinkIndicator) override {}
+    void LinkChanged(LinkKind, LinkCondition) override {}
     int ShownMemoryNumber() const override { return memory; }
     void SetMemorySelector(int selected) override { memory = selected; }
     void ShowProgress() override {}
@@ -46,6 +45,7 @@ class CommandLineLinkUi : public LinkUi, public TransferView {
     void SetPortLabel(const std::string&) override {}
     void SetGaugeMax(int) override {}
     void SetGaugePosition(int) override {}
+    void TransferFailed() override {}
 };
 
 struct DeviceRequest {
@@ -54,6 +54,7 @@ struct DeviceRequest {
     int memory = 0;
     std::array<std::uint8_t, 7> password{};
     std::string path; // the configuration written, or the file a read memory goes to
+    bool verify = true;
 };
 
 bool ParseMemory(const std::string& text, int& memory) {
@@ -119,10 +120,14 @@ std::optional<DeviceRequest> ParseRequest(const Arguments& args) {
                                                                  : std::nullopt;
     }
     if (c == "write" || c == "read") {
-        if (rest != 2 || !ParseMemory(args[i], request.memory) || args[i + 1].empty()) {
+        // A write reads the memory back unless told not to.
+        const bool noVerify = c == "write" && rest == 3 && args[i + 2] == "--no-verify";
+        if ((rest != 2 && !noVerify) || !ParseMemory(args[i], request.memory) ||
+            args[i + 1].empty()) {
             return std::nullopt;
         }
         request.path = args[i + 1];
+        request.verify = !noVerify;
         return request;
     }
     if (c == "password") {
@@ -143,12 +148,21 @@ std::optional<DeviceRequest> ParseRequest(const Arguments& args) {
 // Results of a request beyond the transfer's own 0 and 1.
 constexpr int kToldAlready = 2; // failed, and the reason is on stderr already
 
-// Write: the configuration's image into the memory (command 3), which then runs
-// (command 7), as the editor's Write does.
+// Write: the configuration's image into the memory (command 3), read back and
+// compared unless --no-verify, then made the running memory (command 7), as the
+// editor's Write does. Says what it did on stdout.
 int WriteConfiguration(const DeviceRequest& request, ConfigurationSession& session,
                        TransferEngine& engine) {
     const DeviceImage image = BuildDeviceImage(session.Configuration());
-    return engine.WriteMemory(static_cast<std::uint8_t>(request.memory), image);
+    const WriteOutcome written =
+        engine.WriteMemory(static_cast<std::uint8_t>(request.memory), image, request.verify);
+    if (!written.Succeeded()) {
+        return 1;
+    }
+    std::printf("%s\n", texts::MemoryWritten(request.memory,
+                                             written.result == WriteOutcome::Result::Verified)
+                            .c_str());
+    return 0;
 }
 
 // Read: the memory into a new configuration, as the editor's Read does, then saved.
@@ -220,6 +234,7 @@ int RunDevice(const Arguments& args) {
     comm.UseComm1Values();
     FtdiD2xx converter;
     LinkController link(comm, converter, ui);
+    link.NamePortsByPath(true);
     QtEventLoopWaiter waiter;
     TransferEngine engine(link, waiter, ui);
 
@@ -246,7 +261,7 @@ int RunDevice(const Arguments& args) {
 const CommandRegistration registration(
     "device",
     "device (--port PATH | --usb) check|change N|query|lock|unlock|password KEYS [--active]|"
-    "write N CONFIG|read N OUT (CONFIG, OUT: .v23, .v13, .json or .bin)",
+    "write N CONFIG [--no-verify]|read N OUT (CONFIG, OUT: .v23, .v13, .json or .bin)",
     RunDevice);
 
 } // namespace

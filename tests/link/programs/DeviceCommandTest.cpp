@@ -4,16 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 #include <stdlib.h>
-#include <unistd.h>
 
 namespace veld23 {
 namespace {
@@ -174,41 +169,6 @@ TEST(DeviceCommand, BadArgumentsShowTheUsage) {
         EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
         EXPECT_EQ(run.err.rfind("usage: veld23-tool device", 0), 0u) << run.err;
     }
-}
-
-// A write at the processor's own speed keeps the port busy for a while.
-struct SlowWrite {
-    explicit SlowWrite(const Simulator& sim) {
-        config = folder.File("slow.v23");
-        EXPECT_EQ(RunTool({"new", config}).exitCode, 0);
-        writer = std::make_unique<Subprocess>(std::vector<std::string>{
-            VELD23_TOOL_PATH, "device", "--port", sim.path, "write", "2", config});
-        // Well into the data: the port is held.
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    }
-    TempFolder folder;
-    std::string config;
-    std::unique_ptr<Subprocess> writer;
-};
-
-TEST(DeviceCommand, ASecondClientIsRefusedWhileATransferRunsAndAKilledOneSilencesNothing) {
-    Simulator sim({"--baud", "19200"});
-    {
-        SlowWrite write(sim);
-        const ToolRun second = Device(sim, {"query"});
-        EXPECT_EQ(second.exitCode, 1);
-        EXPECT_EQ(second.err, "COM Port already in use. Select another.\n");
-        EXPECT_EQ(write.writer->Wait(), 0) << write.writer->Stderr();
-        EXPECT_EQ(write.writer->Stdout(), "Memory 2 written and verified\n");
-    }
-    SlowWrite write(sim);
-    ::kill(write.writer->Pid(), SIGKILL);
-    write.writer->Wait();
-    // The processor gives the half-received write up once its line has been quiet.
-    EXPECT_NE(sim.Logged("forgot"), "");
-    const ToolRun query = Device(sim, {"query"});
-    EXPECT_EQ(query.exitCode, 0) << query.err;
-    EXPECT_EQ(query.out, "2\n");
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 BUILD      := build/release
 ASAN_BUILD := build/asan
 JOBS       ?= 2
+# Where `make install` puts the programs; the Debian package uses /usr as well.
+PREFIX     ?= /usr
 
-.PHONY: all deps configure build test test-asan bench run screenshots clean
+.PHONY: all deps configure build test test-asan bench run screenshots package install clean
 
 all: build
 
@@ -50,6 +52,15 @@ screenshots: build
 	cd $(BUILD) && VELD23_SCREENSHOT_DIR=$(SHOTS)/scale2 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
 		$(XVFB) ./tests/ui/test_ui --gtest_filter='*Screenshots.*'
 	@echo "Screenshots in $(SHOTS)"
+
+# The Debian package (.deb) in $(BUILD), with the programs, the desktop entry, the icon,
+# the file type, the udev rule for the USB link, the manual pages and the README.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The same tree as the package, below DESTDIR (empty: into the system, as root).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf build

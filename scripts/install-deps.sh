@@ -7,7 +7,8 @@ PACKAGES="cmake ninja-build g++ make pkg-config \
 qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev \
 libftdi1-dev nlohmann-json3-dev \
 libgtest-dev libgmock-dev libbenchmark-dev \
-xvfb xauth"
+xvfb xauth \
+dpkg-dev fakeroot file"
 
 missing=""
 for p in $PACKAGES; do

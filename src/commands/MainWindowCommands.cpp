@@ -88,10 +88,18 @@ bool MainWindowCommands::Open() {
     if (!FileCommandsAvailable() || !devices_.SaveQuestions().AskWithCleanUp()) {
         return false;
     }
+    return OpenFrom([this] { return fileDialogs_.ChooseFileToOpen(OpenRequest()); });
+}
+
+bool MainWindowCommands::OpenNamedFile(const std::string& path) {
+    return FileCommandsAvailable() && OpenFrom([&path] { return std::optional(path); });
+}
+
+bool MainWindowCommands::OpenFrom(const std::function<std::optional<std::string>()>& choosePath) {
     config_.ResetToNew(editors_.steps);
     windows_.ShowMainWindow();
     windows_.ConfigurationChanged();
-    const std::optional<std::string> path = fileDialogs_.ChooseFileToOpen(OpenRequest());
+    const std::optional<std::string> path = choosePath();
     const bool opened = path && ReadChosenFile(*path);
     windows_.CloseLoadingWindow();
     windows_.RestoreMainWindow();

@@ -6,6 +6,7 @@
 #include "commands/DeviceCommands.h"
 #include "config/OutputTopology.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,6 +67,10 @@ class MainWindowCommands final : public ConfigurationSaver {
     // ---- File commands. Each returns true when it did what it was asked.
     bool New();
     bool Open();
+    // The file named on the editor's command line, read as Open reads a chosen one,
+    // with the same checks and messages. Nothing has been edited yet when it runs, so
+    // there is no save question.
+    bool OpenNamedFile(const std::string& path);
     // Save to File.
     bool Save() { return FileCommandsAvailable() && SaveConfiguration(); }
     // The save dialog preset to "NoName", then the file. The save questions call it
@@ -108,6 +113,9 @@ class MainWindowCommands final : public ConfigurationSaver {
 
   private:
     void SetTitleFromPath(const std::string& path);
+    // Open after its question: the reset, the path from choosePath (none: nothing is
+    // read), the file, and the windows put back.
+    bool OpenFrom(const std::function<std::optional<std::string>()>& choosePath);
     // True when the file was opened.
     bool ReadChosenFile(const std::string& path);
 

@@ -136,6 +136,27 @@ TEST(MainWindowCommands, CancelledOpenDialogReadsNothingAndStillTidiesUp) {
     EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
 }
 
+TEST(MainWindowCommands, ANamedFileOpensWithoutQuestionOrDialogAndIsCheckedAsOpenChecksIt) {
+    MainWindowBench bench;
+    bench.config.SystemInformation.SystemName.Assign("Named");
+    ASSERT_TRUE(SaveConfigurationFile(bench.config, bench.File("named.v23")));
+    bench.config.SystemInformation.SystemName.Assign("Unsaved");
+
+    // No answer is scripted and no dialog path set: a question or a dialog fails it.
+    EXPECT_TRUE(bench.commands.OpenNamedFile(bench.File("named.v23")));
+    EXPECT_EQ(bench.config.SystemInformation.SystemName, "Named");
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: named.v23");
+
+    std::filesystem::copy_file(bench.File("named.v23"), bench.File("short.v23"));
+    std::filesystem::resize_file(bench.File("short.v23"), 100);
+    EXPECT_FALSE(bench.commands.OpenNamedFile(bench.File("short.v23")));
+    const std::vector<std::string> told = {"error:" +
+                                           WrongSizeMessage(FullPathOf(bench.File("short.v23")))};
+    EXPECT_EQ(bench.files.messages, told);
+    EXPECT_EQ(bench.config.SystemInformation.SystemName, "NoName");
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: named.v23");
+}
+
 TEST(MainWindowCommands, ASaveThatFailsIsToldAndStopsTheCommandThatAskedForIt) {
     MainWindowBench bench;
     bench.config.SystemInformation.SystemName.Assign("Work");

@@ -5,6 +5,8 @@
 #include "PtyServer.h"
 #include "SimOptions.h"
 
+#include "ProgramVersion.h"
+
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -70,9 +72,17 @@ class Logger {
 
 int main(int argc, char** argv) {
     using namespace veld23;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--version" || args[0] == "-v")) {
+        std::printf("veld23-sim %s\n", kProgramVersion);
+        return 0;
+    }
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::printf("%s\n", sim::kUsage);
+        return 0;
+    }
     sim::SimOptions options;
-    if (const auto error =
-            sim::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options)) {
+    if (const auto error = sim::ParseSimOptions(args, options)) {
         std::fprintf(stderr, "veld23-sim: %s\n%s\n", error->c_str(), sim::kUsage);
         return 2;
     }

@@ -1,5 +1,7 @@
 #include "CommandRegistry.h"
 
+#include "ProgramVersion.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -70,6 +72,17 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     const std::string name = argv[1];
+    if (name == "--version" || name == "-v") {
+        std::printf("veld23-tool %s\n", veld23::kProgramVersion);
+        return kExitOk;
+    }
+    if (name == "--help" || name == "-h") {
+        std::printf("usage: veld23-tool COMMAND [ARGS...]\ncommands:\n");
+        for (const Command& c : commands) {
+            std::printf("  veld23-tool %s\n", c.usage.c_str());
+        }
+        return kExitOk;
+    }
     for (const Command& c : commands) {
         if (c.name == name) {
             return c.run(Arguments(argv + 2, argv + argc));

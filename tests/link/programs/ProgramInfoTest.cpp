@@ -38,5 +38,40 @@ TEST(Programs, TellTheProjectVersion) {
     }
 }
 
+TEST(Programs, HelpListsEveryOptionOnStdout) {
+    struct Help {
+        std::vector<std::string> argv;
+        std::vector<std::string> listed;
+    };
+    std::vector<Help> helps = {
+        {{VELD23_SIM_PATH, "--help"},
+         {"--baud", "--protect", "--running", "--memory-dir", "--log", "--silent", "--wrong",
+          "--burst", "--delay", "--hangup-after", "--oversize", "--version", "rx-command"}},
+        {{VELD23_TOOL_PATH, "--help"},
+         {"grid", "section", "xover", "encode", "dynamics", "new", "convert", "dump", "response",
+          "export", "device", "--version"}},
+        {{VELD23_TOOL_PATH, "device", "--help"},
+         {"--port", "--usb", "check", "query", "change", "lock", "unlock", "password", "write",
+          "read"}},
+        {{VELD23_TOOL_PATH, "device", "--usb", "password", "--help"}, {"KEYS", "--active"}},
+        {{VELD23_TOOL_PATH, "export", "--help"}, {"frd", "biquads", "peq"}},
+        {{VELD23_TOOL_PATH, "new", "--help"}, {"--outputs", "OUT"}},
+        {{VELD23_TOOL_PATH, "response", "--help"}, {"CONFIG", "--view"}},
+        {{VELD23_TOOL_PATH, "section", "--help"}, {"TYPE", "FREQ", "GAIN", "Q"}},
+    };
+#ifdef VELD23_EDITOR_PATH
+    helps.push_back({{VELD23_EDITOR_PATH, "--help"}, {"--com1", "--com2", "FILE", "--version"}});
+#endif
+    for (const Help& help : helps) {
+        const std::string shown = ::testing::PrintToString(help.argv);
+        const ToolRun run = RunToEnd(help.argv);
+        EXPECT_EQ(run.exitCode, 0) << shown;
+        EXPECT_EQ(run.err, "") << shown;
+        for (const std::string& word : help.listed) {
+            EXPECT_NE(run.out.find(word), std::string::npos) << shown << " lacks " << word;
+        }
+    }
+}
+
 } // namespace
 } // namespace veld23

@@ -32,10 +32,14 @@ EditorCommandLine ReadEditorCommandLine(const QStringList& arguments) {
     const QCommandLineOption version({"v", "version"}, "Print the version and exit.");
     const PortOption ports[] = {
         {link::ComPortNumber::pnCOM1,
-         QCommandLineOption("com1", "Use the serial device PATH as COM 1 (otherwise /dev/ttyS0).",
+         QCommandLineOption("com1",
+                            "Use the serial device PATH as COM 1 for this run (otherwise the port "
+                            "chosen last, or /dev/ttyS0).",
                             "PATH")},
         {link::ComPortNumber::pnCOM2,
-         QCommandLineOption("com2", "Use the serial device PATH as COM 2 (otherwise /dev/ttyS1).",
+         QCommandLineOption("com2",
+                            "Use the serial device PATH as COM 2 for this run (otherwise the port "
+                            "chosen last, or /dev/ttyS1).",
                             "PATH")},
     };
     parser.addOption(help);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/serial/ComPortArguments.h"
+#include "link/LinkTypes.h"
 
 #include <QString>
 #include <QStringList>

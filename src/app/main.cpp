@@ -3,6 +3,7 @@
 // a file named on the command line opens once the connection has been chosen.
 #include "EditorCommandLine.h"
 
+#include "link/serial/QtPortServices.h"
 #include "ui/ConnectDialogWindow.h"
 #include "ui/DarkTheme.h"
 #include "ui/EditorProgram.h"
@@ -79,7 +80,8 @@ int main(int argc, char** argv) {
 
     veld23::ApplyDarkTheme(application);
     veld23::QtDialogs dialogs;
-    veld23::EditorProgram program(dialogs, {line.comPorts});
+    veld23::EditorProgram program(dialogs,
+                                  {line.comPorts, veld23::link::QtPortSettings::DefaultFile()});
     dialogs.SetParentWindow(&program.Main());
     dialogs.SetPasswordKeypadRunner([&program](veld23::commands::PasswordKeypad& keypad) {
         return program.Keypad().Run(keypad);

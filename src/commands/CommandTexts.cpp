@@ -2,6 +2,18 @@
 
 namespace veld23::commands::texts {
 
+std::string StatusChecking(const std::string& link) {
+    return "Status : Checking " + link + "...";
+}
+
+std::string StatusAnsweredWrongly(const std::string& link) {
+    return "Status : " + link + " answered wrongly";
+}
+
+std::string StatusSilent(const std::string& link) {
+    return "Status : " + link + " did not answer";
+}
+
 std::string WriteQuestion(int memory) {
     return "The memory " + std::to_string(memory) +
            " have a preset stored. Do you want to overwrite it?";

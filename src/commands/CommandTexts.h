@@ -21,6 +21,11 @@ inline constexpr const char* kStatusCom2 = "Status : Connected at COM2";
 inline constexpr const char* kStatusUsb = "Status : USB";
 inline constexpr const char* kStatusOffline = "Status : Offline";
 inline constexpr const char* kStatusHint = "Value at Mouse Position";
+// "Status : Checking COM1..." while a link just chosen is checked, "Status : COM1
+// answered wrongly" after a wrong answer, "Status : USB did not answer" after none.
+std::string StatusChecking(const std::string& link);
+std::string StatusAnsweredWrongly(const std::string& link);
+std::string StatusSilent(const std::string& link);
 
 // ---- Hints of the device command controls.
 inline constexpr const char* kConnectHint = "Connect";
@@ -53,6 +58,28 @@ inline constexpr const char* kRealTimeSecurityRead =
     "You are in Real Time Mode!. VELD23 is going to read the present configuration for "
     "security";
 inline constexpr const char* kRealTimeSendFailed = "ERROR";
+// What the switch does, said when it has been turned on, and on the status line
+// for as long as it is on.
+inline constexpr const char* kRealTimeOn =
+    "Real Time Mode is on: every edit is sent to the running memory at once.";
+inline constexpr const char* kRealTimeStatusSuffix =
+    "  -  Real Time: every edit is sent to the running memory at once";
+inline constexpr const char* kRealTimeHint =
+    "Real Time: every edit is sent to the processor's running memory at once";
+
+// ---- Write.
+inline constexpr const char* kVerifyAfterWriteCaption = "Verify after write";
+inline constexpr const char* kVerifyAfterWriteHint =
+    "Read the memory back after writing it and compare it with what was sent; only a "
+    "memory that matches is made the running one";
+
+// ---- Connect dialog's ports.
+inline constexpr const char* kRefreshPortsCaption = "Refresh";
+inline constexpr const char* kRefreshPortsHint = "Look again for serial ports and USB processors";
+inline constexpr const char* kPortPathHint =
+    "The system's serial port for this selector: choose one or type its path";
+inline constexpr const char* kNoUsbProcessor = "No USB processor found";
+inline constexpr const char* kUsbProcessorFound = "USB processor found";
 
 // Closing is refused while the processor is being talked to: the transfer would be
 // cut off in the middle and the processor left waiting for the rest.

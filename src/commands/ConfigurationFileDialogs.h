@@ -13,13 +13,21 @@ struct FileDialogFilter {
 };
 
 // Everything a file dialog is opened with. A name typed without an extension gets
-// the default one.
+// the extension of the type chosen in the list, or the default one when that type
+// names no single extension (several, or all files).
 struct FileDialogRequest {
     std::string title;
     std::vector<FileDialogFilter> filters;
     std::string defaultExtension;
     // The name the dialog starts with (empty: none).
     std::string fileName;
+
+    std::string ExtensionFor(std::size_t filter) const {
+        const std::string& pattern = filter < filters.size() ? filters[filter].pattern : "";
+        const bool single = pattern.size() > 2 && pattern.rfind("*.", 0) == 0 &&
+                            pattern.find_first_of("*? ", 2) == std::string::npos;
+        return single ? pattern.substr(2) : defaultExtension;
+    }
 };
 
 // The platform's open and save dialogs for configuration files. The windows show the

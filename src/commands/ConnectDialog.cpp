@@ -1,7 +1,7 @@
 #include "commands/ConnectDialog.h"
 
-#include "commands/CommandTexts.h"
 #include "commands/DeviceLink.h"
+#include "commands/PortChoice.h"
 #include "link/Protocol.h"
 
 namespace veld23::commands {
@@ -9,10 +9,14 @@ namespace veld23::commands {
 using link::LinkIndicator;
 using link::LinkKind;
 
-ConnectDialog::ConnectDialog(DeviceLink& device) : device_(device) {}
+ConnectDialog::ConnectDialog(DeviceLink& device, PortChoice& ports)
+    : device_(device), ports_(ports) {
+    ports_.Refresh();
+}
 
 void ConnectDialog::Show() {
     shown_ = true;
+    ports_.Refresh();
 }
 
 bool ConnectDialog::SelectorsEnabled() const {
@@ -33,54 +37,51 @@ bool ConnectDialog::Choose(LinkIndicator selector) {
     if (device_.RealTime().RealTimeMode()) {
         device_.RealTime().SwitchOff();
     }
-    device_.Presentation().DarkenIndicators();
-    device_.Presentation().LightIndicator(selector);
-    link::LinkController& link = device_.Link();
-    switch (selector) {
-    case LinkIndicator::Offline:
-        link.SelectOffline();
-        break;
-    case LinkIndicator::Com1:
-    case LinkIndicator::Com2:
-        if (!link.SelectCom(selector == LinkIndicator::Com1 ? link::ComPortNumber::pnCOM1
-                                                            : link::ComPortNumber::pnCOM2)) {
-            return false;
-        }
-        break;
-    case LinkIndicator::Usb:
-        link.SelectUsb();
-        break;
+    if (!Select(selector)) {
+        return false;
     }
     CheckLink();
     Close();
     return true;
 }
 
+bool ConnectDialog::Select(LinkIndicator selector) {
+    link::LinkController& link = device_.Link();
+    switch (selector) {
+    case LinkIndicator::Offline:
+        link.SelectOffline();
+        return true;
+    case LinkIndicator::Com1:
+    case LinkIndicator::Com2: {
+        const link::ComPortNumber port = selector == LinkIndicator::Com1
+                                             ? link::ComPortNumber::pnCOM1
+                                             : link::ComPortNumber::pnCOM2;
+        link.Comm().SetPortPath(port, ports_.Path(port));
+        return link.SelectCom(port);
+    }
+    case LinkIndicator::Usb:
+        link.SelectUsb();
+        return true;
+    }
+    return true;
+}
+
 void ConnectDialog::CheckLink() {
     link::LinkController& link = device_.Link();
-    LinkPresentation& presentation = device_.Presentation();
     switch (link.Kind()) {
     case LinkKind::Com1:
     case LinkKind::Com2:
-        // A missing answer has taken the link Offline already; after a wrong one the
-        // link stays selected and the status line keeps what it said.
-        if (device_.Engine().RunCommand(link::protocol::kLinkCheck, 0, 0, true) == 0) {
-            presentation.SetStatusLine(link.Comm().ComPort() == link::ComPortNumber::pnCOM2
-                                           ? texts::kStatusCom2
-                                           : texts::kStatusCom1);
-        }
+        // The transfer itself tells the link what came back: the right answers, a
+        // wrong one (the link stays, shown as answering wrongly) or none (Offline).
+        device_.Engine().RunCommand(link::protocol::kLinkCheck, 0, 0, true);
         return;
     case LinkKind::Offline:
-        presentation.SetStatusLine(texts::kStatusOffline);
         return;
     case LinkKind::Usb:
-        if (device_.Engine().RunCommand(link::protocol::kLinkCheck, 0, 0, true) == 0) {
-            presentation.SetStatusLine(texts::kStatusUsb);
-            return;
+        if (device_.Engine().RunCommand(link::protocol::kLinkCheck, 0, 0, true) != 0) {
+            link.Usb().UsbClose();
+            link.SelectOffline();
         }
-        link.Usb().UsbClose();
-        presentation.SetStatusLine(texts::kStatusOffline);
-        link.SelectOffline();
         return;
     }
 }

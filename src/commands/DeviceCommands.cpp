@@ -2,10 +2,12 @@
 
 #include "commands/CommandDialogs.h"
 #include "commands/CommandTexts.h"
+#include "commands/ConfigurationSaver.h"
 #include "commands/DeviceLink.h"
 #include "config/ProcessorConfiguration.h"
 #include "device/ApplyDeviceImage.h"
 #include "device/DeviceImage.h"
+#include "link/LinkTexts.h"
 #include "link/Protocol.h"
 
 #include <algorithm>
@@ -16,7 +18,7 @@ namespace protocol = link::protocol;
 
 DeviceCommands::DeviceCommands(DeviceLink& device, LoadedConfigurationSteps& loadedSteps,
                                NewConfigurationSteps& newSteps, ConfigurationSaver& saver)
-    : device_(device), loadedSteps_(loadedSteps),
+    : device_(device), loadedSteps_(loadedSteps), saver_(saver),
       saveQuestion_(device.Dialogs(), saver, newSteps, device.RealTime()) {
     device_.Engine().SetImageHandler(
         [this](std::span<const std::uint8_t> image) { ApplyImage(image); });
@@ -31,16 +33,12 @@ void DeviceCommands::ApplyImage(std::span<const std::uint8_t> image) {
     }
 }
 
-bool DeviceCommands::MayStart() const {
-    return device_.CommandsAvailable();
-}
-
-void DeviceCommands::EnableControls() {
-    device_.Link().SetDeviceCommandsEnabled(true);
-}
-
-void DeviceCommands::DisableControls() {
-    device_.Link().SetDeviceCommandsEnabled(false);
+bool DeviceCommands::MayStart() {
+    if (!device_.CommandsAvailable()) {
+        return false;
+    }
+    device_.Presentation().SetNote({});
+    return true;
 }
 
 CommandOutcome DeviceCommands::Write() {
@@ -52,19 +50,15 @@ CommandOutcome DeviceCommands::Write() {
     if (device_.Dialogs().AskYesNoCancel(texts::WriteQuestion(memory)) != DialogAnswer::Yes) {
         return CommandOutcome::Declined;
     }
-    DisableControls();
-    link::TransferEngine& engine = device_.Engine();
     const DeviceImage image = BuildDeviceImage(device_.Configuration());
-    const std::uint16_t length = engine.LoadImage(image);
-    const auto program = static_cast<std::uint8_t>(memory);
-    if (length == 0 || engine.RunCommand(protocol::kWriteMemory, program, length, true) != 0) {
-        return CommandOutcome::Failed;
-    }
-    if (engine.RunCommand(protocol::kLoadMemory, program, 0, true) != 0) {
+    const link::WriteOutcome written =
+        device_.Engine().WriteMemory(static_cast<std::uint8_t>(memory), image, verifyAfterWrite_);
+    if (!written.Succeeded()) {
         return CommandOutcome::Failed;
     }
     device_.ProcessPendingEvents(kPassesAfterWrite);
-    EnableControls();
+    device_.Presentation().SetNote(
+        link::texts::MemoryWritten(memory, written.result == link::WriteOutcome::Result::Verified));
     return CommandOutcome::Done;
 }
 
@@ -77,9 +71,7 @@ CommandOutcome DeviceCommands::Read() {
 }
 
 CommandOutcome DeviceCommands::ReadMemory() {
-    DisableControls();
     if (!saveQuestion_.AskWithCleanUp()) {
-        EnableControls();
         return CommandOutcome::Declined;
     }
     device_.ProcessPendingEvents(kPassesBeforeRead);
@@ -92,8 +84,11 @@ CommandOutcome DeviceCommands::ReadMemory() {
     } else {
         link.Comm().ClosePort();
     }
-    EnableControls();
-    return received && imageApplied_ ? CommandOutcome::Done : CommandOutcome::Failed;
+    if (!received || !imageApplied_) {
+        return CommandOutcome::Failed;
+    }
+    saver_.ConfigurationRead();
+    return CommandOutcome::Done;
 }
 
 CommandOutcome DeviceCommands::Change() {
@@ -105,7 +100,6 @@ CommandOutcome DeviceCommands::Change() {
     if (device_.Dialogs().AskYesNoCancel(texts::ChangeQuestion(memory)) != DialogAnswer::Yes) {
         return CommandOutcome::Declined;
     }
-    DisableControls();
     if (device_.Engine().RunCommand(protocol::kLoadMemory, static_cast<std::uint8_t>(memory), 0,
                                     true) != 0) {
         return CommandOutcome::Failed;
@@ -115,7 +109,6 @@ CommandOutcome DeviceCommands::Change() {
     if (device_.RealTime().RealTimeMode()) {
         device_.RealTime().SwitchOff();
     }
-    EnableControls();
     return CommandOutcome::Done;
 }
 
@@ -132,15 +125,12 @@ CommandOutcome DeviceCommands::Keyboard(bool lock) {
         return CommandOutcome::Refused;
     }
     DeviceLink::CommandScope scope(device_);
-    DisableControls();
     if (!device_.Dialogs().AskOkCancel(lock ? texts::kLockQuestion : texts::kUnlockQuestion)) {
-        EnableControls();
         return CommandOutcome::Declined;
     }
     link::TransferEngine& engine = device_.Engine();
     engine.TransmitBuffer()[0] = lock ? 0xFF : 0x00;
     const bool sent = engine.RunCommand(protocol::kKeyboard, 0, 1, true) == 0;
-    EnableControls();
     return sent ? CommandOutcome::Done : CommandOutcome::Failed;
 }
 
@@ -149,10 +139,8 @@ CommandOutcome DeviceCommands::Password() {
         return CommandOutcome::Refused;
     }
     DeviceLink::CommandScope scope(device_);
-    DisableControls();
     keypad_.Open();
     if (!device_.Dialogs().RunPasswordKeypad(keypad_) || !keypad_.OkEnabled()) {
-        EnableControls();
         return CommandOutcome::Declined;
     }
     link::TransferEngine& engine = device_.Engine();
@@ -163,7 +151,6 @@ CommandOutcome DeviceCommands::Password() {
         device_.Link().Usb().UsbClose();
         return CommandOutcome::Failed;
     }
-    EnableControls();
     return CommandOutcome::Done;
 }
 
@@ -172,7 +159,6 @@ CommandOutcome DeviceCommands::CopyAll() {
         return CommandOutcome::Refused;
     }
     DeviceLink::CommandScope scope(device_);
-    DisableControls();
     link::TransferEngine& engine = device_.Engine();
     const DeviceImage image = BuildDeviceImage(device_.Configuration());
     const std::uint16_t length = engine.LoadImage(image);
@@ -189,12 +175,11 @@ CommandOutcome DeviceCommands::CopyAll() {
         }
         device_.ProcessPendingEvents(kPassesAfterCopy);
     }
-    EnableControls();
     return CommandOutcome::Done;
 }
 
 CommandOutcome DeviceCommands::RealTimeButtonClick() {
-    if (device_.Busy()) {
+    if (!device_.RealTimeSwitchAvailable()) {
         return CommandOutcome::Refused;
     }
     DeviceLink::CommandScope scope(device_);
@@ -220,6 +205,7 @@ CommandOutcome DeviceCommands::RealTimeButtonClick() {
         return read;
     }
     realTime.SwitchOn();
+    device_.Dialogs().ShowInformation(texts::kRealTimeOn);
     return CommandOutcome::Done;
 }
 

@@ -31,9 +31,10 @@ enum class CommandOutcome {
 // the memory the selector shows (the configuration's ProgramNumber), asks its
 // questions through the dialogs and runs its transfers on the active link.
 //
-// While a command runs the device command controls are disabled. After a failed
-// Write, Change, Password or copy-all they stay disabled until a link is chosen
-// again in the connect dialog, so the user sees that the processor needs attention.
+// While a command runs the device command controls are disabled. A processor that
+// answers wrongly keeps them disabled, with the status line saying so, until the
+// link is chosen again in the connect dialog; one that stops answering takes the
+// link Offline. A protected memory is a right answer: the commands stay offered.
 class DeviceCommands {
   public:
     // Passes of window events that let the windows repaint around the transfers.
@@ -50,7 +51,11 @@ class DeviceCommands {
     DeviceCommands(const DeviceCommands&) = delete;
     DeviceCommands& operator=(const DeviceCommands&) = delete;
 
+    // Write: command 3, then, with "Verify after write" on, the memory read back
+    // and compared with what was sent, and command 7 only for a memory that matches.
     CommandOutcome Write();
+    bool VerifyAfterWrite() const { return verifyAfterWrite_; }
+    void SetVerifyAfterWrite(bool verify) { verifyAfterWrite_ = verify; }
     CommandOutcome Read();
     CommandOutcome Change();
     CommandOutcome Block();
@@ -72,18 +77,19 @@ class DeviceCommands {
     PasswordKeypad& Keypad() { return keypad_; }
 
   private:
-    bool MayStart() const;
+    // Whether a command may start now; one that does clears the last command's note.
+    bool MayStart();
     CommandOutcome ReadMemory();
     CommandOutcome Keyboard(bool lock);
-    void EnableControls();
-    void DisableControls();
     void ApplyImage(std::span<const std::uint8_t> image);
 
     DeviceLink& device_;
     LoadedConfigurationSteps& loadedSteps_;
+    ConfigurationSaver& saver_;
     SaveQuestion saveQuestion_;
     PasswordKeypad keypad_;
     bool imageApplied_ = false;
+    bool verifyAfterWrite_ = true;
 };
 
 } // namespace veld23::commands

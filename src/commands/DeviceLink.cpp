@@ -16,6 +16,7 @@ DeviceLink::DeviceLink(ProcessorConfiguration& config, DevicePorts ports, Comman
         }
     });
     realTime_.SetModeListener([this](bool) { presentation_.Changed(); });
+    presentation_.SetRealTimeQuery([this] { return realTime_.RealTimeMode(); });
     realTime_.SetTransferRunning([this] { return engine_.Running(); });
 }
 
@@ -24,7 +25,11 @@ bool DeviceLink::Busy() const {
 }
 
 bool DeviceLink::CommandsAvailable() const {
-    return presentation_.Controls().Enabled() && !Busy();
+    return presentation_.CommandsEnabled() && !Busy();
+}
+
+bool DeviceLink::RealTimeSwitchAvailable() const {
+    return !Busy() && (link_.Kind() == link::LinkKind::Offline || link_.CommandsUsable());
 }
 
 void DeviceLink::ProcessPendingEvents(int passes) {

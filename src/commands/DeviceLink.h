@@ -54,16 +54,27 @@ class DeviceLink {
 
     // A transfer, a real-time message or a device command is running.
     bool Busy() const;
-    // What the device command controls show as usable: enabled and not busy.
+    // What the device command controls show as usable: the link answers and
+    // nothing else runs.
     bool CommandsAvailable() const;
+    // The Real Time switch can be pressed: nothing runs, and the link is either
+    // Offline (the switch then says why it cannot go on) or answers.
+    bool RealTimeSwitchAvailable() const;
     // Pauses that let the windows repaint between the steps of a command.
     void ProcessPendingEvents(int passes);
 
-    // Marks a device command as running for as long as it lives.
+    // Marks a device command as running for as long as it lives; the windows are
+    // told at both ends, so what may not run meanwhile greys out.
     class CommandScope {
       public:
-        explicit CommandScope(DeviceLink& device) : device_(device) { ++device_.commandDepth_; }
-        ~CommandScope() { --device_.commandDepth_; }
+        explicit CommandScope(DeviceLink& device) : device_(device) {
+            ++device_.commandDepth_;
+            device_.presentation_.Changed();
+        }
+        ~CommandScope() {
+            --device_.commandDepth_;
+            device_.presentation_.Changed();
+        }
         CommandScope(const CommandScope&) = delete;
         CommandScope& operator=(const CommandScope&) = delete;
 

@@ -40,21 +40,54 @@ template <typename Config> auto* LabelField(Config& config, int label) {
 MainWindowCommands::MainWindowCommands(Parts parts)
     : config_(parts.config), editors_(parts.editors), device_(parts.device),
       fileDialogs_(parts.fileDialogs), fileMessages_(parts.fileMessages), windows_(parts.windows),
-      devices_(parts.device, parts.editors.steps, parts.editors.steps, *this) {}
+      devices_(parts.device, parts.editors.steps, parts.editors.steps, *this),
+      settled_(BuildConfigurationRecord(config_, {})) {}
 
-FileDialogRequest MainWindowCommands::OpenRequest() {
-    return FileDialogRequest{std::string(kOpenTitle),
+std::string MainWindowCommands::Title() const {
+    std::string title(fileName_.empty() ? kStartTitle : kTitlePrefix);
+    title += fileName_;
+    if (HasUnsavedChanges()) {
+        title += kUnsavedMark;
+    }
+    return title;
+}
+
+bool MainWindowCommands::HasUnsavedChanges() const {
+    // The header carries the file's path; both records leave it out.
+    return olderFile_ || BuildConfigurationRecord(config_, {}) != settled_;
+}
+
+void MainWindowCommands::Settle(std::string fileName, bool fileIsCurrent) {
+    fileName_ = std::move(fileName);
+    olderFile_ = !fileIsCurrent;
+    settled_ = BuildConfigurationRecord(config_, {});
+    windows_.SetMainWindowTitle(Title());
+}
+
+void MainWindowCommands::ConfigurationSettled() {
+    Settle(fileName_);
+}
+
+void MainWindowCommands::ConfigurationRead() {
+    Settle({});
+}
+
+FileDialogRequest MainWindowCommands::SaveRequest() {
+    return FileDialogRequest{std::string(kSaveTitle),
                              {{"VELD23 Files *.v23", "*.v23"},
                               {"VELD13 Files *.v13", "*.v13"},
                               {"All Files *.*", "*.*"}},
                              std::string(kDefaultExtension),
-                             {}};
+                             std::string(kSaveFileName)};
 }
 
-FileDialogRequest MainWindowCommands::SaveRequest() {
-    FileDialogRequest request = OpenRequest();
-    request.title = kSaveTitle;
-    request.fileName = kSaveFileName;
+FileDialogRequest MainWindowCommands::OpenRequest() {
+    // Both extensions first, so a file just saved under either shows at once.
+    FileDialogRequest request = SaveRequest();
+    request.title = kOpenTitle;
+    request.fileName.clear();
+    request.filters.insert(request.filters.begin(),
+                           {"VELD23 and VELD13 Files *.v23 *.v13", "*.v23 *.v13"});
     return request;
 }
 
@@ -79,24 +112,27 @@ bool MainWindowCommands::New() {
         return false;
     }
     editors_.NewConfiguration(OutputTopology::TwoOutputs);
+    Settle({});
     windows_.ShowMainWindow();
     windows_.ConfigurationChanged();
     return true;
 }
 
 bool MainWindowCommands::Open() {
-    if (!FileCommandsAvailable() || !devices_.SaveQuestions().AskWithCleanUp()) {
-        return false;
-    }
     return OpenFrom([this] { return fileDialogs_.ChooseFileToOpen(OpenRequest()); });
 }
 
 bool MainWindowCommands::OpenNamedFile(const std::string& path) {
-    return FileCommandsAvailable() && OpenFrom([&path] { return std::optional(path); });
+    return OpenFrom([&path] { return std::optional(path); });
 }
 
 bool MainWindowCommands::OpenFrom(const std::function<std::optional<std::string>()>& choosePath) {
+    if (!FileCommandsAvailable() || !devices_.SaveQuestions().AskWithCleanUp()) {
+        return false;
+    }
     config_.ResetToNew(editors_.steps);
+    // Whatever comes of the file, the configuration shown is no longer the old one.
+    Settle({});
     windows_.ShowMainWindow();
     windows_.ConfigurationChanged();
     const std::optional<std::string> path = choosePath();
@@ -118,12 +154,12 @@ bool MainWindowCommands::ReadChosenFile(const std::string& path) {
     editors_.steps.SwitchRealTimeOff();
     const ConfigurationOpenResult result =
         OpenConfigurationFile(config_, path, device_.RealTime(), editors_.steps, fileMessages_);
-    // A refused file leaves the new configuration, which is not that file: the title
-    // keeps what it said.
+    // A refused file leaves the new configuration, which is not that file.
     if (result == ConfigurationOpenResult::Refused) {
         return false;
     }
-    SetTitleFromPath(path);
+    Settle(std::filesystem::path(path).filename().string(),
+           result != ConfigurationOpenResult::OpenedOlderVersion);
     return true;
 }
 
@@ -137,13 +173,8 @@ bool MainWindowCommands::SaveConfiguration() {
         device_.Dialogs().ShowError(result.message);
         return false;
     }
-    SetTitleFromPath(*path);
+    Settle(std::filesystem::path(*path).filename().string());
     return true;
-}
-
-void MainWindowCommands::SetTitleFromPath(const std::string& path) {
-    title_ = std::string(kTitlePrefix) + std::filesystem::path(path).filename().string();
-    windows_.SetMainWindowTitle(title_);
 }
 
 bool MainWindowCommands::MayClose() {

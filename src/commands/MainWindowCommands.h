@@ -4,6 +4,7 @@
 #include "commands/ConfigurationFileDialogs.h"
 #include "commands/ConfigurationSaver.h"
 #include "commands/DeviceCommands.h"
+#include "config/ConfigurationFileRecord.h"
 #include "config/OutputTopology.h"
 
 #include <functional>
@@ -36,10 +37,17 @@ struct EditorSelection {
 // closing do nothing: waiting for an answer lets window events run, and a
 // configuration replaced in the middle of a write would reach the processor half
 // old, half new.
+//
+// What counts as a change is decided by the file itself: the record Save would write
+// is compared with the one of the configuration as it was last opened, saved, read or
+// made new, so no edit can slip past the save question, and an edit undone by hand is
+// no change. The title names the file the configuration came from or went to, and
+// ends in " *" while the configuration differs from it.
 class MainWindowCommands final : public ConfigurationSaver {
   public:
     static constexpr std::string_view kTitlePrefix = "VELD23 - Digital Controller: ";
     static constexpr std::string_view kStartTitle = "VELD23 - Digital Controller";
+    static constexpr std::string_view kUnsavedMark = " *";
     static constexpr std::string_view kOpenTitle = "Open File";
     static constexpr std::string_view kSaveTitle = "Save File";
     static constexpr std::string_view kDefaultExtension = "v13";
@@ -63,13 +71,13 @@ class MainWindowCommands final : public ConfigurationSaver {
     // The device commands of the same window; their Read and the file commands
     // share the save questions.
     DeviceCommands& Devices() { return devices_; }
+    const DeviceCommands& Devices() const { return devices_; }
 
     // ---- File commands. Each returns true when it did what it was asked.
     bool New();
     bool Open();
-    // The file named on the editor's command line, read as Open reads a chosen one,
-    // with the same checks and messages. Nothing has been edited yet when it runs, so
-    // there is no save question.
+    // The file named on the editor's command line: Open without its dialog, with the
+    // same question (only for unsaved changes), checks and messages.
     bool OpenNamedFile(const std::string& path);
     // Save to File.
     bool Save() { return FileCommandsAvailable() && SaveConfiguration(); }
@@ -83,7 +91,12 @@ class MainWindowCommands final : public ConfigurationSaver {
     // when the program may end now.
     bool MayClose();
 
-    const std::string& Title() const { return title_; }
+    // "VELD23 - Digital Controller: stage.v23", with " *" after an unsaved change.
+    std::string Title() const;
+    bool HasUnsavedChanges() const override;
+    void ConfigurationRead() override;
+    // The configuration as it is now is the one nothing differs from (at start).
+    void ConfigurationSettled();
 
     // ---- Activation. The first one fills the About window; every one starts the
     // "PRESET" click count again.
@@ -112,9 +125,12 @@ class MainWindowCommands final : public ConfigurationSaver {
     static std::string AboutText();
 
   private:
-    void SetTitleFromPath(const std::string& path);
-    // Open after its question: the reset, the path from choosePath (none: nothing is
-    // read), the file, and the windows put back.
+    // The configuration now is the file's (an empty name: no file) and the state
+    // nothing differs from; the title follows. A file of an older version is not what
+    // a save would write, so it still counts as unsaved.
+    void Settle(std::string fileName, bool fileIsCurrent = true);
+    // Open: its question, the reset, the path from choosePath (none: nothing is read),
+    // the file, and the windows put back.
     bool OpenFrom(const std::function<std::optional<std::string>()>& choosePath);
     // True when the file was opened.
     bool ReadChosenFile(const std::string& path);
@@ -126,7 +142,9 @@ class MainWindowCommands final : public ConfigurationSaver {
     ConfigurationFileMessages& fileMessages_;
     ApplicationWindows& windows_;
     DeviceCommands devices_;
-    std::string title_{kStartTitle};
+    std::string fileName_;
+    ConfigurationRecord settled_{};
+    bool olderFile_ = false;
     EditorSelection selection_;
     bool firstActivationDone_ = false;
 };

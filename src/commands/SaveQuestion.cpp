@@ -13,6 +13,10 @@ SaveQuestion::SaveQuestion(CommandDialogs& dialogs, ConfigurationSaver& saver,
     : dialogs_(dialogs), saver_(saver), steps_(steps), realTime_(realTime) {}
 
 bool SaveQuestion::AskAndSave(const char* text) {
+    if (!saver_.HasUnsavedChanges()) {
+        cancelled_ = false;
+        return true;
+    }
     switch (dialogs_.AskYesNoCancel(text)) {
     case DialogAnswer::Yes:
         cancelled_ = !saver_.SaveConfiguration();

@@ -11,9 +11,10 @@ class ConfigurationSaver;
 class RealTimeLink;
 
 // "Do you want to save the present configuration?" before a command replaces the
-// configuration, and the question before the program closes. Yes saves first and
-// goes on only when the save happened: a cancelled save dialog or a failed write
-// counts as Cancel, so nothing is discarded unsaved.
+// configuration, and the question before the program closes. They are asked only when
+// something would be lost (the saver tells); otherwise the command goes on as after
+// No. Yes saves first and goes on only when the save happened: a cancelled save
+// dialog or a failed write counts as Cancel, so nothing is discarded unsaved.
 class SaveQuestion {
   public:
     SaveQuestion(CommandDialogs& dialogs, ConfigurationSaver& saver, NewConfigurationSteps& steps,

@@ -23,6 +23,7 @@ void SendRouting(const ProcessorConfiguration& config, RealTimeSender& sender,
 
 void ApplyTwoOutputs(ProcessorConfiguration& config, RealTimeSender& sender) {
     config.Topology = OutputTopology::TwoOutputs;
+    config.HoldThresholdsToSliders();
     InputRouting& r = config.Routing;
     r.RouteC = 0.0;
     r.RouteD = 1.0;
@@ -36,6 +37,7 @@ void ApplyTwoOutputs(ProcessorConfiguration& config, RealTimeSender& sender) {
 
 void ApplyThreeOutputs(ProcessorConfiguration& config, RealTimeSender& sender) {
     config.Topology = OutputTopology::ThreeOutputs;
+    config.HoldThresholdsToSliders();
     InputRouting& r = config.Routing;
     r.RouteC = 0.5;
     r.RouteD = 0.5;

@@ -29,8 +29,10 @@ inline constexpr std::uint16_t kOutput2LevelParameter = 259;
 // The topology commands. Each sets everything the topology decides in the
 // configuration (topology, routing and, through the topology, the dynamics level
 // offset) and, when the sender may send, parameters 187..190 with RouteA..RouteD
-// and then 259. They never touch a block record, and applying one twice leaves
-// the same state as once. The windows then re-read the queries below.
+// and then 259. The only block values they touch are the dynamics thresholds,
+// held to what their sliders span in the topology (so that what is designed,
+// shown, stored and read back agree); applying one twice leaves the same state as
+// once. The windows then re-read the queries below.
 //
 // TwoOutputs: RouteA..D = 0, 1, 0, 1, RouteState 2; 259 gets 0.0, silencing
 // channel 2. ThreeOutputs: 0, 0, 0.5, 0.5, RouteState kept; 259 gets OUT 2's

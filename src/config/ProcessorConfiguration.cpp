@@ -78,6 +78,23 @@ float ProcessorConfiguration::UmbralFromThresholdPosition(int record, int positi
     return static_cast<float>(ThresholdTop(*this, record) - held / 2.0);
 }
 
+void ProcessorConfiguration::HoldThresholdsToSliders() {
+    for (int record = 1; record <= kDynamicsRecords; ++record) {
+        TDYNAMIC& d = Dynamics[static_cast<std::size_t>(record - 1)];
+        if (std::isnan(d.Umbral)) {
+            continue; // the design holds it; there is no range to place it in
+        }
+        const double top = ThresholdTop(*this, record);
+        const double bottom = top - kThresholdPositions / 2.0;
+        const float held = static_cast<float>(std::clamp<double>(d.Umbral, bottom, top));
+        if (held != d.Umbral) {
+            d.Umbral = held;
+            d.Design();
+            d.BuildTable();
+        }
+    }
+}
+
 void ProcessorConfiguration::SelectProgram(std::int32_t program) {
     ProgramNumber = std::clamp(program, kFirstProgram, kLastProgram);
 }

@@ -94,6 +94,12 @@ class ProcessorConfiguration {
     int ThresholdPosition(int record) const;
     // Umbral (dBFS) that a slider position gives, position held to 0..101.
     float UmbralFromThresholdPosition(int record, int position) const;
+    // Each record's Umbral held to the range its threshold slider spans in the
+    // current topology, and a record that moved designed again. The topology
+    // commands run it, so a start-up or loaded threshold the slider cannot show
+    // (record 1's -6 dBFS in two outputs, record 2's -5 dBFS) does not come back
+    // changed, with another limiter table, from a memory that was written.
+    void HoldThresholdsToSliders();
 
     // The memory selector; a number outside 1..8 lands on the nearer end.
     void SelectProgram(std::int32_t program);

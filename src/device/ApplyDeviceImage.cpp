@@ -48,13 +48,19 @@ void ReadTexts(ProcessorConfiguration& config, const DeviceImageReader& image) {
 
 // The memory keeps the route state itself; the editor arrives at it by one press of
 // the route button, as the window does after every load, so the state stored here is
-// the one before it. A state outside 0..2 is read as 0, the even mix.
+// the one before it. A state outside 0..2 is read as 0, the even mix. With two
+// outputs the third channel is fed IN 2 alone (state 2) whatever the memory says,
+// as the topology command and opening a file have it: what is read, saved and opened
+// again then agrees.
 void ReadRouting(ProcessorConfiguration& config, const DeviceImageReader& image) {
     InputRouting& r = config.Routing;
     r.RouteC = std::clamp(image.PanelByte(kRouteC) / static_cast<double>(kRouteScale), 0.0, 1.0);
     r.RouteD = std::clamp(image.PanelByte(kRouteD) / static_cast<double>(kRouteScale), 0.0, 1.0);
+    constexpr std::int32_t kInput2Only = 2;
     const std::uint8_t stored = image.PanelByte(kRouteState);
-    const std::int32_t state = stored < InputRouting::kStates ? stored : 0;
+    const std::int32_t state = config.Topology == OutputTopology::TwoOutputs ? kInput2Only
+                               : stored < InputRouting::kStates              ? stored
+                                                                             : 0;
     r.RouteState = (state + InputRouting::kStates - 1) % InputRouting::kStates;
 }
 

@@ -13,6 +13,9 @@ namespace veld23 {
 namespace {
 
 const std::string kNoText;
+// The Fahrenheit field spans the same 0..50 degrees Celsius.
+constexpr double kMinFahrenheit = 32.0;
+constexpr double kMaxFahrenheit = 122.0;
 
 std::int32_t Nearest(double value) {
     return static_cast<std::int32_t>(std::nearbyint(value));
@@ -138,8 +141,24 @@ void DelayController::SetTemperatureC(std::int32_t celsius) {
 }
 
 void DelayController::SetTemperatureF(std::int32_t fahrenheit) {
-    const std::int32_t held = std::clamp(fahrenheit, 32, 122);
+    const std::int32_t held = std::clamp(fahrenheit, static_cast<std::int32_t>(kMinFahrenheit),
+                                         static_cast<std::int32_t>(kMaxFahrenheit));
     SetTemperatureC(Nearest((held - 32) * 5.0 / 9.0));
+}
+
+void DelayController::EnterTemperatureC(std::string_view text) {
+    double celsius = 0.0;
+    if (FieldNumber::Parse(text, celsius)) {
+        SetTemperatureC(Nearest(std::clamp(celsius, 1.0 * OutputDelay::kMinTemperature,
+                                           1.0 * OutputDelay::kMaxTemperature)));
+    }
+}
+
+void DelayController::EnterTemperatureF(std::string_view text) {
+    double fahrenheit = 0.0;
+    if (FieldNumber::Parse(text, fahrenheit)) {
+        SetTemperatureF(Nearest(std::clamp(fahrenheit, kMinFahrenheit, kMaxFahrenheit)));
+    }
 }
 
 std::int32_t DelayController::TemperatureF() const {
@@ -161,14 +180,8 @@ void DelayController::DistanceDown(int output) {
 }
 
 void DelayController::DistanceKey(int output, bool up) {
-    // The distance arithmetic has always been single precision; keeping it so keeps
-    // the samples a given distance field stands for.
     const float c = static_cast<float>(SpeedOfSound(TemperatureC()));
-    std::array<std::int32_t, kOutputs> alignment{};
-    for (int k = 1; k <= kOutputs; ++k) {
-        const float timeMs = static_cast<float>(distanceCm_[Index(k)]) / (c * 100.0f) * 1000.0f;
-        alignment[Index(k)] = Nearest(timeMs / 1000.0 * SampleRate);
-    }
+    std::array<std::int32_t, kOutputs> alignment = AlignmentFromDistances(c);
 
     // A key at either end changes nothing, so the stored delays stay normalised.
     std::int32_t& moved = alignment[Index(output)];
@@ -176,10 +189,42 @@ void DelayController::DistanceKey(int output, bool up) {
         return;
     }
     moved += up ? 1 : -1;
+    ShowAlignmentDistance(output, moved, c);
+    StoreAlignment(alignment);
+}
 
-    const float timeMs = static_cast<float>(moved / SampleRate * 1000.0);
+void DelayController::EnterDistance(int output, std::string_view text) {
+    double cm = 0.0;
+    if (!Valid(output) || !FieldNumber::Parse(text, cm)) {
+        return;
+    }
+    ShowDistance(output, cm);
+    const float c = static_cast<float>(SpeedOfSound(TemperatureC()));
+    std::array<std::int32_t, kOutputs> alignment = AlignmentFromDistances(c);
+    std::int32_t& typed = alignment[Index(output)];
+    typed = std::min(typed, OutputDelay::MaxAlignmentDelay(output));
+    ShowAlignmentDistance(output, typed, c);
+    StoreAlignment(alignment);
+}
+
+std::array<std::int32_t, DelayController::kOutputs>
+DelayController::AlignmentFromDistances(float c) const {
+    // The distance arithmetic has always been single precision; keeping it so keeps
+    // the samples a given distance field stands for.
+    std::array<std::int32_t, kOutputs> alignment{};
+    for (int k = 1; k <= kOutputs; ++k) {
+        const float timeMs = static_cast<float>(distanceCm_[Index(k)]) / (c * 100.0f) * 1000.0f;
+        alignment[Index(k)] = Nearest(timeMs / 1000.0 * SampleRate);
+    }
+    return alignment;
+}
+
+void DelayController::ShowAlignmentDistance(int output, std::int32_t samples, float c) {
+    const float timeMs = static_cast<float>(samples / SampleRate * 1000.0);
     ShowDistance(output, static_cast<double>(timeMs) / 1000.0 * static_cast<double>(c) * 100.0);
+}
 
+void DelayController::StoreAlignment(const std::array<std::int32_t, kOutputs>& alignment) {
     const std::int32_t smallest = *std::min_element(alignment.begin(), alignment.end());
     for (int k = 1; k <= kOutputs; ++k) {
         Delay(k).AlignmentDelay = alignment[Index(k)] - smallest;

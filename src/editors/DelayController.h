@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace veld23 {
 
@@ -69,10 +70,18 @@ class DelayController {
     void SetTemperatureF(std::int32_t fahrenheit);
     std::int32_t TemperatureC() const { return model_.delayTemperature; }
     std::int32_t TemperatureF() const;
+    // Typed temperatures: the nearest whole degree, held to the field's range; text
+    // that is not a number changes nothing.
+    void EnterTemperatureC(std::string_view text);
+    void EnterTemperatureF(std::string_view text);
 
     // Distance fields: Up and Down move an output by one sample of sound travel.
     void DistanceUp(int output);
     void DistanceDown(int output);
+    // A typed distance: held to 0..200 cm, taken as the nearest whole sample of sound
+    // travel (no more than the keys reach) and shown as that; then the alignment delays
+    // follow as after a key. Text that is not a number changes nothing.
+    void EnterDistance(int output, std::string_view text);
     const std::string& DistanceText(int output) const;
     double DistanceCm(int output) const;
     std::int32_t AlignmentDelay(int output) const;
@@ -105,6 +114,9 @@ class DelayController {
     void AllSliderChanges();
     void SetDelayWordByKey(int output, std::int32_t word);
     void DistanceKey(int output, bool up);
+    std::array<std::int32_t, kOutputs> AlignmentFromDistances(float c) const;
+    void ShowAlignmentDistance(int output, std::int32_t samples, float c);
+    void StoreAlignment(const std::array<std::int32_t, kOutputs>& alignment);
     void ShowDistance(int output, double cm);
 
     Model model_;

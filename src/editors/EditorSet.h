@@ -8,6 +8,7 @@
 #include "editors/EqualiserEditor.h"
 #include "editors/LevelController.h"
 #include "editors/LoudnessController.h"
+#include "editors/SpeakerSettingsController.h"
 
 namespace veld23 {
 
@@ -41,6 +42,8 @@ class EditorSet {
     DynamicsController dynamics;
     DelayController delays;
     CrossoverController crossover;
+    // Hands its power checks and output choices to the dynamics editor.
+    SpeakerSettingsController speaker;
     LoudnessController loudness;
     EditorUpdateSteps steps;
 };

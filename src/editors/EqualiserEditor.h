@@ -174,8 +174,10 @@ class EqualiserEditor : public PlotMouseListener {
     // Redesign, redraw, send, coefficient viewer, final response.
     void Finish();
     bool ConvertCoefficient(int k);
-    bool TypedGain(double& gainDb) const;
-    bool TypedQ(double& q) const;
+    // The number typed in the field; for text that is not one, the field shows the band's
+    // value again and the answer is false.
+    bool TypedGain(double& gainDb);
+    bool TypedQ(double& q);
     bool NearBandPoint(const PlotPoint& value) const;
     void DragTo(const PlotPoint& value);
 

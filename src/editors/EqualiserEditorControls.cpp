@@ -49,7 +49,12 @@ void EqualiserEditor::SetFrequencyText(std::string_view text) {
 
 void EqualiserEditor::FrequencyEnter() {
     double typed = 0.0;
-    if (!controls_.frequency || !FieldNumber::Parse(frequency_.text, typed)) {
+    if (!controls_.frequency) {
+        return;
+    }
+    if (!FieldNumber::Parse(frequency_.text, typed)) {
+        // Text that is not a number changes nothing: the field shows the band's value again.
+        ShowFrequency(frequency_.value);
         return;
     }
     ShowFrequency(typed);
@@ -86,8 +91,15 @@ void EqualiserEditor::SetGainText(std::string_view text) {
     }
 }
 
-bool EqualiserEditor::TypedGain(double& gainDb) const {
-    return controls_.gain && FieldNumber::Parse(gain_.text, gainDb);
+bool EqualiserEditor::TypedGain(double& gainDb) {
+    if (!controls_.gain) {
+        return false;
+    }
+    if (FieldNumber::Parse(gain_.text, gainDb)) {
+        return true;
+    }
+    ShowGain(gain_.value); // not a number: the band's gain shows again, nothing changes
+    return false;
 }
 
 void EqualiserEditor::GainEnter() {
@@ -154,8 +166,15 @@ void EqualiserEditor::SetQText(std::string_view text) {
     Finish();
 }
 
-bool EqualiserEditor::TypedQ(double& q) const {
-    return controls_.q && FieldNumber::Parse(q_.text, q);
+bool EqualiserEditor::TypedQ(double& q) {
+    if (!controls_.q) {
+        return false;
+    }
+    if (FieldNumber::Parse(q_.text, q)) {
+        return true;
+    }
+    ShowQ(q_.value); // not a number: the band's Q shows again, nothing changes
+    return false;
 }
 
 void EqualiserEditor::QEnter() {
@@ -203,6 +222,8 @@ bool EqualiserEditor::ConvertCoefficient(int k) {
     }
     double typed = 0.0;
     if (!FieldNumber::Parse(coefficients_[i].text, typed)) {
+        // Not a number: the band keeps its coefficient and the field shows it again.
+        ShowCoefficient(k, Band().GetCoefficient(k));
         return false;
     }
     const long double converted = QuantiseEnteredCoefficient(typed);

@@ -18,6 +18,9 @@ inline constexpr FtStatus kInvalidParameter = 6;
 inline constexpr FtStatus kInvalidBaudRate = 7;
 inline constexpr FtStatus kNotSupported = 17;
 inline constexpr FtStatus kOtherError = 18;
+// Purge masks.
+inline constexpr std::uint32_t kPurgeRx = 1;
+inline constexpr std::uint32_t kPurgeTx = 2;
 } // namespace ft
 
 // The D2XX-style calls the USB link makes, on one device handle (held inside
@@ -44,6 +47,10 @@ class D2xx {
     virtual FtStatus SetChars(std::uint8_t eventChar, std::uint8_t eventEnabled,
                               std::uint8_t errorChar, std::uint8_t errorEnabled) = 0;
     virtual FtStatus SetTimeouts(std::uint32_t readMs, std::uint32_t writeMs) = 0;
+    // Discards the converter's receive (kPurgeRx) and/or transmit (kPurgeTx) queue.
+    virtual FtStatus Purge(std::uint32_t mask) = 0;
+    // How many converters are attached; needs no open device.
+    virtual FtStatus CreateDeviceInfoList(std::uint32_t& count) = 0;
 };
 
 } // namespace veld23::link

@@ -7,28 +7,49 @@ namespace veld23::link {
 LinkController::LinkController(CommPort& comm, D2xx& usbDevice, LinkUi& ui)
     : comm_(comm), ui_(ui), usb_(usbDevice, *this) {}
 
-void LinkController::WentOffline() {
+void LinkController::SetState(LinkKind kind, LinkCondition condition) {
+    if (kind == kind_ && condition == condition_) {
+        return;
+    }
+    kind_ = kind;
+    condition_ = condition;
+    ui_.LinkChanged(kind_, condition_);
+}
+
+void LinkController::GoOffline() {
+    usbLinkActive_ = false;
+    SetState(LinkKind::Offline, LinkCondition::Offline);
     if (offlineListener_) {
         offlineListener_();
     }
 }
 
+void LinkController::ReportOpenFailure(ComPortNumber port) {
+    const std::string path = comm_.PortPath(port);
+    const std::string name =
+        namePortsByPath_ ? path : std::string(ComPortCaption(port)) + " (" + path + ")";
+    const std::string message = texts::PortOpenFailure(name, comm_.LastOpenError());
+    GoOffline();
+    ui_.Beep();
+    ui_.ShowError(message);
+}
+
 bool LinkController::SelectCom(ComPortNumber port) {
-    kind_ = port == ComPortNumber::pnCOM2 ? LinkKind::Com2 : LinkKind::Com1;
     comm_.ClosePort();
     comm_.SetComPort(port);
     if (!comm_.OpenPort()) {
-        kind_ = LinkKind::Offline;
-        usbLinkActive_ = false;
-        WentOffline();
-        ui_.Beep();
-        ui_.ShowError(texts::kComPortInUse);
+        ReportOpenFailure(port);
         return false;
     }
-    SetDeviceCommandsEnabled(true);
     usbLinkActive_ = false;
+    SetState(port == ComPortNumber::pnCOM2 ? LinkKind::Com2 : LinkKind::Com1,
+             LinkCondition::Checking);
     ui_.ShowMainWindow();
     return true;
+}
+
+void LinkController::ReportReopenFailure() {
+    ReportOpenFailure(comm_.ComPort());
 }
 
 bool LinkController::SelectUsb() {
@@ -50,26 +71,26 @@ bool LinkController::SelectUsb() {
         return false;
     }
     usbLinkActive_ = true;
-    kind_ = LinkKind::Usb;
-    SetDeviceCommandsEnabled(true);
+    SetState(LinkKind::Usb, LinkCondition::Checking);
     ui_.ShowMainWindow();
     return true;
 }
 
 void LinkController::SelectOffline() {
-    kind_ = LinkKind::Offline;
-    usbLinkActive_ = false;
     ui_.ShowMainWindow();
-    ui_.SetDeviceCommandsEnabled(false);
-    ui_.SetStatusLine(texts::kStatusOffline);
-    WentOffline();
+    GoOffline();
 }
 
-void LinkController::SetDeviceCommandsEnabled(bool enabled) {
-    if (enabled && kind_ == LinkKind::Offline) {
-        return;
+void LinkController::NoteAnswer(bool right) {
+    if (kind_ != LinkKind::Offline) {
+        SetState(kind_, right ? LinkCondition::Answering : LinkCondition::AnsweredWrongly);
     }
-    ui_.SetDeviceCommandsEnabled(enabled);
+}
+
+void LinkController::NoteSilence() {
+    if (kind_ != LinkKind::Offline) {
+        SetState(kind_, LinkCondition::Silent);
+    }
 }
 
 void LinkController::UsbReportError(const std::string& prefix, FtStatus status) {
@@ -77,8 +98,6 @@ void LinkController::UsbReportError(const std::string& prefix, FtStatus status) 
         return;
     }
     SelectOffline();
-    ui_.LightIndicator(LinkIndicator::Offline);
-    ui_.LightIndicator(LinkIndicator::Usb);
     ui_.ShowError(texts::UsbErrorMessage(prefix, status));
 }
 

@@ -4,6 +4,28 @@
 
 namespace veld23::link::texts {
 
+std::string PortOpenFailure(const std::string& port, const PortOpenError& error) {
+    using Kind = PortOpenError::Kind;
+    if (error.kind == Kind::InUse) {
+        return kComPortInUse;
+    }
+    std::string text = port + " could not be opened: " + error.reason + ".";
+    switch (error.kind) {
+    case Kind::NotFound:
+        text += " Check that the adapter is plugged in and choose the port it gives.";
+        break;
+    case Kind::PermissionDenied:
+        text += " Add your user to the dialout group.";
+        break;
+    case Kind::NotSerial:
+        text += " Choose the serial port the processor is connected to.";
+        break;
+    default:
+        break;
+    }
+    return text;
+}
+
 std::string UsbStatusSuffix(FtStatus status) {
     static constexpr std::array<const char*, 20> kSuffixes = {
         "",
@@ -71,6 +93,17 @@ std::string WrongBegin(bool usb, int received) {
 
 std::string OversizeLength(unsigned length) {
     return "¡¡ERROR!! LONG NO VALID (" + std::to_string(length) + ")";
+}
+
+std::string MemoryWritten(int memory, bool verified) {
+    return "Memory " + std::to_string(memory) + (verified ? " written and verified" : " written");
+}
+
+std::string VerifyMismatch(int memory, std::size_t differingBytes) {
+    const std::string bytes = differingBytes == 1 ? " byte differs" : " bytes differ";
+    return "Memory " + std::to_string(memory) +
+           " does not hold what was sent: " + std::to_string(differingBytes) + bytes +
+           " when read back. It has not been made the running memory; please write it again.";
 }
 
 } // namespace veld23::link::texts

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/CommPort.h"
 #include "link/D2xx.h"
 
 #include <string>
@@ -9,6 +10,10 @@
 namespace veld23::link::texts {
 
 inline constexpr const char* kComPortInUse = "COM Port already in use. Select another.";
+// Why a port did not open, naming it ("COM 2 (/dev/ttyUSB1)" or the bare path):
+// "COM 2 (/dev/ttyUSB1) could not be opened: Permission denied. Add your user to
+// the dialout group." A port another program holds is kComPortInUse.
+std::string PortOpenFailure(const std::string& port, const PortOpenError& error);
 inline constexpr const char* kComPortError =
     "Comunication ERROR. Please verify that the COM port selected is correct";
 inline constexpr const char* kMemoryProtected =
@@ -32,6 +37,7 @@ inline constexpr const char* kUsbTimeoutsPrefix =
     "Comunication ERROR. Please verify that the USB port is correct";
 inline constexpr const char* kUsbWritePrefix = "USB Write Failed";
 inline constexpr const char* kUsbReadPrefix = "USB Read Failed";
+inline constexpr const char* kUsbPurgePrefix = "FT_Purge";
 
 // A USB answer that did not come within the read time-out.
 inline constexpr const char* kUsbNoAnswer = kUsbTimeoutsPrefix;
@@ -57,5 +63,10 @@ std::string WrongBegin(bool usb, int received);
 inline constexpr const char* kWrongEnd = " ERROR FINAL...";
 // An announced length larger than the receive buffer.
 std::string OversizeLength(unsigned length);
+
+// A write read back: "Memory 3 written and verified" or "Memory 3 written" (not
+// read back), and what a read-back that differs from what was sent says.
+std::string MemoryWritten(int memory, bool verified);
+std::string VerifyMismatch(int memory, std::size_t differingBytes);
 
 } // namespace veld23::link::texts

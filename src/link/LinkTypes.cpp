@@ -19,4 +19,17 @@ const char* ComPortLabel(ComPortNumber port) {
     return kLabels.at(static_cast<std::size_t>(port));
 }
 
+const char* ComPortCaption(ComPortNumber port) {
+    static constexpr std::array<const char*, 4> kCaptions = {"COM 1", "COM 2", "COM 3", "COM 4"};
+    return kCaptions.at(static_cast<std::size_t>(port));
+}
+
+std::string DefaultPortPath(ComPortNumber port) {
+#ifdef _WIN32
+    return ComPortLabel(port);
+#else
+    return "/dev/ttyS" + std::to_string(PortIndexOf(port) - 1);
+#endif
+}
+
 } // namespace veld23::link

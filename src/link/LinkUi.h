@@ -20,9 +20,9 @@ class LinkUi {
     virtual void ShowMessage(const std::string& text) = 0;
 
     virtual void ShowMainWindow() = 0;
-    virtual void SetDeviceCommandsEnabled(bool enabled) = 0;
-    virtual void SetStatusLine(const std::string& text) = 0;
-    virtual void LightIndicator(LinkIndicator indicator) = 0;
+    // The selected link or what is known of its processor changed: the lamps, the
+    // status line and the device commands follow from the two.
+    virtual void LinkChanged(LinkKind kind, LinkCondition condition) = 0;
     // The main window's memory number selector.
     virtual int ShownMemoryNumber() const = 0;
     virtual void SetMemorySelector(int memory) = 0;
@@ -39,6 +39,9 @@ class TransferView {
     virtual void SetPortLabel(const std::string& text) = 0;
     virtual void SetGaugeMax(int maximum) = 0;
     virtual void SetGaugePosition(int position) = 0;
+    // The transfer failed and the window, if it is still up, keeps its failure text:
+    // from now on the user may dismiss it.
+    virtual void TransferFailed() = 0;
 };
 
 } // namespace veld23::link

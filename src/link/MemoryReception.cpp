@@ -21,7 +21,8 @@ struct DataScope {
 
 } // namespace
 
-bool TransferEngine::Receive(TransferChannel& channel, std::uint8_t program) {
+bool TransferEngine::Receive(TransferChannel& channel, std::uint8_t program,
+                             const ImageHandler& sink) {
     const bool usb = channel.IsUsb();
     const auto pause = [this] { waiter_.ProcessPendingEvents(); };
 
@@ -44,7 +45,7 @@ bool TransferEngine::Receive(TransferChannel& channel, std::uint8_t program) {
     view_.SetInfo("Receiving BEGIN...");
     auto byte = channel.Await();
     if (!byte) {
-        return false;
+        return Silent();
     }
     // A wrong BEGIN is shown and the reception goes on.
     if (*byte != kStart) {
@@ -61,7 +62,10 @@ bool TransferEngine::Receive(TransferChannel& channel, std::uint8_t program) {
         pause();
         view_.SetInfo(text);
         byte = channel.Await();
-        if (!byte || !channel.Send(OneByte(*byte))) {
+        if (!byte) {
+            return Silent();
+        }
+        if (!channel.Send(OneByte(*byte))) {
             return false;
         }
     }
@@ -69,12 +73,15 @@ bool TransferEngine::Receive(TransferChannel& channel, std::uint8_t program) {
     pause();
     view_.SetInfo("Receiving LONG...");
     const auto high = channel.Await();
-    if (!high || !channel.Send(OneByte(*high))) {
+    if (!high) {
+        return Silent();
+    }
+    if (!channel.Send(OneByte(*high))) {
         return false;
     }
     const auto low = channel.Await();
     if (!low) {
-        return false;
+        return Silent();
     }
     receive_[0] = *high;
     receive_[1] = *low;
@@ -99,7 +106,7 @@ bool TransferEngine::Receive(TransferChannel& channel, std::uint8_t program) {
     view_.SetInfo("Receiving END ...");
     byte = channel.Await();
     if (!byte) {
-        return false;
+        return Silent();
     }
     // A wrong END is shown, echoed, and the image is still taken.
     if (*byte != kEnd) {
@@ -113,8 +120,8 @@ bool TransferEngine::Receive(TransferChannel& channel, std::uint8_t program) {
     }
     view_.SetInfo("Comunication is OK...");
     view_.CloseProgress();
-    if (imageHandler_) {
-        imageHandler_(std::span<const std::uint8_t>(receive_).first(length));
+    if (sink) {
+        sink(std::span<const std::uint8_t>(receive_).first(length));
     }
     return true;
 }
@@ -139,7 +146,7 @@ bool TransferEngine::ReceiveData(TransferChannel& channel, std::uint8_t program,
     for (std::size_t block = 0; block < fullBlocks; ++block) {
         const std::size_t end = (block + 1) * kBlockSize;
         if (!channel.AwaitData(end)) {
-            return false;
+            return Silent();
         }
         view_.ShowProgress();
         view_.SetInfo("Receive data...");
@@ -153,7 +160,7 @@ bool TransferEngine::ReceiveData(TransferChannel& channel, std::uint8_t program,
     }
     if (length % kBlockSize != 0) {
         if (!channel.AwaitData(length)) {
-            return false;
+            return Silent();
         }
         view_.ShowProgress();
         view_.SetGaugeMax(static_cast<int>(length));

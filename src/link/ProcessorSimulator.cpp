@@ -72,6 +72,7 @@ void ProcessorSimulator::SetMemoryStoredListener(std::function<void(int)> listen
 
 void ProcessorSimulator::Feed(std::span<const std::uint8_t> bytes, Clock::time_point now) {
     for (const std::uint8_t byte : bytes) {
+        ForgetIfIdle(now);
         inFree_ = std::max(now, inFree_) + byteTime_;
         fromEditor_.push_back(byte);
         OnByte(byte, inFree_);
@@ -96,6 +97,21 @@ std::optional<ProcessorSimulator::Clock::time_point> ProcessorSimulator::NextOut
 
 void ProcessorSimulator::DiscardOutput() {
     output_.clear();
+}
+
+void ProcessorSimulator::DiscardArrived(Clock::time_point now) {
+    while (!output_.empty() && output_.front().due <= now) {
+        output_.pop_front();
+    }
+}
+
+bool ProcessorSimulator::ForgetIfIdle(Clock::time_point now) {
+    if (state_ == State::Idle || now - std::max(inFree_, outFree_) <= kForgetAfter) {
+        return false;
+    }
+    forgotten_.push_back({current_.command, current_.program});
+    Forget();
+    return true;
 }
 
 void ProcessorSimulator::Emit(std::span<const std::uint8_t> bytes, Clock::time_point at) {
@@ -263,6 +279,9 @@ void ProcessorSimulator::Perform() {
     case kWriteMemory:
         if (IsMemory(t.program)) {
             memories_[t.program - 1] = t.data;
+            if (faults_.corruptStoredByte && *faults_.corruptStoredByte < t.data.size()) {
+                memories_[t.program - 1][*faults_.corruptStoredByte] ^= 0xFF;
+            }
             if (memoryStored_) {
                 memoryStored_(t.program);
             }

@@ -50,6 +50,8 @@ struct SimFaults {
     std::optional<int> hangUpAfterBlocks;
     // Announces this length for every memory it returns, whatever it holds.
     std::optional<std::uint16_t> announcedLength;
+    // Every write stores the byte at this offset inverted, as a failing memory cell would.
+    std::optional<std::size_t> corruptStoredByte;
 };
 
 // The processor's side of the byte dialogue: eight memories holding images,
@@ -60,6 +62,9 @@ struct SimFaults {
 class ProcessorSimulator {
   public:
     using Clock = std::chrono::steady_clock;
+    // A processor gives up a transfer when its line has been quiet this long, so a
+    // client that died in the middle does not leave it waiting for bytes forever.
+    static constexpr std::chrono::seconds kForgetAfter{2};
 
     // A transfer that reached its END byte.
     struct Transfer {
@@ -80,6 +85,11 @@ class ProcessorSimulator {
         std::uint8_t selector = 0;
         std::uint8_t kind = 0;
         std::vector<std::uint8_t> body;
+    };
+    // A transfer given up after kForgetAfter without a byte.
+    struct Forgotten {
+        std::uint8_t command = 0;
+        std::uint8_t program = 0;
     };
 
     explicit ProcessorSimulator(unsigned baud = 0);
@@ -106,6 +116,7 @@ class ProcessorSimulator {
     // processor's parameter memory would: parameter n below 258 is word n, 258 to 260
     // are words 255 to 257 (the output levels).
     const std::vector<RealTimeMessage>& RealTimeMessages() const { return realTime_; }
+    const std::vector<Forgotten>& ForgottenTransfers() const { return forgotten_; }
     // Every byte the editor sent, and every byte the processor put on the line.
     const std::vector<std::uint8_t>& FromEditor() const { return fromEditor_; }
     const std::vector<std::uint8_t>& ToEditor() const { return toEditor_; }
@@ -115,8 +126,15 @@ class ProcessorSimulator {
     // Moves the bytes that have crossed the line by `now` into out; returns the count.
     std::size_t Take(std::span<std::uint8_t> out, Clock::time_point now);
     std::optional<Clock::time_point> NextOutputTime() const;
-    // What is still on its way is lost (the editor's port was purged).
+    // What is still on its way is lost (the editor's port was closed and opened again).
     void DiscardOutput();
+    // What has crossed the line by `now` and was not taken is lost (the editor's
+    // input queue was purged); what is still on its way arrives later.
+    void DiscardArrived(Clock::time_point now);
+    // Gives up a transfer in the middle when nothing has crossed the line, either
+    // way, for kForgetAfter before `now`; true when it did. Feed does it itself
+    // before every byte; a server calls it while the line is quiet.
+    bool ForgetIfIdle(Clock::time_point now);
 
   private:
     enum class State : std::uint8_t {
@@ -184,6 +202,7 @@ class ProcessorSimulator {
     std::vector<Transfer> completed_;
     std::vector<Reception> receptions_;
     std::vector<RealTimeMessage> realTime_;
+    std::vector<Forgotten> forgotten_;
     std::vector<std::uint8_t> fromEditor_;
     std::vector<std::uint8_t> toEditor_;
 };

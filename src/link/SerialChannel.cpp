@@ -22,15 +22,22 @@ std::string SerialChannel::PortName() const {
 }
 
 bool SerialChannel::Open() {
-    // Reopening discards whatever an earlier transfer left in the queues.
+    // Reopened for every transfer, so a port that went away and came back (an
+    // adapter plugged in again) works again.
     link_.Comm().ClosePort();
     if (link_.Comm().OpenPort()) {
         return true;
     }
-    // No answer can come through a port that does not open: fail the way a
-    // silent processor does, without waiting for it.
-    ReportNoAnswer();
+    view_.CloseProgress();
+    link_.ReportReopenFailure();
     return false;
+}
+
+bool SerialChannel::PurgeInput() {
+    link_.Comm().PurgeInput();
+    received_ = false;
+    collecting_ = false;
+    return true;
 }
 
 bool SerialChannel::Send(std::span<const std::uint8_t> bytes) {
@@ -92,16 +99,9 @@ void SerialChannel::OnReceiveData(std::span<const std::uint8_t> data) {
 
 void SerialChannel::ReportNoAnswer() {
     LinkUi& ui = link_.Ui();
-    const ComPortNumber port = link_.Comm().ComPort();
     ui.Beep();
     ui.ShowError(texts::kComPortError);
     link_.SelectOffline();
-    ui.LightIndicator(LinkIndicator::Offline);
-    if (port == ComPortNumber::pnCOM1) {
-        ui.LightIndicator(LinkIndicator::Com1);
-    } else if (port == ComPortNumber::pnCOM2) {
-        ui.LightIndicator(LinkIndicator::Com2);
-    }
     view_.CloseProgress();
 }
 

@@ -24,6 +24,7 @@ class SerialChannel : public TransferChannel {
     std::string PortName() const override;
     bool Open() override;
     void Close() override {}
+    bool PurgeInput() override;
     bool Send(std::span<const std::uint8_t> bytes) override;
     std::optional<std::uint8_t> Await() override;
     void StartData(std::span<std::uint8_t> buffer) override;

@@ -5,15 +5,22 @@
 namespace veld23::link {
 
 SimulatedCommPort::SimulatedCommPort(ProcessorSimulator& processor)
-    : processor_(processor), scratch_(kInBufSize) {}
+    : processor_(processor), scratch_(kInBufSize) {
+    for (std::size_t i = 0; i < paths_.size(); ++i) {
+        paths_[i] = DefaultPortPath(static_cast<ComPortNumber>(i));
+    }
+}
 
 bool SimulatedCommPort::OpenPort() {
     if (open_) {
         return true;
     }
-    if (unavailable_.count(port_) != 0) {
+    lastOpenError_ = {};
+    if (const auto failure = failures_.find(port_); failure != failures_.end()) {
+        lastOpenError_ = failure->second;
         return false;
     }
+    openedPath_ = PortPath(port_);
     open_ = true;
     ++openCount_;
     // Opening purges the receive queue, as the real driver does.
@@ -54,12 +61,30 @@ std::optional<EventSource::Clock::time_point> SimulatedCommPort::NextEventTime()
     return open_ ? processor_.NextOutputTime() : std::nullopt;
 }
 
+void SimulatedCommPort::PurgeInput() {
+    if (open_) {
+        processor_.DiscardArrived(Clock::now());
+    }
+}
+
+std::string SimulatedCommPort::PortPath(ComPortNumber port) const {
+    return paths_.at(static_cast<std::size_t>(port));
+}
+
+void SimulatedCommPort::SetPortPath(ComPortNumber port, std::string path) {
+    paths_.at(static_cast<std::size_t>(port)) = std::move(path);
+}
+
 void SimulatedCommPort::SetUnavailable(ComPortNumber port, bool unavailable) {
     if (unavailable) {
-        unavailable_.insert(port);
+        SetOpenFailure(port, {PortOpenError::Kind::InUse, "Device or resource busy"});
     } else {
-        unavailable_.erase(port);
+        failures_.erase(port);
     }
+}
+
+void SimulatedCommPort::SetOpenFailure(ComPortNumber port, PortOpenError error) {
+    failures_[port] = std::move(error);
 }
 
 void SimulatedCommPort::SetPieceSize(std::size_t bytes) {

@@ -4,7 +4,9 @@
 #include "link/PollingWaiter.h"
 #include "link/ProcessorSimulator.h"
 
-#include <set>
+#include <array>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace veld23::link {
@@ -22,16 +24,24 @@ class SimulatedCommPort : public CommPort, public EventSource {
     bool OpenPort() override;
     void ClosePort() override { open_ = false; }
     bool IsOpen() const override { return open_; }
+    PortOpenError LastOpenError() const override { return lastOpenError_; }
+    void PurgeInput() override;
     int SendBlock(std::span<const std::uint8_t> data) override;
     ComPortNumber ComPort() const override { return port_; }
     void SetComPort(ComPortNumber port) override;
+    std::string PortPath(ComPortNumber port) const override;
+    void SetPortPath(ComPortNumber port, std::string path) override;
     void SetOnReceiveData(ReceiveDataHandler handler) override { handler_ = std::move(handler); }
 
     bool DispatchOne(Clock::time_point now) override;
     std::optional<Clock::time_point> NextEventTime() const override;
 
-    // Ports that cannot be opened (absent, or held by another program).
+    // A port held by another program (or free again).
     void SetUnavailable(ComPortNumber port, bool unavailable);
+    // A port that fails to open for this reason.
+    void SetOpenFailure(ComPortNumber port, PortOpenError error);
+    // The path the port had when it was last opened.
+    const std::string& OpenedPath() const { return openedPath_; }
     void SetPieceSize(std::size_t bytes);
     int OpenCount() const { return openCount_; }
     // Sizes of the reception events delivered so far.
@@ -42,7 +52,10 @@ class SimulatedCommPort : public CommPort, public EventSource {
     ComPortNumber port_ = ComPortNumber::pnCOM1;
     bool open_ = false;
     int openCount_ = 0;
-    std::set<ComPortNumber> unavailable_;
+    std::map<ComPortNumber, PortOpenError> failures_;
+    std::array<std::string, 4> paths_;
+    std::string openedPath_;
+    PortOpenError lastOpenError_;
     std::size_t pieceSize_ = kInBufSize;
     std::vector<std::uint8_t> scratch_;
     ReceiveDataHandler handler_;

@@ -155,4 +155,22 @@ FtStatus SimulatedD2xx::SetTimeouts(std::uint32_t readMs, std::uint32_t writeMs)
     return ft::kOk;
 }
 
+FtStatus SimulatedD2xx::Purge(std::uint32_t mask) {
+    if (const auto failure = Begin(Call::Purge)) {
+        return *failure;
+    }
+    if (!open_) {
+        return ft::kInvalidHandle;
+    }
+    if ((mask & ft::kPurgeRx) != 0) {
+        processor_.DiscardArrived(Clock::now());
+    }
+    return ft::kOk;
+}
+
+FtStatus SimulatedD2xx::CreateDeviceInfoList(std::uint32_t& count) {
+    count = attached_ ? 1 : 0;
+    return ft::kOk;
+}
+
 } // namespace veld23::link

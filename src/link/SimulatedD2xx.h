@@ -27,6 +27,7 @@ class SimulatedD2xx : public D2xx {
         SetRts,
         SetChars,
         SetTimeouts,
+        Purge,
     };
 
     explicit SimulatedD2xx(ProcessorSimulator& processor);
@@ -45,6 +46,8 @@ class SimulatedD2xx : public D2xx {
     FtStatus SetChars(std::uint8_t eventChar, std::uint8_t eventEnabled, std::uint8_t errorChar,
                       std::uint8_t errorEnabled) override;
     FtStatus SetTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;
+    FtStatus Purge(std::uint32_t mask) override;
+    FtStatus CreateDeviceInfoList(std::uint32_t& count) override;
 
     // No converter plugged in: Open answers "device not found".
     void SetAttached(bool attached) { attached_ = attached; }

@@ -26,6 +26,9 @@ class TransferChannel {
 
     // Makes the link ready for one transfer.
     virtual bool Open() = 0;
+    // Discards what arrived before this transfer: a late answer of an earlier,
+    // failed one must not pass for an answer of this one.
+    virtual bool PurgeInput() = 0;
     // Ends the transfer's use of the link: the USB device is closed, the serial
     // port stays open until its owner closes it.
     virtual void Close() = 0;

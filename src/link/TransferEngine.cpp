@@ -19,12 +19,27 @@ struct RunningScope {
     bool& flag;
 };
 
+// Bytes of a failed transfer may still be crossing the line when the editor gives up;
+// the processor's own time-out starts after the last of them.
+constexpr int kLineTimeShare = 4; // a quarter of the time-out again
+
+std::size_t CountDifferences(std::span<const std::uint8_t> sent,
+                             std::span<const std::uint8_t> back) {
+    const std::size_t common = std::min(sent.size(), back.size());
+    std::size_t differing = std::max(sent.size(), back.size()) - common;
+    for (std::size_t i = 0; i < common; ++i) {
+        differing += sent[i] != back[i] ? 1 : 0;
+    }
+    return differing;
+}
+
 } // namespace
 
 TransferEngine::TransferEngine(LinkController& link, Waiter& waiter, TransferView& view,
                                std::chrono::milliseconds answerTimeout)
     : link_(link), waiter_(waiter), view_(view), serial_(link, waiter, view, answerTimeout),
-      usb_(link.Usb(), waiter, view), transmit_(kBufferSize), receive_(kBufferSize) {}
+      usb_(link.Usb(), waiter, view), transmit_(kBufferSize), receive_(kBufferSize),
+      processorTimeout_(answerTimeout + answerTimeout / kLineTimeShare) {}
 
 TransferChannel& TransferEngine::ActiveChannel() {
     if (link_.UsbLinkActive()) {
@@ -43,6 +58,10 @@ std::uint8_t TransferEngine::RunCommand(std::uint8_t command, std::uint8_t progr
 }
 
 std::uint8_t TransferEngine::ReceiveMemory(std::uint8_t program) {
+    return ReceiveInto(program, imageHandler_);
+}
+
+std::uint8_t TransferEngine::ReceiveInto(std::uint8_t program, const ImageHandler& sink) {
     if (running_) {
         return 1;
     }
@@ -51,9 +70,12 @@ std::uint8_t TransferEngine::ReceiveMemory(std::uint8_t program) {
     if (Run(channel, kReadMemory, program, 0, false) != 0) {
         return 1;
     }
-    const bool ok = Receive(channel, program);
+    const bool ok = Receive(channel, program, sink);
     if (channel.IsUsb()) {
         channel.Close();
+    }
+    if (!ok) {
+        view_.TransferFailed();
     }
     return ok ? 0 : 1;
 }
@@ -72,19 +94,40 @@ std::uint16_t TransferEngine::LoadImage(std::span<const std::uint8_t> image) {
     return static_cast<std::uint16_t>(longValue);
 }
 
-std::uint8_t TransferEngine::WriteMemory(std::uint8_t program,
-                                         std::span<const std::uint8_t> image) {
+WriteOutcome TransferEngine::WriteMemory(std::uint8_t program, std::span<const std::uint8_t> image,
+                                         bool verify) {
+    WriteOutcome outcome;
+    // The transmit buffer belongs to a transfer that is running.
     if (running_) {
-        return 1;
+        return outcome;
     }
     const std::uint16_t longValue = LoadImage(image);
-    if (longValue == 0) {
-        return 1;
+    if (longValue == 0 || RunCommand(kWriteMemory, program, longValue, true) != 0) {
+        return outcome;
     }
-    if (RunCommand(kWriteMemory, program, longValue, true) != 0) {
-        return 1;
+    if (verify) {
+        // The processor gives back as many bytes as the image's length word says.
+        const std::size_t expected = std::min<std::size_t>(image[0] * 256u + image[1], longValue);
+        std::vector<std::uint8_t> back;
+        const auto keep = [&back](std::span<const std::uint8_t> bytes) {
+            back.assign(bytes.begin(), bytes.end());
+        };
+        if (ReceiveInto(program, keep) != 0) {
+            return outcome;
+        }
+        outcome.differingBytes =
+            CountDifferences(std::span<const std::uint8_t>(transmit_).first(expected), back);
+        if (outcome.differingBytes != 0) {
+            outcome.result = WriteOutcome::Result::Mismatch;
+            link_.Ui().ShowError(texts::VerifyMismatch(program, outcome.differingBytes));
+            return outcome;
+        }
     }
-    return RunCommand(kLoadMemory, program, 0, true);
+    if (RunCommand(kLoadMemory, program, 0, true) != 0) {
+        return outcome;
+    }
+    outcome.result = verify ? WriteOutcome::Result::Verified : WriteOutcome::Result::Written;
+    return outcome;
 }
 
 void TransferEngine::ShowProgressWindow(const TransferChannel& channel) {
@@ -94,7 +137,22 @@ void TransferEngine::ShowProgressWindow(const TransferChannel& channel) {
 
 bool TransferEngine::Fail(const std::string& text) {
     view_.SetInfo(text);
+    link_.NoteAnswer(false);
+    quietUntil_ = Clock::now() + processorTimeout_;
     return false;
+}
+
+bool TransferEngine::Silent() {
+    link_.NoteSilence();
+    quietUntil_ = Clock::now() + processorTimeout_;
+    return false;
+}
+
+void TransferEngine::WaitForProcessorToGiveUp() {
+    const auto left = quietUntil_ - Clock::now();
+    if (left > Clock::duration::zero()) {
+        waiter_.WaitUntil([] { return false; }, std::chrono::ceil<std::chrono::milliseconds>(left));
+    }
 }
 
 std::optional<std::uint8_t> TransferEngine::SendAndAwait(TransferChannel& channel,
@@ -110,14 +168,18 @@ std::uint8_t TransferEngine::Run(TransferChannel& channel, std::uint8_t command,
     if (showProgress) {
         ShowProgressWindow(channel);
     }
+    WaitForProcessorToGiveUp();
     if (!channel.Open()) {
+        view_.TransferFailed();
         return 1;
     }
-    const bool ok = Exchange(channel, command, program, length);
+    const bool ok = channel.PurgeInput() && Exchange(channel, command, program, length);
     channel.Close();
     if (!ok) {
+        view_.TransferFailed();
         return 1;
     }
+    link_.NoteAnswer(true);
     if (command == kQueryProgram) {
         link_.Ui().SetMemorySelector(currentProgram_);
     }
@@ -132,7 +194,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
     view_.SetInfo("Sending START...");
     auto answer = SendAndAwait(channel, OneByte(kStart));
     if (!answer) {
-        return false;
+        return Silent();
     }
     if (*answer != kStart) {
         return Fail(texts::FailureA(usb, *answer));
@@ -143,7 +205,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
     view_.SetInfo("Sending COMMAND...");
     answer = SendAndAwait(channel, OneByte(command));
     if (!answer) {
-        return false;
+        return Silent();
     }
     if (*answer != command) {
         return Fail(texts::FailureB(usb));
@@ -154,10 +216,12 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
     view_.SetInfo("Sending PROGRAM NUMBER...");
     answer = SendAndAwait(channel, OneByte(program));
     if (!answer) {
-        return false;
+        return Silent();
     }
     if (command == kQueryProgram || *answer != program) {
         if (*answer == kProtected) {
+            // A right answer: the processor works, the memory is locked.
+            link_.NoteAnswer(true);
             link_.Ui().ShowInformation(texts::kMemoryProtected);
             return false;
         }
@@ -183,7 +247,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
     }
     answer = SendAndAwait(channel, OneByte(low));
     if (!answer) {
-        return false;
+        return Silent();
     }
     if (*answer != low) {
         return Fail(texts::FailureD(usb, *answer));
@@ -203,7 +267,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
         for (std::size_t offset = 0; offset < length; offset += kBlockSize) {
             const std::size_t count = std::min<std::size_t>(kBlockSize, length - offset);
             if (!SendAndAwait(channel, std::span(transmit_).subspan(offset, count))) {
-                return false;
+                return Silent();
             }
             view_.SetGaugePosition(static_cast<int>(offset + count));
             channel.PauseBetweenSteps();
@@ -214,7 +278,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
     view_.SetInfo("Sending END...");
     answer = SendAndAwait(channel, OneByte(kEnd));
     if (!answer) {
-        return false;
+        return Silent();
     }
     if (*answer != kEnd) {
         link_.Ui().ShowMessage(texts::kEndErrorBox);

@@ -13,11 +13,31 @@
 
 namespace veld23::link {
 
+// How a write of a memory ended.
+struct WriteOutcome {
+    enum class Result {
+        Verified, // stored, read back identical, and made the running memory
+        Written,  // stored and made the running memory, not read back
+        Mismatch, // stored, but what came back differs: not made the running memory
+        Failed,   // a transfer failed (already shown)
+    };
+    Result result = Result::Failed;
+    std::size_t differingBytes = 0;
+
+    bool Succeeded() const { return result == Result::Verified || result == Result::Written; }
+};
+
 // Framed transfers with the processor: the editor's commands (START, command,
 // program number, LONG, data in acknowledged 64-byte blocks, END) and the
 // memory reception in the other direction. The serial or USB variant is
 // chosen by `UsbLinkActive`. Results are 0 for success and 1 for failure; the
-// failure has been shown (progress text, message box) by then.
+// failure has been shown (progress text, message box) by then, and the link
+// controller knows whether the processor answered wrongly or not at all.
+//
+// Every transfer starts by discarding what arrived before it. After a failed
+// one it first waits until the processor has given the old transfer up (it does
+// after as long a silence as the editor waits for an answer), so the new
+// command's bytes are not taken as the rest of the old one.
 class TransferEngine {
   public:
     static constexpr std::size_t kBufferSize = 32768;
@@ -43,9 +63,12 @@ class TransferEngine {
     // word + 2), or 0 when the image cannot be sent: shorter than its length
     // word, or too long for the buffer.
     std::uint16_t LoadImage(std::span<const std::uint8_t> image);
-    // Stores the image in memory `program` (command 3) and, when that worked,
-    // makes the memory the running one (command 7).
-    std::uint8_t WriteMemory(std::uint8_t program, std::span<const std::uint8_t> image);
+    // Stores the image in memory `program` (command 3); with verify, reads the
+    // memory back and compares it byte for byte with what was sent, telling the
+    // user of a difference; then, unless something failed or differed, makes the
+    // memory the running one (command 7).
+    WriteOutcome WriteMemory(std::uint8_t program, std::span<const std::uint8_t> image,
+                             bool verify);
 
     std::span<std::uint8_t> TransmitBuffer() { return transmit_; }
     std::span<const std::uint8_t> ReceiveBuffer() const { return receive_; }
@@ -57,17 +80,25 @@ class TransferEngine {
     bool Running() const { return running_; }
 
   private:
+    using Clock = std::chrono::steady_clock;
+
     TransferChannel& ActiveChannel();
     std::uint8_t Run(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
                      std::uint16_t length, bool showProgress);
     bool Exchange(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
                   std::uint16_t length);
-    bool Receive(TransferChannel& channel, std::uint8_t program);
+    // Command 4 and the memory that follows, handed to sink.
+    std::uint8_t ReceiveInto(std::uint8_t program, const ImageHandler& sink);
+    bool Receive(TransferChannel& channel, std::uint8_t program, const ImageHandler& sink);
     bool ReceiveData(TransferChannel& channel, std::uint8_t program, std::size_t length);
     std::optional<std::uint8_t> SendAndAwait(TransferChannel& channel,
                                              std::span<const std::uint8_t> bytes);
     void ShowProgressWindow(const TransferChannel& channel);
+    // A wrong answer: its text, and the processor marked as answering wrongly.
     bool Fail(const std::string& text);
+    // No answer (already told by the channel).
+    bool Silent();
+    void WaitForProcessorToGiveUp();
 
     LinkController& link_;
     Waiter& waiter_;
@@ -79,6 +110,9 @@ class TransferEngine {
     ImageHandler imageHandler_;
     int currentProgram_ = 0;
     bool running_ = false;
+    // Until then the processor may still be busy with a transfer that failed.
+    Clock::time_point quietUntil_{};
+    std::chrono::milliseconds processorTimeout_;
 };
 
 } // namespace veld23::link

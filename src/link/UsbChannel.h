@@ -17,6 +17,7 @@ class UsbChannel : public TransferChannel {
     std::string PortName() const override { return "USB"; }
     bool Open() override;
     void Close() override { usb_.UsbClose(); }
+    bool PurgeInput() override { return usb_.UsbPurgeInput() == ft::kOk; }
     bool Send(std::span<const std::uint8_t> bytes) override;
     std::optional<std::uint8_t> Await() override;
     void StartData(std::span<std::uint8_t> buffer) override;

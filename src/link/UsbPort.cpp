@@ -60,6 +60,15 @@ FtStatus UsbPort::UsbSetTimeouts(std::uint32_t readMs, std::uint32_t writeMs) {
     return Checked(device_.SetTimeouts(readMs, writeMs), texts::kUsbTimeoutsPrefix);
 }
 
+FtStatus UsbPort::UsbPurgeInput() {
+    return Checked(device_.Purge(ft::kPurgeRx), texts::kUsbPurgePrefix);
+}
+
+std::uint32_t UsbPort::AttachedConverters() {
+    std::uint32_t count = 0;
+    return device_.CreateDeviceInfoList(count) == ft::kOk ? count : 0;
+}
+
 std::uint32_t UsbPort::UsbWrite(std::uint32_t count) {
     count = std::min<std::uint32_t>(count, kBufferSize);
     std::uint32_t written = 0;

@@ -36,6 +36,10 @@ class UsbPort {
     FtStatus SetFlowControl();
     FtStatus SetChars();
     FtStatus UsbSetTimeouts(std::uint32_t readMs, std::uint32_t writeMs);
+    // Discards what the converter received and nobody has read yet.
+    FtStatus UsbPurgeInput();
+    // How many converters are attached (0 when the system cannot tell); reports nothing.
+    std::uint32_t AttachedConverters();
     // Send the first count bytes of UsbWriteBuffer / read count bytes to the
     // start of UsbReadBuffer; both return the byte count and keep the status.
     std::uint32_t UsbWrite(std::uint32_t count);

@@ -21,6 +21,8 @@ constexpr const char* kStyleSheet = R"(
 QLabel#Heading { color: #00FFFF; font-weight: bold; font-size: 13pt; }
 QToolTip { color: #06222C; background-color: #E2F8FF; border: 1px solid #00A6C8; }
 QPushButton { padding: 4px 12px; }
+QPushButton:checked { color: #06222C; background-color: #00D8FF; border: 1px solid #80FFFF;
+                      border-radius: 3px; }
 QDialogButtonBox { dialogbuttonbox-buttons-have-icons: 0; }
 QProgressBar { border: 1px solid #80FFFF; border-radius: 2px; background: #06222C;
                text-align: center; color: #E2F8FF; }

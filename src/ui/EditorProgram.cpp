@@ -8,13 +8,20 @@
 #include "ui/AboutWindow.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
+#include "ui/CrossoverWindow.h"
+#include "ui/DelayWindow.h"
 #include "ui/DeviceImageWindow.h"
+#include "ui/DynamicsWindow.h"
+#include "ui/EqualiserWindow.h"
 #include "ui/FinalResponseWindow.h"
+#include "ui/LevelsWindow.h"
 #include "ui/LoadingFileWindow.h"
+#include "ui/LoudnessWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PasswordKeypadWindow.h"
 #include "ui/PlotPicture.h"
 #include "ui/ProgramDialogs.h"
+#include "ui/SpeakerWindow.h"
 #include "ui/SystemInfoWindow.h"
 #include "ui/TopologyChooserWindow.h"
 #include "ui/TransferProgressWindow.h"
@@ -63,9 +70,14 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
                                                        dialogs_);
                                     RedrawFinalResponse();
                                 }}),
-      commands_({config_, editors_, device_, dialogs, dialogs, *this}), connect_(device_) {
+      commands_({config_, editors_, device_, dialogs, dialogs, *this}),
+      portSettings_(options.portSettingsFile.empty()
+                        ? nullptr
+                        : std::make_unique<link::QtPortSettings>(options.portSettingsFile)),
+      portChoice_(device_.Link().Usb(), &portCatalog_, portSettings_.get()),
+      connect_(device_, portChoice_) {
     comm_.UseComm1Values();
-    link::ApplyComPortArguments(options.comPorts, comm_);
+    portChoice_.Restore(options.comPorts);
     editors_.crossover.SetDesignNotifier(&dialogs_);
     SetPlotPictureDialogs(&dialogs_);
     CreateWindows();
@@ -73,6 +85,7 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
     // The Real Time controls were made hidden and stay so. A new configuration has
     // two outputs, set up exactly as the chooser's two-ways action sets it up.
     chooser_->ChooseTwoWays();
+    commands_.ConfigurationSettled();
 }
 
 EditorProgram::~EditorProgram() {
@@ -97,12 +110,32 @@ void EditorProgram::CreateWindows() {
         [this](EditorWindow window) { return EditorWindowAvailable(window); }});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
+    // The editor windows' Real Time switches are faces of the main window's one.
+    const EditorWindowFrame::RealTimeToggle realTime{
+        [this] {
+            commands_.Devices().RealTimeButtonClick();
+            RefreshWindows();
+        },
+        [this] { return device_.RealTime().RealTimeMode(); }};
     finalResponse_ = std::make_unique<FinalResponseWindow>(
         FinalResponseWindow::Bindings{config_, editors_, speakers_, dialogs_}, mainWindow_.get(),
-        EditorWindowFrame::RealTimeToggle{[this] { commands_.Devices().RealTimeButtonClick(); },
-                                          [this] { return device_.RealTime().RealTimeMode(); }});
+        realTime);
     RegisterEditorWindow(EditorWindow::FinalResponse, finalResponse_.get());
     SetFinalResponseRedraw([this] { finalResponse_->Redraw(); });
+    equaliserWindow_ = std::make_unique<EqualiserWindow>(
+        editors_.equaliser, coefficientViewer_.get(), mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Peq, equaliserWindow_.get(),
+                         [this] { equaliserWindow_->Open(commands_.Selection().channel - '0'); });
+    CreateOutputEditorWindows(realTime);
+    crossoverWindow_ =
+        std::make_unique<CrossoverWindow>(editors_.crossover, mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Crossover, crossoverWindow_.get(),
+                         [this] { crossoverWindow_->Open(commands_.Selection().channel - '0'); });
+    CreateSpeakerWindow(realTime);
+    loudnessWindow_ =
+        std::make_unique<LoudnessWindow>(editors_.loudness, mainWindow_.get(), realTime);
+    RegisterEditorWindow(EditorWindow::Loudness, loudnessWindow_.get(),
+                         [this] { loudnessWindow_->Open(); });
     about_ = std::make_unique<AboutWindow>(mainWindow_.get());
     deviceImage_ =
         std::make_unique<DeviceImageWindow>([this] { return BuildDeviceImage(config_); });
@@ -115,6 +148,39 @@ void EditorProgram::CreateWindows() {
     commands_.Activate();
 }
 
+void EditorProgram::CreateOutputEditorWindows(const EditorWindowFrame::RealTimeToggle& realTime) {
+    QWidget* anchor = mainWindow_.get();
+    levels_ = std::make_unique<LevelsWindow>(editors_.levels, config_, anchor, realTime);
+    RegisterEditorWindow(EditorWindow::Gains, levels_.get());
+    dynamics_ = std::make_unique<DynamicsWindow>(editors_.dynamics, anchor, realTime);
+    RegisterEditorWindow(EditorWindow::Dynamics, dynamics_.get(),
+                         [this] { dynamics_->OpenOnChannel(commands_.Selection().channel); });
+    delay_ = std::make_unique<DelayWindow>(editors_.delays, config_, anchor, realTime);
+    RegisterEditorWindow(EditorWindow::Delay, delay_.get(),
+                         [this] { delay_->FocusOutput(commands_.Selection().tag); });
+    // An edit in one shows in the others and on the main window (the mute indications).
+    const auto refresh = [this] { RefreshWindows(); };
+    QObject::connect(levels_.get(), &LevelsWindow::Edited, levels_.get(), refresh);
+    QObject::connect(dynamics_.get(), &DynamicsWindow::Edited, dynamics_.get(), refresh);
+    QObject::connect(delay_.get(), &DelayWindow::Edited, delay_.get(), refresh);
+}
+
+void EditorProgram::CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle& realTime) {
+    // Opened from the dynamics window, so it opens beside that one.
+    speaker_ = std::make_unique<SpeakerWindow>(editors_.speaker, dynamics_.get(), realTime);
+    SpeakerWindow* speaker = speaker_.get();
+    QObject::connect(speaker, &SpeakerWindow::Edited, speaker, [this] { RefreshWindows(); });
+    QObject::connect(dynamics_.get(), &DynamicsWindow::SpeakerRequested, speaker, [this, speaker] {
+        speaker->FollowRecord(editors_.dynamics.CurrentRecord());
+        speaker->show();
+        speaker->raise();
+        speaker->activateWindow();
+    });
+    QObject::connect(dynamics_.get(), &DynamicsWindow::RecordSelected, speaker,
+                     &SpeakerWindow::FollowRecord);
+    QObject::connect(dynamics_.get(), &DynamicsWindow::Hidden, speaker, &QWidget::hide);
+}
+
 void EditorProgram::BindWindows() {
     QObject::connect(connectWindow_.get(), &ConnectDialogWindow::closeRequested, mainWindow_.get(),
                      [this] { RequestClose(); });
@@ -123,6 +189,8 @@ void EditorProgram::BindWindows() {
     QObject::connect(mainWindow_.get(), &MainWindow::closeRequested, mainWindow_.get(),
                      [this] { RequestClose(); });
     QObject::connect(mainWindow_.get(), &MainWindow::connectRequested, mainWindow_.get(), [this] {
+        // A failure the transfer window still shows has been seen by now.
+        progressWindow_->CloseProgress();
         connect_.Show();
         connectWindow_->Refresh();
         connectWindow_->show();
@@ -177,8 +245,10 @@ void EditorProgram::RequestClose() {
     }
 }
 
-void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget) {
+void EditorProgram::RegisterEditorWindow(EditorWindow window, QWidget* widget,
+                                         std::function<void()> opening) {
     editorWindows_[window] = widget;
+    editorOpening_[window] = std::move(opening);
     RefreshWindows();
 }
 
@@ -202,6 +272,27 @@ void EditorProgram::RefreshWindows() {
     }
     if (finalResponse_) {
         finalResponse_->Refresh();
+    }
+    if (equaliserWindow_) {
+        equaliserWindow_->Refresh();
+    }
+    if (crossoverWindow_) {
+        crossoverWindow_->Refresh();
+    }
+    if (loudnessWindow_) {
+        loudnessWindow_->Refresh();
+    }
+    if (levels_) {
+        levels_->Refresh();
+    }
+    if (dynamics_) {
+        dynamics_->Refresh();
+    }
+    if (delay_) {
+        delay_->Refresh();
+    }
+    if (speaker_) {
+        speaker_->Refresh();
     }
 }
 
@@ -293,6 +384,10 @@ void EditorProgram::ShowEditorWindow(EditorWindow window) {
                       : editorWindows_.count(window)            ? editorWindows_.at(window).data()
                                                                 : nullptr;
     if (widget != nullptr) {
+        if (const auto opening = editorOpening_.find(window);
+            opening != editorOpening_.end() && opening->second) {
+            opening->second();
+        }
         widget->show();
         widget->raise();
         widget->activateWindow();

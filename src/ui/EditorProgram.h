@@ -4,14 +4,17 @@
 #include "commands/ConnectDialog.h"
 #include "commands/DeviceLink.h"
 #include "commands/MainWindowCommands.h"
+#include "commands/PortChoice.h"
 #include "config/ProcessorConfiguration.h"
 #include "editors/EditorSet.h"
-#include "link/serial/ComPortArguments.h"
+#include "link/LinkTypes.h"
 #include "link/serial/QtEventLoopWaiter.h"
+#include "link/serial/QtPortServices.h"
 #include "link/serial/TCommPortDriver.h"
 #include "link/usb/FtdiD2xx.h"
 #include "measure/SpeakerCurves.h"
 #include "ui/DialogRelay.h"
+#include "ui/EditorWindowFrame.h"
 #include "ui/ProgressRelay.h"
 
 #include <QPointer>
@@ -28,12 +31,19 @@ namespace veld23 {
 class AboutWindow;
 class CoefficientViewerWindow;
 class ConnectDialogWindow;
+class CrossoverWindow;
+class DelayWindow;
 class DeviceImageWindow;
+class DynamicsWindow;
 class FinalResponseWindow;
+class EqualiserWindow;
+class LevelsWindow;
 class LoadingFileWindow;
+class LoudnessWindow;
 class MainWindow;
 class PasswordKeypadWindow;
 class ProgramDialogs;
+class SpeakerWindow;
 class SystemInfoWindow;
 class TopologyChooserWindow;
 class TransferProgressWindow;
@@ -51,6 +61,8 @@ class EditorProgram final : private commands::ApplicationWindows {
     struct Options {
         // Devices standing in for COM 1 and COM 2 (`--com1 PATH`, `--com2 PATH`).
         std::vector<link::ComPortPathArgument> comPorts;
+        // The settings file that remembers the ports chosen; none: nothing remembered.
+        std::string portSettingsFile;
     };
 
     EditorProgram(ProgramDialogs& dialogs, Options options);
@@ -68,7 +80,11 @@ class EditorProgram final : private commands::ApplicationWindows {
 
     // An editor window joins the program: its buttons on the main window come alive,
     // and the configuration reset and the save question close it with the others.
-    void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget);
+    // `opening` runs whenever a main window button brings the window up, before it is
+    // shown, also when it is already open: the window takes the channel the button
+    // recorded in the selection.
+    void RegisterEditorWindow(commands::EditorWindow window, QWidget* widget,
+                              std::function<void()> opening = {});
     // The final response view's redraw, once the program has one; from then on every
     // block editor's change reaches it.
     void SetFinalResponseRedraw(std::function<void()> redraw);
@@ -94,9 +110,19 @@ class EditorProgram final : private commands::ApplicationWindows {
     SystemInfoWindow& SystemInfo() { return *systemInfo_; }
     PasswordKeypadWindow& Keypad() { return *keypad_; }
     LoadingFileWindow& Loading() { return *loading_; }
+    EqualiserWindow& Equaliser() { return *equaliserWindow_; }
+    CrossoverWindow& Crossover() { return *crossoverWindow_; }
+    LoudnessWindow& Loudness() { return *loudnessWindow_; }
+    LevelsWindow& Levels() { return *levels_; }
+    DynamicsWindow& Dynamics() { return *dynamics_; }
+    DelayWindow& Delay() { return *delay_; }
+    SpeakerWindow& Speaker() { return *speaker_; }
 
   private:
     void CreateWindows();
+    // The level, dynamics and delay windows, and the speaker window the dynamics opens.
+    void CreateOutputEditorWindows(const EditorWindowFrame::RealTimeToggle& realTime);
+    void CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle& realTime);
     void BindWindows();
     void HideEditorWindows();
     void ScheduleRefresh();
@@ -127,6 +153,9 @@ class EditorProgram final : private commands::ApplicationWindows {
     SpeakerCurves speakers_;
     EditorSet editors_;
     commands::MainWindowCommands commands_;
+    link::QtSerialPortCatalog portCatalog_;
+    std::unique_ptr<link::QtPortSettings> portSettings_;
+    commands::PortChoice portChoice_;
     commands::ConnectDialog connect_;
 
     std::unique_ptr<ConnectDialogWindow> connectWindow_;
@@ -134,13 +163,21 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<CoefficientViewerWindow> coefficientViewer_;
     std::unique_ptr<FinalResponseWindow> finalResponse_;
+    std::unique_ptr<LevelsWindow> levels_;
+    std::unique_ptr<DynamicsWindow> dynamics_;
+    std::unique_ptr<DelayWindow> delay_;
+    std::unique_ptr<SpeakerWindow> speaker_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<DeviceImageWindow> deviceImage_;
     std::unique_ptr<TransferProgressWindow> progressWindow_;
     std::unique_ptr<SystemInfoWindow> systemInfo_;
     std::unique_ptr<PasswordKeypadWindow> keypad_;
     std::unique_ptr<LoadingFileWindow> loading_;
+    std::unique_ptr<EqualiserWindow> equaliserWindow_;
+    std::unique_ptr<CrossoverWindow> crossoverWindow_;
+    std::unique_ptr<LoudnessWindow> loudnessWindow_;
     std::map<commands::EditorWindow, QPointer<QWidget>> editorWindows_;
+    std::map<commands::EditorWindow, std::function<void()>> editorOpening_;
 
     std::function<void()> redrawFinalResponse_;
     std::function<void()> endHandler_;

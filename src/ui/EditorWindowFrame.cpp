@@ -17,8 +17,8 @@ constexpr int kGap = 8;
 
 } // namespace
 
-EditorWindowFrame::EditorWindowFrame(const QString& title, QWidget* anchor,
-                                     RealTimeToggle realTime, QWidget* parent)
+EditorWindowFrame::EditorWindowFrame(const QString& title, QWidget* anchor, RealTimeToggle realTime,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window), anchor_(anchor), realTime_(std::move(realTime)) {
     setWindowTitle(title);
     realTimeButton_ = new QPushButton(tr("&Real Time"), this);
@@ -26,7 +26,6 @@ EditorWindowFrame::EditorWindowFrame(const QString& title, QWidget* anchor,
     realTimeButton_->setCheckable(true);
     realTimeButton_->setToolTip(
         tr("Real Time: every edit is sent to the processor's running memory at once"));
-    realTimeButton_->hide();
     connect(realTimeButton_, &QPushButton::clicked, this, [this] {
         if (realTime_.click) {
             realTime_.click();

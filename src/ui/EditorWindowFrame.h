@@ -28,8 +28,7 @@ class EditorWindowFrame : public QWidget {
     EditorWindowFrame(const QString& title, QWidget* anchor, RealTimeToggle realTime,
                       QWidget* parent = nullptr);
 
-    // The window's Real Time switch, for its layout. Hidden until the program makes
-    // Real Time reachable.
+    // The window's Real Time switch, for its layout.
     QPushButton* RealTimeButton() const { return realTimeButton_; }
     // Lights the switch from the toggle; windows call it from their refill.
     void RefreshRealTime();

@@ -6,10 +6,13 @@
 #include "config/ProcessorConfiguration.h"
 #include "config/SystemInformation.h"
 #include "editors/LevelController.h"
+#include "ui/IndicatorLamp.h"
 #include "ui/MainWindowCommandBar.h"
 #include "ui/MainWindowSignalChain.h"
 #include "ui/QtText.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +22,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace veld23 {
@@ -26,6 +30,17 @@ namespace veld23 {
 namespace {
 
 namespace texts = commands::texts;
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -76,7 +91,23 @@ MainWindow::MainWindow(Bindings bindings, QWidget* parent)
     BindDeviceCommands();
     BindFields();
     BindEditorButtons();
+    qApp->installEventFilter(this);
     Refresh();
+}
+
+void MainWindow::RefreshTitle() {
+    setWindowTitle(FromUtf8(bindings_.commands.Title()));
+}
+
+void MainWindow::ScheduleTitleRefresh() {
+    if (titleRefreshScheduled_) {
+        return;
+    }
+    titleRefreshScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        titleRefreshScheduled_ = false;
+        RefreshTitle();
+    });
 }
 
 void MainWindow::Run(const std::function<void()>& command) {
@@ -139,6 +170,11 @@ void MainWindow::BindDeviceCommands() {
             Run([&devices, command] { (devices.*command)(); });
         });
     }
+    connect(bar.realTimeLamp, &IndicatorLamp::Clicked, this,
+            [this, &devices] { Run([&devices] { devices.RealTimeButtonClick(); }); });
+    connect(bar.verifyAfterWrite, &QCheckBox::toggled, this, [this, &devices](bool verify) {
+        Run([&devices, verify] { devices.SetVerifyAfterWrite(verify); });
+    });
     connect(bar.memorySelector, &QSpinBox::valueChanged, this, [this](int memory) {
         Run([this, memory] { bindings_.commands.SelectProgram(memory); });
     });
@@ -148,12 +184,14 @@ void MainWindow::BindFields() {
     commands::MainWindowCommands& commands = bindings_.commands;
     connect(nameField_, &QLineEdit::textEdited, this, [this, &commands](const QString& text) {
         commands.SetSystemName(text.toStdString());
+        RefreshTitle();
         emit systemNameEdited();
     });
     for (int label = 1; label <= MainWindowSignalChain::kLabels; ++label) {
         connect(signalChain_->LabelField(label), &QLineEdit::textEdited, this,
-                [&commands, label](const QString& text) {
+                [this, &commands, label](const QString& text) {
                     commands.SetChannelLabel(label, text.toStdString());
+                    RefreshTitle();
                 });
     }
     connect(signalChain_->RouteButton(), &QPushButton::clicked, this,
@@ -176,7 +214,7 @@ void MainWindow::Refresh() {
     const ProcessorConfiguration& config = bindings_.config;
     MainWindowCommandBar& bar = *commandBar_;
 
-    setWindowTitle(FromUtf8(commands.Title()));
+    RefreshTitle();
     ShowText(nameField_, FromWindows1252(config.SystemInformation.SystemName.View()));
     for (int label = 1; label <= MainWindowSignalChain::kLabels; ++label) {
         ShowText(signalChain_->LabelField(label), FromUtf8(commands.ChannelLabel(label)));
@@ -194,7 +232,15 @@ void MainWindow::Refresh() {
         control->setEnabled(deviceCommands);
     }
     bar.copyAllButton->setVisible(device.Presentation().Controls().CopyAllShown());
-    bar.realTimeButton->setChecked(device.RealTime().RealTimeMode());
+    {
+        const QSignalBlocker blocker(bar.verifyAfterWrite);
+        bar.verifyAfterWrite->setChecked(commands.Devices().VerifyAfterWrite());
+    }
+    bar.verifyAfterWrite->setEnabled(!device.Busy());
+    const bool realTime = device.RealTime().RealTimeMode();
+    bar.realTimeButton->setChecked(realTime);
+    bar.realTimeButton->setEnabled(device.RealTimeSwitchAvailable());
+    bar.realTimeLamp->SetLit(realTime);
     {
         const QSignalBlocker blocker(bar.memorySelector);
         bar.memorySelector->setValue(config.ProgramNumber);
@@ -236,7 +282,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == presetCaption_ && event->type() == QEvent::MouseButtonPress &&
+    if (IsUserInput(event->type())) {
+        ScheduleTitleRefresh();
+    }
+    // The second click of a quick pair arrives as a double-click: it counts as well.
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (watched == presetCaption_ && press &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         bindings_.commands.PresetCaptionClick();
         Refresh();

@@ -70,6 +70,10 @@ class MainWindow : public QWidget {
     void BindEditorButtons();
     // Runs a command from a button, then shows what it left.
     void Run(const std::function<void()>& command);
+    // The title says whether the configuration differs from its file; edits made in
+    // any window can change that, so the title is looked at again after user input.
+    void RefreshTitle();
+    void ScheduleTitleRefresh();
 
     Bindings bindings_;
     MainWindowCommandBar* commandBar_ = nullptr;
@@ -77,6 +81,7 @@ class MainWindow : public QWidget {
     QLineEdit* nameField_ = nullptr;
     QLabel* presetCaption_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    bool titleRefreshScheduled_ = false;
 };
 
 } // namespace veld23

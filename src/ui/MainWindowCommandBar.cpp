@@ -2,7 +2,9 @@
 
 #include "commands/CommandTexts.h"
 #include "config/ProcessorConfiguration.h"
+#include "ui/IndicatorLamp.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -65,18 +67,20 @@ MainWindowCommandBar::MainWindowCommandBar(QWidget* parent) : QWidget(parent) {
     blockButton = Button(device, "blockButton", tr("&Block"), texts::kBlockHint);
     unblockButton = Button(device, "unblockButton", tr("&Unblock"), texts::kUnblockHint);
     passwordButton = Button(device, "passwordButton", tr("&Password"), texts::kPasswordHint);
+    verifyAfterWrite = new QCheckBox(tr("&Verify after write"), device);
+    verifyAfterWrite->setObjectName("verifyAfterWrite");
+    verifyAfterWrite->setToolTip(texts::kVerifyAfterWriteHint);
     copyAllButton = Button(device, "copyAllButton", texts::kCopyAllCaption);
     copyAllButton->hide();
-    realTimeButton = Button(device, "realTimeButton", texts::kRealTimeCaption);
+    realTimeButton = Button(device, "realTimeButton", tr("Real &Time"), texts::kRealTimeHint);
     realTimeButton->setCheckable(true);
-    realTimeButton->hide();
-    realTimeLabel = new QLabel(texts::kRealTimeCaption, device);
-    realTimeLabel->setObjectName("realTimeLabel");
-    realTimeLabel->hide();
+    realTimeLamp = new IndicatorLamp(device, QColor(QRgb{0xFF6040}));
+    realTimeLamp->setObjectName("realTimeLamp");
+    realTimeLamp->setToolTip(texts::kRealTimeHint);
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             connectButton, readButton, writeButton, changeButton, memoryCaption, memorySelector,
-             blockButton, unblockButton, passwordButton, copyAllButton, realTimeButton,
-             realTimeLabel}) {
+             connectButton, readButton, writeButton, verifyAfterWrite, changeButton, memoryCaption,
+             memorySelector, blockButton, unblockButton, passwordButton, copyAllButton,
+             realTimeLamp, realTimeButton}) {
         device->layout()->addWidget(widget);
     }
 

@@ -2,11 +2,13 @@
 
 #include <QWidget>
 
-class QLabel;
+class QCheckBox;
 class QPushButton;
 class QSpinBox;
 
 namespace veld23 {
+
+class IndicatorLamp;
 
 // The main window's command buttons: the file commands, the processor commands
 // with the memory selector, and the windows. Only layout and captions live here;
@@ -30,9 +32,11 @@ class MainWindowCommandBar : public QWidget {
     QPushButton* blockButton = nullptr;
     QPushButton* unblockButton = nullptr;
     QPushButton* passwordButton = nullptr;
-    QPushButton* copyAllButton = nullptr;  // revealed by the "PRESET" caption
-    QPushButton* realTimeButton = nullptr; // hidden for good
-    QLabel* realTimeLabel = nullptr;       // hidden for good
+    QCheckBox* verifyAfterWrite = nullptr;
+    QPushButton* copyAllButton = nullptr; // revealed by the "PRESET" caption
+    // The Real Time switch and its lamp, lit while every edit goes to the processor.
+    QPushButton* realTimeButton = nullptr;
+    IndicatorLamp* realTimeLamp = nullptr;
     // Windows.
     QPushButton* systemInfoButton = nullptr;
     QPushButton* aboutButton = nullptr;

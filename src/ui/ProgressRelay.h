@@ -47,6 +47,11 @@ class ProgressRelay final : public link::TransferView {
             target_->SetGaugePosition(position);
         }
     }
+    void TransferFailed() override {
+        if (target_ != nullptr) {
+            target_->TransferFailed();
+        }
+    }
 
   private:
     void Tell() const {

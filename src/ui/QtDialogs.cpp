@@ -108,10 +108,24 @@ std::optional<std::string> QtDialogs::RunFileDialog(const commands::FileDialogRe
     QFileDialog dialog(Parent(), Text(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(NameFilters(request));
+    const QStringList filters = NameFilters(request);
+    dialog.setNameFilters(filters);
     // The captions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(Text(request.defaultExtension));
+    // A name typed without an extension gets the one of the type chosen. The dialog
+    // names the type by its caption alone, its details being hidden.
+    const auto useFilter = [&dialog, &request, &filters](const QString& filter) {
+        std::size_t index = 0;
+        for (std::size_t i = 0; i < request.filters.size(); ++i) {
+            const qsizetype at = static_cast<qsizetype>(i);
+            if (filter == Text(request.filters[i].caption) || filter == filters.at(at)) {
+                index = i;
+            }
+        }
+        dialog.setDefaultSuffix(Text(request.ExtensionFor(index)));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useFilter);
+    useFilter(dialog.selectedNameFilter());
     if (!request.fileName.empty()) {
         dialog.selectFile(Text(request.fileName));
     }

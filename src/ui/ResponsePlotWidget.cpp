@@ -127,6 +127,7 @@ void ResponsePlotWidget::Forward(QMouseEvent* event, Pointer kind) {
     }
     event->accept();
     ShowPointerState();
+    emit PointerHandled();
 }
 
 void ResponsePlotWidget::ShowPointerState() {

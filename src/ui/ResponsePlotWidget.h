@@ -53,6 +53,9 @@ class ResponsePlotWidget : public QWidget {
   signals:
     // Emitted when a mouse event leaves a different readout text behind.
     void ReadoutChanged(const QString& text);
+    // Emitted after every mouse event the owning editor has answered: a window whose
+    // editor changes with the pointer (a band dragged) refills its controls then.
+    void PointerHandled();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

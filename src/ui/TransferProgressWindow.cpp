@@ -1,8 +1,10 @@
 #include "ui/TransferProgressWindow.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -12,12 +14,17 @@ namespace veld23 {
 
 TransferProgressWindow::TransferProgressWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), info_(new QLabel(kInitialInfo, this)),
-      gauge_(new QProgressBar(this)), port_(new QLabel(this)) {
+      gauge_(new QProgressBar(this)), port_(new QLabel(this)),
+      close_(new QPushButton(tr("&Close"), this)) {
     setObjectName("TW_Serial_Info_Form");
     setWindowTitle("VELD23");
     info_->setObjectName("Info");
     gauge_->setObjectName("ProgressBar");
     port_->setObjectName("Info_Com_Label");
+    close_->setObjectName("closeButton");
+    close_->setToolTip(tr("Close this window (Escape)"));
+    close_->hide();
+    connect(close_, &QPushButton::clicked, this, &TransferProgressWindow::CloseProgress);
 
     // A borderless window needs an edge of its own to stand apart from what lies behind.
     setAttribute(Qt::WA_StyledBackground, true);
@@ -41,9 +48,11 @@ TransferProgressWindow::TransferProgressWindow(QWidget* parent)
     layout->addWidget(info_);
     layout->addWidget(gauge_);
     layout->addWidget(port_);
+    layout->addWidget(close_, 0, Qt::AlignRight);
 }
 
 void TransferProgressWindow::ShowProgress() {
+    close_->hide();
     if (!placed_) {
         adjustSize();
         PlaceOverParent();
@@ -55,6 +64,23 @@ void TransferProgressWindow::ShowProgress() {
 
 void TransferProgressWindow::CloseProgress() {
     hide();
+}
+
+void TransferProgressWindow::TransferFailed() {
+    close_->show();
+    adjustSize();
+    if (isVisible()) {
+        activateWindow();
+        close_->setFocus();
+    }
+}
+
+void TransferProgressWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        CloseProgress();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TransferProgressWindow::SetInfo(const std::string& text) {

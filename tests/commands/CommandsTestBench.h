@@ -6,6 +6,7 @@
 #include "commands/DeviceCommands.h"
 #include "commands/DeviceLink.h"
 #include "commands/PasswordKeypad.h"
+#include "commands/PortChoice.h"
 #include "config/ProcessorConfiguration.h"
 #include "device/DeviceImage.h"
 #include "editors/EditorSet.h"
@@ -87,15 +88,19 @@ class ScriptedDialogs : public commands::CommandDialogs {
     }
 };
 
-// The main window's Save: succeeds or not as the test says.
+// The main window's Save: succeeds or not as the test says; there is always
+// something to save, so the questions are always asked.
 class ScriptedSaver : public commands::ConfigurationSaver {
   public:
     bool succeeds = true;
     int saves = 0;
+    int reads = 0;
     bool SaveConfiguration() override {
         ++saves;
         return succeeds;
     }
+    bool HasUnsavedChanges() const override { return true; }
+    void ConfigurationRead() override { ++reads; }
 };
 
 // The whole device side of the program without windows: one configuration with
@@ -119,7 +124,8 @@ struct CommandsBench {
                       ApplicationHooks{[this] { ++windowsClosed; },
                                        [this] { device.RealTime().SwitchOff(); }, nullptr}};
     commands::DeviceCommands commands{device, editors.steps, editors.steps, saver};
-    commands::ConnectDialog connect{device};
+    commands::PortChoice ports{device.Link().Usb(), nullptr, nullptr};
+    commands::ConnectDialog connect{device, ports};
 
     explicit CommandsBench(OutputTopology topology = OutputTopology::TwoOutputs) {
         waiter.AddSource(port);
@@ -142,7 +148,8 @@ struct CommandsBench {
         return {processor.FromEditor().begin() + static_cast<std::ptrdiff_t>(seen),
                 processor.FromEditor().end()};
     }
-    bool ControlsEnabled() const { return device.Presentation().Controls().Enabled(); }
+    // What the windows offer: the device commands usable now.
+    bool ControlsEnabled() const { return device.CommandsAvailable(); }
     // A memory that holds this configuration's image as a write leaves it.
     void StoreConfiguration(int memory, const ProcessorConfiguration& source) {
         const DeviceImage image = BuildDeviceImage(source);

@@ -1,39 +1,62 @@
-// The connect dialog: selectors and indicators, the link check and the status line.
+// The connect dialog: the port behind each selector, the link check, and the one
+// state its lamps, the status line and the device commands are read from.
 #include "CommandsTestBench.h"
 
 #include "commands/CommandTexts.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace veld23 {
 namespace {
 
+using link::ComPortNumber;
 using link::LinkIndicator;
 using link::LinkKind;
 using testing::CommandsBench;
 namespace texts = commands::texts;
 
-std::vector<LinkIndicator> LitIndicators(const commands::ConnectDialog& dialog) {
+// Everything the windows show of the link at once.
+struct Shown {
     std::vector<LinkIndicator> lit;
-    for (const LinkIndicator i :
-         {LinkIndicator::Offline, LinkIndicator::Com1, LinkIndicator::Com2, LinkIndicator::Usb}) {
-        if (dialog.Lit(i)) {
-            lit.push_back(i);
-        }
+    std::string status;
+    bool commands;
+    bool operator==(const Shown&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Shown& shown) {
+    out << "lamps";
+    for (const LinkIndicator i : shown.lit) {
+        out << ' ' << static_cast<int>(i);
     }
-    return lit;
+    return out << ", \"" << shown.status << "\", commands " << shown.commands;
 }
 
-TEST(ConnectDialog, ComOneIsCheckedAndShownConnected) {
+Shown ShownOf(const CommandsBench& t) {
+    Shown shown{{}, t.device.Presentation().StatusLine(), t.ControlsEnabled()};
+    for (const LinkIndicator i :
+         {LinkIndicator::Offline, LinkIndicator::Com1, LinkIndicator::Com2, LinkIndicator::Usb}) {
+        if (t.connect.Lit(i)) {
+            shown.lit.push_back(i);
+        }
+    }
+    return shown;
+}
+
+const Shown kOffline{{LinkIndicator::Offline}, texts::kStatusOffline, false};
+
+TEST(ConnectDialog, ComOneIsCheckedOnItsChosenPortAndShownConnected) {
     CommandsBench t;
+    EXPECT_EQ(ShownOf(t), (Shown{{}, "No Connected", false}));
     int closed = 0;
     t.connect.SetCloseListener([&] { ++closed; });
+    t.ports.Choose(ComPortNumber::pnCOM1, " /dev/ttyUSB0 ");
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com1));
-    EXPECT_EQ(LitIndicators(t.connect), (std::vector<LinkIndicator>{LinkIndicator::Com1}));
+    EXPECT_EQ(t.port.OpenedPath(), "/dev/ttyUSB0");
     ASSERT_EQ(t.processor.Completed().size(), 1u);
     EXPECT_EQ(t.processor.Completed()[0].command, 0);
-    EXPECT_EQ(t.device.Presentation().StatusLine(), "Status : Connected at COM1");
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com1}, "Status : Connected at COM1", true}));
     EXPECT_FALSE(t.connect.Shown());
     EXPECT_EQ(closed, 1);
 
@@ -42,46 +65,47 @@ TEST(ConnectDialog, ComOneIsCheckedAndShownConnected) {
     t.connect.Show();
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com2));
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
-    EXPECT_EQ(LitIndicators(t.connect), (std::vector<LinkIndicator>{LinkIndicator::Com2}));
-    EXPECT_EQ(t.device.Presentation().StatusLine(), "Status : Connected at COM2");
+    EXPECT_EQ(t.port.OpenedPath(), "/dev/ttyS1");
+    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com2}, "Status : Connected at COM2", true}));
     EXPECT_EQ(t.device.Link().Kind(), LinkKind::Com2);
 }
 
-TEST(ConnectDialog, ABusyPortKeepsTheDialogOpen) {
+TEST(ConnectDialog, APortThatWillNotOpenKeepsTheDialogOpenAndShowsOffline) {
     CommandsBench t;
-    t.port.SetUnavailable(link::ComPortNumber::pnCOM2, true);
+    t.Connect();
+    t.connect.Show();
+    t.port.SetUnavailable(ComPortNumber::pnCOM2, true);
     EXPECT_FALSE(t.connect.Choose(LinkIndicator::Com2));
     EXPECT_EQ(t.dialogs.log,
               (std::vector<std::string>{"beep", "error:COM Port already in use. Select another."}));
     EXPECT_TRUE(t.connect.Shown());
     EXPECT_EQ(t.device.Link().Kind(), LinkKind::Offline);
-    EXPECT_TRUE(t.processor.FromEditor().empty());
-    EXPECT_EQ(t.device.Presentation().StatusLine(), "No Connected");
+    EXPECT_TRUE(t.Sent().empty());
+    // Not COM 2 lit beside an Offline status.
+    EXPECT_EQ(ShownOf(t), kOffline);
 }
 
 TEST(ConnectDialog, OfflineDisablesTheCommands) {
     CommandsBench t;
     t.Connect();
-    ASSERT_TRUE(t.ControlsEnabled());
     t.connect.Show();
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Offline));
-    EXPECT_EQ(LitIndicators(t.connect), (std::vector<LinkIndicator>{LinkIndicator::Offline}));
-    EXPECT_EQ(t.device.Presentation().StatusLine(), texts::kStatusOffline);
-    EXPECT_FALSE(t.ControlsEnabled());
+    EXPECT_EQ(ShownOf(t), kOffline);
     EXPECT_TRUE(t.Sent().empty());
-    // Enabling has no effect while Offline.
-    t.device.Link().SetDeviceCommandsEnabled(true);
-    EXPECT_FALSE(t.ControlsEnabled());
 }
 
-TEST(ConnectDialog, AWrongAnswerLeavesTheLinkAndTheStatusLine) {
+TEST(ConnectDialog, AWrongAnswerIsShownAsSuchAndWithdrawsTheCommands) {
     CommandsBench t;
     t.processor.Faults().wrongAt = link::SimStep::Command;
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com1));
     EXPECT_EQ(t.device.Link().Kind(), LinkKind::Com1);
-    EXPECT_EQ(t.device.Presentation().StatusLine(), "No Connected");
     EXPECT_EQ(t.progress.infoText, "  ¡¡ERROR!! COMMAND NO VALID ");
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com1}, "Status : COM1 answered wrongly", false}));
+    // Choosing the link again checks it again.
+    t.processor.Faults() = {};
+    t.connect.Show();
+    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com1));
+    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com1}, "Status : Connected at COM1", true}));
 }
 
 TEST(ConnectDialog, ASilentProcessorTakesTheLinkOffline) {
@@ -89,44 +113,83 @@ TEST(ConnectDialog, ASilentProcessorTakesTheLinkOffline) {
     t.processor.Faults().silentAt = link::SimStep::Start;
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com2));
     EXPECT_EQ(t.device.Link().Kind(), LinkKind::Offline);
-    EXPECT_EQ(t.device.Presentation().StatusLine(), texts::kStatusOffline);
     EXPECT_TRUE(t.dialogs.Has(
         "error:Comunication ERROR. Please verify that the COM port selected is correct"));
-    EXPECT_EQ(LitIndicators(t.connect),
-              (std::vector<LinkIndicator>{LinkIndicator::Offline, LinkIndicator::Com2}));
-    EXPECT_FALSE(t.ControlsEnabled());
+    // Offline alone is lit, not Offline and COM 2 at once.
+    EXPECT_EQ(ShownOf(t), kOffline);
 }
 
 TEST(ConnectDialog, UsbIsCheckedLikeASerialLink) {
     CommandsBench t;
+    EXPECT_TRUE(t.connect.Ports().UsbProcessorFound());
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Usb));
     EXPECT_EQ(t.device.Link().Kind(), LinkKind::Usb);
-    EXPECT_EQ(t.device.Presentation().StatusLine(), "Status : USB");
+    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Usb}, "Status : USB", true}));
     ASSERT_EQ(t.processor.Completed().size(), 1u);
     EXPECT_FALSE(t.usb.IsOpen());
-    EXPECT_TRUE(t.ControlsEnabled());
 
     // A link check that fails selects Offline.
     t.connect.Show();
     t.processor.Faults().wrongAt = link::SimStep::Start;
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Usb));
     EXPECT_EQ(t.progress.infoText, "  ¡¡ERROR!! DATA NO VALID(192)");
-    EXPECT_EQ(t.device.Link().Kind(), LinkKind::Offline);
     EXPECT_FALSE(t.device.Link().UsbLinkActive());
-    EXPECT_FALSE(t.ControlsEnabled());
+    EXPECT_EQ(ShownOf(t), kOffline);
 }
 
 TEST(ConnectDialog, UsbWithoutAConverterEndsOffline) {
     CommandsBench t;
     t.usb.SetAttached(false);
+    t.connect.Show();
+    EXPECT_FALSE(t.connect.Ports().UsbProcessorFound());
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Usb));
     EXPECT_TRUE(t.dialogs.Has("error:Can't open the USB. Please verify that the USB port is "
                               "correct and your VELD23 unit is switch on - Device Not Found...."));
-    EXPECT_EQ(t.device.Link().Kind(), LinkKind::Offline);
-    EXPECT_EQ(t.device.Presentation().StatusLine(), texts::kStatusOffline);
-    EXPECT_EQ(LitIndicators(t.connect),
-              (std::vector<LinkIndicator>{LinkIndicator::Offline, LinkIndicator::Usb}));
-    EXPECT_FALSE(t.ControlsEnabled());
+    EXPECT_EQ(ShownOf(t), kOffline);
+}
+
+// The system's port list and the one setting the program keeps.
+struct FakePortServices : link::SerialPortCatalog, link::PortSettings {
+    std::vector<link::SerialPortEntry> ports;
+    std::map<ComPortNumber, std::string> stored;
+    std::vector<link::SerialPortEntry> AvailablePorts() const override { return ports; }
+    std::optional<std::string> StoredPortPath(ComPortNumber port) const override {
+        const auto found = stored.find(port);
+        return found == stored.end() ? std::nullopt : std::optional(found->second);
+    }
+    void StorePortPath(ComPortNumber port, const std::string& path) override {
+        stored[port] = path;
+    }
+};
+
+TEST(PortChoice, TheCommandLineWinsThenWhatWasChosenLastThenTheSystemsPort) {
+    CommandsBench t;
+    FakePortServices services;
+    services.ports = {{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A10K3XYZ"},
+                      {"/dev/ttyS0", "", "", ""}};
+    services.stored[ComPortNumber::pnCOM2] = "/dev/ttyACM0";
+    commands::PortChoice choice(t.device.Link().Usb(), &services, &services);
+    choice.Restore({{ComPortNumber::pnCOM1, "/dev/pts/7"}});
+    EXPECT_EQ(choice.Path(ComPortNumber::pnCOM1), "/dev/pts/7");
+    EXPECT_EQ(choice.Path(ComPortNumber::pnCOM2), "/dev/ttyACM0");
+    EXPECT_TRUE(services.stored.count(ComPortNumber::pnCOM1) == 0); // given, not chosen
+
+    choice.Choose(ComPortNumber::pnCOM1, "/dev/ttyUSB0");
+    choice.Choose(ComPortNumber::pnCOM2, "   "); // nothing typed: kept
+    EXPECT_EQ(services.stored[ComPortNumber::pnCOM1], "/dev/ttyUSB0");
+    EXPECT_EQ(choice.Path(ComPortNumber::pnCOM2), "/dev/ttyACM0");
+    commands::PortChoice nextRun(t.device.Link().Usb(), &services, &services);
+    nextRun.Restore({});
+    EXPECT_EQ(nextRun.Path(ComPortNumber::pnCOM1), "/dev/ttyUSB0");
+    commands::PortChoice nothingKept(t.device.Link().Usb(), nullptr, nullptr);
+    nothingKept.Restore({});
+    EXPECT_EQ(nothingKept.Path(ComPortNumber::pnCOM2), "/dev/ttyS1");
+
+    choice.Refresh();
+    ASSERT_EQ(choice.Ports().size(), 2u);
+    EXPECT_EQ(commands::PortChoice::EntryText(choice.Ports()[0]),
+              "/dev/ttyUSB0  -  FT232R USB UART, FTDI, A10K3XYZ");
+    EXPECT_EQ(commands::PortChoice::EntryText(choice.Ports()[1]), "/dev/ttyS0");
 }
 
 } // namespace

@@ -40,7 +40,7 @@ struct EnabledTrace {
     std::vector<bool> states;
 };
 
-TEST(DeviceCommands, WriteAsksThenStoresAndLoadsTheMemory) {
+TEST(DeviceCommands, WriteAsksThenStoresVerifiesAndLoadsTheMemory) {
     CommandsBench t;
     t.Connect();
     t.config.SelectProgram(3);
@@ -50,23 +50,36 @@ TEST(DeviceCommands, WriteAsksThenStoresAndLoadsTheMemory) {
     EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
     EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
     EXPECT_TRUE(t.Sent().empty());
+    EXPECT_TRUE(t.commands.VerifyAfterWrite());
     EXPECT_EQ(t.commands.Write(), CommandOutcome::Done);
     EXPECT_EQ(t.dialogs.log,
               std::vector<std::string>(3, "ask:The memory 3 have a preset stored. Do you want to "
                                           "overwrite it?"));
     const auto& done = t.processor.Completed();
-    ASSERT_EQ(done.size(), 3u); // the link check, then the write and the load
+    ASSERT_EQ(done.size(), 4u); // the link check, the write, the read-back and the load
     EXPECT_EQ(done[1].command, 3);
     EXPECT_EQ(done[1].length, 2048);
     EXPECT_EQ(done[1].blocks, 32);
     EXPECT_EQ(done[1].data, ImageAsSent(t.config));
-    EXPECT_EQ(done[2].command, 7);
+    EXPECT_EQ(done[2].command, 4);
+    EXPECT_EQ(done[3].command, 7);
     EXPECT_EQ(t.processor.RunningProgram(), 3);
-    EXPECT_EQ(trace.states, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(t.device.Presentation().StatusLine(), "Memory 3 written and verified");
+    // Disabled while each command runs, its questions included.
+    EXPECT_EQ(trace.states, (std::vector<bool>{true, false, true, false, true, false, true}));
     EXPECT_TRUE(t.progress.Has("info:Sending DATA... to Memory 3"));
+
+    // Without the read-back the line says only what was done.
+    t.commands.SetVerifyAfterWrite(false);
+    t.dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_EQ(t.commands.Write(), CommandOutcome::Done);
+    ASSERT_EQ(done.size(), 6u);
+    EXPECT_EQ(done[4].command, 3);
+    EXPECT_EQ(done[5].command, 7);
+    EXPECT_EQ(t.device.Presentation().StatusLine(), "Memory 3 written");
 }
 
-TEST(DeviceCommands, WriteToAProtectedMemoryLeavesTheControlsDisabled) {
+TEST(DeviceCommands, WriteToAProtectedMemoryKeepsTheCommandsOffered) {
     CommandsBench t;
     t.Connect();
     t.processor.SetProtected(3, true);
@@ -78,12 +91,9 @@ TEST(DeviceCommands, WriteToAProtectedMemoryLeavesTheControlsDisabled) {
     EXPECT_TRUE(t.processor.Memory(3).empty());
     // No command 7 was started: the write stopped at the program number.
     EXPECT_EQ(t.Sent(), (Bytes{0x80, 0x03, 0x03}));
-    EXPECT_FALSE(t.ControlsEnabled());
-    EXPECT_EQ(t.commands.Write(), CommandOutcome::Refused);
-    // Choosing the link again brings the controls back.
-    t.connect.Show();
-    t.Connect();
+    // The processor answered as it should; another memory can be written at once.
     EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_EQ(t.device.Presentation().StatusLine(), "Status : Connected at COM1");
 }
 
 TEST(DeviceCommands, ReadAbandonedAtTheSaveQuestionSendsNothing) {
@@ -117,6 +127,7 @@ TEST(DeviceCommands, ReadTakesTheMemoryIntoTheConfiguration) {
     t.dialogs.answers = {DialogAnswer::Yes};
     EXPECT_EQ(t.commands.Read(), CommandOutcome::Done);
     EXPECT_EQ(t.saver.saves, 1);
+    EXPECT_EQ(t.saver.reads, 1); // what was read is now the unchanged state
     EXPECT_EQ(t.windowsClosed, 1);
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(t.config.Topology, OutputTopology::ThreeOutputs);
@@ -125,7 +136,7 @@ TEST(DeviceCommands, ReadTakesTheMemoryIntoTheConfiguration) {
     EXPECT_TRUE(t.ControlsEnabled());
 }
 
-TEST(DeviceCommands, AFailedReadStillEnablesTheControls) {
+TEST(DeviceCommands, AReadAnsweredWronglyWithdrawsTheCommandsAndSaysWhy) {
     CommandsBench t;
     t.StoreConfiguration(1, ProcessorConfiguration());
     t.Connect();
@@ -134,7 +145,8 @@ TEST(DeviceCommands, AFailedReadStillEnablesTheControls) {
     EXPECT_EQ(t.commands.Read(), CommandOutcome::Failed);
     EXPECT_EQ(t.progress.infoText, "  ¡¡ERROR!! N_PROG NO VALID ");
     EXPECT_EQ(t.config.Topology, OutputTopology::TwoOutputs);
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_FALSE(t.ControlsEnabled());
+    EXPECT_EQ(t.device.Presentation().StatusLine(), "Status : COM1 answered wrongly");
 }
 
 TEST(DeviceCommands, AnImageTooShortToReadIsRefusedAndTold) {
@@ -237,11 +249,9 @@ TEST(DeviceCommands, CopyAllWritesEveryMemoryOverTheLinkInUse) {
     EXPECT_EQ(t.config.ProgramNumber, 4);
     EXPECT_FALSE(t.processor.Memory(3).empty());
     EXPECT_TRUE(t.processor.Memory(5).empty());
-    EXPECT_FALSE(t.ControlsEnabled());
+    EXPECT_TRUE(t.ControlsEnabled());
 
     t.processor.SetProtected(4, false);
-    t.connect.Show();
-    t.Connect(LinkIndicator::Usb);
     const std::size_t before = t.processor.Completed().size();
     EXPECT_EQ(t.commands.CopyAll(), CommandOutcome::Done);
     const Bytes image = ImageAsSent(t.config);

@@ -83,6 +83,7 @@ struct MainWindowBench {
 
     MainWindowBench() {
         editors.ChooseTopology(OutputTopology::TwoOutputs);
+        commands.ConfigurationSettled();
         std::filesystem::create_directories(dir);
     }
     ~MainWindowBench() { std::filesystem::remove_all(dir); }
@@ -101,8 +102,8 @@ TEST(MainWindowCommands, OpenLoadsBehindTheLoadingWindowAndPutsEverythingBack) {
     EXPECT_TRUE(bench.commands.Open());
     EXPECT_EQ(bench.config.SystemInformation.SystemName, "Saved");
     const std::vector<std::string> expected = {
-        // The save question's clean-up, then the reset.
-        "close-editors", "close-editors", "main", "changed",
+        // The save question's clean-up, then the reset, which is no file any more.
+        "close-editors", "close-editors", "title:VELD23 - Digital Controller", "main", "changed",
         // The file, read behind the loading window.
         "minimise", "loading", "cursor:busy", "close-editors",
         "title:VELD23 - Digital Controller: saved.v23",
@@ -111,15 +112,53 @@ TEST(MainWindowCommands, OpenLoadsBehindTheLoadingWindowAndPutsEverythingBack) {
     EXPECT_EQ(bench.windows.log, expected);
     EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: saved.v23");
 
-    // A file that is not one: told, refused, and the title stays with the last file.
+    // A file that is not one: told, refused, and the title names no file.
     std::filesystem::resize_file(bench.File("saved.v23"), 100);
-    bench.dialogs.answers = {DialogAnswer::No};
     bench.files.openPath = bench.File("saved.v23");
     EXPECT_FALSE(bench.commands.Open());
     ASSERT_EQ(bench.files.messages.size(), 1u);
     EXPECT_EQ(bench.files.messages[0],
               "error:" + WrongSizeMessage(FullPathOf(bench.File("saved.v23"))));
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: saved.v23");
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
+}
+
+// The question comes only when the file Save would write differs from the one of the
+// configuration as last opened, saved, read or made new.
+TEST(MainWindowCommands, TheSaveQuestionComesOnlyWhenSomethingWouldBeLost) {
+    MainWindowBench bench;
+    const std::string question = "ask:Do you want to save the present configuration?";
+    const auto asked = [&bench] {
+        const std::size_t count = bench.dialogs.log.size();
+        bench.dialogs.log.clear();
+        return count;
+    };
+    EXPECT_FALSE(bench.commands.HasUnsavedChanges());
+    EXPECT_TRUE(bench.commands.New());
+    EXPECT_EQ(asked(), 0u);
+
+    // A change, even one made in an editor, shows in the title and is asked about.
+    bench.editors.levels.ToggleMute(1);
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller *");
+    bench.dialogs.answers = {DialogAnswer::Cancel};
+    EXPECT_FALSE(bench.commands.New());
+    EXPECT_EQ(bench.dialogs.log, std::vector<std::string>{question});
+    asked();
+    // Undone by hand, it is no change.
+    bench.editors.levels.ToggleMute(1);
+    EXPECT_FALSE(bench.commands.HasUnsavedChanges());
+
+    bench.commands.SetChannelLabel(1, "Kick");
+    bench.files.savePath = bench.File("kick.v13");
+    EXPECT_TRUE(bench.commands.Save());
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: kick.v13");
+    bench.files.openPath = bench.File("kick.v13");
+    EXPECT_TRUE(bench.commands.Open());
+    EXPECT_TRUE(bench.commands.MayClose());
+    EXPECT_EQ(asked(), 0u);
+    bench.commands.SetSystemName("Hall");
+    bench.dialogs.answers = {DialogAnswer::Cancel};
+    EXPECT_FALSE(bench.commands.MayClose());
+    EXPECT_EQ(asked(), 1u);
 }
 
 TEST(MainWindowCommands, CancelledOpenDialogReadsNothingAndStillTidiesUp) {
@@ -129,32 +168,39 @@ TEST(MainWindowCommands, CancelledOpenDialogReadsNothingAndStillTidiesUp) {
     bench.dialogs.answers = {DialogAnswer::No};
     EXPECT_FALSE(bench.commands.Open());
     EXPECT_EQ(bench.config.ChannelLabels.In1, "In1");
-    const std::vector<std::string> expected = {"close-editors", "close-editors", "main",
-                                               "changed",       "loading:close", "restore",
-                                               "cursor:normal", "redraw",        "changed"};
+    const std::vector<std::string> expected = {
+        "close-editors", "close-editors", "title:VELD23 - Digital Controller",
+        "main",          "changed",       "loading:close",
+        "restore",       "cursor:normal", "redraw",
+        "changed"};
     EXPECT_EQ(bench.windows.log, expected);
     EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
 }
 
-TEST(MainWindowCommands, ANamedFileOpensWithoutQuestionOrDialogAndIsCheckedAsOpenChecksIt) {
+TEST(MainWindowCommands, ANamedFileOpensAsOpenOpensAChosenOne) {
     MainWindowBench bench;
     bench.config.SystemInformation.SystemName.Assign("Named");
     ASSERT_TRUE(SaveConfigurationFile(bench.config, bench.File("named.v23")));
-    bench.config.SystemInformation.SystemName.Assign("Unsaved");
+    bench.config.SystemInformation.SystemName.Assign("NoName");
 
-    // No answer is scripted and no dialog path set: a question or a dialog fails it.
+    // As at start: nothing unsaved, so no question; and no dialog (none has a path).
     EXPECT_TRUE(bench.commands.OpenNamedFile(bench.File("named.v23")));
     EXPECT_EQ(bench.config.SystemInformation.SystemName, "Named");
     EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: named.v23");
+    EXPECT_TRUE(bench.dialogs.log.empty());
 
+    // After an edit Open's question comes first; a refused file is told as Open tells it.
+    bench.config.SystemInformation.SystemName.Assign("Edited");
     std::filesystem::copy_file(bench.File("named.v23"), bench.File("short.v23"));
     std::filesystem::resize_file(bench.File("short.v23"), 100);
+    bench.dialogs.answers = {DialogAnswer::No};
     EXPECT_FALSE(bench.commands.OpenNamedFile(bench.File("short.v23")));
+    EXPECT_EQ(bench.dialogs.log.size(), 1u);
     const std::vector<std::string> told = {"error:" +
                                            WrongSizeMessage(FullPathOf(bench.File("short.v23")))};
     EXPECT_EQ(bench.files.messages, told);
     EXPECT_EQ(bench.config.SystemInformation.SystemName, "NoName");
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: named.v23");
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
 }
 
 TEST(MainWindowCommands, ASaveThatFailsIsToldAndStopsTheCommandThatAskedForIt) {
@@ -165,7 +211,7 @@ TEST(MainWindowCommands, ASaveThatFailsIsToldAndStopsTheCommandThatAskedForIt) {
     ASSERT_EQ(bench.dialogs.log.size(), 1u);
     EXPECT_EQ(bench.dialogs.log[0].rfind("error:", 0), 0u);
     EXPECT_NE(bench.dialogs.log[0].find("work.v23"), std::string::npos);
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller *");
 
     bench.dialogs.answers = {DialogAnswer::Yes};
     EXPECT_FALSE(bench.commands.New());

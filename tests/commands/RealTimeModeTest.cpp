@@ -75,7 +75,13 @@ TEST(RealTimeMode, StartsWithTheSecurityReadOfTheRunningMemory) {
     t.dialogs.whileAsking = [&] { onDuringRead = t.device.RealTime().RealTimeMode(); };
     t.dialogs.answers = {DialogAnswer::No};
     EXPECT_EQ(t.commands.RealTimeButtonClick(), CommandOutcome::Done);
-    EXPECT_EQ(t.dialogs.log, (std::vector<std::string>{kSecurityRead, kSaveQuestion}));
+    // Once on, it says what it does, and the status line keeps saying it.
+    EXPECT_EQ(t.dialogs.log,
+              (std::vector<std::string>{kSecurityRead, kSaveQuestion,
+                                        std::string("information:") + texts::kRealTimeOn}));
+    EXPECT_EQ(t.device.Presentation().StatusLine(),
+              "Status : Connected at COM1  -  Real Time: every edit is sent to the running memory "
+              "at once");
     EXPECT_FALSE(onDuringRead);
     EXPECT_EQ(Commands(t.processor), (std::vector<int>{0, 19, 4}));
     EXPECT_EQ(t.config.ProgramNumber, 4);
@@ -91,6 +97,7 @@ TEST(RealTimeMode, StartsWithTheSecurityReadOfTheRunningMemory) {
     EXPECT_EQ(t.commands.RealTimeButtonClick(), CommandOutcome::Done);
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(indicator.states.back(), false);
+    EXPECT_EQ(t.device.Presentation().StatusLine(), "Status : Connected at COM1");
     EXPECT_TRUE(t.Sent().empty());
 }
 
@@ -109,9 +116,13 @@ TEST(RealTimeMode, StaysOffWhenTheReadIsAbandonedOrFails) {
     EXPECT_EQ(t.commands.RealTimeButtonClick(), CommandOutcome::Failed);
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(t.progress.infoText, "  ¡¡ERROR!! N_PROG NO VALID ");
+    // Until the link is checked again the switch does nothing.
+    EXPECT_EQ(t.commands.RealTimeButtonClick(), CommandOutcome::Refused);
+    t.processor.Faults() = {};
+    t.connect.Show();
+    t.Connect();
 
     // A processor that stops in the middle of the memory takes the link Offline.
-    t.processor.Faults() = {};
     t.processor.Faults().hangUpAfterBlocks = 3;
     t.dialogs.answers = {DialogAnswer::No};
     EXPECT_EQ(t.commands.RealTimeButtonClick(), CommandOutcome::Failed);

@@ -1,5 +1,5 @@
-#include "config/ConfigurationJson.h"
 #include "config/OutputTopology.h"
+#include "config/ConfigurationJson.h"
 #include "config/ProcessorConfiguration.h"
 #include "support/RecordingRealTimeSender.h"
 
@@ -121,13 +121,18 @@ TEST(OutputTopology, ThresholdPositionsAndTheirUmbral) {
     EXPECT_EQ(c.UmbralFromThresholdPosition(1, 101), -56.0f);
     EXPECT_EQ(c.UmbralFromThresholdPosition(2, 0), -5.5f);
     EXPECT_EQ(c.UmbralFromThresholdPosition(1, 500), -56.0f);
-    // Start-up record 1 (-6 dBFS) is one half-dB step below the top.
+    // Start-up record 1 (-6 dBFS) is one half-dB step below the top; record 2's -5 dBFS
+    // lies above it and is held to it.
     EXPECT_EQ(c.ThresholdPosition(1), 1);
+    EXPECT_EQ(c.Dynamics[1].Umbral, -5.5f);
+    const auto table = c.Dynamics[0].Tabla;
     ApplyTwoOutputs(c, sender);
     EXPECT_EQ(c.UmbralFromThresholdPosition(1, 0), -11.5f);
     EXPECT_EQ(c.UmbralFromThresholdPosition(1, 101), -62.0f);
-    // -6 dBFS is above the slider's top in TwoOutputs: it is held there rather than
-    // giving a negative position that a memory byte would turn into 245.
+    // -6 dBFS is above the slider's top in TwoOutputs: the record moves there, and
+    // its table with it, so a memory written now reads back the same.
+    EXPECT_EQ(c.Dynamics[0].Umbral, -11.5f);
+    EXPECT_NE(c.Dynamics[0].Tabla, table);
     EXPECT_EQ(c.ThresholdPosition(1), 0);
     c.Dynamics[0].Umbral = -100.0f;
     EXPECT_EQ(c.ThresholdPosition(1), 101);

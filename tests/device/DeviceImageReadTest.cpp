@@ -143,10 +143,9 @@ TEST(ApplyDeviceImage, RunsTheUpdateStepsInTheirOrder) {
     ASSERT_TRUE(ApplyDeviceImage(config, image, sender, steps));
 
     const std::vector<std::string> expected = {
-        "TopologyApplied",   "LookAheadChanged",          "RefreshEqualiser2",
-        "RefreshEqualiser1", "RefreshCrossover1",         "RefreshCrossover2",
-        "RefreshCrossover3", "RefreshGainsFromPositions", "RefreshLoudness",
-        "RefreshDelays",     "RefreshDistances",          "RefreshDynamics2",
+        "TopologyApplied",   "LookAheadChanged",  "RefreshEqualiser2", "RefreshEqualiser1",
+        "RefreshCrossover1", "RefreshCrossover2", "RefreshCrossover3", "RefreshGainsFromPositions",
+        "RefreshLoudness",   "RefreshDelays",     "RefreshDistances",  "RefreshDynamics2",
         "RefreshDynamics1"};
     EXPECT_EQ(steps.Steps(), expected);
     // The topology command sends the routing and OUT 2's level; the route button, pressed
@@ -288,6 +287,15 @@ TEST(ApplyDeviceImage, RouteStateComesBackThroughTheRouteCommand) {
     ASSERT_TRUE(Apply(config, damaged));
     EXPECT_EQ(config.Routing.RouteState, 0);
     EXPECT_EQ(config.Routing.RouteC, 0.5);
+    // With two outputs the third channel takes IN 2 alone, whatever state the memory
+    // keeps: the state a saved file opens with.
+    std::vector<std::uint8_t> twoOutputs = ImageOf(source);
+    twoOutputs[P + 169] = 0;
+    twoOutputs[4] = 1;
+    ASSERT_TRUE(Apply(config, twoOutputs));
+    EXPECT_EQ(config.Routing.RouteState, 2);
+    EXPECT_EQ(config.Routing.RouteC, 0.0);
+    EXPECT_EQ(config.Routing.RouteD, 1.0);
 }
 
 TEST(ApplyDeviceImage, DynamicsRecordsAreDesignedFromTheCodes) {

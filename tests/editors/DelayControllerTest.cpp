@@ -138,6 +138,46 @@ TEST(DelayController, DistanceKeysGiveAlignmentDelays) {
     EXPECT_EQ(three.controller.AlignmentDelay(3), 141 - 50);
 }
 
+TEST(DelayController, TypedTemperaturesAndDistancesAreHeldOrIgnored) {
+    Delays three(false);
+    DelayController& delays = three.controller;
+    const struct {
+        bool fahrenheit;
+        const char* text;
+        std::int32_t celsius;
+    } temperatures[] = {{false, "warm", 25},
+                        {false, "70", 50},
+                        {false, "-5", 0},
+                        {false, " 24.6 ", 25},
+                        {true, "99999999999999999999", 50},
+                        {true, "100", 38}};
+    for (const auto& t : temperatures) {
+        if (t.fahrenheit) {
+            delays.EnterTemperatureF(t.text);
+        } else {
+            delays.EnterTemperatureC(t.text);
+        }
+        EXPECT_EQ(delays.TemperatureC(), t.celsius) << t.text;
+    }
+
+    delays.EnterTemperatureC("25");
+    // 34.6 cm at 346.3 m/s is 47.96 samples: 48, as 48 Up keys give.
+    delays.EnterDistance(2, "34.6");
+    EXPECT_EQ(delays.DistanceText(2), "34.6");
+    EXPECT_EQ(delays.AlignmentDelay(2), 48);
+    delays.EnterDistance(2, "far");
+    EXPECT_EQ(delays.AlignmentDelay(2), 48);
+    // 500 cm is held to 200 cm (277 samples), and no further than the keys reach:
+    // 164 samples, 118.3 cm.
+    delays.EnterDistance(1, "500");
+    EXPECT_EQ(delays.DistanceText(1), "118.3");
+    delays.EnterDistance(3, "-3");
+    EXPECT_EQ(delays.DistanceText(3), "0.0");
+    EXPECT_EQ(delays.AlignmentDelay(1), 164);
+    EXPECT_EQ(delays.AlignmentDelay(2), 48);
+    EXPECT_EQ(delays.AlignmentDelay(3), 0);
+}
+
 TEST(DelayController, AutoAlignBringsTheThirdOutputToItsAlignmentInBothTopologies) {
     // Alignment delays of OUT 1, OUT 2 and the third output, the look-ahead, and the
     // samples each output then shows.

@@ -77,15 +77,19 @@ TEST(EqualiserEditor, TextThatIsNotANumberChangesNothing) {
         t.editor.FrequencyEnter();
         t.editor.SetGainText(text);
         t.editor.GainEnter();
+        // The fields show the band's values again.
+        EXPECT_EQ(t.editor.FrequencyField().text, "1000");
+        EXPECT_EQ(t.editor.GainField().text, "3.0");
+        t.editor.SetGainText(text);
         t.editor.GainUp();
-        EXPECT_EQ(t.editor.GainField().text, text);
+        EXPECT_EQ(t.editor.GainField().text, "3.0");
     }
     // The Q field takes two characters, so "1.2.3" would arrive as "1.", a number.
     for (const char* text : {"", "-", "+-", "ab", ".", "in", "na"}) {
         t.editor.SetQText(text);
-        t.editor.QEnter();
+        EXPECT_EQ(t.editor.QField().text, text); // typing goes on
         t.editor.QDown();
-        EXPECT_EQ(t.editor.QField().text, text);
+        EXPECT_EQ(t.editor.QField().text, "0.7");
     }
     const PeqBand& after = t.Band(1, 1);
     EXPECT_EQ(after.Frequency, before.Frequency);

@@ -15,13 +15,14 @@ const std::string kNotFound =
     "error:Can't open the USB. Please verify that the USB port is correct and your VELD23 "
     "unit is switch on - Device Not Found....";
 
-TEST(LinkController, SelectingCom1OpensThePortAndEnablesTheCommands) {
+TEST(LinkController, SelectingCom1OpensThePortForItsCheck) {
     SimulatedLink s;
     EXPECT_TRUE(s.link.SelectCom(ComPortNumber::pnCOM1));
     EXPECT_EQ(s.link.Kind(), LinkKind::Com1);
     EXPECT_TRUE(s.port.IsOpen());
     EXPECT_EQ(s.port.ComPort(), ComPortNumber::pnCOM1);
-    EXPECT_TRUE(s.ui.commandsEnabled);
+    EXPECT_EQ(s.link.Condition(), LinkCondition::Checking);
+    EXPECT_FALSE(s.link.CommandsUsable()); // until the processor has answered
     EXPECT_FALSE(s.link.UsbLinkActive());
     // Another port reopens on it.
     ASSERT_TRUE(s.link.SelectCom(ComPortNumber::pnCOM2));
@@ -29,27 +30,51 @@ TEST(LinkController, SelectingCom1OpensThePortAndEnablesTheCommands) {
     EXPECT_EQ(s.port.OpenCount(), 2);
 }
 
-TEST(LinkController, MissingComPortIsReportedAsInUseAndLeavesTheLinkOffline) {
+TEST(LinkController, APortThatWillNotOpenSaysWhyAndLeavesTheLinkOffline) {
+    using Kind = PortOpenError::Kind;
+    const std::vector<std::pair<PortOpenError, std::string>> cases = {
+        {{Kind::InUse, "Device or resource busy"}, "COM Port already in use. Select another."},
+        {{Kind::PermissionDenied, "Permission denied"},
+         "COM 2 (/dev/ttyUSB1) could not be opened: Permission denied. Add your user to the "
+         "dialout group."},
+        {{Kind::NotFound, "No such file or directory"},
+         "COM 2 (/dev/ttyUSB1) could not be opened: No such file or directory. Check that the "
+         "adapter is plugged in and choose the port it gives."},
+        {{Kind::NotSerial, "Not a serial port"},
+         "COM 2 (/dev/ttyUSB1) could not be opened: Not a serial port. Choose the serial port "
+         "the processor is connected to."},
+    };
+    for (const auto& [error, message] : cases) {
+        SimulatedLink s;
+        s.port.SetPortPath(ComPortNumber::pnCOM2, "/dev/ttyUSB1");
+        s.port.SetOpenFailure(ComPortNumber::pnCOM2, error);
+        EXPECT_FALSE(s.link.SelectCom(ComPortNumber::pnCOM2));
+        EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
+        EXPECT_EQ(s.link.Condition(), LinkCondition::Offline);
+        EXPECT_FALSE(s.port.IsOpen());
+        EXPECT_EQ(s.ui.log, (std::vector<std::string>{"beep", "error:" + message}));
+    }
+    // The command-line tool was given a path, not a COM number.
     SimulatedLink s;
-    s.port.SetUnavailable(ComPortNumber::pnCOM2, true);
-    EXPECT_FALSE(s.link.SelectCom(ComPortNumber::pnCOM2));
-    EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
-    EXPECT_FALSE(s.port.IsOpen());
-    EXPECT_EQ(s.ui.log,
-              (std::vector<std::string>{"beep", "error:COM Port already in use. Select another."}));
+    s.link.NamePortsByPath(true);
+    s.port.SetPortPath(ComPortNumber::pnCOM1, "/dev/ttyACM0");
+    s.port.SetOpenFailure(ComPortNumber::pnCOM1, {Kind::Other, "Input/output error"});
+    EXPECT_FALSE(s.link.SelectCom(ComPortNumber::pnCOM1));
+    EXPECT_TRUE(s.ui.Has("error:/dev/ttyACM0 could not be opened: Input/output error."));
 }
 
-TEST(LinkController, OfflineDisablesTheCommandsButLeavesTheSerialPortOpen) {
+TEST(LinkController, OfflineLeavesTheSerialPortOpenAndAnswersChangeNothingThere) {
     SimulatedLink s;
     ASSERT_TRUE(s.link.SelectCom(ComPortNumber::pnCOM1));
+    s.link.NoteAnswer(false);
+    EXPECT_EQ(s.link.Condition(), LinkCondition::AnsweredWrongly);
+    EXPECT_EQ(s.link.Kind(), LinkKind::Com1);
     s.link.SelectOffline();
     EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
-    EXPECT_FALSE(s.ui.commandsEnabled);
-    EXPECT_EQ(s.ui.statusLine, "Status : Offline");
     EXPECT_TRUE(s.port.IsOpen());
-    // Enabling the commands while Offline does nothing.
-    s.link.SetDeviceCommandsEnabled(true);
-    EXPECT_FALSE(s.ui.commandsEnabled);
+    s.link.NoteAnswer(true);
+    EXPECT_EQ(s.link.Condition(), LinkCondition::Offline);
+    EXPECT_FALSE(s.link.CommandsUsable());
 }
 
 TEST(LinkController, EveryWayOfliningTellsTheListener) {
@@ -71,8 +96,7 @@ TEST(LinkController, UsbWithoutConverterReportsDeviceNotFoundAndStaysOffline) {
     EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
     EXPECT_FALSE(s.link.UsbLinkActive());
     EXPECT_TRUE(s.ui.Has(kNotFound));
-    EXPECT_EQ(s.ui.lit, (std::vector<LinkIndicator>{LinkIndicator::Offline, LinkIndicator::Usb}));
-    EXPECT_FALSE(s.ui.commandsEnabled);
+    EXPECT_EQ(s.link.Condition(), LinkCondition::Offline);
 }
 
 TEST(LinkController, UsbIsSetUpInOrderAndClosedAgain) {
@@ -80,7 +104,7 @@ TEST(LinkController, UsbIsSetUpInOrderAndClosedAgain) {
     EXPECT_TRUE(s.link.SelectUsb());
     EXPECT_EQ(s.link.Kind(), LinkKind::Usb);
     EXPECT_TRUE(s.link.UsbLinkActive());
-    EXPECT_TRUE(s.ui.commandsEnabled);
+    EXPECT_EQ(s.link.Condition(), LinkCondition::Checking);
     EXPECT_FALSE(s.usb.IsOpen());
     EXPECT_EQ(s.usb.Calls(),
               (std::vector<Call>{Call::Open, Call::SetBaudRate, Call::SetRts, Call::SetDtr,

@@ -72,6 +72,22 @@ TEST(ProcessorSimulator, AnAbandonedReceptionDoesNotSwallowTheNextCommand) {
     EXPECT_EQ(TakeAll(p, Clock::now()), (Bytes{0x80, 0, 0, 0, 0x55}));
 }
 
+TEST(ProcessorSimulator, AHalfReceivedWriteIsGivenUpAfterTwoQuietSeconds) {
+    ProcessorSimulator p;
+    const auto t0 = Clock::now();
+    p.Feed(Bytes{0x80, 3, 4, 4, 0, 64}, t0);
+    p.Feed(Bytes(10, 0x11), t0); // the editor went away in the middle of the block
+    TakeAll(p, t0);
+    EXPECT_FALSE(p.ForgetIfIdle(t0 + std::chrono::milliseconds(1900)));
+    // Two quiet seconds later the processor takes a query for a query again.
+    p.Feed(Bytes{0x80, 0x13, 0, 0, 0, 0, 0x55}, t0 + std::chrono::milliseconds(2100));
+    EXPECT_EQ(TakeAll(p, t0 + std::chrono::seconds(3)), (Bytes{0x80, 0x13, 1, 0, 0x55}));
+    ASSERT_EQ(p.ForgottenTransfers().size(), 1u);
+    EXPECT_EQ(p.ForgottenTransfers()[0].command, 3);
+    EXPECT_EQ(p.ForgottenTransfers()[0].program, 4);
+    EXPECT_TRUE(p.Memory(4).empty());
+}
+
 TEST(ProcessorSimulator, BytesOutsideATransferAreIgnored) {
     ProcessorSimulator p;
     p.Feed(Bytes{0x00, 0x55, 0x13}, Clock::now());

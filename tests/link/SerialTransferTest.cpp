@@ -96,8 +96,10 @@ TEST_F(SerialTransfer, QueryAnswerOutsideTheMemoriesFailsWithTextC) {
 TEST_F(SerialTransfer, ProtectedMemoryStopsTheWriteBeforeLoading) {
     s.processor.SetProtected(2, true);
     const Bytes before = s.processor.Memory(2);
-    EXPECT_EQ(s.engine.WriteMemory(2, TestImage(2047)), 1);
+    EXPECT_EQ(s.engine.WriteMemory(2, TestImage(2047), true).result, WriteOutcome::Result::Failed);
     EXPECT_TRUE(s.ui.Has("information:" + std::string(texts::kMemoryProtected)));
+    // The processor answered as it should: a locked memory is no fault of the link.
+    EXPECT_EQ(s.link.Condition(), LinkCondition::Answering);
     // Nothing after the program number: no second program byte, no data, no command 7.
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 3, 2}));
     EXPECT_EQ(s.processor.Memory(2), before);
@@ -109,7 +111,7 @@ TEST_F(SerialTransfer, ImagesThatCannotBeSentAreRefusedBeforeTheWire) {
     image[0] = 0x08; // claims more than it holds
     EXPECT_EQ(s.engine.LoadImage(image), 0);
     EXPECT_EQ(s.engine.LoadImage(Bytes{0x00}), 0);
-    EXPECT_EQ(s.engine.WriteMemory(1, image), 1);
+    EXPECT_FALSE(s.engine.WriteMemory(1, image, false).Succeeded());
     EXPECT_TRUE(s.processor.FromEditor().empty());
 }
 
@@ -137,7 +139,9 @@ TEST_P(SerialWrongEcho, FailsWithItsTextAndKeepsTheLink) {
     EXPECT_EQ(s.engine.RunCommand(c.command, c.command == 7 ? 2 : 0, 0, true), 1);
     EXPECT_EQ(s.ui.infoText, c.text);
     EXPECT_TRUE(s.ui.progressShown);
+    EXPECT_TRUE(s.ui.Has("failed")); // the window may be dismissed now
     EXPECT_EQ(s.link.Kind(), LinkKind::Com1);
+    EXPECT_EQ(s.link.Condition(), LinkCondition::AnsweredWrongly);
     EXPECT_EQ(s.ui.Has("message:ERROR"), c.step == SimStep::End);
 }
 
@@ -192,13 +196,13 @@ TEST_F(SerialTransfer, ACommandStartedDuringATransferIsRefused) {
     EXPECT_FALSE(engine.Running());
 }
 
-TEST_F(SerialTransfer, APortThatWillNotOpenFailsAtOnceLikeASilentProcessor) {
+TEST_F(SerialTransfer, APortThatWillNotOpenAgainFailsAtOnceWithItsReason) {
     s.port.ClosePort();
     s.port.SetUnavailable(ComPortNumber::pnCOM1, true);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
-    EXPECT_TRUE(s.ui.Has("error:" + std::string(texts::kComPortError)));
+    EXPECT_TRUE(s.ui.Has("error:" + std::string(texts::kComPortInUse)));
     EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
     EXPECT_TRUE(s.processor.FromEditor().empty());
 }
@@ -211,11 +215,10 @@ TEST_F(SerialTransfer, ASilentProcessorTimesOutAfterTwoSecondsAndTakesTheLinkOff
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, std::chrono::milliseconds(2000));
     EXPECT_LT(elapsed, std::chrono::milliseconds(2500));
-    EXPECT_EQ(s.ui.lit, (std::vector<LinkIndicator>{LinkIndicator::Offline, LinkIndicator::Com1}));
-    const std::vector<std::string> tail(s.ui.log.end() - 6, s.ui.log.end());
+    EXPECT_EQ(s.link.Condition(), LinkCondition::Offline);
+    const std::vector<std::string> tail(s.ui.log.end() - 5, s.ui.log.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"beep", "error:" + std::string(texts::kComPortError),
-                                              "main", "commands:off", "status:Status : Offline",
-                                              "close"}));
+                                              "main", "close", "failed"}));
     EXPECT_EQ(s.ui.infoText, "Sending COMMAND...");
 }
 

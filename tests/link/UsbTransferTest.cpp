@@ -38,7 +38,8 @@ TEST_F(UsbTransfer, SameBytesOnTheWireAsTheSerialVariant) {
 TEST_F(UsbTransfer, EachAnswerIsAReadAfterItsTimeOutsAndTheDeviceIsClosedAtTheEnd) {
     ASSERT_EQ(s.engine.RunCommand(7, 2, 0, false), 0);
     const std::vector<Call> expected = {
-        Call::Open,  Call::Write,       Call::SetTimeouts, Call::Read, // START
+        Call::Open,  Call::Purge,                                      // what came before
+        Call::Write, Call::SetTimeouts, Call::Read,                    // START
         Call::Write, Call::SetTimeouts, Call::Read,                    // COMMAND
         Call::Write, Call::SetTimeouts, Call::Read,                    // PROGRAM NUMBER
         Call::Write,                                                   // again
@@ -74,6 +75,7 @@ TEST_P(UsbWrongEcho, FailsWithItsTextAndClosesTheDevice) {
     EXPECT_EQ(s.ui.infoText, GetParam().text);
     EXPECT_FALSE(s.usb.IsOpen());
     EXPECT_EQ(s.link.Kind(), LinkKind::Usb);
+    EXPECT_EQ(s.link.Condition(), LinkCondition::AnsweredWrongly);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,6 +91,7 @@ TEST_F(UsbTransfer, AMissingAnswerFailsTheTransferButKeepsTheLink) {
     EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
     EXPECT_EQ(s.ui.infoText, texts::kUsbNoAnswer);
     EXPECT_EQ(s.link.Kind(), LinkKind::Usb);
+    EXPECT_EQ(s.link.Condition(), LinkCondition::Silent);
     EXPECT_FALSE(s.usb.IsOpen());
 }
 
@@ -140,7 +143,7 @@ TEST_F(UsbTransfer, MemoryProtectedIsShownBeforeTheDeviceCloses) {
     s.processor.SetProtected(7, true);
     bool openWhenShown = false;
     s.ui.onInformation = [&] { openWhenShown = s.usb.IsOpen(); };
-    EXPECT_EQ(s.engine.WriteMemory(7, TestImage(2047)), 1);
+    EXPECT_FALSE(s.engine.WriteMemory(7, TestImage(2047), true).Succeeded());
     EXPECT_TRUE(openWhenShown);
     EXPECT_FALSE(s.usb.IsOpen());
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 3, 7}));

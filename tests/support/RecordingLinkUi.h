@@ -16,13 +16,10 @@ class RecordingLinkUi : public link::LinkUi, public link::TransferView {
     std::vector<std::string> log;
     int shownMemory = 1;
     bool progressShown = false;
-    bool commandsEnabled = false;
     std::string infoText;
-    std::string statusLine;
     int selector = 0;
     int gaugeMax = 0;
     int gaugePosition = 0;
-    std::vector<link::LinkIndicator> lit;
     // Runs inside ShowInformation, for checks on what the link does around it.
     std::function<void()> onInformation;
 
@@ -36,15 +33,7 @@ class RecordingLinkUi : public link::LinkUi, public link::TransferView {
     }
     void ShowMessage(const std::string& text) override { log.push_back("message:" + text); }
     void ShowMainWindow() override { log.push_back("main"); }
-    void SetDeviceCommandsEnabled(bool enabled) override {
-        commandsEnabled = enabled;
-        log.push_back(enabled ? "commands:on" : "commands:off");
-    }
-    void SetStatusLine(const std::string& text) override {
-        statusLine = text;
-        log.push_back("status:" + text);
-    }
-    void LightIndicator(link::LinkIndicator indicator) override { lit.push_back(indicator); }
+    void LinkChanged(link::LinkKind, link::LinkCondition) override {}
     int ShownMemoryNumber() const override { return shownMemory; }
     void SetMemorySelector(int memory) override {
         selector = memory;
@@ -66,6 +55,7 @@ class RecordingLinkUi : public link::LinkUi, public link::TransferView {
         gaugePosition = position;
         gaugePositions.push_back(position);
     }
+    void TransferFailed() override { log.push_back("failed"); }
     std::vector<int> gaugePositions;
 
     bool Has(const std::string& entry) const {

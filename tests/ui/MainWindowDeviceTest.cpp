@@ -12,10 +12,12 @@
 #include "ui/MainWindowCommandBar.h"
 #include "ui/TransferProgressWindow.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -33,16 +35,23 @@ namespace {
 
 class MainWindowDeviceTest : public ::testing::Test {
   protected:
-    // The simulator, and the editor started with COM 1 on its terminal.
-    void StartWith(std::vector<std::string> simArguments) {
+    // The simulator; its terminal's path.
+    std::string StartSimulator(std::vector<std::string> simArguments) {
         simArguments.insert(simArguments.begin(), {VELD23_SIM_PATH, "--log"});
         sim = std::make_unique<veld23::testing::Subprocess>(simArguments);
         const std::string pty = sim->ReadLine();
-        ASSERT_FALSE(pty.empty()) << sim->Stderr();
-        program = std::make_unique<EditorProgram>(
-            dialogs, EditorProgram::Options{{{link::ComPortNumber::pnCOM1, pty}}});
+        EXPECT_FALSE(pty.empty()) << sim->Stderr();
+        return pty;
+    }
+    void StartEditor(EditorProgram::Options options) {
+        program = std::make_unique<EditorProgram>(dialogs, std::move(options));
         program->SetEndHandler([this] { ended = true; });
         program->Start();
+    }
+    // The simulator, and the editor started with COM 1 on its terminal.
+    void StartWith(std::vector<std::string> simArguments) {
+        const std::string pty = StartSimulator(std::move(simArguments));
+        StartEditor({{{link::ComPortNumber::pnCOM1, pty}}, {}});
     }
     void ChooseCom1() {
         QTest::mouseClick(program->ConnectWindow().Selector(link::LinkIndicator::Com1),
@@ -97,6 +106,7 @@ TEST_F(MainWindowDeviceTest, ConnectsAtCom1ThenWritesAndReadsFromTheButtons) {
               std::vector<std::string>{commands::texts::WriteQuestion(3)});
     EXPECT_TRUE(SimReports("done command=3 program=3 length=2048"));
     EXPECT_TRUE(SimReports("done command=7 program=3"));
+    EXPECT_EQ(Main().StatusLine()->text(), "Memory 3 written and verified");
     EXPECT_TRUE(Bar().writeButton->isEnabled());
     EXPECT_TRUE(Bar().newButton->isEnabled());
     EXPECT_FALSE(program->Progress().isVisible());
@@ -112,24 +122,60 @@ TEST_F(MainWindowDeviceTest, ConnectsAtCom1ThenWritesAndReadsFromTheButtons) {
     EXPECT_TRUE(dialogs.Logged("error:").empty());
 }
 
-TEST_F(MainWindowDeviceTest, ProtectedMemoryLeavesTheDeviceCommandsDisabledButNotTheFiles) {
-    StartWith({"--protect", "2"});
+// The adapter's device is typed (or picked) beside COM 1, used, and offered again the
+// next time the program starts.
+TEST_F(MainWindowDeviceTest, APortChosenInTheDialogIsUsedAndRemembered) {
+    const QTemporaryDir dir;
+    const std::string settings = dir.filePath("veld23.ini").toStdString();
+    const std::string pty = StartSimulator({});
+    StartEditor({{}, settings});
+    QComboBox* com1 = program->ConnectWindow().PortField(link::ComPortNumber::pnCOM1);
+    EXPECT_EQ(com1->currentText(), "/dev/ttyS0");
+    com1->lineEdit()->selectAll();
+    QTest::keyClicks(com1->lineEdit(), QString::fromStdString(pty));
+    QTest::keyClick(com1->lineEdit(), Qt::Key_Return);
     ChooseCom1();
-    ASSERT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
-    Bar().memorySelector->setValue(2);
-    dialogs.answers = {DialogAnswer::Yes};
-    QTest::mouseClick(Bar().writeButton, Qt::LeftButton);
-    EXPECT_EQ(dialogs.Logged("information:"),
-              std::vector<std::string>{link::texts::kMemoryProtected});
+    EXPECT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
+
+    program.reset();
+    StartEditor({{}, settings});
+    EXPECT_EQ(program->ConnectWindow().PortField(link::ComPortNumber::pnCOM1)->currentText(),
+              QString::fromStdString(pty));
+    EXPECT_EQ(program->ConnectWindow().PortField(link::ComPortNumber::pnCOM2)->currentText(),
+              "/dev/ttyS1");
+}
+
+TEST_F(MainWindowDeviceTest, AWrongAnswerIsShownOnceAndItsWindowCanBeDismissed) {
+    StartWith({"--wrong", "command"});
+    ChooseCom1();
+    ConnectDialogWindow& connect = program->ConnectWindow();
+    // Lamp, status line and commands agree: COM 1 is selected and answered wrongly.
+    EXPECT_EQ(Main().StatusLine()->text(), "Status : COM1 answered wrongly");
+    EXPECT_TRUE(connect.Lamp(link::LinkIndicator::Com1)->Lit());
+    EXPECT_FALSE(connect.Lamp(link::LinkIndicator::Offline)->Lit());
     EXPECT_FALSE(Bar().writeButton->isEnabled());
     EXPECT_FALSE(Bar().readButton->isEnabled());
-    // The processor needs attention, the files do not.
     EXPECT_TRUE(Bar().newButton->isEnabled());
+    // The transfer window keeps its text, offers Close and goes with Escape.
+    TransferProgressWindow& progress = program->Progress();
+    ASSERT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.InfoText(), QString::fromUtf8("  ¡¡ERROR!! COMMAND NO VALID "));
+    EXPECT_TRUE(progress.CloseButton()->isVisible());
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    EXPECT_FALSE(progress.isVisible());
+    const auto failAgain = [&progress] {
+        progress.ShowProgress();
+        progress.TransferFailed();
+    };
+    failAgain();
+    QTest::mouseClick(progress.CloseButton(), Qt::LeftButton);
+    EXPECT_FALSE(progress.isVisible());
+    // Connect is never blocked by it.
+    failAgain();
     EXPECT_TRUE(Bar().connectButton->isEnabled());
-    // Choosing the link again brings the commands back.
     QTest::mouseClick(Bar().connectButton, Qt::LeftButton);
-    ChooseCom1();
-    EXPECT_TRUE(Bar().writeButton->isEnabled());
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_TRUE(connect.isVisible());
 }
 
 TEST_F(MainWindowDeviceTest, NothingElseRunsWhileATransferIsUnderWay) {

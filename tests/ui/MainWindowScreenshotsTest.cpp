@@ -66,6 +66,15 @@ TEST_F(MainWindowScreenshots, ConnectionAndMainWindows) {
     program.Commands().ChooseTopology(OutputTopology::ThreeOutputs);
     QTest::qWait(50);
     EXPECT_TRUE(Save(program.Main(), "main-window-three-outputs"));
+
+    // A transfer that failed: its text stays, with the button that dismisses it.
+    TransferProgressWindow& progress = program.Progress();
+    progress.SetPortLabel("Comunication Port : COM1");
+    progress.ShowProgress();
+    progress.SetInfo("  \u00a1\u00a1ERROR!! COMMAND NO VALID ");
+    progress.TransferFailed();
+    QTest::qWait(50);
+    EXPECT_TRUE(Save(progress, "transfer-window-failed"));
 }
 
 #ifdef VELD23_SIM_PATH
@@ -75,7 +84,7 @@ TEST_F(MainWindowScreenshots, TransferWindowDuringWrite) {
     const std::string pty = sim.ReadLine();
     ASSERT_FALSE(pty.empty());
     veld23::testing::ScriptedDialogs dialogs;
-    EditorProgram program(dialogs, {{{link::ComPortNumber::pnCOM1, pty}}});
+    EditorProgram program(dialogs, {{{link::ComPortNumber::pnCOM1, pty}}, {}});
     program.SetEndHandler([] {});
     program.Start();
     QTest::mouseClick(program.ConnectWindow().Selector(link::LinkIndicator::Com1), Qt::LeftButton);

@@ -4,6 +4,7 @@
 #include "commands/MainWindowCommands.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -57,21 +58,37 @@ TEST(QtDialogs, QuestionsAnswerWithTheirButtonsAndEscapeIsCancel) {
     EXPECT_FALSE(dialogs.AskOkCancel("Do you want to LOCK the Keyboard?"));
 }
 
-TEST(QtDialogs, SaveDialogStartsAtNoNameAndAddsTheDefaultExtension) {
+// A name typed without an extension ends as the type chosen in the list says; all
+// files get the default. Open lists both extensions first.
+TEST(QtDialogs, TheSavedExtensionFollowsTheChosenType) {
     QTemporaryDir dir;
     QtDialogs dialogs;
-    WhenModalIsUp([&dir](QWidget& window) {
-        auto& dialog = static_cast<QFileDialog&>(window);
-        EXPECT_EQ(dialog.windowTitle(), "Save File");
-        EXPECT_EQ(dialog.defaultSuffix(), "v13");
-        dialog.setDirectory(dir.path());
-        dialog.selectFile("NoName");
-        static_cast<QDialog&>(dialog).accept(); // as the Save button does
-    });
-    const auto path = dialogs.ChooseFileToSave(commands::MainWindowCommands::SaveRequest());
-    ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(QString::fromStdString(*path), QDir(dir.path()).filePath("NoName.v13"));
+    const char* extensions[] = {".v23", ".v13", ".v13"};
+    for (int filter = 0; filter < 3; ++filter) {
+        WhenModalIsUp([&dir, filter](QWidget& window) {
+            auto& dialog = static_cast<QFileDialog&>(window);
+            EXPECT_EQ(dialog.windowTitle(), "Save File");
+            dialog.setDirectory(dir.path());
+            // As the user picks the type: down the list.
+            auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+            ASSERT_NE(types, nullptr);
+            for (int step = 0; step < filter; ++step) {
+                QTest::keyClick(types, Qt::Key_Down);
+            }
+            dialog.selectFile("NoName");
+            static_cast<QDialog&>(dialog).accept(); // as the Save button does
+        });
+        const auto path = dialogs.ChooseFileToSave(commands::MainWindowCommands::SaveRequest());
+        ASSERT_TRUE(path.has_value());
+        EXPECT_EQ(QString::fromStdString(*path),
+                  QDir(dir.path()).filePath(QString("NoName") + extensions[filter]));
+    }
 
-    WhenModalIsUp([](QWidget& window) { static_cast<QFileDialog&>(window).reject(); });
+    WhenModalIsUp([](QWidget& window) {
+        auto& dialog = static_cast<QFileDialog&>(window);
+        EXPECT_EQ(dialog.nameFilters().front(),
+                  "VELD23 and VELD13 Files *.v23 *.v13 (*.v23 *.v13)");
+        dialog.reject();
+    });
     EXPECT_FALSE(dialogs.ChooseFileToOpen(commands::MainWindowCommands::OpenRequest()));
 }

@@ -28,7 +28,8 @@ struct Transfer {
     link::PollingWaiter waiter;
     link::LinkController link{port, usb, ui};
     TransferProgressWindow window;
-    link::TransferEngine engine{link, waiter, window};
+    // A short answer time-out keeps the wait before a retry short.
+    link::TransferEngine engine{link, waiter, window, std::chrono::milliseconds(150)};
 
     Transfer() {
         waiter.AddSource(port);
@@ -58,7 +59,7 @@ TEST(TransferProgressWindow, FollowsAWriteAndClosesWhenItSucceeds) {
     });
     t.ui.shownMemory = 3;
     const auto image = veld23::testing::TestImage(2047);
-    ASSERT_EQ(t.engine.WriteMemory(3, image), 0);
+    ASSERT_TRUE(t.engine.WriteMemory(3, image, false).Succeeded());
 
     EXPECT_TRUE(shownWhileStoring);
     EXPECT_TRUE(infoWhileStoring.startsWith("Sending")) << infoWhileStoring.toStdString();

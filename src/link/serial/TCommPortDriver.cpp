@@ -6,9 +6,13 @@
 #include <chrono>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace veld23::link {
@@ -56,6 +60,59 @@ qint64 SystemOutputQueue([[maybe_unused]] const QSerialPort& port) {
     return 0;
 }
 
+#ifdef Q_OS_UNIX
+PortOpenError FromErrno(int error) {
+    using Kind = PortOpenError::Kind;
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return {Kind::NotFound, std::strerror(error)};
+    case EACCES:
+    case EPERM:
+        return {Kind::PermissionDenied, std::strerror(error)};
+    case EBUSY:
+        return {Kind::InUse, std::strerror(error)};
+    case EISDIR:
+    case ENOTTY:
+        return {Kind::NotSerial, "Not a serial port"};
+    default:
+        return {Kind::Other, std::strerror(error)};
+    }
+}
+#endif
+
+// Why QSerialPort could not open the device. Its error codes lump together a busy
+// port and a forbidden one, so on Unix the device is asked directly: the answer
+// of a plain open tells them apart (a port another program has locked opens, and
+// is a terminal).
+PortOpenError DescribeOpenFailure(const std::string& path,
+                                  [[maybe_unused]] const QSerialPort& port) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return FromErrno(errno);
+    }
+    const bool terminal = ::isatty(fd) != 0;
+    ::close(fd);
+    if (!terminal) {
+        return FromErrno(ENOTTY);
+    }
+    return {PortOpenError::Kind::InUse, "in use by another program"};
+#else
+    using Kind = PortOpenError::Kind;
+    const std::string reason = port.errorString().toStdString();
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return {Kind::NotFound, reason};
+    case QSerialPort::PermissionError:
+        return {Kind::InUse, reason};
+    default:
+        return {Kind::Other, reason};
+    }
+#endif
+}
+
 } // namespace
 
 TCommPortDriver::TCommPortDriver() {
@@ -80,14 +137,6 @@ void TCommPortDriver::UseComm1Values() {
     SetOutputTimeout(1000);
 }
 
-std::string TCommPortDriver::DefaultPortPath(ComPortNumber port) {
-#ifdef Q_OS_WIN
-    return ComPortLabel(port);
-#else
-    return "/dev/ttyS" + std::to_string(PortIndexOf(port) - 1);
-#endif
-}
-
 std::string TCommPortDriver::PortPath(ComPortNumber port) const {
     return portPaths_.at(static_cast<std::size_t>(port));
 }
@@ -104,15 +153,16 @@ bool TCommPortDriver::OpenPort() {
     if (IsOpen()) {
         return true;
     }
-    port_.setPortName(QString::fromStdString(PortPath(comPort_)));
+    lastOpenError_ = {};
+    const std::string path = PortPath(comPort_);
+    port_.setPortName(QString::fromStdString(path));
     if (!port_.open(QIODevice::ReadWrite)) {
+        lastOpenError_ = DescribeOpenFailure(path, port_);
         return false;
     }
 #ifdef Q_OS_UNIX
-    // QSerialPort's lock file and TIOCEXCL keep out programs that honour them
-    // (and TIOCEXCL not the superuser): an advisory lock on the device
-    // catches a second driver on the same port in any case.
     if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0) {
+        lastOpenError_ = {PortOpenError::Kind::InUse, std::strerror(errno)};
         port_.close();
         return false;
     }

@@ -27,9 +27,14 @@ class TCommPortDriver : public CommPort {
     // DTR not raised, 1000 ms output time-out.
     void UseComm1Values();
 
+    // Opens the device behind ComPort() for this program alone: besides QSerialPort's
+    // lock file and its TIOCEXCL (which the superuser passes), an flock on the
+    // descriptor keeps out any second driver, whoever runs it.
     bool OpenPort() override;
     void ClosePort() override;
     bool IsOpen() const override;
+    PortOpenError LastOpenError() const override { return lastOpenError_; }
+    void PurgeInput() override { PurgeBuffers(true, false); }
     int SendBlock(std::span<const std::uint8_t> data) override;
     ComPortNumber ComPort() const override { return comPort_; }
     void SetComPort(ComPortNumber port) override;
@@ -65,11 +70,10 @@ class TCommPortDriver : public CommPort {
     std::uint16_t OutputTimeout() const { return outputTimeout_; }
     void SetOutputTimeout(std::uint16_t ms) { outputTimeout_ = ms; }
 
-    // The operating system's device for a port: "COM1" on Windows,
-    // /dev/ttyS0 on Linux, unless another device stands in for it.
-    static std::string DefaultPortPath(ComPortNumber port);
-    std::string PortPath(ComPortNumber port) const;
-    void SetPortPath(ComPortNumber port, std::string path);
+    // The operating system's device for a port: DefaultPortPath unless another
+    // device stands in for it.
+    std::string PortPath(ComPortNumber port) const override;
+    void SetPortPath(ComPortNumber port, std::string path) override;
 
   private:
     void SchedulePoll();
@@ -78,6 +82,7 @@ class TCommPortDriver : public CommPort {
     QTimer pollTimer_;
     std::vector<std::uint8_t> scratch_;
     std::array<std::string, 4> portPaths_;
+    PortOpenError lastOpenError_;
     ReceiveDataHandler onReceiveData_;
     bool delivering_ = false;
     bool pollScheduled_ = false;

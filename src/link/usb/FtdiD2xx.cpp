@@ -175,4 +175,33 @@ FtStatus FtdiD2xx::SetTimeouts(std::uint32_t readMs, std::uint32_t writeMs) {
     return ft::kOk;
 }
 
+FtStatus FtdiD2xx::Purge(std::uint32_t mask) {
+    if (context_ == nullptr) {
+        return ft::kInvalidHandle;
+    }
+    if ((mask & ft::kPurgeRx) != 0 && ftdi_tciflush(context_) < 0) {
+        return ft::kIoError;
+    }
+    if ((mask & ft::kPurgeTx) != 0 && ftdi_tcoflush(context_) < 0) {
+        return ft::kIoError;
+    }
+    return ft::kOk;
+}
+
+FtStatus FtdiD2xx::CreateDeviceInfoList(std::uint32_t& count) {
+    count = 0;
+    ftdi_context* context = ftdi_new();
+    if (context == nullptr) {
+        return ft::kOk; // no USB subsystem to ask: nothing attached
+    }
+    ftdi_device_list* devices = nullptr;
+    const int found = ftdi_usb_find_all(context, &devices, 0, 0);
+    if (found > 0) {
+        count = static_cast<std::uint32_t>(found);
+    }
+    ftdi_list_free(&devices);
+    ftdi_free(context);
+    return found < 0 ? ft::kIoError : ft::kOk;
+}
+
 } // namespace veld23::link

@@ -29,6 +29,8 @@ class FtdiD2xx : public D2xx {
     FtStatus SetChars(std::uint8_t eventChar, std::uint8_t eventEnabled, std::uint8_t errorChar,
                       std::uint8_t errorEnabled) override;
     FtStatus SetTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;
+    FtStatus Purge(std::uint32_t mask) override;
+    FtStatus CreateDeviceInfoList(std::uint32_t& count) override;
 
   private:
     ftdi_context* context_ = nullptr;

@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -77,11 +79,32 @@ void PtyServer::WriteDue() {
     }
 }
 
+void PtyServer::ReleaseExclusiveModeOfAGoneClient() {
+#if defined(TIOCGEXCL) && defined(TIOCNXCL)
+    // A client that was killed leaves its terminal in exclusive mode (it never got
+    // to clear it, and the slave this server keeps open keeps the terminal alive),
+    // which would refuse every later client that is not the superuser. A client at
+    // work holds an flock on the terminal: when nobody does, nobody is there.
+    int exclusive = 0;
+    if (::ioctl(keeper_, TIOCGEXCL, &exclusive) != 0 || exclusive == 0) {
+        return;
+    }
+    if (::flock(keeper_, LOCK_EX | LOCK_NB) == 0) {
+        ::ioctl(keeper_, TIOCNXCL);
+        ::flock(keeper_, LOCK_UN);
+    }
+#endif
+}
+
 void PtyServer::Serve(const volatile std::sig_atomic_t& stop,
-                      const std::function<void()>& afterInput) {
+                      const std::function<void()>& changed) {
     std::array<std::uint8_t, 4096> in{};
     while (stop == 0) {
         WriteDue();
+        if (processor_.ForgetIfIdle(Clock::now())) {
+            changed();
+        }
+        ReleaseExclusiveModeOfAGoneClient();
         // Sleep until the editor writes, the next answer is due, or a while
         // has passed (to notice a stop).
         auto timeout = std::chrono::nanoseconds(std::chrono::milliseconds(100));
@@ -101,7 +124,7 @@ void PtyServer::Serve(const volatile std::sig_atomic_t& stop,
             const ssize_t count = ::read(master_, in.data(), in.size());
             if (count > 0) {
                 processor_.Feed(std::span(in).first(static_cast<std::size_t>(count)), Clock::now());
-                afterInput();
+                changed();
                 continue;
             }
         }

@@ -21,12 +21,15 @@ class PtyServer {
     bool Open(std::string& errorText);
     const std::string& SlavePath() const { return slavePath_; }
 
-    // Answers until stop becomes nonzero. afterInput runs after every batch of
-    // bytes from the editor (for logging).
-    void Serve(const volatile std::sig_atomic_t& stop, const std::function<void()>& afterInput);
+    // Answers until stop becomes nonzero, and gives up a transfer left half done
+    // once the line has been quiet for the processor's time-out. changed runs after
+    // every batch of bytes from the editor and after a transfer was given up (for
+    // logging).
+    void Serve(const volatile std::sig_atomic_t& stop, const std::function<void()>& changed);
 
   private:
     void WriteDue();
+    void ReleaseExclusiveModeOfAGoneClient();
 
     link::ProcessorSimulator& processor_;
     int master_ = -1;

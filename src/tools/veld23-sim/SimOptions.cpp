@@ -12,6 +12,8 @@ namespace {
 
 // The length a bare --oversize announces: more than the editor's buffer holds.
 constexpr std::uint16_t kOversizeLength = 40000;
+// The byte a bare --corrupt spoils: inside any memory image, past its length word.
+constexpr std::size_t kCorruptOffset = 100;
 
 bool ParseNumber(const std::string& text, long minimum, long maximum, long& value) {
     if (text.empty()) {
@@ -118,6 +120,13 @@ void DefineSimOptions(CLI::App& app, SimOptions& options) {
         ->type_name("[=LENGTH]")
         ->expected(0, 1)
         ->default_str(std::to_string(kOversizeLength))
+        ->check(CLI::Range(0, 65535));
+    app.add_option_function<std::size_t>(
+           "--corrupt", [&faults](std::size_t offset) { faults.corruptStoredByte = offset; },
+           "every write stores the byte at this offset inverted, as a failing memory cell would")
+        ->type_name("[=OFFSET]")
+        ->expected(0, 1)
+        ->default_str(std::to_string(kCorruptOffset))
         ->check(CLI::Range(0, 65535));
     app.footer("STEP: start command program long data end (answers to the editor's commands),\n"
                "      begin rx-command rx-program rx-long rx-data rx-end (while returning a "

@@ -55,6 +55,12 @@ class Logger {
             std::printf("%s memory=%d length=%d\n", r.completed ? "sent" : "abandoned", r.program,
                         r.length);
         }
+        for (; forgotten_ < p_.ForgottenTransfers().size(); ++forgotten_) {
+            const auto& f = p_.ForgottenTransfers()[forgotten_];
+            std::printf(
+                "forgot command=%d program=%d after %lld s without bytes\n", f.command, f.program,
+                static_cast<long long>(veld23::link::ProcessorSimulator::kForgetAfter.count()));
+        }
         for (; realTime_ < p_.RealTimeMessages().size(); ++realTime_) {
             const auto& m = p_.RealTimeMessages()[realTime_];
             std::printf("real-time selector=%d kind=%d body=%s\n", m.selector, m.kind,
@@ -68,6 +74,7 @@ class Logger {
     std::size_t transfers_ = 0;
     std::size_t receptions_ = 0;
     std::size_t realTime_ = 0;
+    std::size_t forgotten_ = 0;
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "device/DeviceImage.h"
 #include "link/LinkController.h"
+#include "link/LinkTexts.h"
 #include "link/Protocol.h"
 #include "link/TransferEngine.h"
 #include "link/serial/QtEventLoopWaiter.h"
@@ -37,9 +38,7 @@ class CommandLineLinkUi : public LinkUi, public TransferView {
     void ShowInformation(const std::string& text) override { lastText = text; }
     void ShowMessage(const std::string&) override {}
     void ShowMainWindow() override {}
-    void SetDeviceCommandsEnabled(bool) override {}
-    void SetStatusLine(const std::string&) override {}
-    void LightIndicator(LinkIndicator) override {}
+    void LinkChanged(LinkKind, LinkCondition) override {}
     int ShownMemoryNumber() const override { return memory; }
     void SetMemorySelector(int selected) override { memory = selected; }
     void ShowProgress() override {}
@@ -48,6 +47,7 @@ class CommandLineLinkUi : public LinkUi, public TransferView {
     void SetPortLabel(const std::string&) override {}
     void SetGaugeMax(int) override {}
     void SetGaugePosition(int) override {}
+    void TransferFailed() override {}
 };
 
 struct DeviceRequest {
@@ -56,6 +56,7 @@ struct DeviceRequest {
     int memory = 0;
     std::array<std::uint8_t, 7> password{};
     std::string path; // the configuration written, or the file a read memory goes to
+    bool verify = true;
 };
 
 // KEYS: six of L (LEFT, code 2), R (RIGHT, 1) and P (PUSH, 3).
@@ -87,12 +88,21 @@ bool ParsePassword(const std::string& keys, std::array<std::uint8_t, 7>& record)
 // Results of a request beyond the transfer's own 0 and 1.
 constexpr int kToldAlready = 2; // failed, and the reason is on stderr already
 
-// Write: the configuration's image into the memory (command 3), which then runs
-// (command 7), as the editor's Write does.
+// Write: the configuration's image into the memory (command 3), read back and
+// compared unless --no-verify, then made the running memory (command 7), as the
+// editor's Write does. Says what it did on stdout.
 int WriteConfiguration(const DeviceRequest& request, ConfigurationSession& session,
                        TransferEngine& engine) {
     const DeviceImage image = BuildDeviceImage(session.Configuration());
-    return engine.WriteMemory(static_cast<std::uint8_t>(request.memory), image);
+    const WriteOutcome written =
+        engine.WriteMemory(static_cast<std::uint8_t>(request.memory), image, request.verify);
+    if (!written.Succeeded()) {
+        return 1;
+    }
+    std::printf("%s\n", texts::MemoryWritten(request.memory,
+                                             written.result == WriteOutcome::Result::Verified)
+                            .c_str());
+    return 0;
 }
 
 // Read: the memory into a new configuration, as the editor's Read does, then saved.
@@ -160,6 +170,7 @@ int RunDevice(const DeviceRequest& request) {
     comm.UseComm1Values();
     FtdiD2xx converter;
     LinkController link(comm, converter, ui);
+    link.NamePortsByPath(true);
     QtEventLoopWaiter waiter;
     TransferEngine engine(link, waiter, ui);
 
@@ -222,18 +233,22 @@ CommandRun DefineDevice(CLI::App& command) {
         ->required()
         ->check(PasswordKeys());
     password->add_flag("--active", *active, "switch the password on");
-    CLI::App* write = add("write", "write the configuration into memory N, which then runs");
+    CLI::App* write = add("write", "write the configuration into memory N, read it back to "
+                                   "compare, then make it the running one");
     AddMemory(*write, request->memory);
     write->add_option("CONFIG", request->path, "the configuration (.v23, .v13, .json or .bin)")
         ->required()
         ->check(NotEmpty());
+    auto noVerify = std::make_shared<bool>(false);
+    write->add_flag("--no-verify", *noVerify, "do not read the memory back");
     CLI::App* read = add("read", "read memory N into the file OUT");
     AddMemory(*read, request->memory);
     read->add_option("OUT", request->path, "the file to save (.v23, .v13, .json or .bin)")
         ->required()
         ->check(NotEmpty());
 
-    return [request, port, usb, keys, active] {
+    return [request, port, usb, keys, active, noVerify] {
+        request->verify = !*noVerify;
         if (!*usb) {
             request->port = *port;
         }
@@ -248,7 +263,7 @@ CommandRun DefineDevice(CLI::App& command) {
 const CommandRegistration registration(
     "device",
     "device (--port PATH | --usb) check|change N|query|lock|unlock|password KEYS [--active]|"
-    "write N CONFIG|read N OUT (CONFIG, OUT: .v23, .v13, .json or .bin)",
+    "write N CONFIG [--no-verify]|read N OUT (CONFIG, OUT: .v23, .v13, .json or .bin)",
     "talks to a processor over a serial device or the first FTDI USB converter", DefineDevice);
 
 } // namespace

@@ -1,11 +1,7 @@
-#include "link/LinkController.h"
 #include "link/LinkTexts.h"
-#include "link/ProcessorSimulator.h"
-#include "link/SimulatedD2xx.h"
 #include "link/serial/QtEventLoopWaiter.h"
 #include "link/serial/TCommPortDriver.h"
 #include "support/PseudoTerminal.h"
-#include "support/RecordingLinkUi.h"
 
 #include <gtest/gtest.h>
 
@@ -89,27 +85,28 @@ TEST_F(CommPortDriver, OpeningPurgesWhatWaitedBefore) {
     EXPECT_EQ(received, Bytes{7});
 }
 
-TEST_F(CommPortDriver, BusyOrMissingPortsAreInUseForTheConnectDialog) {
+TEST_F(CommPortDriver, APortThatWillNotOpenSaysWhy) {
+    using Kind = PortOpenError::Kind;
     ASSERT_TRUE(driver.OpenPort());
     TCommPortDriver second;
     second.UseComm1Values();
-    second.SetPortPath(ComPortNumber::pnCOM1, pty.SlavePath());
-    EXPECT_FALSE(second.OpenPort());
-    driver.ClosePort();
-    EXPECT_TRUE(second.OpenPort());
-    ProcessorSimulator nobody;
-    SimulatedD2xx converter(nobody);
-    for (const std::string& path : {pty.SlavePath(), std::string("/dev/veld23-no-such-port")}) {
-        testing::RecordingLinkUi ui;
-        TCommPortDriver comm;
-        comm.UseComm1Values();
-        comm.SetPortPath(ComPortNumber::pnCOM2, path);
-        LinkController link(comm, converter, ui);
-        EXPECT_FALSE(link.SelectCom(ComPortNumber::pnCOM2)) << path;
-        EXPECT_EQ(link.Kind(), LinkKind::Offline);
-        EXPECT_FALSE(comm.IsOpen());
-        EXPECT_TRUE(ui.Has("error:COM Port already in use. Select another.")) << path;
+    // Held by the first driver (even the superuser is kept out), absent, or no serial port.
+    const std::vector<std::pair<std::string, PortOpenError>> cases = {
+        {pty.SlavePath(), {Kind::InUse, "in use by another program"}},
+        {"/dev/veld23-no-such-port", {Kind::NotFound, "No such file or directory"}},
+        {"/dev/null", {Kind::NotSerial, "Not a serial port"}},
+        {"/tmp", {Kind::NotSerial, "Not a serial port"}},
+    };
+    for (const auto& [path, error] : cases) {
+        second.SetPortPath(ComPortNumber::pnCOM1, path);
+        EXPECT_FALSE(second.OpenPort()) << path;
+        EXPECT_EQ(second.LastOpenError().kind, error.kind) << path;
+        EXPECT_EQ(second.LastOpenError().reason, error.reason) << path;
     }
+    driver.ClosePort();
+    second.SetPortPath(ComPortNumber::pnCOM1, pty.SlavePath());
+    EXPECT_TRUE(second.OpenPort());
+    EXPECT_EQ(second.LastOpenError().kind, Kind::None);
 }
 
 TEST_F(CommPortDriver, AClosedPortSendsNothingAndHasAllItsSpace) {

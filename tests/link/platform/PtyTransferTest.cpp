@@ -12,6 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include <stdlib.h>
+
 namespace veld23::link {
 namespace {
 
@@ -47,13 +52,62 @@ TEST(PtyTransfer, WriteThenReadBackAMemory) {
     ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
     ASSERT_EQ(p.engine.RunCommand(0, 0, 0, true), 0);
     const Bytes image = testing::TestImage(2047, 3);
-    ASSERT_EQ(p.engine.WriteMemory(3, image), 0);
+    ASSERT_EQ(p.engine.WriteMemory(3, image, false).result, WriteOutcome::Result::Written);
     ASSERT_EQ(p.engine.RunCommand(19, 0, 0, true), 0);
     EXPECT_EQ(p.engine.CurrentProgram(), 3);
     ASSERT_EQ(p.engine.ReceiveMemory(3), 0);
     ASSERT_EQ(p.applied.size(), 1u);
     EXPECT_EQ(p.applied[0], Bytes(image.begin(), image.begin() + 2046));
     EXPECT_EQ(p.ui.infoText, "Comunication is OK...");
+}
+
+// Only a memory that reads back as it was sent is made the running one.
+TEST(PtyTransfer, WriteVerifiesByReadingTheMemoryBack) {
+    struct Case {
+        std::vector<std::string> simArgs;
+        WriteOutcome::Result result;
+        std::size_t differing;
+        int running;
+    };
+    for (const Case& c : {Case{{}, WriteOutcome::Result::Verified, 0, 4},
+                          Case{{"--corrupt=100"}, WriteOutcome::Result::Mismatch, 1, 1}}) {
+        PtyLink p(c.simArgs);
+        ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
+        const WriteOutcome written = p.engine.WriteMemory(4, testing::TestImage(2047), true);
+        EXPECT_EQ(written.result, c.result);
+        EXPECT_EQ(written.differingBytes, c.differing);
+        EXPECT_TRUE(p.applied.empty()); // the read-back is not taken into the configuration
+        EXPECT_EQ(p.ui.Has("error:" + texts::VerifyMismatch(4, 1)), c.differing == 1);
+        ASSERT_EQ(p.engine.RunCommand(19, 0, 0, true), 0);
+        EXPECT_EQ(p.engine.CurrentProgram(), c.running);
+    }
+    EXPECT_EQ(texts::VerifyMismatch(4, 1),
+              "Memory 4 does not hold what was sent: 1 byte differs when read back. It has not "
+              "been made the running memory; please write it again.");
+}
+
+// The processor gives a half-received write up after two quiet seconds; the editor
+// waits that long before its next command and discards what came late meanwhile.
+TEST(PtyTransfer, ATimedOutWriteAtASlowLineIsFollowedByAReadThatWorks) {
+    char folder[] = "/tmp/veld23-slow-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const Bytes small = {0x00, 0x03, 0xAA, 0xBB, 0x00};
+    std::ofstream(std::string(folder) + "/memory2.bin", std::ios::binary)
+        .write(reinterpret_cast<const char*>(small.data()),
+               static_cast<std::streamsize>(small.size()));
+    PtyLink p({"--baud", "300", "--memory-dir", folder});
+    ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
+    // A 64-byte block takes 2.1 s at 300 bit/s: its acknowledgement comes too late.
+    EXPECT_EQ(p.engine.WriteMemory(3, testing::TestImage(2047), true).result,
+              WriteOutcome::Result::Failed);
+    EXPECT_TRUE(p.ui.Has("error:" + std::string(texts::kComPortError)));
+    EXPECT_EQ(p.link.Kind(), LinkKind::Offline);
+
+    ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
+    EXPECT_EQ(p.engine.ReceiveMemory(2), 0);
+    ASSERT_EQ(p.applied.size(), 1u);
+    EXPECT_EQ(p.applied[0], (Bytes{0x00, 0x03, 0xAA}));
+    std::filesystem::remove_all(folder);
 }
 
 TEST(PtyTransfer, WrongAnswersFromTheProgramGiveTheirTexts) {
@@ -67,7 +121,7 @@ TEST(PtyTransfer, WrongAnswersFromTheProgramGiveTheirTexts) {
 TEST(PtyTransfer, AReceptionPacedByTheLineArrivesInSeveralEvents) {
     PtyLink p({"--baud", "115200"});
     ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
-    ASSERT_EQ(p.engine.WriteMemory(5, testing::TestImage(2047)), 0);
+    ASSERT_TRUE(p.engine.WriteMemory(5, testing::TestImage(2047), false).Succeeded());
     ASSERT_EQ(p.engine.ReceiveMemory(5), 0);
     ASSERT_EQ(p.applied.size(), 1u);
     EXPECT_EQ(p.applied[0].size(), 2046u);

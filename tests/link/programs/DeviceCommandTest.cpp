@@ -4,6 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include <csignal>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace veld23 {
 namespace {
@@ -89,10 +95,53 @@ TEST(DeviceCommand, ASilentProcessorFailsAfterTheWatchdog) {
     EXPECT_EQ(run.err, "Comunication ERROR. Please verify that the COM port selected is correct\n");
 }
 
-TEST(DeviceCommand, APortThatCannotBeOpenedIsInUse) {
+TEST(DeviceCommand, APortThatCannotBeOpenedSaysWhy) {
     const ToolRun run = Tool({"--port", "/dev/veld23-no-such-port", "check"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "COM Port already in use. Select another.\n");
+    EXPECT_EQ(run.err, "/dev/veld23-no-such-port could not be opened: No such file or directory. "
+                       "Check that the adapter is plugged in and choose the port it gives.\n");
+}
+
+// Writes a new configuration at a pace that keeps the port busy for a while.
+struct SlowWrite {
+    explicit SlowWrite(const Simulator& sim) {
+        char name[] = "/tmp/veld23-slow-write-XXXXXX.v23";
+        const int fd = ::mkstemps(name, 4);
+        ::close(fd);
+        config = name;
+        EXPECT_EQ(testing::RunToEnd({VELD23_TOOL_PATH, "new", config}).exitCode, 0);
+        writer = std::make_unique<Subprocess>(std::vector<std::string>{
+            VELD23_TOOL_PATH, "device", "--port", sim.path, "write", "2", config});
+        // Well into the data: the port is held.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    ~SlowWrite() { std::remove(config.c_str()); }
+    std::string config;
+    std::unique_ptr<Subprocess> writer;
+};
+
+TEST(DeviceCommand, ASecondClientIsRefusedWhileATransferRuns) {
+    Simulator sim({"--baud", "19200"});
+    SlowWrite write(sim);
+    const ToolRun second = Device(sim, {"query"});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_EQ(second.err, "COM Port already in use. Select another.\n");
+    EXPECT_EQ(write.writer->Wait(), 0) << write.writer->Stderr();
+    EXPECT_EQ(write.writer->Stdout(), "Memory 2 written and verified\n");
+}
+
+TEST(DeviceCommand, AClientKilledInTheMiddleOfAWriteDoesNotSilenceTheProcessor) {
+    Simulator sim({"--baud", "19200"});
+    SlowWrite write(sim);
+    ::kill(write.writer->Pid(), SIGKILL);
+    write.writer->Wait();
+    // The processor gives the half-received write up once its line has been quiet.
+    for (std::string line = sim.process->ReadLine(); !line.empty() && line.rfind("forgot", 0) != 0;
+         line = sim.process->ReadLine()) {
+    }
+    const ToolRun query = Device(sim, {"query"});
+    EXPECT_EQ(query.exitCode, 0) << query.err;
+    EXPECT_EQ(query.out, "1\n");
 }
 
 TEST(DeviceCommand, UsbWithoutAConverterIsNotFound) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace veld23 {
 namespace {
@@ -92,10 +93,18 @@ TEST(DeviceMemory, AConfigurationWrittenToAMemoryReadsBack) {
     Subprocess sim({VELD23_SIM_PATH, "--log"});
     const std::string port = sim.ReadLine();
     ASSERT_FALSE(port.empty());
+    // Stored, read back to compare, then made the running memory.
     const ToolRun write = Tool({"device", "--port", port, "write", "3", edited});
     EXPECT_EQ(write.exitCode, 0) << write.err;
+    EXPECT_EQ(write.out, "Memory 3 written and verified\n");
     EXPECT_EQ(LogLine(sim, "done"), "done command=3 program=3 length=2048 blocks=32");
+    EXPECT_EQ(LogLine(sim, "sent"), "sent memory=3 length=2046");
     EXPECT_EQ(LogLine(sim, "done"), "done command=7 program=3 length=0 blocks=0");
+    const ToolRun unverified =
+        Tool({"device", "--port", port, "write", "5", edited, "--no-verify"});
+    EXPECT_EQ(unverified.out, "Memory 5 written\n");
+    EXPECT_EQ(LogLine(sim, "done"), "done command=3 program=5 length=2048 blocks=32");
+    EXPECT_EQ(LogLine(sim, "done"), "done command=7 program=5 length=0 blocks=0");
 
     const std::string read = folder.File("read.json");
     const ToolRun run = Tool({"device", "--port", port, "read", "3", read});
@@ -123,6 +132,33 @@ TEST(DeviceMemory, AConfigurationWrittenToAMemoryReadsBack) {
     EXPECT_EQ(after["Levels"][1]["OutputMuted"], true);
     EXPECT_EQ(after["Delays"][1]["DelayWord"], 40);
     EXPECT_EQ(after["Dynamics"][1]["Ratio"], 4.0);
+}
+
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// What the editor makes, the processor gives back: the memory image of a new
+// configuration in either topology is the same after Write and Read.
+TEST(DeviceMemory, ANewConfigurationComesBackFromAMemoryUnchanged) {
+    TempFolder folder;
+    Subprocess sim({VELD23_SIM_PATH});
+    const std::string port = sim.ReadLine();
+    ASSERT_FALSE(port.empty());
+    for (const std::string outputs : {"2", "3"}) {
+        const std::string fresh = folder.File("new" + outputs + ".v23");
+        ASSERT_EQ(Tool({"new", "--outputs", outputs, fresh}).exitCode, 0);
+        const std::string written = folder.File("written" + outputs + ".bin");
+        ASSERT_EQ(Tool({"convert", fresh, written}).exitCode, 0);
+        ASSERT_EQ(Tool({"device", "--port", port, "write", "1", fresh}).exitCode, 0);
+        const std::string read = folder.File("read" + outputs + ".bin");
+        const ToolRun run = Tool({"device", "--port", port, "read", "1", read});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<std::uint8_t> before = FileBytes(written);
+        EXPECT_EQ(before.size(), 2047u);
+        EXPECT_TRUE(FileBytes(read) == before) << outputs << " outputs";
+    }
 }
 
 TEST(DeviceMemory, AnEmptyMemoryOrABadConfigurationFails) {

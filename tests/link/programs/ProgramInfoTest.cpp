@@ -46,7 +46,8 @@ TEST(Programs, HelpListsEveryOptionOnStdout) {
     std::vector<Help> helps = {
         {{VELD23_SIM_PATH, "--help"},
          {"--baud", "--protect", "--running", "--memory-dir", "--log", "--silent", "--wrong",
-          "--burst", "--delay", "--hangup-after", "--oversize", "--version", "rx-command"}},
+          "--burst", "--delay", "--hangup-after", "--oversize", "--corrupt", "--version",
+          "rx-command"}},
         {{VELD23_TOOL_PATH, "--help"},
          {"grid", "section", "xover", "encode", "dynamics", "new", "convert", "dump", "response",
           "export", "device", "--version"}},
@@ -54,6 +55,7 @@ TEST(Programs, HelpListsEveryOptionOnStdout) {
          {"--port", "--usb", "check", "query", "change", "lock", "unlock", "password", "write",
           "read"}},
         {{VELD23_TOOL_PATH, "device", "--usb", "password", "--help"}, {"KEYS", "--active"}},
+        {{VELD23_TOOL_PATH, "device", "--usb", "write", "--help"}, {"N", "CONFIG", "--no-verify"}},
         {{VELD23_TOOL_PATH, "export", "--help"}, {"frd", "biquads", "peq"}},
         {{VELD23_TOOL_PATH, "new", "--help"}, {"--outputs", "OUT"}},
         {{VELD23_TOOL_PATH, "response", "--help"}, {"CONFIG", "--view"}},

@@ -5,7 +5,8 @@ JOBS       ?= 2
 # Where `make install` puts the programs; the Debian package uses /usr as well.
 PREFIX     ?= /usr
 
-.PHONY: all deps configure build test test-asan bench run screenshots package install clean
+.PHONY: all deps configure build test test-asan bench run screenshots package install clean \
+	fuzz-deps fuzz-build fuzz fuzz-smoke
 
 all: build
 
@@ -61,6 +62,39 @@ package: build
 # The same tree as the package, below DESTDIR (empty: into the system, as root).
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+# libFuzzer targets (fuzz/), built with clang in build/fuzz. Each starts from the seed
+# corpus in tests/fuzz/corpus/<target>; what it finds new is kept in build/fuzz/corpus and
+# a crash's input in build/fuzz/artifacts. Not part of `make test`.
+FUZZ_BUILD         := build/fuzz
+FUZZ_TARGETS       := ConfigurationFileFuzz ConfigurationJsonFuzz DeviceImageFuzz MeasurementFuzz
+FUZZ_SECONDS       ?= 300
+FUZZ_SMOKE_SECONDS ?= 7
+
+fuzz-deps:
+	@./scripts/install-deps.sh fuzz
+
+$(FUZZ_BUILD)/build.ninja: | fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DVELD23_FUZZ=ON
+
+fuzz-build: fuzz-deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+
+run-fuzz = for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/artifacts && \
+		echo "== $$t, $(1) s" && \
+		$(FUZZ_BUILD)/fuzz/$$t -max_total_time=$(1) -timeout=10 -rss_limit_mb=2048 \
+			-artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- -print_final_stats=1 \
+			$(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
+fuzz: fuzz-build
+	@$(call run-fuzz,$(FUZZ_SECONDS))
+
+# About 30 seconds in all: a quick check that the readers still hold their invariants.
+fuzz-smoke: fuzz-build
+	@$(call run-fuzz,$(FUZZ_SMOKE_SECONDS))
 
 clean:
 	rm -rf build

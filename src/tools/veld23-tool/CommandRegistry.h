@@ -39,4 +39,9 @@ struct CommandRegistration {
 // Prints "usage: veld23-tool <usage>" of the command on stderr and returns kExitUsage.
 int UsageError(const std::string& name);
 
+// One message for the user on stderr, as the editor would show it in a box. Names in it
+// (paths, texts from files) show their control bytes as \xNN, so none can act on the
+// terminal or cut the line short.
+void PrintMessage(const std::string& text);
+
 } // namespace veld23::tool

@@ -188,7 +188,7 @@ int RunDevice(const DeviceRequest& request) {
         return kExitFailed;
     }
     if (result != 0) {
-        std::fprintf(stderr, "%s\n", ui.lastText.c_str());
+        PrintMessage(ui.lastText);
         return kExitFailed;
     }
     return kExitOk;

@@ -3,6 +3,7 @@
 #include "CommandRegistry.h"
 
 #include "device/Encodings.h"
+#include "dsp/Coef22Range.h"
 
 #include <cstdio>
 #include <memory>
@@ -11,9 +12,23 @@
 namespace veld23::tool {
 namespace {
 
-int RunEncode(const std::vector<double>& values) {
-    for (double v : values) {
-        const Coef22Bytes bytes = EncodeCoef22(v);
+std::string NumberText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+// texts: the values as they were written, for the warning.
+int RunEncode(const std::vector<double>& values, const std::vector<std::string>& texts) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        // The word wraps what lies beyond it (+2 would read as -2); like every producer
+        // of a word, the tool holds such a value at the word's end, and says so.
+        const long double held = HoldToCoef22Range(values[i]);
+        if (Coef22DeviceValue(held) != Coef22DeviceValue(values[i])) {
+            PrintMessage("encode: " + texts[i] + " is beyond the word's range; held at " +
+                         NumberText(static_cast<double>(held)));
+        }
+        const Coef22Bytes bytes = EncodeCoef22(held);
         std::printf("%02X %02X %02X %.17g\n", bytes[0], bytes[1], bytes[2], DecodeCoef22(bytes));
     }
     return kExitOk;
@@ -21,8 +36,10 @@ int RunEncode(const std::vector<double>& values) {
 
 CommandRun DefineEncode(CLI::App& command) {
     auto values = std::make_shared<std::vector<double>>();
-    command.add_option("VALUE", *values, "coefficient values")->required()->check(FiniteNumber());
-    return [values] { return RunEncode(*values); };
+    const CLI::Option* option = command.add_option("VALUE", *values, "coefficient values")
+                                    ->required()
+                                    ->check(FiniteNumber());
+    return [values, option] { return RunEncode(*values, option->results()); };
 }
 
 const CommandRegistration encode("encode", "encode VALUE...",

@@ -3,6 +3,7 @@
 #include "CommandRegistry.h"
 
 #include "ProgramVersion.h"
+#include "config/PrintableText.h"
 
 #include <CLI/CLI.hpp>
 
@@ -35,6 +36,10 @@ int UsageError(const std::string& name) {
     }
     std::fprintf(stderr, "\n");
     return kExitUsage;
+}
+
+void PrintMessage(const std::string& text) {
+    std::fprintf(stderr, "%s\n", PrintableText(text).c_str());
 }
 
 } // namespace veld23::tool

@@ -46,7 +46,11 @@ void OpenAfterConnecting(veld23::EditorProgram& program, const std::string& path
                          *pending = false;
                          // After the click that chose has returned and the window has gone.
                          QTimer::singleShot(0, &program.Main(), [&program, path] {
-                             program.Commands().OpenNamedFile(path);
+                             // Like Open, it starts a new history rather than becoming
+                             // a step that Undo would take back.
+                             program.Tuning().RunReplacing("Open", [&program, &path] {
+                                 return program.Commands().OpenNamedFile(path);
+                             });
                              program.RefreshWindows();
                          });
                      });

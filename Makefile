@@ -2,8 +2,10 @@
 BUILD      := build/release
 ASAN_BUILD := build/asan
 JOBS       ?= 2
+# Where `make install` puts the programs; the Debian package uses /usr as well.
+PREFIX     ?= /usr
 
-.PHONY: all deps configure build test test-asan bench run screenshots clean \
+.PHONY: all deps configure build test test-asan bench run screenshots package install clean \
 	fuzz-deps fuzz-build fuzz fuzz-smoke
 
 all: build
@@ -50,6 +52,15 @@ screenshots: build
 	cd $(BUILD) && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
 		$(XVFB) ./tools/screenshots/veld23-screenshots $(SHOTS)/scale2
 	@echo "Screenshots in $(SHOTS)"
+
+# The Debian package (.deb) in $(BUILD), with the programs, the desktop entry, the icon,
+# the file type, the udev rule for the USB link, the manual pages and the README.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The same tree as the package, below DESTDIR (empty: into the system, as root).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
 
 # libFuzzer targets (fuzz/), built with clang in build/fuzz. Each starts from the seed
 # corpus in tests/fuzz/corpus/<target>; what it finds new is kept in build/fuzz/corpus and

@@ -1,4 +1,5 @@
 #include "config/ConfigurationFile.h"
+#include "config/ConfigurationInvariants.h"
 #include "config/ConfigurationJson.h"
 #include "config/Ext80.h"
 #include "config/LittleEndianRecord.h"
@@ -25,6 +26,7 @@ namespace veld23 {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectWithinEditorRanges;
 using testing::ReadAll;
 using testing::RecordingFileMessages;
 using testing::RecordingLoadedSteps;
@@ -50,39 +52,6 @@ class ConfigurationFileOnDisk : public TempDirTest {
     RecordingLoadedSteps steps;
     RecordingFileMessages messages;
 };
-
-// Everything a loaded configuration must satisfy once the crossover refresh has designed
-// its halves (done here as it would be): every stored field within what the editors
-// accept (the JSON reader refuses anything else) and every number finite.
-void ExpectWithinInvariants(ProcessorConfiguration& c) {
-    for (TXOVER& x : c.Crossovers) {
-        x.HighPass.Design();
-        x.LowPass.Design();
-    }
-    const JsonContentResult stored = ContentFromJson(ConfigurationToJson(c));
-    EXPECT_TRUE(stored.valid) << stored.message;
-    for (const PeqSet& set : c.Peq) {
-        for (const TSOS& band : set.bands) {
-            for (int k = 0; k < 5; ++k) {
-                EXPECT_TRUE(std::isfinite(band.GetCoefficient(k)));
-            }
-        }
-    }
-    for (const TDYNAMIC& d : c.Dynamics) {
-        EXPECT_TRUE(std::isfinite(d.RmsCoef));
-    }
-    EXPECT_GE(c.Routing.RouteState, 0);
-    EXPECT_LE(c.Routing.RouteState, 2);
-    for (const CrossoverSolo& solo : c.CrossoverSolos) {
-        EXPECT_FALSE(solo.HighPassAux && solo.LowPassAux);
-    }
-    for (int o = 0; o < 3; ++o) {
-        const DelayLayout layout =
-            OutputDelay::Layout(o + 1, c.Topology == OutputTopology::TwoOutputs);
-        EXPECT_GE(c.Delays[o].DelayPosition, 0);
-        EXPECT_LE(c.Delays[o].DelayPosition, layout.SliderMaximum);
-    }
-}
 
 TEST(ConfigurationFileDamage, EveryLoadedValueIsHeldToItsEditorsRange) {
     ProcessorConfiguration source;
@@ -188,7 +157,7 @@ TEST(ConfigurationFileDamage, EveryLoadedValueIsHeldToItsEditorsRange) {
     EXPECT_EQ(c.Delays[0].DelayPosition, 0);
     EXPECT_EQ(c.Delays[1].DelayPosition, 165);
     EXPECT_EQ(c.Delays[1].DelayWord, 0);
-    ExpectWithinInvariants(c);
+    ExpectWithinEditorRanges(c);
 }
 
 TEST_F(ConfigurationFileOnDisk, FilesOfEverySizeAndRandomBytesNeverBreakTheConfiguration) {
@@ -221,7 +190,7 @@ TEST_F(ConfigurationFileOnDisk, FilesOfEverySizeAndRandomBytesNeverBreakTheConfi
                 EXPECT_TRUE(steps.calls.empty());
             } else {
                 ++accepted;
-                ExpectWithinInvariants(*c);
+                ExpectWithinEditorRanges(*c);
                 c = std::make_unique<ProcessorConfiguration>();
             }
         }

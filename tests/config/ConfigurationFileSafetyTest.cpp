@@ -15,8 +15,6 @@
 #include <csignal>
 #include <filesystem>
 #include <limits>
-#include <memory>
-#include <random>
 #include <sys/resource.h>
 
 // Files that are damaged, hostile or out of reach, and saves that cannot happen: the
@@ -158,44 +156,6 @@ TEST(ConfigurationFileDamage, EveryLoadedValueIsHeldToItsEditorsRange) {
     EXPECT_EQ(c.Delays[1].DelayPosition, 165);
     EXPECT_EQ(c.Delays[1].DelayWord, 0);
     ExpectWithinEditorRanges(c);
-}
-
-TEST_F(ConfigurationFileOnDisk, FilesOfEverySizeAndRandomBytesNeverBreakTheConfiguration) {
-    std::mt19937 random(2228);
-    std::uniform_int_distribution<int> byte(0, 255);
-    const ProcessorConfiguration reference;
-    const ConfigurationRecord untouched = BuildConfigurationRecord(reference, "");
-    const fs::path path = dir / "random.v23";
-    // A refused file leaves the configuration as it was, so the same one serves until a
-    // file is accepted.
-    auto c = std::make_unique<ProcessorConfiguration>();
-    int accepted = 0;
-    for (std::size_t size = 0; size <= 2300; ++size) {
-        // Accepted sizes are tried often, with the magic in place, so that the restore
-        // itself gets random bytes and not only the checks.
-        const int rounds = IsConfigurationFileSize(size) ? 20 : 1;
-        for (int round = 0; round < rounds; ++round) {
-            std::vector<std::uint8_t> bytes(size);
-            for (std::uint8_t& b : bytes) {
-                b = static_cast<std::uint8_t>(byte(random));
-            }
-            if (round > 0) {
-                std::copy_n("\x07VELD13F", 8, bytes.begin());
-            }
-            WriteAll(path, bytes);
-            steps.calls.clear();
-            const ConfigurationOpenResult result = OpenFile(*c, path);
-            if (result == ConfigurationOpenResult::Refused) {
-                EXPECT_EQ(BuildConfigurationRecord(*c, ""), untouched) << size;
-                EXPECT_TRUE(steps.calls.empty());
-            } else {
-                ++accepted;
-                ExpectWithinEditorRanges(*c);
-                c = std::make_unique<ProcessorConfiguration>();
-            }
-        }
-    }
-    EXPECT_EQ(accepted, 3 * 19);
 }
 
 TEST_F(ConfigurationFileOnDisk, UnreachableFilesAreRefusedWithTheirReason) {

@@ -237,22 +237,6 @@ TEST_F(BadMeasurementFile, UnknownLayoutCodeFailsIdentificationForEverySlot) {
     }
 }
 
-TEST_F(BadMeasurementFile, GarbageNeverPoisonsACurve) {
-    std::string garbage{kClioA};
-    for (int i = 0; i < 4000; ++i) {
-        // Every byte but the controls, which make a file binary.
-        garbage += static_cast<char>(32 + (i * 7919) % 224);
-    }
-    settings.MeasurementFiles[1] = dir.Write("second.txt", garbage);
-    ImportMeasurements(settings, curves, messages);
-    EXPECT_EQ(messages.shown.size(), 1u);
-    for (const CurveArray& row : curves.SpeakerMagnitude) {
-        for (float value : row) {
-            ASSERT_TRUE(std::isfinite(value));
-        }
-    }
-}
-
 TEST_F(BadMeasurementFile, BlankLinesBetweenAndAfterDataAreSkipped) {
     settings.MeasurementFiles[1] =
         dir.Write("second.txt", std::string(kClioA) + "  100.00\t   90.00\t    0.00\n\n"

@@ -65,6 +65,12 @@ TEST(EqualiserEditor, ChoosingAnEqualiserRestoresItsBandThroughTheBandAbove) {
     EXPECT_EQ(t.editor.UsedBands(2), 7);
     t.editor.ChooseEqualiser(3);
     EXPECT_EQ(t.editor.CurrentEqualiser(), 2);
+    // A band that is none of the seven shows nothing, in either equaliser.
+    for (const auto& [peq, band] : {std::pair{1, 0}, std::pair{1, 8}, std::pair{3, 1}}) {
+        t.editor.ShowBand(peq, band);
+        EXPECT_EQ(t.editor.CurrentEqualiser(), 2);
+        EXPECT_EQ(t.editor.CurrentBand(), 7);
+    }
 }
 
 TEST(EqualiserEditor, TextThatIsNotANumberChangesNothing) {

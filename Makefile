@@ -48,10 +48,9 @@ XVFB  := xvfb-run -a -s "-screen 0 3200x2000x24"
 screenshots: build
 	@command -v xvfb-run >/dev/null || { echo "xvfb-run is missing: apt-get install xvfb"; exit 1; }
 	rm -rf $(SHOTS) && mkdir -p $(SHOTS)/scale2
-	cd $(BUILD) && VELD23_SCREENSHOT_DIR=$(SHOTS) QT_QPA_PLATFORM=xcb \
-		$(XVFB) ./tests/ui/test_ui --gtest_filter='*Screenshots.*'
-	cd $(BUILD) && VELD23_SCREENSHOT_DIR=$(SHOTS)/scale2 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
-		$(XVFB) ./tests/ui/test_ui --gtest_filter='*Screenshots.*'
+	cd $(BUILD) && QT_QPA_PLATFORM=xcb $(XVFB) ./tools/screenshots/veld23-screenshots $(SHOTS)
+	cd $(BUILD) && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
+		$(XVFB) ./tools/screenshots/veld23-screenshots $(SHOTS)/scale2
 	@echo "Screenshots in $(SHOTS)"
 
 # The Debian package (.deb) in $(BUILD), with the programs, the desktop entry, the icon,

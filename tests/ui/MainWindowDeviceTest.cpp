@@ -26,8 +26,6 @@
 #include <chrono>
 #include <memory>
 
-#ifdef VELD23_SIM_PATH
-
 using namespace veld23;
 using commands::DialogAnswer;
 
@@ -234,5 +232,3 @@ TEST_F(MainWindowDeviceTest, NothingElseRunsWhileATransferIsUnderWay) {
     EXPECT_TRUE(Bar().newButton->isEnabled());
     EXPECT_TRUE(Bar().writeButton->isEnabled());
 }
-
-#endif

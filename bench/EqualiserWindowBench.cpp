@@ -7,6 +7,7 @@
 // Reported besides the mean: the median step (wall clock, as the user waits for it) and
 // the share of the step spent painting, by wall clock and by this thread's processor time
 // (the second does not count time lost to other programs on a busy machine).
+#include "commands/FinalResponseSources.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/RealTimeSender.h"
 #include "editors/EditorSet.h"

@@ -3,10 +3,10 @@
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/RealTimeSender.h"
+#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/FrequencyGrid.h"
 #include "editors/CrossoverSlots.h"
-#include "editors/CrossoverSubLowPass.h"
-#include "editors/PlotReadout.h"
+#include "plot/PlotReadout.h"
 
 #include <algorithm>
 #include <utility>

@@ -3,8 +3,8 @@
 #include "dsp/Crossover.h"
 #include "dsp/Response.h"
 #include "editors/CrossoverColumn.h"
-#include "editors/PlotConfigurations.h"
-#include "editors/PlotModel.h"
+#include "plot/PlotConfigurations.h"
+#include "plot/PlotModel.h"
 
 #include <array>
 #include <functional>

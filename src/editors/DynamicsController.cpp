@@ -6,8 +6,8 @@
 #include "dsp/DynamicsLimits.h"
 #include "dsp/DynamicsValues.h"
 #include "editors/DynamicsCurve.h"
-#include "editors/PlotConfigurations.h"
-#include "editors/PlotReadout.h"
+#include "plot/PlotConfigurations.h"
+#include "plot/PlotReadout.h"
 
 #include <algorithm>
 #include <cmath>

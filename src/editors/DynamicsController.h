@@ -2,10 +2,10 @@
 
 #include "config/RealTimeSender.h"
 #include "editors/DynamicsTimeFields.h"
-#include "editors/PlotModel.h"
-#include "editors/PlotMouseListener.h"
 #include "editors/PowerCheck.h"
 #include "editors/SpeakerSettingsController.h"
+#include "plot/PlotModel.h"
+#include "plot/PlotMouseListener.h"
 
 #include <functional>
 #include <optional>

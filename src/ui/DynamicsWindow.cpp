@@ -1,7 +1,7 @@
 #include "ui/DynamicsWindow.h"
 
 #include "editors/DynamicsController.h"
-#include "editors/PlotModel.h"
+#include "plot/PlotModel.h"
 #include "ui/DynamicsPowerPanel.h"
 #include "ui/DynamicsSliderColumn.h"
 #include "ui/LitButton.h"

@@ -1,8 +1,8 @@
 #include "measure/FinalResponse.h"
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
+#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/FrequencyGrid.h"
-#include "editors/CrossoverSubLowPass.h"
 #include "measure/FinalResponseView.h"
 #include "support/RecordingRealTimeSender.h"
 

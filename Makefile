@@ -3,7 +3,8 @@ BUILD      := build/release
 ASAN_BUILD := build/asan
 JOBS       ?= 2
 
-.PHONY: all deps configure build test test-asan bench run screenshots clean
+.PHONY: all deps configure build test test-asan bench run screenshots clean \
+	fuzz-deps fuzz-build fuzz fuzz-smoke
 
 all: build
 
@@ -50,6 +51,39 @@ screenshots: build
 	cd $(BUILD) && VELD23_SCREENSHOT_DIR=$(SHOTS)/scale2 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
 		$(XVFB) ./tests/ui/test_ui --gtest_filter='*Screenshots.*'
 	@echo "Screenshots in $(SHOTS)"
+
+# libFuzzer targets (fuzz/), built with clang in build/fuzz. Each starts from the seed
+# corpus in tests/fuzz/corpus/<target>; what it finds new is kept in build/fuzz/corpus and
+# a crash's input in build/fuzz/artifacts. Not part of `make test`.
+FUZZ_BUILD         := build/fuzz
+FUZZ_TARGETS       := ConfigurationFileFuzz ConfigurationJsonFuzz DeviceImageFuzz MeasurementFuzz
+FUZZ_SECONDS       ?= 300
+FUZZ_SMOKE_SECONDS ?= 7
+
+fuzz-deps:
+	@./scripts/install-deps.sh fuzz
+
+$(FUZZ_BUILD)/build.ninja: | fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DVELD23_FUZZ=ON
+
+fuzz-build: fuzz-deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+
+run-fuzz = for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/artifacts && \
+		echo "== $$t, $(1) s" && \
+		$(FUZZ_BUILD)/fuzz/$$t -max_total_time=$(1) -timeout=10 -rss_limit_mb=2048 \
+			-artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- -print_final_stats=1 \
+			$(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
+fuzz: fuzz-build
+	@$(call run-fuzz,$(FUZZ_SECONDS))
+
+# About 30 seconds in all: a quick check that the readers still hold their invariants.
+fuzz-smoke: fuzz-build
+	@$(call run-fuzz,$(FUZZ_SMOKE_SECONDS))
 
 clean:
 	rm -rf build

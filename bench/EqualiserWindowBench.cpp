@@ -7,6 +7,7 @@
 // Reported besides the mean: the median step (wall clock, as the user waits for it) and
 // the share of the step spent painting, by wall clock and by this thread's processor time
 // (the second does not count time lost to other programs on a busy machine).
+#include "BenchApplication.h"
 #include "commands/FinalResponseSources.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/RealTimeSender.h"
@@ -50,21 +51,6 @@ double ThreadCpuMs() {
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
-// The one application object of the process; the other benchmarks use it too.
-QApplication* Application() {
-    if (QCoreApplication::instance() != nullptr) {
-        return qobject_cast<QApplication*>(QCoreApplication::instance());
-    }
-    static int argc = 1;
-    static char name[] = "veld23_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return &app;
-}
-
 void Send(QWidget* target, QEvent::Type type, QPointF at) {
     const Qt::MouseButtons held =
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
@@ -74,7 +60,7 @@ void Send(QWidget* target, QEvent::Type type, QPointF at) {
 }
 
 void EqualiserWindowDragStep(benchmark::State& state) {
-    QApplication* app = Application();
+    QApplication* app = bench::WidgetApplication();
     if (app == nullptr) {
         state.SkipWithError("a program without windows was started first");
         return;

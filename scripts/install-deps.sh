@@ -9,6 +9,11 @@ libftdi1-dev nlohmann-json3-dev \
 libgtest-dev libgmock-dev libbenchmark-dev \
 xvfb xauth"
 
+# `install-deps.sh fuzz`: also what the fuzz build needs (clang and its libFuzzer runtime).
+if [ "${1:-}" = "fuzz" ]; then
+    PACKAGES="$PACKAGES clang libclang-rt-dev"
+fi
+
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -15,6 +15,8 @@ struct ChannelLabelTexts {
     Label Out1{"Out1"};
     Label Out2{"Out2"};
     Label Sub{"SUB"};
+
+    friend bool operator==(const ChannelLabelTexts&, const ChannelLabelTexts&) = default;
 };
 
 } // namespace veld23

@@ -34,42 +34,51 @@ struct ConfigurationFileContent {
         double Frequency = 1000.0;
         double Q = 0.707;
         std::array<long double, kCoefficients> Coefficients{1.0L, 0.0L, 0.0L, 0.0L, 0.0L};
+        friend bool operator==(const Band&, const Band&) = default;
     };
     struct Equaliser {
         std::int32_t UsedBands = 2;
         std::array<Band, kBands> bands{};
+        friend bool operator==(const Equaliser&, const Equaliser&) = default;
     };
     struct Half {
         std::uint8_t Family = 0;
         std::int32_t Order = 2;
         double Frequency = 1000.0;
+        friend bool operator==(const Half&, const Half&) = default;
     };
     struct Crossover {
         Half HighPass;
         Half LowPass;
+        friend bool operator==(const Crossover&, const Crossover&) = default;
     };
     struct Solo {
         bool HighPassAux = false;
         bool LowPassAux = false;
+        friend bool operator==(const Solo&, const Solo&) = default;
     };
     struct Loudness {
         std::uint8_t SectionType = kParametricQAdap;
         double GainDb = 0.0;
         double Frequency = 55.0;
+        friend bool operator==(const Loudness&, const Loudness&) = default;
     };
     struct Level {
         double OutputGain = 1.0;
         bool OutputInverted = false;
         bool OutputMuted = false;
+        friend bool operator==(const Level&, const Level&) = default;
     };
     struct Delay {
         std::int32_t DelayWord = 0;
         std::int32_t AlignmentDelay = 0;
+        friend bool operator==(const Delay&, const Delay&) = default;
     };
     struct RouteFields {
         std::int32_t RouteState = 0;
         double RouteC = 0.5;
         double RouteD = 0.5;
+        friend bool operator==(const RouteFields&, const RouteFields&) = default;
     };
     struct DynamicsRecord {
         float Umbral = 0.0f;
@@ -93,6 +102,7 @@ struct ConfigurationFileContent {
         std::int32_t HoldSamples = 0;
         std::int32_t DecayCode = 0;
         std::int32_t LookAheadSamples = 0;
+        friend bool operator==(const DynamicsRecord&, const DynamicsRecord&) = default;
     };
 
     SystemInformationTexts SystemInformation;

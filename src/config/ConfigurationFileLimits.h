@@ -18,8 +18,6 @@ namespace veld23::stored {
 
 // Equaliser bands: the equaliser window's fields (PeqRules.h) and its type list.
 inline constexpr std::uint8_t kHighestSectionType = kParametricQConst;
-inline constexpr double kMinCoefficient = -2.0;
-inline constexpr double kMaxCoefficient = 2.0;
 inline constexpr std::int32_t kMinUsedBands = 1;
 inline constexpr std::int32_t kMaxUsedBands = 7;
 

@@ -6,6 +6,7 @@
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
 #include "dsp/Coef22Range.h"
+#include "dsp/Crossover.h"
 
 #include <cmath>
 
@@ -41,11 +42,11 @@ void RestoreBandCoefficients(PeqBand& band, const Content::Band& s) {
     }
 }
 
-void RestoreHalf(TXOVERPB& half, const Content::Half& s) {
+void RestoreHalf(TXOVERPB& half, const Content::Half& s, XoverSide side) {
     // NaN lands where the frequency field puts text it cannot read: at its bottom.
     half.Frequency = Hold(s.Frequency, stored::kCrossoverMinHz, stored::kCrossoverMaxHz,
                           stored::kCrossoverMinHz);
-    half.Family = s.Family <= kLastXoverFamily ? s.Family : std::uint8_t{kXoverBypass};
+    half.Family = FamilyOnSide(s.Family, side);
     // An order no design of the family accepts could need more sections than a half
     // owns; it lands on the nearest accepted one.
     const OrderRange orders = AcceptedOrders(half.Family);
@@ -102,8 +103,8 @@ void RestoreFields(ProcessorConfiguration& config, const Content& c) {
     }
 
     for (int o = 0; o < Content::kOutputs; ++o) {
-        RestoreHalf(config.Crossovers[o].HighPass, c.Crossovers[o].HighPass);
-        RestoreHalf(config.Crossovers[o].LowPass, c.Crossovers[o].LowPass);
+        RestoreHalf(config.Crossovers[o].HighPass, c.Crossovers[o].HighPass, XoverSide::HighPass);
+        RestoreHalf(config.Crossovers[o].LowPass, c.Crossovers[o].LowPass, XoverSide::LowPass);
     }
     for (int o = 0; o < Content::kOutputs; ++o) {
         CrossoverSolo& solo = config.CrossoverSolos[o];

@@ -40,9 +40,19 @@ class RealTimeSender;
 std::string ContentToJson(const ConfigurationFileContent& content);
 std::string ConfigurationToJson(const ProcessorConfiguration& config);
 
-// Every key is required and no other is allowed; every value must have its type and lie
-// within what the editors accept. The first key that fails is reported by its JSON
-// pointer ("/Peq/0/bands/3/Q: 25 is outside 0.5 to 20").
+// Every key is required, once, and no other is allowed; nothing nests deeper than the
+// shape above. Every value must have its type and lie within what the editors accept, and
+// a value that opening would change is refused rather than changed: a family of the
+// other half, an odd Linkwitz-Riley order, a Bessel low-pass cutoff above its order's
+// limit, a gain whose sign contradicts OutputInverted or whose level the slider cannot
+// reach, mix amounts other than the route state's, a delay word the output's slider
+// cannot give in the topology, an entered coefficient that is not a whole number of word
+// steps. Numbers are still kept at the precision their controls show (a level to a tenth
+// of a decibel, frequencies to whole hertz), and the editors apply their own rules as on
+// every open (with two outputs, for one, the route state becomes 2, IN 2 alone, which a
+// memory read from the processor need not hold). The first key that fails is reported by
+// its JSON pointer ("/Peq/0/bands/3/Q: 25 is outside 0.5 to 20", "/Topology appears
+// twice").
 struct JsonContentResult {
     bool valid = false;
     ConfigurationFileContent content;

@@ -1,177 +1,26 @@
 #include "config/ConfigurationFileLimits.h"
 #include "config/ConfigurationJson.h"
-#include "config/Windows1252.h"
+#include "config/FieldNumber.h"
+#include "config/InputRouting.h"
+#include "config/JsonNode.h"
+#include "config/OutputLevel.h"
+#include "config/StrictJson.h"
+#include "dsp/Coef22Range.h"
 #include "dsp/CrossoverHalf.h"
 
-#include <nlohmann/json.hpp>
-
-#include <cstdio>
+#include <algorithm>
+#include <cmath>
 #include <limits>
-#include <optional>
 
 namespace veld23 {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
 using Content = ConfigurationFileContent;
+using Node = JsonNode;
 
-// The first bad key ends the reading; it travels up as an exception so that every
-// field reads as one plain line below.
-struct BadKey {
-    std::string path;
-    std::string reason;
-};
-
-std::string NumberText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    return text;
-}
-
-// A JSON pointer step: "~" and "/" inside a key are escaped as the pointer syntax asks.
-std::string Step(const std::string& parent, std::string_view key) {
-    std::string path = parent + "/";
-    for (char c : key) {
-        if (c == '~') {
-            path += "~0";
-        } else if (c == '/') {
-            path += "~1";
-        } else {
-            path += c;
-        }
-    }
-    return path;
-}
-
-// One JSON value and where it sits.
-class Node {
-  public:
-    Node(const Json& value, std::string path) : value_(value), path_(std::move(path)) {}
-
-    [[noreturn]] void Fail(std::string reason) const { throw BadKey{path_, std::move(reason)}; }
-
-    // An object with exactly these keys; a key that is not one of them is refused, so a
-    // misspelt name cannot silently leave a field at its default.
-    void Object(std::initializer_list<std::string_view> keys) const {
-        if (!value_.is_object()) {
-            Fail("expected an object");
-        }
-        for (const auto& member : value_.items()) {
-            bool known = false;
-            for (std::string_view key : keys) {
-                known = known || member.key() == key;
-            }
-            if (!known) {
-                throw BadKey{Step(path_, member.key()), "is not a stored field"};
-            }
-        }
-    }
-
-    Node operator[](std::string_view key) const {
-        const std::string path = Step(path_, key);
-        const auto found = value_.find(std::string(key));
-        if (found == value_.end()) {
-            throw BadKey{path, "is missing"};
-        }
-        return Node(*found, path);
-    }
-
-    // An array of exactly `size` elements.
-    void Array(std::size_t size) const {
-        if (!value_.is_array()) {
-            Fail("expected an array");
-        }
-        if (value_.size() != size) {
-            Fail("expected " + std::to_string(size) + " elements, found " +
-                 std::to_string(value_.size()));
-        }
-    }
-
-    Node At(std::size_t index) const {
-        return Node(value_.at(index), path_ + "/" + std::to_string(index));
-    }
-
-    double Real(double lo, double hi) const {
-        if (!value_.is_number()) {
-            Fail("expected a number");
-        }
-        const double v = value_.get<double>();
-        if (!(v >= lo && v <= hi)) {
-            Fail(NumberText(v) + " is outside " + NumberText(lo) + " to " + NumberText(hi));
-        }
-        return v;
-    }
-
-    // A real the file keeps in single precision: the range is checked on the float the
-    // file would hold, so a limit that a float cannot hold exactly still lets through
-    // the float nearest to it.
-    float Single(long double lo, long double hi) const {
-        if (!value_.is_number()) {
-            Fail("expected a number");
-        }
-        const double v = value_.get<double>();
-        const float f = StoredFloat(v);
-        if (!(std::fabs(v) <= std::numeric_limits<float>::max() && f >= StoredFloat(lo) &&
-              f <= StoredFloat(hi))) {
-            Fail(NumberText(v) + " is outside " + NumberText(static_cast<double>(lo)) + " to " +
-                 NumberText(static_cast<double>(hi)));
-        }
-        return f;
-    }
-
-    std::int32_t Integer(std::int64_t lo, std::int64_t hi) const {
-        if (!value_.is_number_integer()) {
-            Fail("expected a whole number");
-        }
-        const bool tooLarge =
-            value_.is_number_unsigned() &&
-            value_.get<std::uint64_t>() >
-                static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-        const std::int64_t v =
-            tooLarge ? std::numeric_limits<std::int64_t>::max() : value_.get<std::int64_t>();
-        if (tooLarge || v < lo || v > hi) {
-            Fail(value_.dump() + " is outside " + std::to_string(lo) + " to " + std::to_string(hi));
-        }
-        return static_cast<std::int32_t>(v);
-    }
-
-    bool Boolean() const {
-        if (!value_.is_boolean()) {
-            Fail("expected true or false");
-        }
-        return value_.get<bool>();
-    }
-
-    // UTF-8 in JSON, Windows-1252 bytes in the model: one byte per character.
-    std::string Text(std::size_t capacity) const {
-        if (!value_.is_string()) {
-            Fail("expected a text");
-        }
-        const std::optional<std::string> bytes = Utf8ToWindows1252(value_.get<std::string>());
-        if (!bytes) {
-            Fail("holds a character that Windows-1252 has no code for");
-        }
-        if (bytes->size() > capacity) {
-            Fail("is " + std::to_string(bytes->size()) + " characters long; at most " +
-                 std::to_string(capacity) + " fit");
-        }
-        return *bytes;
-    }
-
-    template <std::size_t N> void Text(FixedText<N>& text) const { text.Assign(Text(N)); }
-
-    std::string Name() const {
-        if (!value_.is_string()) {
-            Fail("expected a text");
-        }
-        return value_.get<std::string>();
-    }
-
-  private:
-    const Json& value_;
-    std::string path_;
-};
+// Root, Peq, one equaliser, its bands, one band: nothing in a configuration nests deeper.
+constexpr std::size_t kDeepestNesting = 5;
 
 void ReadSystemInformation(const Node& n, SystemInformationTexts& info) {
     n.Object({"SystemName", "ProjectName", "Engineer", "Comments"});
@@ -201,11 +50,35 @@ OutputTopology ReadTopology(const Node& n) {
     n.Fail("expected \"TwoOutputs\" or \"ThreeOutputs\"");
 }
 
+// Opening sets the mix amounts from the route state, so the stored ones must be those.
+double ReadRouteAmount(const Node& n, std::int32_t state, double amountOfState) {
+    const double amount = n.Real(0.0, stored::kMaxRouteAmount);
+    if (amount != amountOfState) {
+        n.Fail(JsonNumberText(amount) + " is not the amount of RouteState " +
+               std::to_string(state) + ", which is " + JsonNumberText(amountOfState));
+    }
+    return amount;
+}
+
 void ReadRouting(const Node& n, Content::RouteFields& r) {
     n.Object({"RouteState", "RouteC", "RouteD"});
     r.RouteState = n["RouteState"].Integer(0, stored::kHighestRouteState);
-    r.RouteC = n["RouteC"].Real(0.0, stored::kMaxRouteAmount);
-    r.RouteD = n["RouteD"].Real(0.0, stored::kMaxRouteAmount);
+    InputRouting mix;
+    mix.SelectRoute(r.RouteState);
+    r.RouteC = ReadRouteAmount(n["RouteC"], r.RouteState, mix.RouteC);
+    r.RouteD = ReadRouteAmount(n["RouteD"], r.RouteState, mix.RouteD);
+}
+
+// A typed coefficient reaches the processor truncated to a whole number of word steps,
+// and opening stores it so; only such a number is taken.
+void CheckWholeCoefficientSteps(const Node& n, long double value) {
+    const long double received = std::trunc(value / kCoef22Step) * kCoef22Step;
+    if (received != value) {
+        n.Fail(JsonNumberText(static_cast<double>(value)) +
+               " is not a whole number of coefficient steps (2^-20); the processor would "
+               "receive " +
+               JsonNumberText(static_cast<double>(received)));
+    }
 }
 
 void ReadBand(const Node& n, Content::Band& b) {
@@ -217,7 +90,13 @@ void ReadBand(const Node& n, Content::Band& b) {
     b.Frequency = n["Frequency"].Real(kBandMinHz, kBandMaxHz);
     b.Q = n["Q"].Real(kBandMinQ, kBandMaxQ);
     for (int k = 0; k < Content::kCoefficients; ++k) {
-        b.Coefficients[k] = n[kNames[k]].Real(stored::kMinCoefficient, stored::kMaxCoefficient);
+        const Node coefficient = n[kNames[k]];
+        // The span of the processor's word: +2 itself would wrap to -2.
+        b.Coefficients[k] =
+            coefficient.Real(static_cast<double>(kCoef22Min), static_cast<double>(kCoef22Max));
+        if (b.SectionType == kIirCoeff) {
+            CheckWholeCoefficientSteps(coefficient, b.Coefficients[k]);
+        }
     }
 }
 
@@ -231,14 +110,35 @@ void ReadEqualiser(const Node& n, Content::Equaliser& e) {
     }
 }
 
-void ReadHalf(const Node& n, Content::Half& h) {
+void ReadHalf(const Node& n, bool lowPassHalf, Content::Half& h) {
     n.Object({"Family", "Order", "Frequency"});
-    h.Family = static_cast<std::uint8_t>(n["Family"].Integer(0, kLastXoverFamily));
+    const Node family = n["Family"];
+    h.Family = static_cast<std::uint8_t>(family.Integer(0, kLastXoverFamily));
+    // Each half of the crossover window offers only its own families.
+    if (h.Family != kXoverBypass && IsLowPassFamily(h.Family) != lowPassHalf) {
+        family.Fail(std::to_string(h.Family) +
+                    (lowPassHalf ? " is a high-pass family" : " is a low-pass family"));
+    }
     // Only orders the family's design accepts: any other could need more sections than
-    // a half owns.
+    // a half owns. The Linkwitz-Riley design raises an odd order by one.
     const OrderRange orders = AcceptedOrders(h.Family);
-    h.Order = n["Order"].Integer(orders.lowest, orders.highest);
-    h.Frequency = n["Frequency"].Single(stored::kCrossoverMinHz, stored::kCrossoverMaxHz);
+    const Node order = n["Order"];
+    h.Order = order.Integer(orders.lowest, orders.highest);
+    const bool linkwitzRiley =
+        h.Family == kLinkwitzRileyLowPass || h.Family == kLinkwitzRileyHighPass;
+    if (linkwitzRiley && h.Order % 2 == 1) {
+        order.Fail(std::to_string(h.Order) +
+                   " is not an order of Linkwitz-Riley, which takes 2 or 4");
+    }
+    // The Bessel low-pass design lowers a cutoff above its order's limit to the limit.
+    const Node frequency = n["Frequency"];
+    h.Frequency = frequency.Single(stored::kCrossoverMinHz, stored::kCrossoverMaxHz);
+    const double limit = BesselCutoffLimit(h.Order);
+    if (h.Family == kBesselLowPass && h.Frequency > limit) {
+        frequency.Fail(JsonNumberText(h.Frequency) + " is above " + JsonNumberText(limit) +
+                       " Hz, the highest cutoff of a Bessel low-pass of order " +
+                       std::to_string(h.Order));
+    }
 }
 
 void ReadSolo(const Node& n, Content::Solo& s) {
@@ -261,16 +161,63 @@ void ReadLoudness(const Node& n, Content::Loudness& l) {
     l.Frequency = n["Frequency"].Real(stored::kLoudnessMinHz, stored::kLoudnessMaxHz);
 }
 
-void ReadLevel(const Node& n, Content::Level& l) {
-    n.Object({"OutputGain", "OutputInverted", "OutputMuted"});
-    l.OutputGain = n["OutputGain"].Real(-stored::kMaxOutputGain, stored::kMaxOutputGain);
-    l.OutputInverted = n["OutputInverted"].Boolean();
-    l.OutputMuted = n["OutputMuted"].Boolean();
+// Opening takes the level from the gain's size, to the slider's tenth of a decibel, and
+// its sign from OutputInverted: a gain the slider cannot reach or whose sign contradicts
+// the switch would change.
+void CheckLevel(const Node& gain, const Content::Level& l) {
+    const std::string value = JsonNumberText(l.OutputGain);
+    const std::string reach = "; the level reaches " + JsonNumberText(OutputLevel::kMinLevelDb) +
+                              " to " + JsonNumberText(OutputLevel::kMaxLevelDb) + " dB";
+    if (l.OutputGain == 0.0) {
+        gain.Fail(value + " is no level" + reach);
+    }
+    if (l.OutputGain < 0.0 && !l.OutputInverted) {
+        gain.Fail(value + " is negative, but OutputInverted is false");
+    }
+    if (l.OutputGain > 0.0 && l.OutputInverted) {
+        gain.Fail(value + " is positive, but OutputInverted is true");
+    }
+    const double levelDb = FieldNumber::Shown(20.0 * std::log10(std::fabs(l.OutputGain)), 1);
+    if (levelDb < OutputLevel::kMinLevelDb || levelDb > OutputLevel::kMaxLevelDb) {
+        gain.Fail(value + " is " + JsonNumberText(levelDb) + " dB" + reach);
+    }
 }
 
-void ReadDelay(const Node& n, int output, Content::Delay& d) {
+void ReadLevel(const Node& n, Content::Level& l) {
+    n.Object({"OutputGain", "OutputInverted", "OutputMuted"});
+    const Node gain = n["OutputGain"];
+    l.OutputGain = gain.Real(-stored::kMaxOutputGain, stored::kMaxOutputGain);
+    l.OutputInverted = n["OutputInverted"].Boolean();
+    l.OutputMuted = n["OutputMuted"].Boolean();
+    CheckLevel(gain, l);
+}
+
+// The delay word is what the output's slider gives in the topology; opening places the
+// slider by the word, so a word the slider cannot give would change.
+void CheckSliderWord(const Node& n, std::int32_t word, int output, bool twoOutputs) {
+    const DelayLayout layout = OutputDelay::Layout(output, twoOutputs);
+    OutputDelay probe;
+    probe.ApplyPosition(OutputDelay::PositionForWord(word, output, twoOutputs), layout);
+    if (probe.DelayWord == word) {
+        return;
+    }
+    std::int32_t lowest = OutputDelay::kMaxSamples;
+    std::int32_t highest = 0;
+    for (std::int32_t position = 0; position <= layout.SliderMaximum; ++position) {
+        probe.ApplyPosition(position, layout);
+        lowest = std::min(lowest, probe.DelayWord);
+        highest = std::max(highest, probe.DelayWord);
+    }
+    n.Fail(std::to_string(word) + " is outside " + std::to_string(lowest) + " to " +
+           std::to_string(highest) + ", the delays this output's slider gives with " +
+           (twoOutputs ? "two" : "three") + " outputs");
+}
+
+void ReadDelay(const Node& n, int output, bool twoOutputs, Content::Delay& d) {
     n.Object({"DelayWord", "AlignmentDelay"});
-    d.DelayWord = n["DelayWord"].Integer(0, OutputDelay::kMaxSamples);
+    const Node word = n["DelayWord"];
+    d.DelayWord = word.Integer(0, OutputDelay::kMaxSamples);
+    CheckSliderWord(word, d.DelayWord, output, twoOutputs);
     d.AlignmentDelay = n["AlignmentDelay"].Integer(0, OutputDelay::MaxAlignmentDelay(output));
 }
 
@@ -361,8 +308,8 @@ Content ReadContent(const Node& root) {
               [](const Node& n, int, Content::Equaliser& e) { ReadEqualiser(n, e); });
     ReadArray(root["Crossovers"], c.Crossovers, [](const Node& n, int, Content::Crossover& x) {
         n.Object({"HighPass", "LowPass"});
-        ReadHalf(n["HighPass"], x.HighPass);
-        ReadHalf(n["LowPass"], x.LowPass);
+        ReadHalf(n["HighPass"], false, x.HighPass);
+        ReadHalf(n["LowPass"], true, x.LowPass);
     });
     ReadArray(root["CrossoverSolos"], c.CrossoverSolos,
               [](const Node& n, int, Content::Solo& s) { ReadSolo(n, s); });
@@ -371,8 +318,10 @@ Content ReadContent(const Node& root) {
     ReadLoudness(loudness.At(0), c.Loudness1);
     ReadArray(root["Levels"], c.Levels,
               [](const Node& n, int, Content::Level& l) { ReadLevel(n, l); });
-    ReadArray(root["Delays"], c.Delays,
-              [](const Node& n, int i, Content::Delay& d) { ReadDelay(n, i + 1, d); });
+    const bool twoOutputs = c.Topology == OutputTopology::TwoOutputs;
+    ReadArray(root["Delays"], c.Delays, [twoOutputs](const Node& n, int i, Content::Delay& d) {
+        ReadDelay(n, i + 1, twoOutputs, d);
+    });
     ReadArray(root["Dynamics"], c.Dynamics,
               [](const Node& n, int, Content::DynamicsRecord& d) { ReadDynamics(n, d); });
     ReadMeasurementImport(root["MeasurementImport"], c.MeasurementImport);
@@ -384,21 +333,15 @@ Content ReadContent(const Node& root) {
 
 JsonContentResult ContentFromJson(std::string_view text) {
     JsonContentResult result;
-    Json document;
-    try {
-        document = Json::parse(text);
-    } catch (const nlohmann::json::exception& e) {
-        // The library's own wording after its "[json.exception...]" tag.
-        std::string what = e.what();
-        const std::size_t tag = what.find("] ");
-        result.message =
-            "not valid JSON: " + (tag == std::string::npos ? what : what.substr(tag + 2));
+    StrictJsonResult parsed = ParseStrictJson(text, kDeepestNesting);
+    if (!parsed.parsed) {
+        result.message = std::move(parsed.message);
         return result;
     }
     try {
-        result.content = ReadContent(Node(document, ""));
+        result.content = ReadContent(Node(parsed.document, ""));
         result.valid = true;
-    } catch (const BadKey& bad) {
+    } catch (const BadJsonKey& bad) {
         result.message =
             (bad.path.empty() ? std::string("top level") : bad.path) + ": " + bad.reason;
     }

@@ -10,6 +10,9 @@ struct FinalResponseSelections {
     bool XOVERBox = true; // "XOVER"
     bool GAINBox = true;  // "GAIN"
     bool DelayBox = true; // "DELAY"
+
+    friend bool operator==(const FinalResponseSelections&,
+                           const FinalResponseSelections&) = default;
 };
 
 } // namespace veld23

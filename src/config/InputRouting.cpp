@@ -44,6 +44,10 @@ void InputRouting::AdvanceRoute() {
 
 void InputRouting::RouteCommand(RealTimeSender& sender) {
     AdvanceRoute();
+    SendMix(sender);
+}
+
+void InputRouting::SendMix(RealTimeSender& sender) const {
     if (sender.CanSend()) {
         sender.SendRealTimeValue(kRouteCParameter, kValueMessageKind, RouteC);
         sender.SendRealTimeValue(kRouteDParameter, kValueMessageKind, RouteD);

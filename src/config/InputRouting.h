@@ -31,6 +31,8 @@ struct InputRouting {
     // The route button: RouteState 0 -> 1 -> 2 -> 0 with its mix, then, when the
     // sender may send, RouteC as parameter 189 and RouteD as 190.
     void RouteCommand(RealTimeSender& sender);
+    // RouteC and RouteD as the route command sends them, when the sender may send.
+    void SendMix(RealTimeSender& sender) const;
 
     // The same step without sending, for a new configuration: Real Time mode has
     // been switched off by then.

@@ -41,6 +41,9 @@ struct MeasurementImportSettings {
     std::int32_t ImportFileType = ImportLayoutCode::Clio;
     double ReferenceLevel = kDefaultReferenceLevel; // dB SPL taken as 0 dB
 
+    friend bool operator==(const MeasurementImportSettings&,
+                           const MeasurementImportSettings&) = default;
+
     // New configuration: overwrites in place, as the configuration is never replaced.
     void ResetToDefaults() {
         for (std::string& path : MeasurementFiles) {

@@ -15,6 +15,8 @@ struct SystemInformationTexts {
     FixedText<30> ProjectName;                // "PROJECT NAME"
     FixedText<30> Engineer;                   // "ENGINEER"
     FixedText<200> Comments;                  // "COMMENTS", may hold line breaks
+
+    friend bool operator==(const SystemInformationTexts&, const SystemInformationTexts&) = default;
 };
 
 } // namespace veld23

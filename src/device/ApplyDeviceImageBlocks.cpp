@@ -2,6 +2,7 @@
 #include "config/ProcessorConfiguration.h"
 #include "device/ApplyDeviceImageSteps.h"
 #include "device/DeviceImageLayout.h"
+#include "dsp/Crossover.h"
 #include "dsp/CrossoverHalf.h"
 #include "dsp/LoudnessSection.h"
 #include "dsp/PeqRules.h"
@@ -74,16 +75,15 @@ double HoldCrossoverFrequency(double hz) {
 
 // The crossover editor's rules: at most one solo (solo L wins, as the window checks
 // it first), the half a solo leaves out held at bypass, and the order rule. A family
-// the program does not know becomes bypass.
+// the program does not know becomes bypass, one of the other half what its list shows.
 void HoldCrossoverToEditor(TXOVER& crossover, CrossoverSolo& solo) {
     if (solo.HighPassAux && solo.LowPassAux) {
         solo.LowPassAux = false;
     }
-    for (TXOVERPB* half : {&crossover.HighPass, &crossover.LowPass}) {
-        if (half->Family > kLastXoverFamily) {
-            half->Family = kXoverBypass;
-        }
-        half->Frequency = HoldCrossoverFrequency(half->Frequency);
+    for (const XoverSide side : {XoverSide::HighPass, XoverSide::LowPass}) {
+        TXOVERPB& half = side == XoverSide::HighPass ? crossover.HighPass : crossover.LowPass;
+        half.Family = FamilyOnSide(half.Family, side);
+        half.Frequency = HoldCrossoverFrequency(half.Frequency);
     }
     if (solo.HighPassAux) {
         crossover.LowPass.Family = kXoverBypass;

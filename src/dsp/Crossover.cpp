@@ -78,6 +78,16 @@ int ListIndexFromFamily(std::uint8_t family, XoverSide side) {
     return side == XoverSide::LowPass ? (family + 1) / 2 : family / 2;
 }
 
+std::uint8_t FamilyOnSide(std::uint8_t family, XoverSide side) {
+    if (family > kLastXoverFamily) {
+        return kXoverBypass;
+    }
+    if (family == kXoverBypass || IsLowPassFamily(family) == (side == XoverSide::LowPass)) {
+        return family;
+    }
+    return FamilyFromListIndex(ListIndexFromFamily(family, side), side);
+}
+
 TSOS MultiplyFirstOrderSections(const TSOS& p, const TSOS& q) {
     TSOS product = p;
     product.b0 = p.b0 * q.b0;

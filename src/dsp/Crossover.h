@@ -78,6 +78,11 @@ std::uint8_t FamilyFromListIndex(int index, XoverSide side);
 // unknown codes have no entry: -1, no selection.
 int ListIndexFromFamily(std::uint8_t family, XoverSide side);
 
+// A stored family as the half's own list holds it: a family of the other side lands on
+// the entry the list shows for it (as the window would store it), and one the list lacks
+// there, or one no design knows, on bypass. Bypass and the side's own families stay.
+std::uint8_t FamilyOnSide(std::uint8_t family, XoverSide side);
+
 // A Linkwitz-Riley half of order 2 is two first-order sections, but it has only
 // one coefficient slot when both halves are in use. The slot then carries their
 // product as one second-order section, so the processor runs the same

@@ -56,10 +56,6 @@ long double WithoutNegativeZero(long double x) {
     return x + 0.0L;
 }
 
-bool IsLowPassFamily(std::uint8_t family) {
-    return family % 2 == 1;
-}
-
 bool UsesHalfFrequency(std::uint8_t family) {
     return family >= kButterworthLowPass && family <= kBesselHighPass;
 }

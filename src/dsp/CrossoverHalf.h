@@ -24,6 +24,11 @@ enum XoverFamily : std::uint8_t {
 };
 inline constexpr std::uint8_t kLastXoverFamily = kSectionsHighPass;
 
+// Odd codes are low-pass families, even ones above bypass high-pass families.
+inline bool IsLowPassFamily(std::uint8_t family) {
+    return family % 2 == 1;
+}
+
 inline constexpr int kSectionsPerHalf = 3;
 
 // A half owns three sections and a design never writes past them, so orders

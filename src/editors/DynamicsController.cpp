@@ -266,41 +266,59 @@ void DynamicsController::TimeStepDown(DynamicsTimeField field) {
 
 void DynamicsController::ApplyTime(DynamicsTimeField field, double value) {
     TDYNAMIC& d = Record();
-    const DeviceAddresses& at = AddressesOf(record_);
-    const bool send = sender_.CanSend();
     switch (field) {
     case DynamicsTimeField::Attack:
         d.SetAttack(value);
-        if (send) {
-            sender_.SendRealTimeValue(at.rmsCoef, kRmsCoefMessageKind,
-                                      static_cast<double>(d.RmsCoef));
-        }
         break;
     case DynamicsTimeField::Hold:
         d.SetHold(value);
-        if (send) {
-            sender_.SendRealTimeInteger(static_cast<std::uint16_t>(d.HoldSamples), at.holdSamples);
-        }
         break;
     case DynamicsTimeField::Release:
         d.SetRelease(value);
-        if (send) {
-            sender_.SendRealTimeInteger(static_cast<std::uint16_t>(d.DecayCode), at.decayCode);
-        }
         break;
-    case DynamicsTimeField::LookAhead: {
+    case DynamicsTimeField::LookAhead:
         // Only record 1's look-ahead reaches the processor, whichever record is shown.
-        TDYNAMIC& first = config_.Dynamics[0];
-        first.SetLookAhead(value);
-        if (send) {
-            sender_.SendRealTimeInteger(static_cast<std::uint16_t>(first.LookAheadSamples),
-                                        *kRecord1Addresses.lookAheadSamples);
-        }
-        if (lookAheadChanged_) {
-            lookAheadChanged_();
-        }
+        config_.Dynamics[0].SetLookAhead(value);
         break;
     }
+    SendTime(field);
+    if (field == DynamicsTimeField::LookAhead && lookAheadChanged_) {
+        lookAheadChanged_();
+    }
+}
+
+void DynamicsController::SendTime(DynamicsTimeField field) {
+    if (!sender_.CanSend()) {
+        return;
+    }
+    const TDYNAMIC& d = Record();
+    const DeviceAddresses& at = AddressesOf(record_);
+    switch (field) {
+    case DynamicsTimeField::Attack:
+        sender_.SendRealTimeValue(at.rmsCoef, kRmsCoefMessageKind, static_cast<double>(d.RmsCoef));
+        break;
+    case DynamicsTimeField::Hold:
+        sender_.SendRealTimeInteger(static_cast<std::uint16_t>(d.HoldSamples), at.holdSamples);
+        break;
+    case DynamicsTimeField::Release:
+        sender_.SendRealTimeInteger(static_cast<std::uint16_t>(d.DecayCode), at.decayCode);
+        break;
+    case DynamicsTimeField::LookAhead:
+        sender_.SendRealTimeInteger(
+            static_cast<std::uint16_t>(config_.Dynamics[0].LookAheadSamples),
+            *kRecord1Addresses.lookAheadSamples);
+        break;
+    }
+}
+
+void DynamicsController::SendRecord() {
+    SendTable();
+    for (const DynamicsTimeField field :
+         {DynamicsTimeField::Attack, DynamicsTimeField::Hold, DynamicsTimeField::Release}) {
+        SendTime(field);
+    }
+    if (record_ == 1) {
+        SendTime(DynamicsTimeField::LookAhead);
     }
 }
 

@@ -129,6 +129,10 @@ class DynamicsController : public PlotMouseListener, public SpeakerSettingsListe
     // ---- Design step: design and table of the current record, curve, power check,
     // final response.
     void DesignBClick();
+    // Everything of the current record that its edits send, as they send it: the table,
+    // the attack, hold and release values and, for record 1, the look-ahead. A restored
+    // record reaches the processor this way in Real Time mode.
+    void SendRecord();
     // The power check on show: the current record's unless the speaker settings
     // have handed on a newer one.
     const PowerCheckResult& LastPowerCheck() const { return powerCheck_; }
@@ -169,6 +173,8 @@ class DynamicsController : public PlotMouseListener, public SpeakerSettingsListe
     // Stores nothing: designs, sends the table, redraws and checks.
     void ParameterChanged();
     void SendTable();
+    // The device value of one time field, in Real Time mode.
+    void SendTime(DynamicsTimeField field);
     void ApplyTime(DynamicsTimeField field, double value);
 
     ProcessorConfiguration& config_;

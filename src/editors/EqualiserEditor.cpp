@@ -104,6 +104,17 @@ void EqualiserEditor::ChooseEqualiser(int peq) {
     view_.BringToFront(peq);
 }
 
+void EqualiserEditor::ShowBand(int peq, int band) {
+    if (!ValidEqualiser(peq) || !ValidBand(band)) {
+        return;
+    }
+    current_ = peq;
+    lastChosen_ = peq;
+    SelectBand(band);
+    view_.SetTitleFor(peq);
+    view_.BringToFront(peq);
+}
+
 void EqualiserEditor::SelectBand(int band) {
     if (!ValidBand(band)) {
         return;

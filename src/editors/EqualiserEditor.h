@@ -74,6 +74,9 @@ class EqualiserEditor : public PlotMouseListener {
 
     void ChooseEqualiser(int peq); // MODIFY
     void SelectBand(int band);
+    // Undo, redo, A/B and copy: the equaliser becomes current on that band, which is
+    // redesigned, redrawn and sent like a chosen band; no neighbour is chosen on the way.
+    void ShowBand(int peq, int band);
     void ChooseType(int listIndex);
 
     void SetFrequencyPosition(int position);

@@ -5,7 +5,9 @@
 #include "dsp/CurveMath.h"
 #include "dsp/FrequencyGrid.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace veld23 {
@@ -27,6 +29,13 @@ const ResponseCurve& Or(const ResponseCurve* curve) {
 double GainDb(double gain) {
     const double magnitude = std::fabs(gain);
     return magnitude > 1e-15 ? 20.0 * std::log10(magnitude) : kSilentSumDb;
+}
+
+// A curve point as drawn: the sum of several single-precision curves can pass the largest
+// float, which must not turn into an infinity.
+float CurvePoint(double value) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(value, -kLargest, kLargest));
 }
 
 } // namespace
@@ -94,6 +103,14 @@ void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalRespo
         const std::array<double, 3> blockPhase{P * peq1.phaseRad[j] + X * xo1.phaseRad[j],
                                                P * peq2.phaseRad[j] + X * xo2.phaseRad[j],
                                                P * path3Ph + X * xo3Ph};
+        // The loudest channel in the sum sets the scale: the others' amplitudes are taken
+        // relative to it, so no level, however high, overflows the phasors.
+        double loudestDb = -std::numeric_limits<double>::infinity();
+        for (int c = 0; c < 3; ++c) {
+            if (inSum[c] != 0.0) {
+                loudestDb = std::max(loudestDb, magnitude[c] * on[c]);
+            }
+        }
         double re = 0.0;
         double im = 0.0;
         for (int c = 0; c < 3; ++c) {
@@ -103,7 +120,7 @@ void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalRespo
             if (phaseView) {
                 out.phaseDeg[c][j] = static_cast<float>(WrapPhaseDegrees(phase));
             } else {
-                out.magnitudeDb[c][j] = static_cast<float>(shown);
+                out.magnitudeDb[c][j] = CurvePoint(shown);
             }
             if (inSum[c] == 0.0) {
                 continue;
@@ -111,19 +128,21 @@ void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalRespo
             // The curves feeding this are single precision, so single-precision phasors
             // lose nothing that was there; the turns are taken off in double first, as a
             // long delay reaches hundreds of thousands of radians.
-            const auto reduced = static_cast<float>(phase - twoPi * std::lrint(phase / twoPi));
-            const float amplitude = std::exp(static_cast<float>(shown * kLn10Over20));
+            const auto reduced = static_cast<float>(std::remainder(phase, twoPi));
+            const float amplitude = std::exp(static_cast<float>((shown - loudestDb) * kLn10Over20));
             re += amplitude * std::cos(reduced) * inSum[c];
             im += amplitude * std::sin(reduced) * inSum[c];
         }
-        if (re == 0.0) {
-            re = 1e-15;
-        }
         if (phaseView) {
-            out.phaseDeg[kSum][j] = static_cast<float>(CurveArctan2(im, re) * 180.0 / pi);
+            out.phaseDeg[kSum][j] =
+                static_cast<float>(CurveArctan2(im, re == 0.0 ? 1e-15 : re) * 180.0 / pi);
         } else {
-            // 20 log10 of the modulus, taken as 10 log10 of its square.
-            out.magnitudeDb[kSum][j] = static_cast<float>(10.0 * CurveLog10(re * re + im * im));
+            // 20 log10 of the modulus, taken as 10 log10 of its square, back on the scale;
+            // a sum that cancels exactly (or an empty one) lies on the floor.
+            const double power = re * re + im * im;
+            out.magnitudeDb[kSum][j] = power > 0.0
+                                           ? CurvePoint(loudestDb + 10.0 * CurveLog10(power))
+                                           : static_cast<float>(kSilentSumDb);
         }
     }
 }

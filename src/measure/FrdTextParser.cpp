@@ -89,7 +89,7 @@ bool ParseFrdLine(std::string_view line, int lineNumber, FrdPoint& point,
         problem.field = MeasuredField::Magnitude;
         return false;
     }
-    if (FieldProblem(ParseMeasuredNumber(fields.text[1], point.magnitudeDb),
+    if (FieldProblem(ParseMeasuredMagnitude(fields.text[1], point.magnitudeDb),
                      MeasuredField::Magnitude, lineNumber, fields.text[1], problem)) {
         return false;
     }

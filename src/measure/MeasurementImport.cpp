@@ -5,10 +5,15 @@
 #include "measure/MeasurementResampler.h"
 #include "measure/MeasurementText.h"
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
 #include <new>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace veld23 {
@@ -19,25 +24,83 @@ constexpr std::string_view kOutOfMemory = "Not enough memory. Please close the o
 // Used for a layout code that no program writes, which no file can match.
 constexpr std::string_view kUnknownLayoutName = "measurement";
 
-// Only a regular file is read: a directory or a device would "open" but not read sensibly.
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return false;
+// The configuration names the files, so it must not decide how much the editor reads:
+// the largest measurement export is a few megabytes.
+constexpr std::uintmax_t kLargestMeasurementFile = 64 * 1024 * 1024;
+constexpr std::string_view kLargestMeasurementFileText = "64 MB";
+// Enough of a file's start to tell text from a binary file.
+constexpr std::size_t kTextCheckLength = 4096;
+
+enum class FileRead { Read, Unreadable, TooLarge, NotText };
+
+// Text is printable characters, blanks and line ends (a form feed, and the end-of-file
+// mark old DOS programs leave, included); a NUL, another control or DEL is a binary file
+// (or UTF-16, which no measurement program exports).
+bool LooksLikeText(std::string_view start) {
+    for (const char c : start) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool control = byte < 0x20 || byte == 0x7F;
+        if (control && byte != '\t' && byte != '\n' && byte != '\v' && byte != '\f' &&
+            byte != '\r' && byte != 0x1A) {
+            return false;
+        }
     }
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        return false;
+    return true;
+}
+
+bool ReadFully(int fd, char* data, std::size_t size, std::size_t& count) {
+    count = 0;
+    while (count < size) {
+        const ssize_t got = read(fd, data + count, size - count);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            break; // the file shrank while being read: taken as far as it went
+        }
+        count += static_cast<std::size_t>(got);
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
+    return true;
+}
+
+// Only a plain file is read, and only once its size and its start say it can be a
+// measurement. It is opened without waiting, so a pipe (or a device) put in its place
+// after any check is refused, not waited on.
+FileRead ReadMeasurementFile(const std::string& path, std::string& text) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return FileRead::Unreadable;
     }
-    text.resize(static_cast<std::size_t>(size));
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    // A file that shrank while being read is taken as far as it went.
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return !in.bad();
+    struct stat info {};
+    FileRead result = FileRead::Read;
+    std::size_t count = 0;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result = FileRead::Unreadable;
+    } else if (static_cast<std::uintmax_t>(info.st_size) > kLargestMeasurementFile) {
+        result = FileRead::TooLarge;
+    } else {
+        const auto size = static_cast<std::size_t>(info.st_size);
+        text.resize(size);
+        const std::size_t start = std::min(size, kTextCheckLength);
+        std::size_t rest = 0;
+        if (!ReadFully(fd, text.data(), start, count)) {
+            result = FileRead::Unreadable;
+        } else if (!LooksLikeText(std::string_view(text.data(), count))) {
+            result = FileRead::NotText;
+        } else if (count == start && !ReadFully(fd, text.data() + start, size - start, rest)) {
+            result = FileRead::Unreadable;
+        }
+        text.resize(count + rest);
+    }
+    close(fd);
+    return result;
+}
+
+std::string NotAMeasurementFile(const std::string& path, std::string_view reason) {
+    return path + " is not a measurement file: " + std::string(reason) + ".";
 }
 
 std::string UnableToOpen(const std::string& path, int slot) {
@@ -83,9 +146,22 @@ struct SlotReader {
         if (path.empty()) {
             return SlotImport::Empty;
         }
-        if (!ReadWholeFile(path, text)) {
+        switch (ReadMeasurementFile(path, text)) {
+        case FileRead::Read:
+            break;
+        case FileRead::Unreadable:
             messages.ShowMessage(MeasurementMessages::Kind::Error, UnableToOpen(path, slot));
             return SlotImport::Unreadable;
+        case FileRead::TooLarge:
+            messages.ShowMessage(
+                MeasurementMessages::Kind::Error,
+                NotAMeasurementFile(path, "it holds more than " +
+                                              std::string(kLargestMeasurementFileText)));
+            return SlotImport::Refused;
+        case FileRead::NotText:
+            messages.ShowMessage(MeasurementMessages::Kind::Error,
+                                 NotAMeasurementFile(path, "it holds bytes that are not text"));
+            return SlotImport::Refused;
         }
         lines = SplitMeasurementLines(text);
         const MeasurementLayout* layout = FindMeasurementLayout(settings.ImportFileType);
@@ -152,6 +228,11 @@ std::string DescribeMeasurementProblem(const std::string& path, const Measuremen
     case Kind::NotANumber:
         return at + "the " + field + " \"" + problem.text + "\" is not a number.";
     case Kind::OutOfRange:
+        if (problem.field == MeasuredField::Magnitude) {
+            char limit[16];
+            std::snprintf(limit, sizeof limit, "%g", kLargestMagnitudeDb);
+            return at + "the magnitude " + problem.text + " dB is beyond \u00B1" + limit + " dB.";
+        }
         return at + "the " + field + " " + problem.text + " is out of range.";
     }
     return at + "the line cannot be read.";

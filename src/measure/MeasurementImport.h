@@ -18,6 +18,7 @@ enum class SlotImport {
     NotIdentified, // not of the selected layout
     BadData,       // identified, but a line cannot be used
     NotRead,       // skipped after running out of memory
+    Refused,       // too large or not text: refused before reading; the path stays
 };
 
 struct MeasurementImportResult {

@@ -22,7 +22,10 @@ bool ReadColumn(std::string_view line, ColumnRange columns, MeasuredField field,
     }
     // A line ending inside the range gives the characters that are there.
     text = line.substr(first - 1, static_cast<std::size_t>(columns.last - columns.first + 1));
-    if (FieldProblem(ParseMeasuredNumber(text, value), field, lineNumber, text, problem)) {
+    const NumberStatus status = field == MeasuredField::Magnitude
+                                    ? ParseMeasuredMagnitude(text, value)
+                                    : ParseMeasuredNumber(text, value);
+    if (FieldProblem(status, field, lineNumber, text, problem)) {
         problem.columns = columns;
         return false;
     }
@@ -94,7 +97,7 @@ bool ParseTabSeparated(const MeasurementDataFormat& format, std::span<const std:
         double p = 0.0;
         if (FieldProblem(ParseMeasuredNumber(frequencyText, f), MeasuredField::Frequency,
                          lineNumber, frequencyText, problem) ||
-            FieldProblem(ParseMeasuredNumber(magnitudeText, m), MeasuredField::Magnitude,
+            FieldProblem(ParseMeasuredMagnitude(magnitudeText, m), MeasuredField::Magnitude,
                          lineNumber, magnitudeText, problem) ||
             FieldProblem(ParseMeasuredNumber(phaseText, p), MeasuredField::Phase, lineNumber,
                          phaseText, problem) ||

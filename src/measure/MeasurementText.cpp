@@ -94,4 +94,12 @@ NumberStatus ParseMeasuredNumber(std::string_view field, double& value) {
     return NumberStatus::Ok;
 }
 
+NumberStatus ParseMeasuredMagnitude(std::string_view field, double& value) {
+    const NumberStatus status = ParseMeasuredNumber(field, value);
+    if (status == NumberStatus::Ok && std::fabs(value) > kLargestMagnitudeDb) {
+        return NumberStatus::OutOfRange;
+    }
+    return status;
+}
+
 } // namespace veld23

@@ -1,12 +1,14 @@
 #include "ui/CrossoverWindow.h"
 
 #include "editors/CrossoverController.h"
+#include "ui/ChannelCopyButtons.h"
 #include "ui/ChannelSelectors.h"
 #include "ui/DarkTheme.h"
 #include "ui/QtText.h"
 #include "ui/ResponsePlotPanel.h"
 #include "ui/StepField.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,7 +38,8 @@ CrossoverWindow::CrossoverWindow(CrossoverController& controller, QWidget* ancho
       controller_(controller) {
     setObjectName("crossoverWindow");
     selectors_ = new ChannelSelectors(CrossoverController::kOutputs, tr("crossover"), this);
-    auto* controls = new QVBoxLayout;
+    controls_ = new QVBoxLayout;
+    auto* controls = controls_;
     controls->setSpacing(12);
     controls->addWidget(selectors_);
     controls->addWidget(BuildColumns());
@@ -197,8 +200,20 @@ void CrossoverWindow::showEvent(QShowEvent* event) {
     EditorWindowFrame::showEvent(event);
 }
 
+void CrossoverWindow::AddCopyButtons(ChannelCopyButtons* buttons) {
+    copyButtons_ = buttons;
+    controls_->insertWidget(1, buttons);
+    // In reading order: after the selectors, before the block's controls.
+    setTabOrder(selectors_->ShowBox(CrossoverController::kOutputs), buttons->Button(0));
+    setTabOrder(buttons->Button(0), buttons->Button(1));
+    Refresh();
+}
+
 void CrossoverWindow::Refresh() {
     refilling_ = true;
+    if (copyButtons_ != nullptr) {
+        copyButtons_->Refresh();
+    }
     for (int output = 1; output <= CrossoverController::kOutputs; ++output) {
         selectors_->ShowChannel(output, {FromView(controller_.SelectorLabel(output)),
                                          controller_.OutputOffered(output),

@@ -8,9 +8,11 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 namespace veld23 {
 
+class ChannelCopyButtons;
 class ChannelSelectors;
 class CrossoverController;
 class ResponsePlotPanel;
@@ -31,6 +33,10 @@ class CrossoverWindow : public EditorWindowFrame {
     // An X-OVER button of the main window: its output (1..3) is chosen.
     void Open(int output);
     void Refresh();
+    // The copy buttons of the block go under the channel selectors and are refilled with
+    // the window.
+    void AddCopyButtons(ChannelCopyButtons* buttons);
+    ChannelCopyButtons* CopyButtons() const { return copyButtons_; }
 
     struct Column {
         QLabel* caption = nullptr;
@@ -56,6 +62,8 @@ class CrossoverWindow : public EditorWindowFrame {
 
     CrossoverController& controller_;
     ChannelSelectors* selectors_ = nullptr;
+    QVBoxLayout* controls_ = nullptr;
+    ChannelCopyButtons* copyButtons_ = nullptr;
     ResponsePlotPanel* plotPanel_ = nullptr;
     QLabel* columnsCaption_ = nullptr;
     std::array<Column, 2> columns_{};

@@ -2,6 +2,7 @@
 
 #include "config/ProcessorConfiguration.h"
 #include "editors/DelayController.h"
+#include "ui/ChannelCopyButtons.h"
 #include "ui/DarkTheme.h"
 #include "ui/OutputCaptions.h"
 #include "ui/PositionSlider.h"
@@ -46,7 +47,8 @@ DelayWindow::DelayWindow(DelayController& delays, const ProcessorConfiguration& 
     setObjectName("delayWindow");
     auto* heading = new QLabel(tr("Output Delay"), this);
     MakeHeading(*heading);
-    auto* top = new QHBoxLayout;
+    top_ = new QHBoxLayout;
+    auto* top = top_;
     top->addWidget(heading);
     top->addStretch(1);
     top->addWidget(RealTimeButton());
@@ -232,7 +234,19 @@ void DelayWindow::FocusOutput(int output) {
     }
 }
 
+void DelayWindow::AddCopyButtons(ChannelCopyButtons* buttons) {
+    copyButtons_ = buttons;
+    // Before the stretch and the Real Time switch, which end the row.
+    top_->insertWidget(top_->count() - 2, buttons);
+    setTabOrder(buttons->Button(0), buttons->Button(1));
+    setTabOrder(buttons->Button(1), RealTimeButton());
+    Refresh();
+}
+
 void DelayWindow::Refresh() {
+    if (copyButtons_ != nullptr) {
+        copyButtons_->Refresh();
+    }
     bool offerChanged = false;
     for (int output = 1; output <= kOutputs; ++output) {
         const OutputColumn& column = columns_[output - 1];

@@ -6,11 +6,13 @@
 #include <functional>
 
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
 namespace veld23 {
 
+class ChannelCopyButtons;
 class DelayController;
 class PositionSlider;
 class ProcessorConfiguration;
@@ -30,6 +32,9 @@ class DelayWindow : public EditorWindowFrame {
                 RealTimeToggle realTime, QWidget* parent = nullptr);
 
     void Refresh();
+    // The block's copy buttons go into the top row and are refilled with the window.
+    void AddCopyButtons(ChannelCopyButtons* buttons);
+    ChannelCopyButtons* CopyButtons() const { return copyButtons_; }
     // The main window's DELAY button of an output: that output's slider takes the focus.
     void FocusOutput(int output);
 
@@ -75,6 +80,8 @@ class DelayWindow : public EditorWindowFrame {
     StepField* celsius_ = nullptr;
     StepField* fahrenheit_ = nullptr;
     QPushButton* autoAlign_ = nullptr;
+    QHBoxLayout* top_ = nullptr;
+    ChannelCopyButtons* copyButtons_ = nullptr;
 };
 
 } // namespace veld23

@@ -2,6 +2,7 @@
 
 #include "editors/DynamicsController.h"
 #include "plot/PlotModel.h"
+#include "ui/ChannelCopyButtons.h"
 #include "ui/DynamicsPowerPanel.h"
 #include "ui/DynamicsSliderColumn.h"
 #include "ui/LitButton.h"
@@ -56,7 +57,8 @@ DynamicsWindow::DynamicsWindow(DynamicsController& dynamics, QWidget* anchor,
                         std::move(realTime), parent),
       dynamics_(dynamics) {
     setObjectName("dynamicsWindow");
-    auto* top = new QHBoxLayout;
+    top_ = new QHBoxLayout;
+    auto* top = top_;
     for (int record = 1; record <= 2; ++record) {
         auto* selector = new LitButton(QString(), kSelectorLit, this);
         selector->setObjectName(QStringLiteral("recordSelector%1").arg(record));
@@ -305,7 +307,20 @@ void DynamicsWindow::Run(const std::function<void()>& step) {
     emit Edited();
 }
 
+void DynamicsWindow::AddCopyButtons(ChannelCopyButtons* buttons) {
+    copyButtons_ = buttons;
+    // Before the stretch and the Real Time switch, which end the row.
+    top_->insertWidget(top_->count() - 2, buttons);
+    setTabOrder(Selector(2), buttons->Button(0));
+    setTabOrder(buttons->Button(0), buttons->Button(1));
+    setTabOrder(buttons->Button(1), RealTimeButton());
+    Refresh();
+}
+
 void DynamicsWindow::Refresh() {
+    if (copyButtons_ != nullptr) {
+        copyButtons_->Refresh();
+    }
     const DynamicsController& d = dynamics_;
     for (int record = 1; record <= 2; ++record) {
         Selector(record)->setText(SelectorText(d, record));

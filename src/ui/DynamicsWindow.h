@@ -9,11 +9,13 @@
 
 class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QToolButton;
 
 namespace veld23 {
 
+class ChannelCopyButtons;
 class DynamicsController;
 class DynamicsPowerPanel;
 class LitButton;
@@ -36,6 +38,9 @@ class DynamicsWindow : public EditorWindowFrame {
                    QWidget* parent = nullptr);
 
     void Refresh();
+    // The block's copy buttons go into the top row and are refilled with the window.
+    void AddCopyButtons(ChannelCopyButtons* buttons);
+    ChannelCopyButtons* CopyButtons() const { return copyButtons_; }
     // The main window's DYNAMIC button of a row: '1' and '2' show record 1, '5' record 2.
     void OpenOnChannel(char digit);
 
@@ -91,6 +96,8 @@ class DynamicsWindow : public EditorWindowFrame {
     QComboBox* gate_ = nullptr;
     std::array<StepField*, DynamicsTimeFields::kFields> timeFields_{};
     ResponsePlotWidget* plot_ = nullptr;
+    QHBoxLayout* top_ = nullptr;
+    ChannelCopyButtons* copyButtons_ = nullptr;
     DynamicsPowerPanel* power_ = nullptr;
     QToolButton* advanced_ = nullptr;
     QWidget* advancedPanel_ = nullptr;

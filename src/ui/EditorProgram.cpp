@@ -6,12 +6,14 @@
 
 #include "device/DeviceImage.h"
 #include "ui/AboutWindow.h"
+#include "ui/ChannelCopyButtons.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
 #include "ui/CrossoverWindow.h"
 #include "ui/DelayWindow.h"
 #include "ui/DeviceImageWindow.h"
 #include "ui/DynamicsWindow.h"
+#include "ui/EditMenuBar.h"
 #include "ui/EqualiserWindow.h"
 #include "ui/FinalResponseWindow.h"
 #include "ui/LevelsWindow.h"
@@ -22,6 +24,7 @@
 #include "ui/PlotPicture.h"
 #include "ui/ProgramDialogs.h"
 #include "ui/SpeakerWindow.h"
+#include "ui/StepBoundaryFilter.h"
 #include "ui/SystemInfoWindow.h"
 #include "ui/TopologyChooserWindow.h"
 #include "ui/TransferProgressWindow.h"
@@ -29,6 +32,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
+
+#include <utility>
 
 namespace veld23 {
 
@@ -75,7 +80,7 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
                         ? nullptr
                         : std::make_unique<link::QtPortSettings>(options.portSettingsFile)),
       portChoice_(device_.Link().Usb(), &portCatalog_, portSettings_.get()),
-      connect_(device_, portChoice_) {
+      connect_(device_, portChoice_), tuning_(config_, editors_, device_.RealTime()) {
     comm_.UseComm1Values();
     portChoice_.Restore(options.comPorts);
     editors_.crossover.SetDesignNotifier(&dialogs_);
@@ -83,12 +88,18 @@ EditorProgram::EditorProgram(ProgramDialogs& dialogs, Options options)
     CreateWindows();
     BindWindows();
     // The Real Time controls were made hidden and stay so. A new configuration has
-    // two outputs, set up exactly as the chooser's two-ways action sets it up.
-    chooser_->ChooseTwoWays();
+    // two outputs, set up exactly as the chooser's two-ways action sets it up; the
+    // history starts after it.
+    tuning_.RunReplacing({}, [this] {
+        chooser_->ChooseTwoWays();
+        return true;
+    });
     commands_.ConfigurationSettled();
+    BindTuning();
 }
 
 EditorProgram::~EditorProgram() {
+    QCoreApplication::instance()->removeEventFilter(stepBoundaries_.get());
     // The windows go before the link and the configuration they show.
     progress_.SetTarget(nullptr);
     device_.Presentation().SetChangeListener({});
@@ -107,7 +118,7 @@ void EditorProgram::CreateWindows() {
 
     mainWindow_ = std::make_unique<MainWindow>(MainWindow::Bindings{
         commands_, device_, config_, editors_.levels,
-        [this](EditorWindow window) { return EditorWindowAvailable(window); }});
+        [this](EditorWindow window) { return EditorWindowAvailable(window); }, tuning_});
     coefficientViewer_ = std::make_unique<CoefficientViewerWindow>(
         [this](int k) { return editors_.equaliser.CoefficientDisplayText(k); });
     // The editor windows' Real Time switches are faces of the main window's one.
@@ -126,11 +137,14 @@ void EditorProgram::CreateWindows() {
         editors_.equaliser, coefficientViewer_.get(), mainWindow_.get(), realTime);
     RegisterEditorWindow(EditorWindow::Peq, equaliserWindow_.get(),
                          [this] { equaliserWindow_->Open(commands_.Selection().channel - '0'); });
+    equaliserWindow_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Peq));
     CreateOutputEditorWindows(realTime);
     crossoverWindow_ =
         std::make_unique<CrossoverWindow>(editors_.crossover, mainWindow_.get(), realTime);
     RegisterEditorWindow(EditorWindow::Crossover, crossoverWindow_.get(),
                          [this] { crossoverWindow_->Open(commands_.Selection().channel - '0'); });
+    crossoverWindow_->AddCopyButtons(
+        new ChannelCopyButtons(tuning_, config_, CopyBlock::Crossover));
     CreateSpeakerWindow(realTime);
     loudnessWindow_ =
         std::make_unique<LoudnessWindow>(editors_.loudness, mainWindow_.get(), realTime);
@@ -158,6 +172,9 @@ void EditorProgram::CreateOutputEditorWindows(const EditorWindowFrame::RealTimeT
     delay_ = std::make_unique<DelayWindow>(editors_.delays, config_, anchor, realTime);
     RegisterEditorWindow(EditorWindow::Delay, delay_.get(),
                          [this] { delay_->FocusOutput(commands_.Selection().tag); });
+    levels_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Levels));
+    dynamics_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Dynamics));
+    delay_->AddCopyButtons(new ChannelCopyButtons(tuning_, config_, CopyBlock::Delay));
     // An edit in one shows in the others and on the main window (the mute indications).
     const auto refresh = [this] { RefreshWindows(); };
     QObject::connect(levels_.get(), &LevelsWindow::Edited, levels_.get(), refresh);
@@ -218,6 +235,20 @@ void EditorProgram::BindWindows() {
         ScheduleRefresh();
     });
     progress_.SetShownListener([this] { RefreshWindows(); });
+}
+
+void EditorProgram::BindTuning() {
+    tuning_.SetHooks({[this] { finalResponseHeld_ = true; },
+                      [this] {
+                          finalResponseHeld_ = false;
+                          if (std::exchange(finalResponsePending_, false)) {
+                              RedrawFinalResponse();
+                          }
+                          ConfigurationChanged();
+                      }});
+    stepBoundaries_ = std::make_unique<StepBoundaryFilter>(
+        tuning_, [this] { mainWindow_->EditMenu().Refresh(); });
+    QCoreApplication::instance()->installEventFilter(stepBoundaries_.get());
 }
 
 void EditorProgram::Start() {
@@ -341,7 +372,7 @@ void EditorProgram::RestoreMainWindow() {
 }
 
 void EditorProgram::SetMainWindowTitle(const std::string& title) {
-    mainWindow_->setWindowTitle(QString::fromStdString(title));
+    mainWindow_->setWindowTitle(QString::fromStdString(TitleWithSlot(title, tuning_.Active())));
 }
 
 void EditorProgram::ShowLoadingWindow() {
@@ -395,6 +426,10 @@ void EditorProgram::ShowEditorWindow(EditorWindow window) {
 }
 
 void EditorProgram::RedrawFinalResponse() {
+    if (finalResponseHeld_) {
+        finalResponsePending_ = true;
+        return;
+    }
     if (redrawFinalResponse_) {
         redrawFinalResponse_();
     }

@@ -7,6 +7,7 @@
 #include "commands/PortChoice.h"
 #include "config/ProcessorConfiguration.h"
 #include "editors/EditorSet.h"
+#include "editors/TuningWorkflow.h"
 #include "link/serial/ComPortArguments.h"
 #include "link/serial/QtEventLoopWaiter.h"
 #include "link/serial/QtPortServices.h"
@@ -44,6 +45,7 @@ class MainWindow;
 class PasswordKeypadWindow;
 class ProgramDialogs;
 class SpeakerWindow;
+class StepBoundaryFilter;
 class SystemInfoWindow;
 class TopologyChooserWindow;
 class TransferProgressWindow;
@@ -97,6 +99,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     commands::DeviceLink& Device() { return device_; }
     commands::MainWindowCommands& Commands() { return commands_; }
     commands::ConnectDialog& ConnectLogic() { return connect_; }
+    TuningWorkflow& Tuning() { return tuning_; }
     SpeakerCurves& Speakers() { return speakers_; }
 
     ConnectDialogWindow& ConnectWindow() { return *connectWindow_; }
@@ -124,6 +127,8 @@ class EditorProgram final : private commands::ApplicationWindows {
     void CreateOutputEditorWindows(const EditorWindowFrame::RealTimeToggle& realTime);
     void CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle& realTime);
     void BindWindows();
+    // Undo, A/B and copy refresh the windows once; every window's input marks the steps.
+    void BindTuning();
     void HideEditorWindows();
     void ScheduleRefresh();
 
@@ -157,6 +162,7 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<link::QtPortSettings> portSettings_;
     commands::PortChoice portChoice_;
     commands::ConnectDialog connect_;
+    TuningWorkflow tuning_;
 
     std::unique_ptr<ConnectDialogWindow> connectWindow_;
     std::unique_ptr<TopologyChooserWindow> chooser_;
@@ -179,7 +185,13 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::map<commands::EditorWindow, QPointer<QWidget>> editorWindows_;
     std::map<commands::EditorWindow, std::function<void()>> editorOpening_;
 
+    std::unique_ptr<StepBoundaryFilter> stepBoundaries_;
+
     std::function<void()> redrawFinalResponse_;
+    // While an undo, a redo, an A/B switch or a copy refreshes block after block, the
+    // final response is drawn once, at the end.
+    bool finalResponseHeld_ = false;
+    bool finalResponsePending_ = false;
     std::function<void()> endHandler_;
     bool busyCursor_ = false;
     bool refreshScheduled_ = false;

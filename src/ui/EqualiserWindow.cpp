@@ -2,6 +2,7 @@
 
 #include "dsp/PeqRules.h"
 #include "editors/EqualiserEditor.h"
+#include "ui/ChannelCopyButtons.h"
 #include "ui/ChannelSelectors.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/QtText.h"
@@ -9,6 +10,7 @@
 #include "ui/ResponsePlotWidget.h"
 #include "ui/StepField.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -59,7 +61,8 @@ EqualiserWindow::EqualiserWindow(EqualiserEditor& editor,
       editor_(editor), coefficientViewer_(coefficientViewer) {
     setObjectName("equaliserWindow");
     selectors_ = new ChannelSelectors(EqualiserEditor::kEqualisers, tr("equaliser"), this);
-    auto* controls = new QVBoxLayout;
+    controls_ = new QVBoxLayout;
+    auto* controls = controls_;
     controls->setSpacing(12);
     controls->addWidget(selectors_);
     controls->addWidget(BuildBandControls());
@@ -272,8 +275,20 @@ void EqualiserWindow::showEvent(QShowEvent* event) {
     EditorWindowFrame::showEvent(event);
 }
 
+void EqualiserWindow::AddCopyButtons(ChannelCopyButtons* buttons) {
+    copyButtons_ = buttons;
+    controls_->insertWidget(1, buttons);
+    // In reading order: after the selectors, before the block's controls.
+    setTabOrder(selectors_->ShowBox(EqualiserEditor::kEqualisers), buttons->Button(0));
+    setTabOrder(buttons->Button(0), buttons->Button(1));
+    Refresh();
+}
+
 void EqualiserWindow::Refresh() {
     refilling_ = true;
+    if (copyButtons_ != nullptr) {
+        copyButtons_->Refresh();
+    }
     for (int peq = 1; peq <= EqualiserEditor::kEqualisers; ++peq) {
         selectors_->ShowChannel(
             peq, {FromWindows1252(editor_.SelectorLabel(peq)), true, editor_.CurveShown(peq)});

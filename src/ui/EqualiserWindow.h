@@ -9,9 +9,11 @@ class QGroupBox;
 class QLabel;
 class QSlider;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace veld23 {
 
+class ChannelCopyButtons;
 class ChannelSelectors;
 class CoefficientViewerWindow;
 class EqualiserEditor;
@@ -34,6 +36,10 @@ class EqualiserWindow : public EditorWindowFrame {
     void Open(int peq);
     // Every control read again from the editor.
     void Refresh();
+    // The copy buttons of the block go under the channel selectors and are refilled with
+    // the window.
+    void AddCopyButtons(ChannelCopyButtons* buttons);
+    ChannelCopyButtons* CopyButtons() const { return copyButtons_; }
 
     ChannelSelectors* Selectors() const { return selectors_; }
     ResponsePlotPanel* PlotPanel() const { return plotPanel_; }
@@ -65,6 +71,8 @@ class EqualiserWindow : public EditorWindowFrame {
     EqualiserEditor& editor_;
     CoefficientViewerWindow* coefficientViewer_;
     ChannelSelectors* selectors_ = nullptr;
+    QVBoxLayout* controls_ = nullptr;
+    ChannelCopyButtons* copyButtons_ = nullptr;
     ResponsePlotPanel* plotPanel_ = nullptr;
     QSpinBox* band_ = nullptr;
     QComboBox* type_ = nullptr;

@@ -3,6 +3,7 @@
 #include "config/OutputLevel.h"
 #include "config/ProcessorConfiguration.h"
 #include "editors/LevelController.h"
+#include "ui/ChannelCopyButtons.h"
 #include "ui/DarkTheme.h"
 #include "ui/LitButton.h"
 #include "ui/OutputCaptions.h"
@@ -38,7 +39,8 @@ LevelsWindow::LevelsWindow(LevelController& levels, const ProcessorConfiguration
     setObjectName("levelsWindow");
     auto* heading = new QLabel(tr("Output Gain Levels"), this);
     MakeHeading(*heading);
-    auto* top = new QHBoxLayout;
+    top_ = new QHBoxLayout;
+    auto* top = top_;
     top->addWidget(heading);
     top->addStretch(1);
     top->addWidget(RealTimeButton());
@@ -147,7 +149,19 @@ bool LevelsWindow::OutputShown(int output) const {
     return Strip(output).panel->isVisibleTo(this);
 }
 
+void LevelsWindow::AddCopyButtons(ChannelCopyButtons* buttons) {
+    copyButtons_ = buttons;
+    // Before the stretch and the Real Time switch, which end the row.
+    top_->insertWidget(top_->count() - 2, buttons);
+    setTabOrder(buttons->Button(0), buttons->Button(1));
+    setTabOrder(buttons->Button(1), RealTimeButton());
+    Refresh();
+}
+
 void LevelsWindow::Refresh() {
+    if (copyButtons_ != nullptr) {
+        copyButtons_->Refresh();
+    }
     bool offerChanged = false;
     for (int output = 1; output <= kOutputs; ++output) {
         const OutputStrip& strip = strips_[output - 1];

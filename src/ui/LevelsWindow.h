@@ -5,10 +5,12 @@
 #include <array>
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 
 namespace veld23 {
 
+class ChannelCopyButtons;
 class LevelController;
 class LitButton;
 class PositionSlider;
@@ -29,6 +31,9 @@ class LevelsWindow : public EditorWindowFrame {
 
     // Every control read again from the editor and the configuration.
     void Refresh();
+    // The block's copy buttons go into the top row and are refilled with the window.
+    void AddCopyButtons(ChannelCopyButtons* buttons);
+    ChannelCopyButtons* CopyButtons() const { return copyButtons_; }
 
     // Output 1..3.
     PositionSlider* LevelSlider(int output) const { return Strip(output).slider; }
@@ -65,6 +70,8 @@ class LevelsWindow : public EditorWindowFrame {
     LevelController& levels_;
     const ProcessorConfiguration& config_;
     std::array<OutputStrip, kOutputs> strips_{};
+    QHBoxLayout* top_ = nullptr;
+    ChannelCopyButtons* copyButtons_ = nullptr;
 };
 
 } // namespace veld23

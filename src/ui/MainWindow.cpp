@@ -6,6 +6,9 @@
 #include "config/ProcessorConfiguration.h"
 #include "config/SystemInformation.h"
 #include "editors/LevelController.h"
+#include "editors/TuningWorkflow.h"
+#include "ui/ComparisonBar.h"
+#include "ui/EditMenuBar.h"
 #include "ui/IndicatorLamp.h"
 #include "ui/MainWindowCommandBar.h"
 #include "ui/MainWindowSignalChain.h"
@@ -72,16 +75,20 @@ MainWindow::MainWindow(Bindings bindings, QWidget* parent)
         static_cast<int>(decltype(SystemInformationTexts::SystemName)::kCapacity));
     nameField_->setMinimumWidth(nameField_->fontMetrics().averageCharWidth() * 42);
     presetCaption_->setBuddy(nameField_);
+    comparison_ = new ComparisonBar(bindings_.tuning, this);
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(presetCaption_);
     nameRow->addWidget(nameField_);
     nameRow->addStretch(1);
+    nameRow->addWidget(comparison_);
 
     statusLine_ = new QLabel(this);
     statusLine_->setObjectName("statusLine");
     statusLine_->setToolTip(texts::kStatusHint);
 
+    editMenu_ = new EditMenuBar(bindings_.tuning, this);
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(editMenu_);
     layout->addWidget(commandBar_);
     layout->addLayout(nameRow);
     layout->addWidget(signalChain_, 1);
@@ -96,7 +103,7 @@ MainWindow::MainWindow(Bindings bindings, QWidget* parent)
 }
 
 void MainWindow::RefreshTitle() {
-    setWindowTitle(FromUtf8(bindings_.commands.Title()));
+    setWindowTitle(FromUtf8(TitleWithSlot(bindings_.commands.Title(), bindings_.tuning.Active())));
 }
 
 void MainWindow::ScheduleTitleRefresh() {
@@ -118,10 +125,14 @@ void MainWindow::Run(const std::function<void()>& command) {
 void MainWindow::BindCommands() {
     commands::MainWindowCommands& commands = bindings_.commands;
     MainWindowCommandBar& bar = *commandBar_;
-    connect(bar.newButton, &QPushButton::clicked, this,
-            [this, &commands] { Run([&commands] { commands.New(); }); });
-    connect(bar.openButton, &QPushButton::clicked, this,
-            [this, &commands] { Run([&commands] { commands.Open(); }); });
+    TuningWorkflow& tuning = bindings_.tuning;
+    connect(bar.newButton, &QPushButton::clicked, this, [this, &commands, &tuning] {
+        Run([&] { tuning.RunReplacing("New", [&commands] { return commands.New(); }); });
+    });
+    connect(bar.openButton, &QPushButton::clicked, this, [this, &commands, &tuning] {
+        Run([&] { tuning.RunReplacing("Open", [&commands] { return commands.Open(); }); });
+    });
+    connect(comparison_, &ComparisonBar::Stored, this, &MainWindow::Refresh);
     connect(bar.saveButton, &QPushButton::clicked, this,
             [this, &commands] { Run([&commands] { commands.Save(); }); });
     connect(bar.aboutButton, &QPushButton::clicked, this, &MainWindow::aboutRequested);
@@ -166,6 +177,17 @@ void MainWindow::BindDeviceCommands() {
             {bar.realTimeButton, &commands::DeviceCommands::RealTimeButtonClick},
         };
     for (const auto& [button, command] : deviceButtons) {
+        if (button == bar.readButton) {
+            // What Read brings from the processor starts the history again.
+            connect(button, &QPushButton::clicked, this, [this, &devices] {
+                Run([this, &devices] {
+                    bindings_.tuning.RunReplacing("Read", [&devices] {
+                        return devices.Read() == commands::CommandOutcome::Done;
+                    });
+                });
+            });
+            continue;
+        }
         connect(button, &QPushButton::clicked, this, [this, &devices, command = command] {
             Run([&devices, command] { (devices.*command)(); });
         });
@@ -215,6 +237,8 @@ void MainWindow::Refresh() {
     MainWindowCommandBar& bar = *commandBar_;
 
     RefreshTitle();
+    editMenu_->Refresh();
+    comparison_->Refresh();
     ShowText(nameField_, FromWindows1252(config.SystemInformation.SystemName.View()));
     for (int label = 1; label <= MainWindowSignalChain::kLabels; ++label) {
         ShowText(signalChain_->LabelField(label), FromUtf8(commands.ChannelLabel(label)));

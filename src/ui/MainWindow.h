@@ -11,10 +11,13 @@ class QLineEdit;
 
 namespace veld23 {
 
+class ComparisonBar;
+class EditMenuBar;
 class LevelController;
 class MainWindowCommandBar;
 class MainWindowSignalChain;
 class ProcessorConfiguration;
+class TuningWorkflow;
 
 namespace commands {
 class DeviceLink;
@@ -35,6 +38,8 @@ class MainWindow : public QWidget {
         const LevelController& levels;
         // Whether the program has that editor window yet.
         std::function<bool(commands::EditorWindow)> editorAvailable;
+        // Undo, redo and the A/B slots; New, Open and Read start its history again.
+        TuningWorkflow& tuning;
     };
 
     explicit MainWindow(Bindings bindings, QWidget* parent = nullptr);
@@ -47,6 +52,8 @@ class MainWindow : public QWidget {
     QLineEdit* NameField() const { return nameField_; }
     QLabel* PresetCaption() const { return presetCaption_; }
     QLabel* StatusLine() const { return statusLine_; }
+    EditMenuBar& EditMenu() const { return *editMenu_; }
+    ComparisonBar& Comparison() const { return *comparison_; }
 
   signals:
     void connectRequested();
@@ -81,6 +88,8 @@ class MainWindow : public QWidget {
     QLineEdit* nameField_ = nullptr;
     QLabel* presetCaption_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    EditMenuBar* editMenu_ = nullptr;
+    ComparisonBar* comparison_ = nullptr;
     bool titleRefreshScheduled_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/QtDialogs.h"
 
+#include "config/PrintableText.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -16,7 +18,10 @@ QString Text(const std::string& utf8) {
 QMessageBox::StandardButton Box(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton escape) {
-    QMessageBox box(icon, QtDialogs::kTitle, Text(text), buttons, parent);
+    // Names inside a message come from files and the command line: their control bytes
+    // are shown as \xNN, and markup in them stays text.
+    QMessageBox box(icon, QtDialogs::kTitle, Text(PrintableText(text)), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(escape);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

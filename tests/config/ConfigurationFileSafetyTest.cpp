@@ -25,10 +25,10 @@ namespace veld23 {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadAll;
 using testing::RecordingFileMessages;
 using testing::RecordingLoadedSteps;
 using testing::RecordingRealTimeSender;
-using testing::ReadAll;
 using testing::TempDirTest;
 using testing::WriteAll;
 
@@ -51,9 +51,14 @@ class ConfigurationFileOnDisk : public TempDirTest {
     RecordingFileMessages messages;
 };
 
-// Everything a loaded configuration must satisfy: every stored field within what the
-// editors accept (the JSON reader refuses anything else) and every number finite.
-void ExpectWithinInvariants(const ProcessorConfiguration& c) {
+// Everything a loaded configuration must satisfy once the crossover refresh has designed
+// its halves (done here as it would be): every stored field within what the editors
+// accept (the JSON reader refuses anything else) and every number finite.
+void ExpectWithinInvariants(ProcessorConfiguration& c) {
+    for (TXOVER& x : c.Crossovers) {
+        x.HighPass.Design();
+        x.LowPass.Design();
+    }
     const JsonContentResult stored = ContentFromJson(ConfigurationToJson(c));
     EXPECT_TRUE(stored.valid) << stored.message;
     for (const PeqSet& set : c.Peq) {
@@ -98,7 +103,9 @@ TEST(ConfigurationFileDamage, EveryLoadedValueIsHeldToItsEditorsRange) {
     r.PutByte(908 + 24, 77); // OUT 1 low-pass family
     r.PutInt32(908 + 8, -5);
     r.PutFloat32(908 + 28 + 4, std::numeric_limits<float>::quiet_NaN());
-    r.PutByte(992, 1); // both solos of OUT 1
+    r.PutByte(908 + 28 + 25, kBesselLowPass);    // a low-pass family for OUT 2's high-pass
+    r.PutByte(908 + 56 + 24, kSectionsHighPass); // a high-pass family for OUT 3's low-pass
+    r.PutByte(992, 1);                           // both solos of OUT 1
     r.PutByte(995, 1);
     r.PutDouble(1000, -kInf); // loudness gain
     r.PutByte(1016, 5);
@@ -150,6 +157,9 @@ TEST(ConfigurationFileDamage, EveryLoadedValueIsHeldToItsEditorsRange) {
     EXPECT_EQ(x.LowPass.Family, kXoverBypass);
     EXPECT_EQ(x.LowPass.Order, 1);
     EXPECT_EQ(c.Crossovers[1].LowPass.Frequency, 20.0);
+    // Where the half's family list puts them; the list has no entry for the last one.
+    EXPECT_EQ(c.Crossovers[1].HighPass.Family, kLinkwitzRileyHighPass);
+    EXPECT_EQ(c.Crossovers[2].LowPass.Family, kXoverBypass);
     EXPECT_TRUE(c.CrossoverSolos[0].HighPassAux);
     EXPECT_FALSE(c.CrossoverSolos[0].LowPassAux);
     EXPECT_EQ(c.Loudness[0].GainDb, 0.0);

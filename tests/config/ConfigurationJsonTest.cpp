@@ -26,6 +26,14 @@ Json JsonOf(const ProcessorConfiguration& c) {
     return Json::parse(ConfigurationToJson(c));
 }
 
+std::string Repeated(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
+
 std::string Refusal(const Json& j) {
     const JsonContentResult result = ContentFromJson(j.dump());
     EXPECT_FALSE(result.valid);
@@ -163,6 +171,93 @@ TEST(ConfigurationJson, ReportsTheFirstBadKeyByItsPath) {
     const JsonContentResult broken = ContentFromJson("{\"SystemInformation\": ");
     EXPECT_FALSE(broken.valid);
     EXPECT_EQ(broken.message.rfind("not valid JSON: ", 0), 0u) << broken.message;
+}
+
+// Nesting deeper than a configuration's own shape is refused where it starts (a text
+// nesting 100 000 arrays would otherwise exhaust the stack), and a key may appear once.
+TEST(ConfigurationJson, RefusesDeepNestingAndRepeatedKeysWhereTheyStart) {
+    ProcessorConfiguration c;
+    FillDistinctValues(c);
+    const std::string good = ConfigurationToJson(c);
+    const auto replaced = [&good](const std::string& from, const std::string& to) {
+        std::string text = good;
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, from.size(), to);
+    };
+    const int depth = 100000;
+    const std::string nested = std::string(depth, '[') + std::string(depth, ']');
+    struct Case {
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {replaced("\"Comments\": \"line 1\\r\\nline 2\"", "\"Comments\": " + nested),
+         "/SystemInformation/Comments/0/0/0: nests deeper than any field of a configuration"},
+        {"{\"a\": " + Repeated("{\"a\": ", depth) + "1" + std::string(depth + 1, '}'),
+         "/a/a/a/a/a: nests deeper than any field of a configuration"},
+        {replaced("\"Topology\": \"ThreeOutputs\",",
+                  "\"Topology\": \"ThreeOutputs\", \"Topology\": \"TwoOutputs\","),
+         "/Topology appears twice"},
+        {replaced("\"GainDb\": -3.5,", "\"GainDb\": -3.5, \"GainDb\": -3.5,"),
+         "/Peq/0/bands/2/GainDb appears twice"},
+    };
+    for (const Case& k : cases) {
+        const JsonContentResult read = ContentFromJson(k.text);
+        EXPECT_FALSE(read.valid);
+        EXPECT_EQ(read.message, k.message);
+    }
+}
+
+// What opening would change (an order the family rounds up, a Bessel cutoff it lowers,
+// a gain whose sign contradicts the polarity, amounts the route state overrides, a delay
+// the slider cannot show) is refused rather than silently changed.
+TEST(ConfigurationJson, RefusesValuesThatOpeningWouldChange) {
+    ProcessorConfiguration c;
+    FillDistinctValues(c);
+    const Json good = JsonOf(c);
+    struct Case {
+        std::function<void(Json&)> damage;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {[](Json& j) { j["Crossovers"][0]["HighPass"]["Family"] = 3; },
+         "/Crossovers/0/HighPass/Family: 3 is a low-pass family"},
+        {[](Json& j) { j["Crossovers"][0]["LowPass"]["Family"] = 8; },
+         "/Crossovers/0/LowPass/Family: 8 is a high-pass family"},
+        {[](Json& j) { j["Crossovers"][1]["LowPass"]["Order"] = 3; },
+         "/Crossovers/1/LowPass/Order: 3 is not an order of Linkwitz-Riley, which takes 2 or 4"},
+        {[](Json& j) {
+             j["Crossovers"][1]["LowPass"]["Family"] = 5;
+             j["Crossovers"][1]["LowPass"]["Order"] = 4;
+             j["Crossovers"][1]["LowPass"]["Frequency"] = 15000;
+         },
+         "/Crossovers/1/LowPass/Frequency: 15000 is above 14900 Hz, the highest cutoff of a "
+         "Bessel low-pass of order 4"},
+        {[](Json& j) { j["Levels"][0]["OutputGain"] = -0.5; },
+         "/Levels/0/OutputGain: -0.5 is negative, but OutputInverted is false"},
+        {[](Json& j) { j["Levels"][1]["OutputGain"] = 1.0; },
+         "/Levels/1/OutputGain: 1 is positive, but OutputInverted is true"},
+        {[](Json& j) { j["Levels"][2]["OutputGain"] = 0.01; },
+         "/Levels/2/OutputGain: 0.01 is -40 dB; the level reaches -30 to 6 dB"},
+        {[](Json& j) { j["Levels"][2]["OutputGain"] = 0; },
+         "/Levels/2/OutputGain: 0 is no level; the level reaches -30 to 6 dB"},
+        {[](Json& j) { j["Routing"]["RouteC"] = 0.3; },
+         "/Routing/RouteC: 0.3 is not the amount of RouteState 1, which is 1"},
+        {[](Json& j) { j["Delays"][2]["DelayWord"] = 0; },
+         "/Delays/2/DelayWord: 0 is outside 21 to 164, the delays this output's slider gives "
+         "with three outputs"},
+        {[](Json& j) { j["Peq"][0]["bands"][2]["b0"] = 2.0; },
+         "/Peq/0/bands/2/b0: 2 is outside -2 to 1.99999904632568"},
+        {[](Json& j) { j["Peq"][1]["bands"][6]["b1"] = 0.1; },
+         "/Peq/1/bands/6/b1: 0.1 is not a whole number of coefficient steps (2^-20); the "
+         "processor would receive 0.0999994277954102"},
+    };
+    for (const Case& k : cases) {
+        Json j = good;
+        k.damage(j);
+        EXPECT_EQ(Refusal(j), k.message);
+    }
 }
 
 TEST(ConfigurationJson, DamagedTextIsRefusedOrReadWithinRange) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 using namespace veld23;
@@ -103,6 +104,44 @@ TEST_F(FinalResponseFixture, SubPathCarriesTheFixedLowPassAndTheRouting) {
     Compute();
     EXPECT_NEAR(curves.magnitudeDb[2][10], 1.0, 1e-6);
     EXPECT_NEAR(curves.magnitudeDb[0][10], 4.0, 1e-6);
+}
+
+// Whatever finite values the curves hold, the final response stays finite: the sum of
+// three channels at 770 dB is 770 + 20 log10(3) dB, not infinity.
+TEST_F(FinalResponseFixture, FiniteCurvesGiveAFiniteResponse) {
+    AllSwitches(false);
+    config.FinalResponse.SpkData = true;
+    ApplyThreeOutputs(config, sender);
+    SpeakerCurves speakers;
+    for (int row = 0; row < 3; ++row) {
+        speakers.SpeakerMagnitude[row].fill(770.0f);
+    }
+    sources.speakers = &speakers;
+    Compute();
+    EXPECT_NEAR(curves.magnitudeDb[kSum][200], 770.0 + 20 * std::log10(3.0), 1e-3);
+    EXPECT_EQ(curves.phaseDeg[kSum][200], 0.0f);
+
+    constexpr float kLargest = std::numeric_limits<float>::max();
+    for (int row = 0; row < 3; ++row) {
+        speakers.SpeakerMagnitude[row].fill(row == 1 ? -kLargest : kLargest);
+        speakers.SpeakerPhase[row].fill(row == 2 ? -kLargest : kLargest);
+    }
+    ResponseCurve loud;
+    loud.magnitudeDb.fill(kLargest);
+    loud.phaseRad.fill(kLargest);
+    sources.equalisers = {&loud, &loud};
+    sources.crossovers = {&loud, &loud, &loud};
+    AllSwitches(true);
+    for (const bool three : {true, false}) {
+        three ? ApplyThreeOutputs(config, sender) : ApplyTwoOutputs(config, sender);
+        Compute(96);
+        for (int c = 0; c <= kSum; ++c) {
+            for (int j = 0; j <= FrequencyGrid::N; ++j) {
+                ASSERT_TRUE(std::isfinite(curves.magnitudeDb[c][j])) << c << " " << j;
+                ASSERT_TRUE(std::isfinite(curves.phaseDeg[c][j])) << c << " " << j;
+            }
+        }
+    }
 }
 
 TEST(SubLowPass, MatchesTheFixedTable) {

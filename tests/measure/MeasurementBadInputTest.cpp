@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 #include <string>
+#include <sys/stat.h>
 
 namespace veld23 {
 namespace {
@@ -158,11 +160,27 @@ TEST_F(BadMeasurementFile, NanAndInfinityAreNotNumbers) {
     }
 }
 
-TEST_F(BadMeasurementFile, NumberTooLargeForAMeasurement) {
-    const std::string text = std::string(kClioA) + "  100.00\t   90.00\t    0.00\n"
-                                                   "  200.00\t  1e+400\t    0.00\n";
-    EXPECT_EQ(ImportSecond(text), SlotImport::BadData);
-    ExpectOneError(", line 3: the magnitude 1e+400 is out of range.");
+// No loudspeaker measures beyond ±300 dB; such a magnitude would only push the final
+// response's sum past what a number holds.
+TEST_F(BadMeasurementFile, NumbersTooLargeForAMeasurement) {
+    struct Case {
+        const char* magnitude;
+        const char* phase;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"   770.0", "   0.00", ", line 3: the magnitude 770.0 dB is beyond ±300 dB."},
+        {"  -300.5", "   0.00", ", line 3: the magnitude -300.5 dB is beyond ±300 dB."},
+        {"  1e+400", "   0.00", ", line 3: the magnitude 1e+400 dB is beyond ±300 dB."},
+        {"   90.00", " 1e+400", ", line 3: the phase 1e+400 is out of range."},
+    };
+    for (const Case& k : cases) {
+        messages.shown.clear();
+        const std::string text = std::string(kClioA) + "  100.00\t  300.00\t    0.00\n" +
+                                 "  200.00\t" + k.magnitude + "\t" + k.phase + "\n";
+        EXPECT_EQ(ImportSecond(text), SlotImport::BadData) << k.magnitude;
+        ExpectOneError(k.message);
+    }
 }
 
 TEST_F(BadMeasurementFile, TabSeparatedLineWithoutItsTabs) {
@@ -192,11 +210,41 @@ TEST_F(BadMeasurementFile, FileThatCannotBeOpenedKeepsItsPath) {
                                           "file to use the Measures.");
 }
 
-TEST_F(BadMeasurementFile, DirectoryIsNotReadAsAFile) {
-    settings.MeasurementFiles[1] = dir.path().string();
-    EXPECT_EQ(Run(), SlotImport::Unreadable);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text.rfind("Unable to Open " + dir.path().string(), 0), 0u);
+TEST_F(BadMeasurementFile, OnlyPlainFilesAreOpened) {
+    const std::string fifo = dir.Missing("pipe.txt");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A pipe nobody writes to would block the import for ever; a device never ends.
+    for (const std::string& path : {dir.path().string(), fifo, std::string("/dev/zero")}) {
+        messages.shown.clear();
+        settings.MeasurementFiles[1] = path;
+        EXPECT_EQ(Run(), SlotImport::Unreadable) << path;
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text.rfind("Unable to Open " + path, 0), 0u);
+    }
+}
+
+// A configuration names the measurement files, so it must not be able to make the editor
+// read gigabytes or a binary file whole: both are refused before reading.
+TEST_F(BadMeasurementFile, LargeAndBinaryFilesAreRefusedBeforeReading) {
+    const std::string large = dir.Write("large.txt", std::string(kClioA) + kGood.data());
+    std::filesystem::resize_file(large, 64 * 1024 * 1024 + 1); // sparse: nothing is written
+    const std::string nul = dir.Write("nul.txt", std::string(kClioA) + '\0' + kGood.data());
+    const std::string utf16 = dir.Write("utf16.txt", "\xFF\xFE" + std::string("F\0r\0e\0q\0", 8));
+    const std::string escape = dir.Write("escape.txt", "\x1B[2J" + std::string(kClioA));
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    const Case cases[] = {{large, "it holds more than 64 MB"},
+                          {nul, "it holds bytes that are not text"},
+                          {utf16, "it holds bytes that are not text"},
+                          {escape, "it holds bytes that are not text"}};
+    for (const Case& k : cases) {
+        messages.shown.clear();
+        settings.MeasurementFiles[1] = k.path;
+        EXPECT_EQ(Run(), SlotImport::Refused) << k.path;
+        ExpectOneError(" is not a measurement file: " + k.reason + ".");
+    }
 }
 
 TEST_F(BadMeasurementFile, EmptyFileIsNotOfTheLayout) {
@@ -219,10 +267,11 @@ TEST_F(BadMeasurementFile, UnknownLayoutCodeFailsIdentificationForEverySlot) {
     }
 }
 
-TEST_F(BadMeasurementFile, BinaryGarbageNeverPoisonsACurve) {
+TEST_F(BadMeasurementFile, GarbageNeverPoisonsACurve) {
     std::string garbage{kClioA};
     for (int i = 0; i < 4000; ++i) {
-        garbage += static_cast<char>((i * 7919) % 256);
+        // Every byte but the controls, which make a file binary.
+        garbage += static_cast<char>(32 + (i * 7919) % 224);
     }
     settings.MeasurementFiles[1] = dir.Write("second.txt", garbage);
     ImportMeasurements(settings, curves, messages);

@@ -175,6 +175,27 @@ TEST_F(ToolConfiguration, OpeningRunsTheMeasurementImport) {
     EXPECT_EQ(std::string(saved.begin() + 1186, saved.begin() + 1186 + saved[1185]), P("gone.txt"));
 }
 
+// Names from the command line or from a file reach stderr with every control byte shown
+// as \xNN: a name cannot clear the terminal, fake a line or cut its message short.
+TEST_F(ToolConfiguration, MessagesShowTheControlBytesOfNamesEscaped) {
+    auto r = RunTool({"dump", P("show\x1B[2J\nx.v23")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              "Could not open " + P("show\\x1B[2J\\x0Ax.v23") + ": No such file or directory.\n");
+
+    ASSERT_EQ(RunTool({"new", P("base.json")}).exitCode, 0);
+    std::string json = ReadText(P("base.json"));
+    const std::string slots = "\"MeasurementFiles\": [\n      \"\"";
+    ASSERT_NE(json.find(slots), std::string::npos);
+    json.replace(json.find(slots), slots.size(),
+                 "\"MeasurementFiles\": [\n      \"/m/a\\u0000\\u001b]0;x\\u0007.frd\"");
+    WriteAll(P("slots.json"), Bytes(json.begin(), json.end()));
+    r = RunTool({"convert", P("slots.json"), P("slots.v23")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "Unable to Open /m/a\\x00\\x1B]0;x\\x07.frd Measure File for Output 1. Look "
+                     "for the correct file to use the Measures.\n");
+}
+
 TEST_F(ToolConfiguration, DeviceImagesConvertBothWays) {
     const std::string opened = Opened();
     ASSERT_EQ(RunTool({"convert", opened, P("memory.bin")}).exitCode, 0);

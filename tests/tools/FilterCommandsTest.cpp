@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 using veld23::testing::RunTool;
 
 using veld23::testing::Numbers;
@@ -46,6 +45,10 @@ TEST(ToolSection, RefusesBadArgumentsWithUsage) {
                                                {"section", "1", "1000", "13", "1"},
                                                {"section", "1", "1000", "0", "0.1"},
                                                {"section", "1", "1k", "0", "1"},
+                                               {"section", "1", "nan", "3", "0.7"},
+                                               {"section", "1", "1000", "-nan", "1"},
+                                               {"section", "1", "1000", "0", "NAN"},
+                                               {"section", "1", "inf", "0", "1"},
                                                {"section", "1", "1000", "0"}}) {
         const auto r = RunTool(args);
         EXPECT_EQ(r.exitCode, 2) << args[1] << " " << args[2];
@@ -65,8 +68,27 @@ TEST(ToolEncode, PrintsWordBytesAndDecodedValue) {
     EXPECT_EQ(lines[3], "00 00 00 0");
 }
 
-TEST(ToolEncode, NonNumberAndUnknownCommandAreUsageErrors) {
-    EXPECT_EQ(RunTool({"encode", "1", "abc"}).exitCode, 2);
+// Values beyond the word are held at its ends, as every producer of a word does, and
+// the tool says so; -2 itself is the word's lowest value and needs no word.
+TEST(ToolEncode, HoldsValuesBeyondTheWordAtItsEndsWithAWarning) {
+    const auto r = RunTool({"encode", "1e300", "2", "-2", "-2.000001", "-1e300"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.outLines(), (std::vector<std::string>{"1F FF FF 1.9999990463256836",
+                                                      "1F FF FF 1.9999990463256836", "20 00 00 -2",
+                                                      "20 00 00 -2", "20 00 00 -2"}));
+    EXPECT_EQ(r.err, "encode: 1e300 is beyond the word's range; held at 1.9999990463256836\n"
+                     "encode: 2 is beyond the word's range; held at 1.9999990463256836\n"
+                     "encode: -2.000001 is beyond the word's range; held at -2\n"
+                     "encode: -1e300 is beyond the word's range; held at -2\n");
+}
+
+TEST(ToolEncode, NonNumberNonFiniteAndUnknownCommandAreUsageErrors) {
+    for (const char* value : {"abc", "nan", "inf", "-inf", "1e400"}) {
+        const auto r = RunTool({"encode", "1", value});
+        EXPECT_EQ(r.exitCode, 2) << value;
+        EXPECT_EQ(r.out, "") << value;
+        EXPECT_EQ(r.err, "usage: veld23-tool encode VALUE...\n");
+    }
     EXPECT_EQ(RunTool({"encode"}).exitCode, 2);
     EXPECT_EQ(RunTool({"no-such-command"}).exitCode, 2);
     EXPECT_EQ(RunTool({}).exitCode, 2);

@@ -58,6 +58,17 @@ TEST(QtDialogs, QuestionsAnswerWithTheirButtonsAndEscapeIsCancel) {
     EXPECT_FALSE(dialogs.AskOkCancel("Do you want to LOCK the Keyboard?"));
 }
 
+TEST(QtDialogs, MessagesShowTheControlBytesOfNamesEscaped) {
+    QtDialogs dialogs;
+    WhenModalIsUp([](QWidget& box) {
+        EXPECT_EQ(static_cast<QMessageBox&>(box).text(),
+                  QString::fromUtf8("Could not open /m/M\xC3\xBAsica\\x1B[2J\\x0A\\x00.v23."));
+        PressButton(box, QMessageBox::Ok);
+    });
+    using namespace std::string_literals;
+    dialogs.ShowError("Could not open /m/M\xC3\xBAsica\x1B[2J\n\0.v23."s);
+}
+
 // A name typed without an extension ends as the type chosen in the list says; all
 // files get the default. Open lists both extensions first.
 TEST(QtDialogs, TheSavedExtensionFollowsTheChosenType) {

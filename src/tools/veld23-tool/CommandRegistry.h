@@ -31,7 +31,13 @@ struct CommandRegistration {
 int UsageError(const Command& command);
 int UsageError(const std::string& name);
 
-// Parses a whole argument as a number; false when any character is left over.
+// One message for the user on stderr, as the editor would show it in a box. Names in it
+// (paths, texts from files) show their control bytes as \xNN, so none can act on the
+// terminal or cut the line short.
+void PrintMessage(const std::string& text);
+
+// Parses a whole argument as a number; false when any character is left over or the
+// number is not finite.
 bool ParseDouble(const std::string& text, double& value);
 bool ParseInt(const std::string& text, long& value);
 

@@ -1,5 +1,7 @@
 #include "ConfigurationSession.h"
 
+#include "CommandRegistry.h"
+
 #include "config/ConfigurationJson.h"
 #include "device/ApplyDeviceImage.h"
 #include "device/DeviceImage.h"
@@ -16,10 +18,6 @@ namespace {
 
 // Far more than any configuration's JSON; a longer file is not one.
 constexpr std::size_t kMaxJsonBytes = 1 << 20;
-
-void PrintError(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-}
 
 std::string LowerCaseExtension(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
@@ -45,19 +43,19 @@ ConfigurationForm FormOfPath(const std::string& path) {
 }
 
 void StderrMessages::ShowError(const std::string& text) {
-    PrintError(text);
+    PrintMessage(text);
 }
 
 void StderrMessages::ShowWarning(const std::string& text) {
-    PrintError(text);
+    PrintMessage(text);
 }
 
 void StderrMessages::ShowMessage(Kind, const std::string& text) {
-    PrintError(text);
+    PrintMessage(text);
 }
 
 void StderrMessages::BesselCutoffLimited(double limitHz, int order) {
-    PrintError(BesselCutoffMessage(limitHz, order));
+    PrintMessage(BesselCutoffMessage(limitHz, order));
 }
 
 ConfigurationSession::ConfigurationSession()
@@ -87,7 +85,7 @@ bool ConfigurationSession::Load(const std::string& path) {
     case ConfigurationForm::Unknown:
         break;
     }
-    PrintError(path + ": unknown file type; use .v23, .v13, .json or .bin");
+    PrintMessage(path + ": unknown file type; use .v23, .v13, .json or .bin");
     return false;
 }
 
@@ -95,11 +93,11 @@ bool ConfigurationSession::LoadJson(const std::string& path) {
     const std::string fullPath = FullPathOf(path);
     const FileBytes file = ReadFileBytes(fullPath, kMaxJsonBytes);
     if (!file.read) {
-        PrintError(file.message);
+        PrintMessage(file.message);
         return false;
     }
     if (file.bytes.size() > kMaxJsonBytes) {
-        PrintError(fullPath + " is too long for a configuration");
+        PrintMessage(fullPath + " is too long for a configuration");
         return false;
     }
     config_.ResetToNew(editors_.steps);
@@ -108,7 +106,7 @@ bool ConfigurationSession::LoadJson(const std::string& path) {
     const ConfigurationJsonResult result =
         ReadConfigurationJson(config_, text, sender_, editors_.steps);
     if (!result) {
-        PrintError(fullPath + ": " + result.message);
+        PrintMessage(fullPath + ": " + result.message);
     }
     return result.applied;
 }
@@ -117,13 +115,13 @@ bool ConfigurationSession::LoadImage(const std::string& path) {
     const std::string fullPath = FullPathOf(path);
     const FileBytes file = ReadFileBytes(fullPath, kDeviceImageSize);
     if (!file.read) {
-        PrintError(file.message);
+        PrintMessage(file.message);
         return false;
     }
     if (file.bytes.size() != kDeviceImageSize) {
-        PrintError(fullPath + " is not a device image: it holds " +
-                   std::to_string(file.bytes.size()) + " bytes, an image " +
-                   std::to_string(kDeviceImageSize));
+        PrintMessage(fullPath + " is not a device image: it holds " +
+                     std::to_string(file.bytes.size()) + " bytes, an image " +
+                     std::to_string(kDeviceImageSize));
         return false;
     }
     return ApplyImage(file.bytes, fullPath);
@@ -134,7 +132,7 @@ bool ConfigurationSession::ApplyImage(std::span<const std::uint8_t> image,
     editors_.NewConfiguration(OutputTopology::TwoOutputs);
     const ApplyDeviceImageResult result = ApplyDeviceImage(config_, image, sender_, editors_.steps);
     if (!result) {
-        PrintError(origin + ": " + result.message);
+        PrintMessage(origin + ": " + result.message);
     }
     return result.applied;
 }
@@ -159,7 +157,7 @@ bool ConfigurationSession::Save(const std::string& path) {
         break;
     }
     if (!result) {
-        PrintError(result.message);
+        PrintMessage(result.message);
     }
     return result.saved;
 }

@@ -65,8 +65,11 @@ class ConfigurationSession {
     bool Save(const std::string& path);
 
     const ProcessorConfiguration& Configuration() const { return config_; }
-    // The editors' curves and the imported speaker responses, for the final response.
+    ProcessorConfiguration& Configuration() { return config_; }
+    // The editors' curves and the imported speaker responses, for the final response;
+    // changed through the editors, the configuration ends as the windows would leave it.
     const EditorSet& Editors() const { return editors_; }
+    EditorSet& Editors() { return editors_; }
     const SpeakerCurves& Speakers() const { return curves_; }
 
   private:

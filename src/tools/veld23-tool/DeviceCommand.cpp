@@ -252,7 +252,7 @@ int RunDevice(const Arguments& args) {
         return kExitFailed;
     }
     if (result != 0) {
-        std::fprintf(stderr, "%s\n", ui.lastText.c_str());
+        PrintMessage(ui.lastText);
         return kExitFailed;
     }
     return kExitOk;

@@ -1,7 +1,10 @@
 #include "CommandRegistry.h"
 
+#include "config/PrintableText.h"
+
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,7 +41,8 @@ bool ParseDouble(const std::string& text, double& value) {
     char* end = nullptr;
     errno = 0;
     value = std::strtod(text.c_str(), &end);
-    return errno == 0 && end == text.c_str() + text.size();
+    // "nan" and "inf" read as numbers but no argument can mean them.
+    return errno == 0 && end == text.c_str() + text.size() && std::isfinite(value);
 }
 
 bool ParseInt(const std::string& text, long& value) {
@@ -49,6 +53,10 @@ bool ParseInt(const std::string& text, long& value) {
     errno = 0;
     value = std::strtol(text.c_str(), &end, 10);
     return errno == 0 && end == text.c_str() + text.size();
+}
+
+void PrintMessage(const std::string& text) {
+    std::fprintf(stderr, "%s\n", PrintableText(text).c_str());
 }
 
 } // namespace veld23::tool

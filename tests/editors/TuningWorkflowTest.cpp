@@ -1,0 +1,341 @@
+#include "editors/TuningWorkflow.h"
+
+#include "EqualiserTestSupport.h"
+#include "config/ProcessorConfiguration.h"
+#include "dsp/PeqRules.h"
+#include "editors/EditorSet.h"
+#include "support/RecordingRealTimeSender.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+// Undo, redo, A/B and copy over the real editors, as the windows drive them. The window
+// layer closes a step at each gesture boundary; the tests call CloseStep where a press,
+// a focus change or Enter would.
+
+namespace veld23 {
+namespace {
+
+using testing::At;
+using testing::RecordingRealTimeSender;
+
+// The editor as the program starts it (two outputs, Real Time off), then the workflow.
+struct Workbench {
+    RecordingRealTimeSender sender;
+    ProcessorConfiguration config;
+    EditorSet editors{config, sender};
+    bool started = Start();
+    TuningWorkflow workflow{config, editors, sender};
+
+    bool Start() {
+        sender.mode = false;
+        editors.ChooseTopology(OutputTopology::TwoOutputs);
+        return true;
+    }
+    EqualiserEditor& Eq() { return editors.equaliser; }
+    PeqBand& Band(int peq, int k) { return config.Peq[static_cast<std::size_t>(peq - 1)].Band(k); }
+    // One gesture, then the boundary that ends it.
+    void Step(const std::function<void()>& gesture) {
+        gesture();
+        workflow.CloseStep();
+    }
+};
+
+// The record offsets where two snapshots differ, for a readable failure.
+std::string Differences(const ConfigurationSnapshot& a, const ConfigurationSnapshot& b) {
+    std::string offsets;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            offsets += std::to_string(i) + ' ';
+        }
+    }
+    return offsets;
+}
+
+constexpr int kPeakingType = 1; // "Parametric Q Adap"
+constexpr int kLowPassType = 4;
+
+TEST(TuningWorkflow, ADragOfThreeHundredMovesUndoesInOneStep) {
+    Workbench t;
+    t.Step([&] { t.Eq().ChooseType(kPeakingType); });
+    const ConfigurationSnapshot peaking = TakeSnapshot(t.config);
+
+    t.Eq().PlotMouseDown(At(1000.0, 0.0));
+    for (int i = 1; i <= 300; ++i) {
+        t.Eq().PlotMouseMove(At(1000.0 * std::pow(1.004, i), 0.03 * i));
+    }
+    t.Eq().PlotMouseUp(At(1000.0 * std::pow(1.004, 300), 9.0));
+    ASSERT_NE(TakeSnapshot(t.config), peaking);
+
+    // Ctrl+Z is itself a boundary: the drag becomes one step and is undone whole.
+    ASSERT_TRUE(t.workflow.Undo());
+    EXPECT_EQ(TakeSnapshot(t.config), peaking);
+    EXPECT_EQ(t.workflow.History().UndoSteps(), 1u);
+    EXPECT_EQ(t.workflow.UndoText(), "Undo PEQ 1 band 1 type");
+    EXPECT_EQ(t.workflow.RedoText(), "Redo PEQ 1 band 1 frequency and gain");
+}
+
+TEST(TuningWorkflow, UndoOfATypeChangeRestoresTypeCoefficientsAndCurveAndSendsThem) {
+    Workbench t;
+    t.Step([&] { t.Eq().ChooseType(kPeakingType); });
+    t.Step([&] { t.Eq().SetGainPosition(40); });
+    const PeqBand peaking = t.Band(1, 1);
+    const ResponseCurve curve = t.Eq().Curve(1);
+
+    t.sender.mode = true;
+    t.Step([&] { t.Eq().ChooseType(kLowPassType); });
+    ASSERT_NE(t.Band(1, 1).b0, peaking.b0);
+    t.sender.calls.clear();
+    ASSERT_TRUE(t.workflow.Undo());
+
+    const PeqBand& band = t.Band(1, 1);
+    EXPECT_EQ(band.SectionType, peaking.SectionType);
+    EXPECT_EQ(band.GainDb, peaking.GainDb);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(band.GetCoefficient(k), peaking.GetCoefficient(k)) << k;
+    }
+    EXPECT_EQ(t.Eq().Curve(1).magnitudeDb, curve.magnitudeDb);
+    EXPECT_EQ(t.Eq().Curve(1).phaseRad, curve.phaseRad);
+    EXPECT_EQ(t.Eq().CurrentBand(), 1);
+    // Real Time mode: the band goes out as an edit of it would; nothing of the other
+    // blocks, which did not change, is sent.
+    ASSERT_FALSE(t.sender.calls.empty());
+    for (const RecordingRealTimeSender::Call& call : t.sender.calls) {
+        EXPECT_EQ(call.kind, RecordingRealTimeSender::Kind::Five);
+        EXPECT_EQ(call.parameter, peaking.CoefIndex);
+    }
+    EXPECT_EQ(t.sender.calls.back().values[0], static_cast<double>(peaking.b0));
+}
+
+// In Real Time mode an undo sends the blocks it changes as their edits send them, and
+// nothing else.
+TEST(TuningWorkflow, UndoInRealTimeModeSendsTheChangedBlocksOnly) {
+    Workbench t;
+    t.sender.mode = true;
+    EditorSet& e = t.editors;
+    const struct {
+        std::function<void()> gesture;
+        std::set<std::uint16_t> sent;
+    } cases[] = {
+        {[&] { e.levels.SetLevelPosition(1, 121); }, {258, 259, 260}},
+        {[&] { e.delays.SetDelayPosition(1, 100); }, {182, 183, 184}},
+        // Record 1: its table from 110, attack 143, look-ahead 181, hold 191, release 193.
+        {[&] { e.dynamics.SetThresholdPosition(40); }, {110, 143, 181, 191, 193}},
+    };
+    for (const auto& c : cases) {
+        t.Step(c.gesture);
+        t.sender.calls.clear();
+        ASSERT_TRUE(t.workflow.Undo());
+        std::set<std::uint16_t> sent;
+        for (const RecordingRealTimeSender::Call& call : t.sender.calls) {
+            sent.insert(call.parameter);
+        }
+        if (c.sent.count(110) != 0) {
+            // The table's own parameters lie between its first one and the attack.
+            std::erase_if(sent, [](std::uint16_t p) { return p > 110 && p < 143; });
+        }
+        EXPECT_EQ(sent, c.sent);
+    }
+}
+
+// Every block and field the windows change, each one step with the name the Edit menu
+// shows; undoing all and redoing all passes through exactly the same records.
+TEST(TuningWorkflow, UndoAndRedoPassThroughTheSameRecordsInEveryBlock) {
+    Workbench t;
+    EditorSet& e = t.editors;
+    const struct {
+        std::function<void()> gesture;
+        std::string name;
+    } steps[] = {
+        {[&] { t.Eq().ChooseType(kPeakingType); }, "PEQ 1 band 1 type"},
+        {[&] { t.Eq().SetGainPosition(40); }, "PEQ 1 band 1 gain"},
+        {[&] { e.crossover.ChooseFamily(XoverSide::LowPass, 2); },
+         "crossover OUT 2 low-pass family"},
+        {[&] { e.levels.SetLevelPosition(1, 121); }, "level OUT 1"},
+        {[&] { e.levels.ToggleMute(3); }, "mute OUT 2"},
+        {[&] { e.delays.SetDelayPosition(1, 100); }, "delay OUT 1"},
+        {[&] { e.dynamics.SetThresholdPosition(40); }, "dynamics OUT 1 threshold"},
+        {[&] { e.speaker.AmpPowerUp(); }, "dynamics OUT 1 speaker settings"},
+        {[&] { e.ChooseTopology(OutputTopology::ThreeOutputs); }, "topology"},
+        {[&] { e.loudness.SetGainPosition(10); }, "SUB Reinforcement gain"},
+        {[&] { t.config.Routing.RouteCommand(t.sender); }, "route"},
+        {[&] { t.config.SystemInformation.SystemName.Assign("Hall"); }, "preset name"},
+    };
+    std::vector<ConfigurationSnapshot> records{TakeSnapshot(t.config)};
+    for (const auto& step : steps) {
+        t.Step(step.gesture);
+        EXPECT_EQ(t.workflow.UndoText(), "Undo " + step.name);
+        records.push_back(TakeSnapshot(t.config));
+        ASSERT_NE(records.back(), records[records.size() - 2]) << step.name;
+    }
+    for (std::size_t i = records.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(t.workflow.Undo());
+        EXPECT_EQ(Differences(TakeSnapshot(t.config), records[i - 1]), "") << steps[i - 1].name;
+    }
+    EXPECT_FALSE(t.workflow.Undo());
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        ASSERT_TRUE(t.workflow.Redo());
+        EXPECT_EQ(Differences(TakeSnapshot(t.config), records[i]), "") << steps[i - 1].name;
+    }
+    EXPECT_FALSE(t.workflow.Redo());
+}
+
+TEST(TuningWorkflow, OnlyChangesAreStepsAndNewStartsTheHistoryAgain) {
+    Workbench t;
+    // Choosing a band brings it into use, which is no edit; neither is a boundary alone.
+    t.Step([&] { t.Eq().SelectBand(5); });
+    t.workflow.CloseStep();
+    EXPECT_FALSE(t.workflow.CanUndo());
+    EXPECT_EQ(t.workflow.UndoText(), "Undo");
+
+    t.Step([&] { t.editors.levels.SetLevelPosition(2, 200); });
+    // A declined command changes nothing and keeps the history.
+    EXPECT_FALSE(t.workflow.RunReplacing("New", [] { return false; }));
+    EXPECT_TRUE(t.workflow.CanUndo());
+    EXPECT_TRUE(t.workflow.RunReplacing("New", [&] {
+        t.editors.NewConfiguration(OutputTopology::TwoOutputs);
+        return true;
+    }));
+    EXPECT_FALSE(t.workflow.CanUndo());
+    EXPECT_FALSE(t.workflow.Undo());
+    EXPECT_EQ(t.workflow.UndoText(), "Undo (history cleared by New)");
+    EXPECT_EQ(t.workflow.RedoText(), "Redo (history cleared by New)");
+}
+
+// The speaker settings store every field they show with each edit: after an undo they
+// show the restored record, so the next edit cannot bring the undone value back.
+TEST(TuningWorkflow, SpeakerSettingsFollowAnUndo) {
+    Workbench t;
+    const float ampPower = t.config.Dynamics[0].PowerAmpMax;
+    t.Step([&] { t.editors.speaker.AmpPowerUp(); });
+    ASSERT_NE(t.config.Dynamics[0].PowerAmpMax, ampPower);
+    ASSERT_TRUE(t.workflow.Undo());
+    t.Step([&] { t.editors.speaker.AmpGainUp(); });
+    EXPECT_EQ(t.config.Dynamics[0].PowerAmpMax, ampPower);
+    EXPECT_EQ(t.workflow.UndoText(), "Undo dynamics OUT 1 speaker settings");
+}
+
+TEST(TuningWorkflow, TwoHundredStepsAreKeptInUnderOneMegabyte) {
+    Workbench t;
+    for (int i = 0; i < 250; ++i) {
+        t.Step([&] { t.editors.levels.SetLevelPosition(1, 100 + i % 2); });
+    }
+    EXPECT_EQ(t.workflow.History().UndoSteps(), EditHistory::kDepth);
+    // Consecutive steps share the snapshot between them: 201 records of 2228 bytes.
+    EXPECT_EQ(t.workflow.History().SnapshotBytes(), 201u * 2228u);
+    for (int i = 0; i < 100; ++i) {
+        t.workflow.Undo();
+    }
+    EXPECT_EQ(t.workflow.History().SnapshotBytes(), 201u * 2228u);
+}
+
+TEST(ComparisonSlots, SwitchingTwiceIsTheIdentity) {
+    Workbench t;
+    EXPECT_FALSE(t.workflow.CanSwitch());
+    t.Step([&] { t.Eq().ChooseType(kPeakingType); });
+    t.workflow.Store(ComparisonSlot::A);
+    const ConfigurationSnapshot a = TakeSnapshot(t.config);
+    t.Step([&] { t.editors.levels.SetLevelPosition(1, 150); });
+    t.workflow.Store(ComparisonSlot::B);
+    // Edits after storing belong to the active slot.
+    t.Step([&] { t.editors.crossover.ChooseFamily(XoverSide::HighPass, 1); });
+    const ConfigurationSnapshot edited = TakeSnapshot(t.config);
+    EXPECT_EQ(TitleWithSlot("VELD23", t.workflow.Active()), "VELD23  [B]");
+
+    EXPECT_EQ(t.workflow.SwitchText(), "Switch to A");
+    ASSERT_TRUE(t.workflow.Switch());
+    EXPECT_EQ(TakeSnapshot(t.config), a);
+    EXPECT_EQ(t.workflow.Active(), ComparisonSlot::A);
+    ASSERT_TRUE(t.workflow.Switch());
+    EXPECT_EQ(TakeSnapshot(t.config), edited);
+    EXPECT_EQ(t.workflow.Active(), ComparisonSlot::B);
+
+    // A switch is a step, and undoing it gives the slot back too.
+    EXPECT_EQ(t.workflow.UndoText(), "Undo switch to B");
+    ASSERT_TRUE(t.workflow.Undo());
+    EXPECT_EQ(TakeSnapshot(t.config), a);
+    EXPECT_EQ(t.workflow.Active(), ComparisonSlot::A);
+}
+
+TEST(ChannelCopy, Peq1ToPeq2GivesEqualBandsAndCoefficients) {
+    Workbench t;
+    t.Step([&] {
+        t.Eq().ChooseType(kPeakingType);
+        t.Eq().SetGainPosition(40);
+        t.Eq().SelectBand(2);
+        t.Eq().ChooseType(kLowPassType);
+        t.Eq().SelectBand(3);
+        t.Eq().ChooseType(13); // "IIR Coeff", coefficients typed
+        t.Eq().SetCoefficientText(1, "-0.5");
+        t.Eq().CoefficientEnter(1);
+    });
+    const ConfigurationSnapshot before = TakeSnapshot(t.config);
+    ASSERT_TRUE(t.workflow.Copy(CopyBlock::Peq, 1, 2));
+    for (int k = 1; k <= PeqSet::kBands; ++k) {
+        const PeqBand& from = t.Band(1, k);
+        const PeqBand& to = t.Band(2, k);
+        EXPECT_EQ(to.SectionType, from.SectionType) << k;
+        EXPECT_EQ(to.Frequency, from.Frequency) << k;
+        EXPECT_EQ(to.GainDb, from.GainDb) << k;
+        EXPECT_EQ(to.Q, from.Q) << k;
+        for (int j = 0; j < 5; ++j) {
+            EXPECT_EQ(to.GetCoefficient(j), from.GetCoefficient(j)) << k << ' ' << j;
+        }
+        EXPECT_EQ(to.CoefIndex, PeqSet::kPeq2CoefIndex + 5 * (k - 1));
+    }
+    EXPECT_EQ(t.Band(2, 3).b1, -0.5L);
+    // The window keeps showing what it showed.
+    EXPECT_EQ(t.Eq().CurrentEqualiser(), 1);
+    EXPECT_EQ(t.Eq().CurrentBand(), 3);
+    EXPECT_EQ(t.workflow.UndoText(), "Undo copy PEQ 1 \u2192 PEQ 2");
+    // Undone; PEQ 2's third band, chosen on the way, stays drawn.
+    ASSERT_TRUE(t.workflow.Undo());
+    EXPECT_FALSE(
+        CompareConfigurations(DecodeConfigurationRecord(before), CaptureConfiguration(t.config))
+            .Any());
+    EXPECT_FALSE(CopyChannel(t.config, t.editors, CopyBlock::Peq, 2, 2));
+    EXPECT_FALSE(CopyChannel(t.config, t.editors, CopyBlock::Dynamics, 1, 3));
+}
+
+// The output blocks copy what their window shows, whatever the two channels' offsets.
+TEST(ChannelCopy, OutputBlocksShowTheSourceValuesOnTheTarget) {
+    Workbench t;
+    EditorSet& e = t.editors;
+    e.crossover.ChooseOutput(1);
+    e.crossover.ChooseFamily(XoverSide::HighPass, 1);
+    e.levels.SetLevelPosition(1, 121);
+    e.levels.TogglePolarity(1);
+    e.delays.SetDelayPosition(1, 120);
+    e.dynamics.SelectRecord(1);
+    e.dynamics.SetThresholdPosition(30);
+    e.dynamics.ChooseCompressor();
+    t.workflow.CloseStep();
+    ASSERT_EQ(WindowCopyPair(CopyBlock::Crossover, t.config.Topology)->second, 3); // OUT 2
+
+    for (CopyBlock block :
+         {CopyBlock::Crossover, CopyBlock::Levels, CopyBlock::Delay, CopyBlock::Dynamics}) {
+        const auto pair = *WindowCopyPair(block, t.config.Topology);
+        ASSERT_TRUE(t.workflow.Copy(block, pair.first, pair.second));
+    }
+    EXPECT_EQ(t.config.Crossovers[2].HighPass.Family, t.config.Crossovers[0].HighPass.Family);
+    EXPECT_EQ(e.crossover.OutputResponse(3).magnitudeDb, e.crossover.OutputResponse(1).magnitudeDb);
+    EXPECT_EQ(e.levels.LevelText(3), e.levels.LevelText(1));
+    EXPECT_TRUE(e.levels.PolarityLit(3));
+    EXPECT_EQ(e.delays.DelayMsText(3), e.delays.DelayMsText(1));
+    EXPECT_EQ(e.dynamics.CurrentRecord(), 2);
+    const std::string threshold = e.dynamics.ThresholdText();
+    EXPECT_TRUE(e.dynamics.CompressorLit());
+    e.dynamics.SelectRecord(1);
+    EXPECT_EQ(e.dynamics.ThresholdText(), threshold);
+    EXPECT_EQ(t.workflow.History().UndoSteps(), 5u); // the settings, then a step per copy
+    EXPECT_EQ(t.workflow.UndoText(), "Undo copy dynamics OUT 1 \u2192 OUT 2");
+    EXPECT_EQ(WindowCopyPair(CopyBlock::Dynamics, OutputTopology::ThreeOutputs), std::nullopt);
+}
+
+} // namespace
+} // namespace veld23

@@ -375,11 +375,11 @@ void CrossoverController::PlotMouseUp(const PlotPointer&) {}
 
 // ---- Records.
 
-TXOVER& CrossoverController::Crossover() const {
+TXOVER& CrossoverController::Crossover() {
     return config_.Crossovers[Index(current_)];
 }
 
-TXOVERPB& CrossoverController::Half(XoverSide side) const {
+TXOVERPB& CrossoverController::Half(XoverSide side) {
     TXOVER& crossover = Crossover();
     return side == XoverSide::HighPass ? crossover.HighPass : crossover.LowPass;
 }

@@ -144,8 +144,8 @@ class CrossoverController : public PlotMouseListener {
     CrossoverColumn& MutableColumn(XoverSide side) {
         return side == XoverSide::HighPass ? columnL_ : columnH_;
     }
-    TXOVER& Crossover() const;
-    TXOVERPB& Half(XoverSide side) const;
+    TXOVER& Crossover();
+    TXOVERPB& Half(XoverSide side);
 
     void ChooseAllOutputs();
     void ShowTopology();

@@ -2,8 +2,10 @@
 BUILD      := build/release
 ASAN_BUILD := build/asan
 JOBS       ?= 2
+# Where `make install` puts the programs; the Debian package uses /usr as well.
+PREFIX     ?= /usr
 
-.PHONY: all deps configure build test test-asan bench run screenshots clean \
+.PHONY: all deps configure build test test-asan bench run screenshots package install clean \
 	fuzz-deps fuzz-build fuzz fuzz-smoke
 
 all: build
@@ -52,11 +54,19 @@ XVFB  := xvfb-run -a -s "-screen 0 3200x2000x24"
 screenshots: build
 	@command -v xvfb-run >/dev/null || { echo "xvfb-run is missing: apt-get install xvfb"; exit 1; }
 	rm -rf $(SHOTS) && mkdir -p $(SHOTS)/scale2
-	cd $(BUILD) && VELD23_SCREENSHOT_DIR=$(SHOTS) QT_QPA_PLATFORM=xcb \
-		$(XVFB) ./tests/ui/test_ui --gtest_filter='*Screenshots.*'
-	cd $(BUILD) && VELD23_SCREENSHOT_DIR=$(SHOTS)/scale2 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
-		$(XVFB) ./tests/ui/test_ui --gtest_filter='*Screenshots.*'
+	cd $(BUILD) && QT_QPA_PLATFORM=xcb $(XVFB) ./tools/screenshots/veld23-screenshots $(SHOTS)
+	cd $(BUILD) && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
+		$(XVFB) ./tools/screenshots/veld23-screenshots $(SHOTS)/scale2
 	@echo "Screenshots in $(SHOTS)"
+
+# The Debian package (.deb) in $(BUILD), with the programs, the desktop entry, the icon,
+# the file type, the udev rule for the USB link, the manual pages and the README.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The same tree as the package, below DESTDIR (empty: into the system, as root).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
 
 # libFuzzer targets (fuzz/), built with clang in build/fuzz. Each starts from the seed
 # corpus in tests/fuzz/corpus/<target>; what it finds new is kept in build/fuzz/corpus and

@@ -5,9 +5,10 @@ set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config \
 qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev \
-libftdi1-dev nlohmann-json3-dev \
+libftdi1-dev nlohmann-json3-dev libcli11-dev \
 libgtest-dev libgmock-dev libbenchmark-dev \
-xvfb xauth"
+xvfb xauth \
+dpkg-dev fakeroot file"
 
 # `install-deps.sh fuzz`: also what the fuzz build needs (clang and its libFuzzer runtime).
 if [ "${1:-}" = "fuzz" ]; then

@@ -119,6 +119,14 @@ bool MainWindowCommands::New() {
 }
 
 bool MainWindowCommands::Open() {
+    return OpenFrom([this] { return fileDialogs_.ChooseFileToOpen(OpenRequest()); });
+}
+
+bool MainWindowCommands::OpenNamedFile(const std::string& path) {
+    return OpenFrom([&path] { return std::optional(path); });
+}
+
+bool MainWindowCommands::OpenFrom(const std::function<std::optional<std::string>()>& choosePath) {
     if (!FileCommandsAvailable() || !devices_.SaveQuestions().AskWithCleanUp()) {
         return false;
     }
@@ -127,7 +135,7 @@ bool MainWindowCommands::Open() {
     Settle({});
     windows_.ShowMainWindow();
     windows_.ConfigurationChanged();
-    const std::optional<std::string> path = fileDialogs_.ChooseFileToOpen(OpenRequest());
+    const std::optional<std::string> path = choosePath();
     const bool opened = path && ReadChosenFile(*path);
     windows_.CloseLoadingWindow();
     windows_.RestoreMainWindow();

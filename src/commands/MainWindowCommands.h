@@ -7,6 +7,7 @@
 #include "config/ConfigurationFileRecord.h"
 #include "config/OutputTopology.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,6 +76,9 @@ class MainWindowCommands final : public ConfigurationSaver {
     // ---- File commands. Each returns true when it did what it was asked.
     bool New();
     bool Open();
+    // The file named on the editor's command line: Open without its dialog, with the
+    // same question (only for unsaved changes), checks and messages.
+    bool OpenNamedFile(const std::string& path);
     // Save to File.
     bool Save() { return FileCommandsAvailable() && SaveConfiguration(); }
     // The save dialog preset to "NoName", then the file. The save questions call it
@@ -125,6 +129,9 @@ class MainWindowCommands final : public ConfigurationSaver {
     // nothing differs from; the title follows. A file of an older version is not what
     // a save would write, so it still counts as unsaved.
     void Settle(std::string fileName, bool fileIsCurrent = true);
+    // Open: its question, the reset, the path from choosePath (none: nothing is read),
+    // the file, and the windows put back.
+    bool OpenFrom(const std::function<std::optional<std::string>()>& choosePath);
     // True when the file was opened.
     bool ReadChosenFile(const std::string& path);
 

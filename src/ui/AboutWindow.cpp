@@ -1,5 +1,6 @@
 #include "ui/AboutWindow.h"
 
+#include "ProgramVersion.h"
 #include "ui/DarkTheme.h"
 
 #include <QDialogButtonBox>
@@ -40,6 +41,9 @@ AboutWindow::AboutWindow(QWidget* parent)
     auto* heading = new QLabel("VELD23", this);
     MakeHeading(*heading);
     heading->setAlignment(Qt::AlignCenter);
+    auto* version = new QLabel(QString("Editor version %1").arg(kProgramVersion), this);
+    version->setObjectName("VersionText");
+    version->setAlignment(Qt::AlignCenter);
     text_->setObjectName("AboutText");
     text_->setTextFormat(Qt::PlainText);
     text_->setWordWrap(true);
@@ -54,6 +58,7 @@ AboutWindow::AboutWindow(QWidget* parent)
     layout->setContentsMargins(24, 18, 24, 14);
     layout->setSpacing(12);
     layout->addWidget(heading);
+    layout->addWidget(version);
     layout->addWidget(text_);
     layout->addWidget(webLink_);
     layout->addWidget(emailLink_);

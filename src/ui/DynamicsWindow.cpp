@@ -131,8 +131,10 @@ QWidget* DynamicsWindow::BuildSliders() {
     for (const auto& [column, set] : sliders) {
         column->AddTo(grid, at);
         at += 2;
-        connect(column->slider, &PositionSlider::Moved, this,
-                [this, set = set](int position) { Run([&] { (dynamics_.*set)(position); }); });
+        // Plain values into the inner action: see the equaliser window's controls.
+        connect(column->slider, &PositionSlider::Moved, this, [this, set = set](int position) {
+            Run([dynamics = &dynamics_, set, position] { (dynamics->*set)(position); });
+        });
     }
     grid->setRowStretch(2, 1);
 

@@ -8,7 +8,7 @@
 #include "config/ProcessorConfiguration.h"
 #include "editors/EditorSet.h"
 #include "editors/TuningWorkflow.h"
-#include "link/serial/ComPortArguments.h"
+#include "link/LinkTypes.h"
 #include "link/serial/QtEventLoopWaiter.h"
 #include "link/serial/QtPortServices.h"
 #include "link/serial/TCommPortDriver.h"

@@ -222,21 +222,34 @@ void EqualiserWindow::BindBandControls() {
     };
     for (int p = 0; p < kParameters; ++p) {
         const auto a = actions[p];
-        connect(sliders_[p], &QSlider::valueChanged, this, [this, a](int position) {
-            Run([this, a, position] { (editor_.*a.position)(position); });
-        });
-        connect(fields_[p], &StepField::Edited, this, [this, a](const QString& text) {
-            Run([this, a, &text] { (editor_.*a.text)(text.toStdString()); });
-        });
+        // Each action captures the one member it calls and the editor's address, not
+        // the row: the sanitizer build of g++ 12 reported reads outside the stack frame
+        // for inner lambdas that copied the whole row from the outer one.
+        connect(sliders_[p], &QSlider::valueChanged, this,
+                [this, setPosition = a.position](int position) {
+                    Run([editor = &editor_, setPosition, position] {
+                        (editor->*setPosition)(position);
+                    });
+                });
+        connect(fields_[p], &StepField::Edited, this,
+                [this, setText = a.text](const QString& text) {
+                    Run([editor = &editor_, setText, typed = text.toStdString()] {
+                        (editor->*setText)(typed);
+                    });
+                });
         // Enter and leaving the field take its text alike.
         for (auto signal : {&StepField::Entered, &StepField::Left}) {
-            connect(fields_[p], signal, this,
-                    [this, a] { Run([this, a] { (editor_.*a.enter)(); }); });
+            connect(fields_[p], signal, this, [this, enter = a.enter] {
+                Run([editor = &editor_, enter] { (editor->*enter)(); });
+            });
         }
         if (a.up != nullptr) {
-            connect(fields_[p], &StepField::Stepped, this, [this, a](int direction) {
-                Run([this, a, direction] { (editor_.*(direction > 0 ? a.up : a.down))(); });
-            });
+            connect(fields_[p], &StepField::Stepped, this,
+                    [this, up = a.up, down = a.down](int direction) {
+                        Run([editor = &editor_, step = direction > 0 ? up : down] {
+                            (editor->*step)();
+                        });
+                    });
         }
     }
 }

@@ -12,7 +12,7 @@
 namespace veld23 {
 
 SliderScale::SliderScale(PositionSlider* slider, std::vector<Mark> marks, QWidget* parent)
-    : QWidget(parent), slider_(slider), marks_(std::move(marks)) {
+    : QWidget(parent), slider_(slider), watchedSlider_(slider), marks_(std::move(marks)) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     slider->installEventFilter(this);
 }
@@ -26,8 +26,9 @@ QSize SliderScale::sizeHint() const {
 }
 
 bool SliderScale::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == slider_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
-                               event->type() == QEvent::Show)) {
+    if (watched == watchedSlider_ &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
+         event->type() == QEvent::Show)) {
         update();
     }
     return QWidget::eventFilter(watched, event);

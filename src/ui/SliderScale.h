@@ -36,6 +36,9 @@ class SliderScale : public QWidget {
     int HandleCentreY(int position) const;
 
     QPointer<PositionSlider> slider_;
+    // The same slider as a plain object: the filter is still asked about it while it is
+    // being destroyed, when it is no longer a PositionSlider.
+    const QObject* watchedSlider_ = nullptr;
     std::vector<Mark> marks_;
 };
 

@@ -103,8 +103,10 @@ StepField* SpeakerWindow::AddPowerRow(QGridLayout* grid, int row, const QString&
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
     grid->addWidget(new QLabel(tr("W"), this), row, 2);
+    // The step captures the member it calls, not the outer captures: see the
+    // equaliser window's controls.
     connect(field, &StepField::Stepped, this, [this, up, down](int direction) {
-        Run([&] { (speaker_.*(direction > 0 ? up : down))(); });
+        Run([speaker = &speaker_, step = direction > 0 ? up : down] { (speaker->*step)(); });
     });
     return field;
 }

@@ -1,5 +1,6 @@
 #include "ui/SystemInfoWindow.h"
 
+#include "ProgramVersion.h"
 #include "config/SystemInformation.h"
 #include "ui/QtText.h"
 
@@ -61,6 +62,10 @@ SystemInfoWindow::SystemInfoWindow(SystemInformationTexts& texts, QWidget* paren
     form->addRow("PROJECT NAME", project_);
     form->addRow("ENGINEER", engineer_);
     form->addRow("COMMENTS", comments_);
+    auto* version = new QLabel(kProgramVersion, this);
+    version->setObjectName("EditorVersion");
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow("EDITOR VERSION", version);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

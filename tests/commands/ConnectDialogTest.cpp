@@ -85,15 +85,6 @@ TEST(ConnectDialog, APortThatWillNotOpenKeepsTheDialogOpenAndShowsOffline) {
     EXPECT_EQ(ShownOf(t), kOffline);
 }
 
-TEST(ConnectDialog, OfflineDisablesTheCommands) {
-    CommandsBench t;
-    t.Connect();
-    t.connect.Show();
-    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Offline));
-    EXPECT_EQ(ShownOf(t), kOffline);
-    EXPECT_TRUE(t.Sent().empty());
-}
-
 TEST(ConnectDialog, AWrongAnswerIsShownAsSuchAndWithdrawsTheCommands) {
     CommandsBench t;
     t.processor.Faults().wrongAt = link::SimStep::Command;
@@ -134,17 +125,6 @@ TEST(ConnectDialog, UsbIsCheckedLikeASerialLink) {
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Usb));
     EXPECT_EQ(t.progress.infoText, "  ¡¡ERROR!! DATA NO VALID(192)");
     EXPECT_FALSE(t.device.Link().UsbLinkActive());
-    EXPECT_EQ(ShownOf(t), kOffline);
-}
-
-TEST(ConnectDialog, UsbWithoutAConverterEndsOffline) {
-    CommandsBench t;
-    t.usb.SetAttached(false);
-    t.connect.Show();
-    EXPECT_FALSE(t.connect.Ports().UsbProcessorFound());
-    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Usb));
-    EXPECT_TRUE(t.dialogs.Has("error:Can't open the USB. Please verify that the USB port is "
-                              "correct and your VELD23 unit is switch on - Device Not Found...."));
     EXPECT_EQ(ShownOf(t), kOffline);
 }
 

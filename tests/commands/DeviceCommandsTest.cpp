@@ -219,24 +219,6 @@ TEST(DeviceCommands, PasswordSendsTheKeypadRecord) {
     EXPECT_EQ(t.processor.Completed().back().command, 6);
 }
 
-TEST(DeviceCommands, TwentyPresetClicksRevealCopyAll) {
-    CommandsBench t;
-    t.Connect();
-    commands::DeviceCommandControls& controls = t.device.Presentation().Controls();
-    EXPECT_EQ(t.commands.CopyAll(), CommandOutcome::Refused);
-    for (int i = 0; i < 19; ++i) {
-        controls.PresetCaptionClick();
-    }
-    controls.MainWindowActivated(); // the count starts again
-    for (int i = 0; i < 19; ++i) {
-        controls.PresetCaptionClick();
-    }
-    EXPECT_FALSE(controls.CopyAllShown());
-    controls.PresetCaptionClick();
-    EXPECT_TRUE(controls.CopyAllShown());
-    EXPECT_TRUE(t.Sent().empty());
-}
-
 TEST(DeviceCommands, CopyAllWritesEveryMemoryOverTheLinkInUse) {
     CommandsBench t;
     for (int i = 0; i < commands::DeviceCommandControls::kRevealClicks; ++i) {

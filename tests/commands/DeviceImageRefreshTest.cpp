@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -23,15 +22,8 @@ namespace veld23 {
 namespace {
 
 using testing::RecordingRealTimeSender;
-
-void SetHalf(TXOVERPB& half, std::uint8_t family, int order, double hz) {
-    half.Family = family;
-    half.Order = order;
-    half.Frequency = hz;
-    half.Sections[0].Frequency = hz;
-    half.Sections[1].Frequency = hz;
-    ASSERT_EQ(half.Design(), HalfDesignStatus::Ok);
-}
+using testing::SetBand;
+using testing::SetHalf;
 
 // What the other side of the link wrote: a configuration edited without windows.
 void MakeSource(ProcessorConfiguration& c) {
@@ -39,12 +31,7 @@ void MakeSource(ProcessorConfiguration& c) {
     quiet.mode = false;
     ApplyThreeOutputs(c, quiet);
     c.SystemInformation.SystemName.Assign("Club");
-    PeqBand& band = c.Peq[1].Band(3);
-    band.SectionType = kParametricQAdap;
-    band.Frequency = 250.0;
-    band.GainDb = -6.0;
-    band.Q = 2.0;
-    RedesignBand(band);
+    SetBand(c.Peq[1].Band(3), kParametricQAdap, 250.0, -6.0, 2.0);
     PeqBand& typed = c.Peq[0].Band(7);
     typed.SectionType = kIirCoeff;
     typed.b0 = QuantiseEnteredCoefficient(0.75);
@@ -97,10 +84,7 @@ TEST(DeviceImageRefresh, TheEditorsShowWhatWasReadAndTheImageComesBackUnchanged)
     EXPECT_EQ(editors.loudness.GainText(), "6.0");
     EXPECT_EQ(config.Routing.RouteState, 1);
 
-    const DeviceImage again = BuildDeviceImage(config);
-    for (std::size_t at = 0; at < kDeviceImageSize; ++at) {
-        EXPECT_EQ(again[at], written[at]) << "offset " << at;
-    }
+    EXPECT_EQ(BuildDeviceImage(config), written);
 }
 
 TEST(DeviceImageRefresh, RealTimeSendsCarryWhatTheImageCarries) {
@@ -130,38 +114,6 @@ TEST(DeviceImageRefresh, RealTimeSendsCarryWhatTheImageCarries) {
             EXPECT_EQ(EncodeCoef22(lastFive[slot][k]),
                       (Coef22Bytes{written[at], written[at + 1], written[at + 2]}))
                 << "word " << slot + k;
-        }
-    }
-}
-
-TEST(DeviceImageRefresh, DamagedImagesThroughTheEditorsLeaveAWholeConfiguration) {
-    ProcessorConfiguration source;
-    MakeSource(source);
-    const DeviceImage written = BuildDeviceImage(source);
-
-    ProcessorConfiguration config;
-    RecordingRealTimeSender sender; // Real Time mode on: every editor sends as it refreshes
-    EditorSet editors(config, sender);
-    std::mt19937 random(11);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::uniform_int_distribution<std::size_t> place(kPanelBlockOffset, kPanelCopy2Offset - 1);
-    for (int round = 0; round < 150; ++round) {
-        std::vector<std::uint8_t> image(written.begin(), written.end());
-        image[kImageTopologyOffset] = static_cast<std::uint8_t>(round % 2);
-        for (int n = 0; n < 30; ++n) {
-            image[place(random)] = static_cast<std::uint8_t>(byte(random));
-        }
-        ASSERT_TRUE(ApplyDeviceImage(config, image, sender, editors.steps));
-        SCOPED_TRACE("round " + std::to_string(round));
-        testing::ExpectModelInvariants(config);
-        for (const auto& call : sender.calls) {
-            for (double v : call.values) {
-                ASSERT_TRUE(std::isfinite(v)) << "parameter " << call.parameter;
-            }
-        }
-        sender.calls.clear();
-        if (HasFailure()) {
-            return;
         }
     }
 }

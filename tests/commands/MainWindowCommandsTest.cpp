@@ -177,6 +177,32 @@ TEST(MainWindowCommands, CancelledOpenDialogReadsNothingAndStillTidiesUp) {
     EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
 }
 
+TEST(MainWindowCommands, ANamedFileOpensAsOpenOpensAChosenOne) {
+    MainWindowBench bench;
+    bench.config.SystemInformation.SystemName.Assign("Named");
+    ASSERT_TRUE(SaveConfigurationFile(bench.config, bench.File("named.v23")));
+    bench.config.SystemInformation.SystemName.Assign("NoName");
+
+    // As at start: nothing unsaved, so no question; and no dialog (none has a path).
+    EXPECT_TRUE(bench.commands.OpenNamedFile(bench.File("named.v23")));
+    EXPECT_EQ(bench.config.SystemInformation.SystemName, "Named");
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: named.v23");
+    EXPECT_TRUE(bench.dialogs.log.empty());
+
+    // After an edit Open's question comes first; a refused file is told as Open tells it.
+    bench.config.SystemInformation.SystemName.Assign("Edited");
+    std::filesystem::copy_file(bench.File("named.v23"), bench.File("short.v23"));
+    std::filesystem::resize_file(bench.File("short.v23"), 100);
+    bench.dialogs.answers = {DialogAnswer::No};
+    EXPECT_FALSE(bench.commands.OpenNamedFile(bench.File("short.v23")));
+    EXPECT_EQ(bench.dialogs.log.size(), 1u);
+    const std::vector<std::string> told = {"error:" +
+                                           WrongSizeMessage(FullPathOf(bench.File("short.v23")))};
+    EXPECT_EQ(bench.files.messages, told);
+    EXPECT_EQ(bench.config.SystemInformation.SystemName, "NoName");
+    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
+}
+
 TEST(MainWindowCommands, ASaveThatFailsIsToldAndStopsTheCommandThatAskedForIt) {
     MainWindowBench bench;
     bench.config.SystemInformation.SystemName.Assign("Work");

@@ -58,23 +58,6 @@ class RecordingSteps : public NewConfigurationSteps {
     }
 };
 
-TEST(ProcessorConfiguration, SectionsCarryTheirCoefficientAddresses) {
-    const ProcessorConfiguration c;
-    for (int k = 1; k <= 7; ++k) {
-        EXPECT_EQ(c.Peq[0].Band(k).CoefIndex, 5 * (k - 1));
-        EXPECT_EQ(c.Peq[1].Band(k).CoefIndex, 35 + 5 * (k - 1));
-        EXPECT_EQ(c.ShadowPeq[0].Band(k).CoefIndex, 5 * (k - 1));
-        EXPECT_EQ(c.ShadowPeq[1].Band(k).CoefIndex, 35 + 5 * (k - 1));
-        // Shadow bands are flat.
-        EXPECT_EQ(c.ShadowPeq[1].Band(k).b0, 1.0L);
-        EXPECT_EQ(c.ShadowPeq[1].Band(k).a2, 0.0L);
-    }
-    for (int o = 1; o <= 3; ++o) {
-        EXPECT_EQ(c.Crossovers[o - 1].LowPass.Sections[0].CoefIndex, 60 + 10 * o);
-        EXPECT_EQ(c.Crossovers[o - 1].HighPass.Sections[0].CoefIndex, 65 + 10 * o);
-    }
-}
-
 TEST(RouteCommand, CyclesThroughTheThreeMixesAndBack) {
     ProcessorConfiguration c;
     RecordingRealTimeSender sender;
@@ -140,16 +123,6 @@ TEST(ProcessorConfiguration, ChannelLabelOfAnOutputFollowsTheTopology) {
     EXPECT_EQ(c.OutputChannelLabel(3), "Bass");
     ApplyTwoOutputs(c, sender);
     EXPECT_EQ(c.OutputChannelLabel(3), "Mid");
-}
-
-TEST(ProcessorConfiguration, SelectProgramStaysWithinTheEightMemories) {
-    ProcessorConfiguration c;
-    c.SelectProgram(5);
-    EXPECT_EQ(c.ProgramNumber, 5);
-    c.SelectProgram(0);
-    EXPECT_EQ(c.ProgramNumber, 1);
-    c.SelectProgram(200);
-    EXPECT_EQ(c.ProgramNumber, 8);
 }
 
 // Puts a value different from its default into every group ResetToNew restores.

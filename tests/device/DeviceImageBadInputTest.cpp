@@ -71,51 +71,14 @@ TEST(DeviceImageBadInput, RandomImagesOfEveryLength) {
     }
 }
 
-TEST(DeviceImageBadInput, MutationsOfAValidImage) {
+TEST(DeviceImageBadInput, EveryPanelCodeAtEitherExtreme) {
     ProcessorConfiguration source;
     MakeNew(source, OutputTopology::ThreeOutputs);
-    // Band 2 of IN 1 takes its coefficients from words 5..9 of block 1.
-    source.Peq[0].Band(2).SectionType = kIirCoeff;
     const std::vector<std::uint8_t> valid = Bytes(BuildDeviceImage(source));
-
-    // Every byte that is read: the header, the equaliser words and the delay words of
-    // processor block 1, and panel copy 1.
-    std::vector<std::size_t> read;
-    const auto add = [&read](std::size_t first, std::size_t end) {
-        for (std::size_t at = first; at < end; ++at) {
-            read.push_back(at);
-        }
-    };
-    add(0, kImageHeaderSize);
-    add(kProcessorBlock1Offset, kProcessorBlock1Offset + 3 * 70);
-    add(kProcessorBlock1Offset + 3 * 182, kProcessorBlock1Offset + 3 * 185);
-    add(P, kPanelCopy2Offset);
-
     ProcessorConfiguration config;
     MakeNew(config);
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> byte(0, 255);
-    // Single bytes at both extremes and at a random value: every panel code, the flags
-    // and version of the header, the edges of the texts, the typed band's words and the
-    // delay words (the other equaliser words and text bytes are read alike).
-    std::vector<std::size_t> single;
-    for (std::size_t at = 0; at < 12; ++at) {
-        single.push_back(at);
-    }
-    for (std::size_t at : {12, 51, 52, 93, 99}) {
-        single.push_back(at);
-    }
-    for (std::size_t at = 115; at < 130; ++at) {
-        single.push_back(at);
-    }
-    for (std::size_t at = 646; at < 655; ++at) {
-        single.push_back(at);
-    }
     for (std::size_t at = P; at < kPanelCopy2Offset; ++at) {
-        single.push_back(at);
-    }
-    for (std::size_t at : single) {
-        for (const int value : {0, 255, byte(random)}) {
+        for (const int value : {0, 255}) {
             std::vector<std::uint8_t> image = valid;
             image[at] = static_cast<std::uint8_t>(value);
             ASSERT_TRUE(Apply(config, image)) << at;
@@ -124,19 +87,6 @@ TEST(DeviceImageBadInput, MutationsOfAValidImage) {
                 ADD_FAILURE() << "offset " << at << " = " << value;
                 return;
             }
-        }
-    }
-    // Many of them at once.
-    std::uniform_int_distribution<std::size_t> place(0, read.size() - 1);
-    for (int round = 0; round < 100; ++round) {
-        std::vector<std::uint8_t> image = valid;
-        for (int n = 0; n < 40; ++n) {
-            image[read[place(random)]] = static_cast<std::uint8_t>(byte(random));
-        }
-        ASSERT_TRUE(Apply(config, image));
-        ExpectWholeAfterApply(config, "round " + std::to_string(round));
-        if (HasFailure()) {
-            return;
         }
     }
 }

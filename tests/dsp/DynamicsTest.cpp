@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace veld23 {
 namespace {
@@ -22,23 +23,6 @@ double Round4(long double v) {
 void Redesign(TDYNAMIC& d) {
     d.Design();
     d.BuildTable();
-}
-
-// ---------------------------------------------------------------- start-up record
-
-TEST(DynamicsDefaults, FieldsOfBothRecords) {
-    const TDYNAMIC r1(1);
-    const TDYNAMIC r2(2);
-    EXPECT_EQ(r1.Umbral, -6.0f);
-    EXPECT_EQ(r2.Umbral, -5.0f);
-    for (const TDYNAMIC* d : {&r1, &r2}) {
-        EXPECT_EQ(d->Ratio, 2.0f);
-        EXPECT_EQ(d->Tipo, dynamics::kLimiter);
-        EXPECT_EQ(d->Npuntos, 93);
-        EXPECT_NEAR(static_cast<double>(d->RmsCoef), 0.000671362, 5e-10);
-        EXPECT_EQ(d->HoldSamples, 1920);
-        EXPECT_EQ(d->DecayCode, 36);
-    }
 }
 
 // ---------------------------------------------------------------- level grid
@@ -149,57 +133,35 @@ TEST(DynamicsDesign, ZeroThresholdMovesJustBelowFullScale) {
 
 // ---------------------------------------------------------------- noise gate
 
-TEST(DynamicsGate, GateLevelOneClosesSixPointsAndRampsOverFour) {
-    TDYNAMIC d;
-    d.GateIndex = dynamics::GateIndexFromItem(1);
-    ASSERT_EQ(d.GateIndex, 10.0f);
-    Redesign(d);
-    for (int k = 0; k <= 5; ++k) {
-        EXPECT_EQ(d.Tabla[k], 0.0L) << k;
+TEST(DynamicsGate, ClosesTheLowestPointsThenRampsToUnity) {
+    // Table entries from the first that is closed, in 3 dB steps: zeros, then the ramp.
+    const struct {
+        float gateIndex;
+        float ramp;
+        std::vector<long double> table;
+    } cases[] = {
+        {dynamics::GateIndexFromItem(1), 4.0f, {0, 0, 0, 0, 0, 0, 0.25, 0.5, 0.75, 1, 1}},
+        {dynamics::GateIndexFromItem(7),
+         4.0f,
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.25, 0.5, 0.75, 1}},
+        {3.0f, 4.0f, {0, 0.25, 0.5, 1}}, // g - p < 1: the closed part shrinks to one point
+        {10.5f, 2.5f, {0, 0, 0, 0, 0, 0, 0, 0, 0.5, 1}}, // halves to even: 10 and 2
+        {200.0f,
+         4.0f,
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,    0,   0,    0, 0,
+          0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.25, 0.5, 0.75, 1}}, // beyond the table: its last
+                                                                    // point
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.gateIndex << " / " << c.ramp);
+        TDYNAMIC d;
+        d.GateIndex = c.gateIndex;
+        d.Pendiente = c.ramp;
+        Redesign(d);
+        for (std::size_t k = 0; k < c.table.size(); ++k) {
+            EXPECT_EQ(d.Tabla[k], c.table[k]) << k;
+        }
     }
-    EXPECT_EQ(d.Tabla[6], 0.25L);
-    EXPECT_EQ(d.Tabla[7], 0.5L);
-    EXPECT_EQ(d.Tabla[8], 0.75L);
-    EXPECT_EQ(d.Tabla[9], 1.0L);
-    EXPECT_EQ(d.Tabla[10], 1.0L);
-}
-
-TEST(DynamicsGate, GateLevelSevenClosesUpToMinus63) {
-    TDYNAMIC d;
-    d.GateIndex = dynamics::GateIndexFromItem(7);
-    ASSERT_EQ(d.GateIndex, 16.0f);
-    Redesign(d);
-    for (int k = 0; k <= Entry(-63); ++k) {
-        EXPECT_EQ(d.Tabla[k], 0.0L) << k;
-    }
-    EXPECT_EQ(d.Tabla[Entry(-60)], 0.25L);
-    EXPECT_EQ(d.Tabla[Entry(-57)], 0.5L);
-    EXPECT_EQ(d.Tabla[Entry(-54)], 0.75L);
-    EXPECT_EQ(d.Tabla[Entry(-51)], 1.0L);
-    EXPECT_EQ(Round4(d.Tabla[Entry(0)]), 0.5012); // the limiter part is untouched
-}
-
-TEST(DynamicsGate, ShortGateRampStartsAtSecondPointAndStaysBelowUnity) {
-    TDYNAMIC d;
-    d.GateIndex = 3.0f; // g - p < 1: the closed part shrinks to the first point
-    d.Pendiente = 4.0f;
-    Redesign(d);
-    EXPECT_EQ(d.Tabla[0], 0.0L);
-    EXPECT_EQ(d.Tabla[1], 0.25L);
-    EXPECT_EQ(d.Tabla[2], 0.5L);
-    EXPECT_EQ(d.Tabla[3], 1.0L);
-}
-
-TEST(DynamicsGate, IndexAndRampAreRoundedHalvesToEven) {
-    TDYNAMIC d;
-    d.GateIndex = 10.5f; // -> 10
-    d.Pendiente = 2.5f;  // -> 2
-    EXPECT_EQ(d.GateTableIndex(), 10);
-    EXPECT_EQ(d.GateRampLength(), 2);
-    Redesign(d);
-    EXPECT_EQ(d.Tabla[7], 0.0L);
-    EXPECT_EQ(d.Tabla[8], 0.5L);
-    EXPECT_EQ(d.Tabla[9], 1.0L);
 }
 
 TEST(DynamicsGate, ListItemsAndIndices) {

@@ -172,21 +172,6 @@ TEST(DynamicsLoadedValues, NotANumberTakesTheDefault) {
     EXPECT_EQ(d.RmsCoef, fresh.RmsCoef);
 }
 
-// The design must be safe even before (or without) the load step's holding.
-TEST(DynamicsLoadedValues, GateIndexAboveTheTableStaysInside) {
-    TDYNAMIC wild;
-    wild.GateIndex = 200.0f;
-    Redesign(wild);
-    TDYNAMIC top;
-    top.GateIndex = 33.0f;
-    Redesign(top);
-    EXPECT_EQ(wild.Tabla, top.Tabla);
-    EXPECT_EQ(top.Tabla[28], 0.0L);
-    EXPECT_EQ(top.Tabla[29], 0.25L);
-    EXPECT_EQ(top.Tabla[32], 1.0L);
-    ExpectUsable(wild);
-}
-
 TEST(DynamicsLoadedValues, ZeroOrNegativeRampDoesNotDivideByZero) {
     for (float p : {0.0f, 0.4f, -3.0f, kNaN, kInf}) {
         TDYNAMIC d;
@@ -237,7 +222,7 @@ TEST(DynamicsLoadedValues, DesignOfWildFieldsEqualsDesignOfHeldFields) {
     EXPECT_EQ(wild.YdB, held.YdB);
 }
 
-TEST(DynamicsLoadedValues, NonFiniteFieldsDesignFinite) {
+TEST(DynamicsLoadedValues, NonFiniteFieldsAndGridSizesDesignFinite) {
     for (float v : {kNaN, kInf, -kInf}) {
         TDYNAMIC d;
         d.Umbral = v;
@@ -248,9 +233,6 @@ TEST(DynamicsLoadedValues, NonFiniteFieldsDesignFinite) {
         Redesign(d);
         ExpectUsable(d);
     }
-}
-
-TEST(DynamicsLoadedValues, GridSizeOutsideTheCurvesStaysInside) {
     for (std::int32_t n : {0, 33, 34, 255, 256, 100000}) {
         TDYNAMIC d;
         d.Npuntos = n;
@@ -259,43 +241,9 @@ TEST(DynamicsLoadedValues, GridSizeOutsideTheCurvesStaysInside) {
     }
 }
 
-// ---------------------------------------------------------------- device values
+// ---------------------------------------------------------------- level display
 
-TEST(DynamicsDeviceValues, AddressesOfBothRecords) {
-    const auto& r1 = dynamics::AddressesOf(1);
-    EXPECT_EQ(r1.tableFirst, 110);
-    EXPECT_EQ(r1.tableFirst + 32, 142);
-    EXPECT_EQ(r1.rmsCoef, 143);
-    EXPECT_EQ(r1.outGain, 144);
-    EXPECT_EQ(r1.lookAheadSamples, 181);
-    EXPECT_EQ(r1.holdSamples, 191);
-    EXPECT_EQ(r1.decayCode, 193);
-    const auto& r2 = dynamics::AddressesOf(2);
-    EXPECT_EQ(r2.tableFirst, 145);
-    EXPECT_EQ(r2.tableFirst + 32, 177);
-    EXPECT_EQ(r2.rmsCoef, 178);
-    EXPECT_EQ(r2.outGain, 179);
-    EXPECT_FALSE(r2.lookAheadSamples.has_value());
-    EXPECT_EQ(r2.holdSamples, 192);
-    EXPECT_EQ(r2.decayCode, 194);
-}
-
-TEST(DynamicsDeviceValues, TableUpdateCoversEveryEntryOnce) {
-    int covered[33] = {};
-    for (int k = 0; k < dynamics::kTableSingleValues; ++k) {
-        ++covered[k];
-    }
-    for (int offset : dynamics::kTableBlockOffsets) {
-        for (int k = 0; k < dynamics::kTableBlockLength; ++k) {
-            ++covered[offset + k];
-        }
-    }
-    for (int k = 0; k < 33; ++k) {
-        EXPECT_EQ(covered[k], 1) << k;
-    }
-}
-
-TEST(DynamicsDeviceValues, LevelOffsetDisplay) {
+TEST(DynamicsLevelDisplay, OffsetOfEachRecordAndTopology) {
     using namespace dynamics;
     EXPECT_EQ(DbfsToDisplayDbu(0.0, kLevelOffsetThreeOutputs), 23.5);
     EXPECT_EQ(DbfsToDisplayDbu(0.0, kLevelOffsetTwoOutputs), 29.5);

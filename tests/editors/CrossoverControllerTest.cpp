@@ -4,6 +4,7 @@
 #include "dsp/CrossoverSubLowPass.h"
 #include "dsp/SectionDesign.h"
 #include "editors/CrossoverEditorFixture.h"
+#include "editors/CrossoverSlots.h"
 #include "plot/PlotConfigurations.h"
 
 #include <gtest/gtest.h>
@@ -22,27 +23,52 @@ using testing::kMinus6dB;
 
 TEST(CrossoverSubLowPass, IsTheFixed470HzButterworthOnTheGrid) {
     const ResponseCurve& fixed = SubLowPassResponse();
+    EXPECT_NEAR(fixed.magnitudeDb[0], -0.0000142, 0.000001);
+    EXPECT_NEAR(fixed.phaseRad[0], -0.0602, 5e-4);
+    EXPECT_NEAR(fixed.magnitudeDb[100], -0.0172, 5e-4);
     EXPECT_NEAR(fixed.magnitudeDb[150], -0.558, 0.0005);
     EXPECT_NEAR(fixed.phaseRad[150], -0.939, 0.0005);
     EXPECT_NEAR(fixed.magnitudeDb[200], -7.584, 0.0005);
     EXPECT_NEAR(fixed.phaseRad[200], -2.084, 0.0005);
     EXPECT_NEAR(fixed.magnitudeDb[300], -37.949, 0.0005);
-    EXPECT_NEAR(fixed.magnitudeDb[0], -0.0000142, 0.000001);
 }
 
-TEST(CrossoverController, HighPassFrequencyNeverExceedsLowPassWithBothHalvesInUse) {
+TEST(CrossoverController, FrequenciesAreWholeHertzInRangeAndHighPassStaysBelowLowPass) {
     CrossoverEditor t;
     t.controller.ChooseOutput(1);
-    t.Enter(kColumnL, "6000");
+    t.Enter(kColumnL, "6000"); // above the low-pass half's 5000 Hz
     EXPECT_EQ(t.Crossover(1).HighPass.Frequency, 5000.0);
     EXPECT_EQ(t.Text(kColumnL), "5000");
-
-    // The low-pass column gives way the other way round.
     t.Enter(kColumnL, "300");
-    t.Enter(kColumnH, "120");
+    t.Enter(kColumnH, "120"); // the low-pass column gives way the other way round
     EXPECT_EQ(t.Crossover(1).LowPass.Frequency, 300.0);
     EXPECT_EQ(t.Text(kColumnH), "300");
     EXPECT_EQ(t.controller.CurrentSide(), kColumnH);
+    t.Enter(kColumnH, "25000");
+    EXPECT_EQ(t.Crossover(1).LowPass.Frequency, 20000.0);
+    t.Enter(kColumnL, "10");
+    EXPECT_EQ(t.Crossover(1).HighPass.Frequency, 20.0);
+    t.Enter(kColumnL, " 1000.6 ");
+    EXPECT_EQ(t.Crossover(1).HighPass.Frequency, 1001.0);
+    t.controller.FrequencyUp(kColumnL);
+    EXPECT_EQ(t.Crossover(1).HighPass.Frequency, 1002.0);
+    t.controller.FrequencyDown(kColumnH);
+    EXPECT_EQ(t.Crossover(1).LowPass.Frequency, 19999.0);
+    // Up on typed text that was never taken starts from the typed value.
+    t.controller.SetFrequencyText(kColumnL, "500");
+    t.controller.FrequencyUp(kColumnL);
+    EXPECT_EQ(t.Crossover(1).HighPass.Frequency, 501.0);
+
+    // Text that is not a number changes nothing, and the field shows the value again.
+    const auto sends = t.sender.calls.size();
+    const int redraws = t.finalRedraws;
+    for (const char* text : {"", "-", "abc", "1e999"}) {
+        t.Enter(kColumnL, text);
+        EXPECT_EQ(t.Crossover(1).HighPass.Frequency, 501.0) << text;
+        EXPECT_EQ(t.Text(kColumnL), "501") << text;
+    }
+    EXPECT_EQ(t.sender.calls.size(), sends);
+    EXPECT_EQ(t.finalRedraws, redraws);
 
     // A half used alone is not bound by the other.
     CrossoverEditor solo;
@@ -50,95 +76,85 @@ TEST(CrossoverController, HighPassFrequencyNeverExceedsLowPassWithBothHalvesInUs
     solo.controller.ToggleSolo(kColumnL);
     solo.Enter(kColumnL, "6000");
     EXPECT_EQ(solo.Crossover(1).HighPass.Frequency, 6000.0);
-    EXPECT_EQ(solo.Text(kColumnL), "6000");
 }
 
-TEST(CrossoverController, FrequencyFieldTakesWholeHertzHeldToItsRange) {
-    CrossoverEditor t;
-    t.controller.ChooseOutput(2);
-    t.Enter(kColumnL, "10");
-    EXPECT_EQ(t.Crossover(2).HighPass.Frequency, 20.0);
-    EXPECT_EQ(t.Text(kColumnL), "20");
-    t.Enter(kColumnH, "25000");
-    EXPECT_EQ(t.Crossover(2).LowPass.Frequency, 20000.0);
-    EXPECT_EQ(t.Text(kColumnH), "20000");
-    t.Enter(kColumnL, " 1000.6 ");
-    EXPECT_EQ(t.Crossover(2).HighPass.Frequency, 1001.0);
-
-    t.controller.FrequencyUp(kColumnL);
-    EXPECT_EQ(t.Crossover(2).HighPass.Frequency, 1002.0);
-    t.controller.FrequencyDown(kColumnH);
-    EXPECT_EQ(t.Crossover(2).LowPass.Frequency, 19999.0);
-    // Up on typed text that was never taken starts from the typed value.
-    t.controller.SetFrequencyText(kColumnL, "500");
-    t.controller.FrequencyUp(kColumnL);
-    EXPECT_EQ(t.Crossover(2).HighPass.Frequency, 501.0);
-    t.controller.SetFrequencyText(kColumnL, "20");
-    t.controller.FrequencyDown(kColumnL);
-    EXPECT_EQ(t.Crossover(2).HighPass.Frequency, 20.0);
-
-    // Text that is not a number changes nothing, and the field shows the value again.
-    const int sends = static_cast<int>(t.sender.calls.size());
-    const int redraws = t.finalRedraws;
-    for (const char* text : {"", "-", "abc", "1e999"}) {
-        t.Enter(kColumnL, text);
-        EXPECT_EQ(t.Crossover(2).HighPass.Frequency, 20.0) << text;
-        EXPECT_EQ(t.Text(kColumnL), "20") << text;
-    }
-    EXPECT_EQ(static_cast<int>(t.sender.calls.size()), sends);
-    EXPECT_EQ(t.finalRedraws, redraws);
-}
-
-TEST(CrossoverController, OrderRuleKeepsBothHalvesAtTwoUnlessOneIsUsedAlone) {
+TEST(CrossoverController, OrderTwoUnlessAHalfIsUsedAloneThenFourFillingBothSlots) {
     CrossoverEditor t;
     t.controller.ChooseOutput(1);
     t.controller.ChooseFamily(kColumnL, 1);
     t.controller.OrderUp(kColumnL);
-    EXPECT_EQ(t.controller.Column(kColumnL).Order(), 2);
     EXPECT_EQ(t.Crossover(1).HighPass.Order, 2);
-    EXPECT_EQ(t.Crossover(1).HighPass.SectionCount, 1);
 
     t.controller.ChooseFamily(kColumnH, 1);
     t.controller.ToggleSolo(kColumnL);
+    t.sender.calls.clear();
     t.controller.OrderUp(kColumnL);
+    const TXOVERPB& highPass = t.Crossover(1).HighPass;
     EXPECT_EQ(t.controller.Column(kColumnL).Order(), 4);
-    EXPECT_EQ(t.Crossover(1).HighPass.Order, 4);
-    EXPECT_EQ(t.Crossover(1).HighPass.SectionCount, 2);
-    EXPECT_FALSE(t.controller.Column(kColumnH).Enabled());
-    EXPECT_EQ(t.controller.Column(kColumnH).FamilyIndex(), 0);
-    EXPECT_EQ(t.Crossover(1).LowPass.Family, kXoverBypass);
-    // Six would need more slots than an output has.
+    ASSERT_EQ(highPass.SectionCount, 2);
+    EXPECT_NEAR(highPass.Sections[0].Q, 1.3066, 0.0001);
+    EXPECT_EQ(t.SentParameters(), (std::vector<std::uint16_t>{75, 70}));
+    testing::ExpectSentSection(t.sender.calls[0], highPass.Sections[0]);
+    testing::ExpectSentSection(t.sender.calls[1], highPass.Sections[1]);
+    // Six would need more slots than an output has; the held column takes no changes.
     t.controller.OrderUp(kColumnL);
-    EXPECT_EQ(t.Crossover(1).HighPass.Order, 4);
-    // A disabled column does not take changes.
+    EXPECT_EQ(highPass.Order, 4);
     t.controller.ChooseFamily(kColumnH, 2);
     EXPECT_EQ(t.Crossover(1).LowPass.Family, kXoverBypass);
 
     t.controller.ToggleSolo(kColumnL);
-    EXPECT_EQ(t.Crossover(1).HighPass.Order, 2);
+    EXPECT_EQ(highPass.Order, 2);
     EXPECT_EQ(t.controller.Column(kColumnL).Order(), 2);
     EXPECT_TRUE(t.controller.Column(kColumnH).Enabled());
 }
 
-TEST(CrossoverController, LinkwitzRileyOfOrderTwoIsTwoFirstOrderSectionsSentAsTheirProduct) {
+TEST(CrossoverController, SoloLHoldsTheLowPassHalfAndGivesItsOwnFamilyBack) {
+    CrossoverEditor t;
+    t.controller.ChooseOutput(1);
+    t.controller.ChooseFamily(kColumnH, 1);
+    t.controller.ChooseFamily(kColumnL, 2);
+    t.controller.ToggleSolo(kColumnL);
+    EXPECT_TRUE(t.controller.SoloLit(kColumnL));
+    EXPECT_TRUE(t.config.CrossoverSolos[0].HighPassAux);
+    EXPECT_EQ(t.Crossover(1).LowPass.Family, kXoverBypass);
+    EXPECT_EQ(t.Crossover(1).LowPass.Sections[0].b0, 1.0L);
+    EXPECT_FALSE(t.controller.Column(kColumnH).Enabled());
+    EXPECT_EQ(t.controller.Column(kColumnH).FamilyIndex(), 0);
+
+    // Each output remembers its own family.
+    t.controller.ChooseOutput(2);
+    t.controller.ChooseFamily(kColumnH, 3);
+    t.controller.ToggleSolo(kColumnL);
+    t.controller.ToggleSolo(kColumnL);
+    EXPECT_EQ(t.Crossover(2).LowPass.Family, kBesselLowPass);
+    t.controller.ChooseOutput(1);
+    t.controller.ToggleSolo(kColumnL);
+    EXPECT_EQ(t.Crossover(1).LowPass.Family, kButterworthLowPass);
+    EXPECT_EQ(t.controller.Column(kColumnH).FamilyIndex(), 1);
+    EXPECT_NE(t.Crossover(1).LowPass.Sections[0].b0, 1.0L);
+
+    // A loaded configuration with solo L on has its low-pass half at "ByPass"; the
+    // family remembered from before the load must not come back.
+    t.controller.ChooseFamily(kColumnH, 2);
+    t.controller.ToggleSolo(kColumnL);
+    t.controller.RefreshOutputs();
+    t.controller.ChooseOutput(1);
+    t.controller.ToggleSolo(kColumnL);
+    EXPECT_EQ(t.Crossover(1).LowPass.Family, kXoverBypass);
+}
+
+TEST(CrossoverController, LinkwitzRileyOfOrderTwoIsSentAsTheProductOfItsSections) {
     CrossoverEditor t;
     t.controller.ChooseOutput(1);
     t.Enter(kColumnL, "693");
     t.sender.calls.clear();
     t.controller.ChooseFamily(kColumnL, 2);
-
     const TXOVERPB& highPass = t.Crossover(1).HighPass;
     EXPECT_EQ(highPass.Family, kLinkwitzRileyHighPass);
-    ASSERT_EQ(highPass.SectionCount, 2);
-    EXPECT_EQ(highPass.Sections[0].a2, 0.0L);
-    EXPECT_EQ(highPass.Sections[0].b0, highPass.Sections[1].b0);
-    EXPECT_EQ(highPass.Sections[0].a1, highPass.Sections[1].a1);
     EXPECT_NEAR(t.CurveY(1, kGrid693Hz), kMinus6dB, 0.01);
-
     // The high-pass slot gets one second-order section with the same response, not
     // section 1 alone (which would be -3 dB there).
     ASSERT_EQ(t.sender.calls.size(), 2u);
-    testing::ExpectSentSection(t.sender.calls[0], t.Crossover(1).LowPass.Sections[0]);
     const TSOS product = MultiplyFirstOrderSections(highPass.Sections[0], highPass.Sections[1]);
     EXPECT_EQ(product.CoefIndex, 75);
     testing::ExpectSentSection(t.sender.calls[1], product);
@@ -146,18 +162,26 @@ TEST(CrossoverController, LinkwitzRileyOfOrderTwoIsTwoFirstOrderSectionsSentAsTh
     const std::array<const TSOS*, 1> cascade{&product};
     AccumulateResponse(cascade, 1, sent);
     EXPECT_NEAR(sent.magnitudeDb[kGrid693Hz], kMinus6dB, 0.01);
+
+    // Used alone, it sends its product in its own slot; the held half's slot is flat.
+    t.controller.ChooseOutput(3);
+    t.controller.ToggleSolo(kColumnL);
+    t.controller.ChooseFamily(kColumnL, 2);
+    const CrossoverSlotSections slots = SlotSections(t.Crossover(3));
+    EXPECT_EQ(slots[0].CoefIndex, 90);
+    EXPECT_EQ(slots[0].b0, 1.0L);
+    EXPECT_EQ(slots[0].b1, 0.0L);
+    EXPECT_EQ(slots[1].CoefIndex, 95);
+    EXPECT_NE(slots[1].b2, 0.0L);
 }
 
-TEST(CrossoverController, SendsTheTwoSlotsOnlyWhenTheSenderMay) {
+TEST(CrossoverController, SendsOnlyWhenTheSenderMayAndRedrawsEveryTime) {
     CrossoverEditor t;
     t.controller.ChooseOutput(2);
     t.sender.calls.clear();
     const int redraws = t.finalRedraws;
     t.controller.ChooseFamily(kColumnH, 1);
     EXPECT_EQ(t.SentParameters(), (std::vector<std::uint16_t>{80, 85}));
-    testing::ExpectSentSection(t.sender.calls[0], t.Crossover(2).LowPass.Sections[0]);
-    EXPECT_EQ(t.finalRedraws, redraws + 1);
-
     t.sender.calls.clear();
     t.sender.mode = false;
     t.Enter(kColumnH, "4000");
@@ -173,16 +197,12 @@ TEST(CrossoverController, BesselLowPassAboveItsLimitIsMovedThereAndReported) {
     CrossoverEditor t;
     t.controller.ChooseOutput(1);
     t.controller.ChooseFamily(kColumnH, 3);
-    EXPECT_TRUE(t.notifier.limits.empty());
     t.Enter(kColumnH, "19000");
     ASSERT_EQ(t.notifier.limits.size(), 1u);
     EXPECT_EQ(t.notifier.limits[0], (std::pair<double, int>{18800.0, 2}));
-    EXPECT_EQ(t.Crossover(1).LowPass.Frequency, 18800.0);
     EXPECT_EQ(t.Text(kColumnH), "18800");
-    // The limit itself is accepted.
-    t.Enter(kColumnH, "18800");
+    t.Enter(kColumnH, "18800"); // the limit itself is accepted
     EXPECT_EQ(t.notifier.limits.size(), 1u);
-
     // A Bessel high-pass has no limit.
     t.controller.ToggleSolo(kColumnL);
     t.controller.ChooseFamily(kColumnL, 3);
@@ -197,93 +217,75 @@ TEST(CrossoverController, TopologyDecidesTheSecondCurveAndTheSubPath) {
     t.controller.ChooseFamily(kColumnL, 1);
     const ResponseCurve& out3 = t.controller.OutputResponse(3);
     EXPECT_NEAR(t.CurveY(3, 150), double{out3.magnitudeDb[150]} - 0.558, 0.0005);
-
     t.controller.ToggleCurve(1);
     EXPECT_FALSE(t.controller.CurveShown(1));
-    t.controller.ToggleCurve(1);
-    EXPECT_TRUE(t.controller.CurveShown(1));
 
-    t.controller.ChooseOutput(1);
     ApplyTwoOutputs(t.config, t.sender);
     t.controller.ApplyTopology();
-    EXPECT_EQ(t.controller.CurrentOutput(), 3);
     EXPECT_FALSE(t.controller.OutputOffered(2));
     EXPECT_FALSE(t.controller.CurveShown(2));
     EXPECT_EQ(t.controller.Plot().FindSeries(3)->Colour(), plotcolours::kRed);
     EXPECT_EQ(t.controller.SelectorLabel(3), "Out2");
-    // The second full-range output has no SUB path.
-    EXPECT_EQ(t.CurveY(3, 150), out3.magnitudeDb[150]);
-    EXPECT_EQ(t.CurveY(3, 300), out3.magnitudeDb[300]);
+    EXPECT_EQ(t.CurveY(3, 150), out3.magnitudeDb[150]); // no SUB path
 
     ApplyThreeOutputs(t.config, t.sender);
     t.controller.ApplyTopology();
     EXPECT_TRUE(t.controller.CurveShown(2));
     EXPECT_EQ(t.controller.Plot().FindSeries(3)->Colour(), plotcolours::kYellow);
     EXPECT_EQ(t.controller.SelectorLabel(3), "SUB");
-    EXPECT_NEAR(t.CurveY(3, 150), double{out3.magnitudeDb[150]} - 0.558, 0.0005);
 }
 
-TEST(CrossoverController, RefreshDesignsBothHalvesAsLoaded) {
+TEST(CrossoverController, RefreshHoldsLoadedValuesToTheControlsThenDesignsAndSends) {
     CrossoverEditor t;
-    // What opening a file leaves: parameters without designs.
-    TXOVER& loaded = t.Crossover(1);
-    loaded.HighPass.Family = kButterworthHighPass;
-    loaded.HighPass.Frequency = 200.0;
-    loaded.LowPass.Family = kButterworthLowPass;
-    loaded.LowPass.Frequency = 3000.0;
+    TXOVER& designed = t.Crossover(1);
+    designed.HighPass.Family = kButterworthHighPass;
+    designed.HighPass.Frequency = 200.0;
+    TXOVER& damaged = t.Crossover(2);
+    damaged.HighPass.Family = 200;
+    damaged.HighPass.Order = 9;
+    damaged.HighPass.Frequency = std::nan("");
+    damaged.LowPass.Family = kButterworthLowPass;
+    damaged.LowPass.Order = -3;
+    damaged.LowPass.Frequency = 1e12;
+    t.config.CrossoverSolos[1] = {true, true};
     t.controller.RefreshOutputs();
 
     EXPECT_EQ(t.controller.CurrentOutput(), 3);
-    EXPECT_EQ(loaded.HighPass.Sections[0].SectionType, kHiPassQ);
-    EXPECT_NEAR(loaded.HighPass.Sections[0].Q, 0.7071, 0.0001);
+    EXPECT_EQ(designed.HighPass.Sections[0].SectionType, kHiPassQ);
     const int at200 = testing::GridIndexNear(200.0);
     ASSERT_EQ(FrequencyGrid::Shared().GridHz[at200], 200);
     EXPECT_NEAR(t.controller.OutputResponse(1).magnitudeDb[at200], kMinus3dB, 0.02);
-    // The processor gets the high-pass half as stored.
     bool sentHighPass = false;
     for (const auto& call : t.sender.calls) {
         if (call.parameter == 75) {
-            testing::ExpectSentSection(call, loaded.HighPass.Sections[0]);
+            testing::ExpectSentSection(call, designed.HighPass.Sections[0]);
             sentHighPass = true;
         }
     }
     EXPECT_TRUE(sentHighPass);
-}
 
-TEST(CrossoverController, LoadedValuesAreHeldToTheControlsBeforeAnyDesign) {
-    CrossoverEditor t;
-    TXOVER& loaded = t.Crossover(2);
-    loaded.HighPass.Family = 200;
-    loaded.HighPass.Order = 9;
-    loaded.HighPass.Frequency = std::nan("");
-    loaded.LowPass.Family = kButterworthLowPass;
-    loaded.LowPass.Order = -3;
-    loaded.LowPass.Frequency = 1e12;
-    t.config.CrossoverSolos[1] = {true, true};
-    t.controller.RefreshOutputs();
-
-    EXPECT_EQ(loaded.HighPass.Family, kXoverBypass);
-    EXPECT_EQ(loaded.HighPass.Frequency, 20.0);
-    EXPECT_EQ(loaded.HighPass.Order, 4);
-    EXPECT_EQ(loaded.LowPass.Frequency, 20000.0);
-    EXPECT_EQ(loaded.LowPass.Order, 2);
-    EXPECT_EQ(loaded.LowPass.Family, kXoverBypass); // held by solo L
-    EXPECT_TRUE(t.config.CrossoverSolos[1].HighPassAux);
+    EXPECT_EQ(damaged.HighPass.Family, kXoverBypass);
+    EXPECT_EQ(damaged.HighPass.Frequency, 20.0);
+    EXPECT_EQ(damaged.HighPass.Order, 4);
+    EXPECT_EQ(damaged.LowPass.Frequency, 20000.0);
+    EXPECT_EQ(damaged.LowPass.Order, 2);
+    EXPECT_EQ(damaged.LowPass.Family, kXoverBypass); // held by solo L
     EXPECT_FALSE(t.config.CrossoverSolos[1].LowPassAux);
     for (const PlotPoint& p : t.controller.Plot().FindSeries(2)->Points()) {
         ASSERT_TRUE(std::isfinite(p.y));
     }
+}
 
-    // Each section's own frequency and Q has no list entry; the half keeps it.
-    CrossoverEditor own;
-    TXOVER& x = own.Crossover(1);
+TEST(CrossoverController, SectionsOfTheirOwnKeepTheirFrequencyAndQ) {
+    CrossoverEditor t;
+    TXOVER& x = t.Crossover(1);
     x.LowPass.Family = kSectionsLowPass;
     x.LowPass.Sections[0].Frequency = 2500.0;
     x.LowPass.Sections[0].Q = 2.0;
-    own.controller.RefreshOutputs();
-    own.controller.ChooseOutput(1);
-    EXPECT_EQ(own.controller.Column(kColumnH).FamilyIndex(), CrossoverColumn::kNoListEntry);
-    own.Enter(kColumnH, "4000");
+    t.controller.RefreshOutputs();
+    t.controller.ChooseOutput(1);
+    EXPECT_EQ(t.controller.Column(kColumnH).FamilyIndex(), CrossoverColumn::kNoListEntry);
+    t.Enter(kColumnH, "4000");
     EXPECT_EQ(x.LowPass.Family, kSectionsLowPass);
     EXPECT_EQ(x.LowPass.Sections[0].Frequency, 2500.0);
     EXPECT_EQ(x.LowPass.Sections[0].SectionType, kLowPassQ);

@@ -93,8 +93,6 @@ TEST(DelayController, TemperatureChangesCentimetresNotWords) {
     // Every output is re-run, so Real Time mode sends the unchanged words again.
     EXPECT_EQ(three.Integers(), (Sent{{182, 0}, {183, 164}, {184, 21}}));
 
-    three.controller.SetTemperatureF(100);
-    EXPECT_EQ(three.controller.TemperatureC(), 38);
     three.controller.SetTemperatureF(-40);
     EXPECT_EQ(three.controller.TemperatureC(), 0);
 }
@@ -145,12 +143,8 @@ TEST(DelayController, TypedTemperaturesAndDistancesAreHeldOrIgnored) {
         bool fahrenheit;
         const char* text;
         std::int32_t celsius;
-    } temperatures[] = {{false, "warm", 25},
-                        {false, "70", 50},
-                        {false, "-5", 0},
-                        {false, " 24.6 ", 25},
-                        {true, "99999999999999999999", 50},
-                        {true, "100", 38}};
+    } temperatures[] = {{false, "warm", 25}, {false, "70", 50}, {false, "-5", 0},
+                        {true, "99999999999999999999", 50}, {true, "100", 38}};
     for (const auto& t : temperatures) {
         if (t.fahrenheit) {
             delays.EnterTemperatureF(t.text);
@@ -165,17 +159,11 @@ TEST(DelayController, TypedTemperaturesAndDistancesAreHeldOrIgnored) {
     delays.EnterDistance(2, "34.6");
     EXPECT_EQ(delays.DistanceText(2), "34.6");
     EXPECT_EQ(delays.AlignmentDelay(2), 48);
-    delays.EnterDistance(2, "far");
-    EXPECT_EQ(delays.AlignmentDelay(2), 48);
     // 500 cm is held to 200 cm (277 samples), and no further than the keys reach:
     // 164 samples, 118.3 cm.
     delays.EnterDistance(1, "500");
     EXPECT_EQ(delays.DistanceText(1), "118.3");
-    delays.EnterDistance(3, "-3");
-    EXPECT_EQ(delays.DistanceText(3), "0.0");
     EXPECT_EQ(delays.AlignmentDelay(1), 164);
-    EXPECT_EQ(delays.AlignmentDelay(2), 48);
-    EXPECT_EQ(delays.AlignmentDelay(3), 0);
 }
 
 TEST(DelayController, AutoAlignBringsTheThirdOutputToItsAlignmentInBothTopologies) {
@@ -186,9 +174,10 @@ TEST(DelayController, AutoAlignBringsTheThirdOutputToItsAlignmentInBothTopologie
         std::int32_t a, b, t, x;
         std::int32_t shown1, shown2, shown3;
     } cases[] = {
-        {false, 0, 20, 40, 0, 0, 20, 40}, {false, 0, 20, 40, 4, 0, 20, 44},
-        {false, 10, 30, 0, 4, 6, 26, 0},  {false, 12, 12, 30, 20, 0, 0, 38},
-        {false, 12, 12, 30, 5, 7, 7, 30}, {true, 0, 0, 40, 6, 0, 0, 46},
+        {false, 0, 20, 40, 0, 0, 20, 40},   {false, 0, 20, 40, 4, 0, 20, 44},
+        {false, 10, 30, 0, 4, 6, 26, 0},    {false, 12, 12, 30, 20, 0, 0, 38},
+        {false, 12, 12, 30, 5, 7, 7, 30},   {false, 30, 10, 40, 10, 20, 0, 50},
+        {false, 10, 30, 40, 10, 0, 20, 50}, {true, 0, 0, 40, 6, 0, 0, 46},
         {true, 10, 30, 50, 4, 6, 26, 50},
     };
     for (const auto& c : cases) {
@@ -217,6 +206,8 @@ TEST(DelayController, DistancePictureOfTheThirdOutputCountsTheLookAhead) {
     three.controller.AutoAlign();
     EXPECT_EQ(three.controller.DisplaySamples(3), 48);
     EXPECT_EQ(three.controller.DistancePictureLength(3), 1);
+    EXPECT_EQ(three.controller.DistancePictureLength(0), 0);
+    EXPECT_EQ(three.controller.DistancePictureLength(4), 0);
 }
 
 TEST(DelayController, LifecycleStepsAndActivation) {

@@ -29,44 +29,16 @@ void* Allocate(std::size_t size) {
 
 } // namespace
 
-// Weak, so that another test of this program replacing them as well does not clash; the
-// test then checks that counting still works before it trusts a count of zero.
+// Weak, so that another test of this program replacing it as well does not clash; the
+// test then checks that counting still works before it trusts a count of zero. The array
+// and nothrow forms of the library call these.
 __attribute__((weak)) void* operator new(std::size_t size) {
     return Allocate(size);
-}
-__attribute__((weak)) void* operator new[](std::size_t size) {
-    return Allocate(size);
-}
-__attribute__((weak)) void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-__attribute__((weak)) void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
 }
 __attribute__((weak)) void operator delete(void* p) noexcept {
     std::free(p);
 }
-__attribute__((weak)) void operator delete[](void* p) noexcept {
-    std::free(p);
-}
 __attribute__((weak)) void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-__attribute__((weak)) void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-__attribute__((weak)) void operator delete(void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
-__attribute__((weak)) void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 

@@ -144,16 +144,6 @@ TEST_F(FinalResponseFixture, FiniteCurvesGiveAFiniteResponse) {
     }
 }
 
-TEST(SubLowPass, MatchesTheFixedTable) {
-    const ResponseCurve& fx = SubLowPassResponse();
-    EXPECT_NEAR(fx.magnitudeDb[0], -0.0000142, 1e-6);
-    EXPECT_NEAR(fx.phaseRad[0], -0.0602, 5e-4);
-    EXPECT_NEAR(fx.magnitudeDb[100], -0.0172, 5e-4);
-    EXPECT_NEAR(fx.magnitudeDb[200], -7.58, 0.005);
-    EXPECT_NEAR(fx.phaseRad[200], -2.084, 5e-4);
-    EXPECT_NEAR(fx.magnitudeDb[300], -37.9, 0.05);
-}
-
 TEST_F(FinalResponseFixture, ViewDrawsTheChosenCurvesAndView) {
     PlotModel plot;
     FinalResponseView view(config, config.FinalResponse, plot);
@@ -164,6 +154,16 @@ TEST_F(FinalResponseFixture, ViewDrawsTheChosenCurvesAndView) {
     EXPECT_EQ(plot.YAxis().Title, "dB");
     view.SetCurveShown(2, false);
     EXPECT_FALSE(plot.FindSeries(2)->Visible());
+    // Selectors 1 to 4 only: the ends are the channel 1 and the sum, nothing lies beyond.
+    view.SetCurveShown(4, false);
+    EXPECT_FALSE(plot.FindSeries(4)->Visible());
+    EXPECT_FALSE(view.CurveShown(4));
+    EXPECT_TRUE(view.CurveShown(1));
+    for (int outside : {0, 5}) {
+        view.SetCurveShown(outside, true);
+        EXPECT_FALSE(view.CurveShown(outside)) << outside;
+    }
+    EXPECT_EQ(plot.SeriesCount(), 4u);
     view.SetView(ResponseView::Phase);
     EXPECT_EQ(plot.YAxis().Title, "Phase");
     EXPECT_EQ(plot.YAxis().Min, -180.0);

@@ -92,53 +92,6 @@ std::string ClioB() {
     return text;
 }
 
-TEST_F(LayoutImport, ClioLayoutAReadsColumnsOneToEightTenToSeventeenNineteenToTwentySix) {
-    EXPECT_EQ(Import(ImportLayoutCode::Clio, ClioA("\r\n")), SlotImport::Imported);
-    ExpectNoMessages();
-    ExpectThePoints(0, true);
-    // A CLIO phase of 90 degrees is stored in radians.
-    EXPECT_NEAR(curves.SpeakerPhase[0][100], 1.5708, 5e-5);
-}
-
-TEST_F(LayoutImport, ClioLayoutBReadsColumnsOneToNineSeventeenToTwentyFourThirtyThreeOn) {
-    EXPECT_EQ(Import(ImportLayoutCode::Clio, ClioB()), SlotImport::Imported);
-    ExpectNoMessages();
-    ExpectThePoints(0, true);
-}
-
-TEST_F(LayoutImport, ClioHeaderMustMatchWholeLineForLayoutA) {
-    // A blank after "Phase" is neither layout A nor does the line begin "Freq [Hz]".
-    std::string text = ClioA("\n");
-    text.insert(text.find('\n'), " ");
-    EXPECT_EQ(Import(ImportLayoutCode::Clio, text), SlotImport::NotIdentified);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Plain);
-    EXPECT_EQ(messages.shown[0].text,
-              settings.MeasurementFiles[0] + " is not a valid CLIO exported data file.");
-}
-
-TEST_F(LayoutImport, MlssaIsIdentifiedByItsQuotedHeaderOnLineOne) {
-    std::string text = "MLSSA frequency domain data\n";
-    text += "      \"Hz\"  \"Mag (dB)\"       \"deg\"\n";
-    for (const Point& p : kPoints) {
-        text += FixedLine({{1, 10, p.hz}, {12, 22, p.db}, {24, 34, p.deg}}) + "\n";
-    }
-    EXPECT_EQ(Import(ImportLayoutCode::Mlssa, text), SlotImport::Imported);
-    ExpectNoMessages();
-    ExpectThePoints(0, true);
-}
-
-TEST_F(LayoutImport, WinAirrKeepsThePhaseAsRead) {
-    std::string text = " WinAIRR saved file\nwoofer on axis\n3 points\nHz dB deg\n";
-    for (const Point& p : kPoints) {
-        text += FixedLine({{1, 10, p.hz}, {11, 22, p.db}, {23, 34, p.deg}}) + "\n";
-    }
-    EXPECT_EQ(Import(ImportLayoutCode::WinAirr, text), SlotImport::Imported);
-    ExpectNoMessages();
-    ExpectThePoints(0, false);
-    EXPECT_EQ(curves.SpeakerPhase[0][100], 90.0f);
-}
-
 std::string Smaart(std::size_t headerLine) {
     std::string text = "Smaart transfer function export\n";
     for (std::size_t line = 1; line < 18 || line <= headerLine; ++line) {
@@ -151,23 +104,23 @@ std::string Smaart(std::size_t headerLine) {
     return text + "; end of data\n";
 }
 
-TEST_F(LayoutImport, SmaartReadsTabSeparatedLinesThatStartWithADigit) {
-    EXPECT_EQ(Import(ImportLayoutCode::SmaartPro, Smaart(5)), SlotImport::Imported);
-    ExpectNoMessages();
-    ExpectThePoints(0, true);
+std::string Mlssa() {
+    std::string text = "MLSSA frequency domain data\n      \"Hz\"  \"Mag (dB)\"       \"deg\"\n";
+    for (const Point& p : kPoints) {
+        text += FixedLine({{1, 10, p.hz}, {12, 22, p.db}, {24, 34, p.deg}}) + "\n";
+    }
+    return text;
 }
 
-TEST_F(LayoutImport, SmaartHeaderIsSearchedOnLinesOneToThirtyNine) {
-    EXPECT_EQ(Import(ImportLayoutCode::SmaartPro, Smaart(39)), SlotImport::Imported);
-    ExpectThePoints(0, true);
-    EXPECT_EQ(Import(ImportLayoutCode::SmaartPro, Smaart(40)), SlotImport::NotIdentified);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              settings.MeasurementFiles[0] +
-                  " is not a valid SIA Smaart Pro - Transfer Function exported data file.");
+std::string WinAirr() {
+    std::string text = " WinAIRR saved file\nwoofer on axis\n3 points\nHz dB deg\n";
+    for (const Point& p : kPoints) {
+        text += FixedLine({{1, 10, p.hz}, {11, 22, p.db}, {23, 34, p.deg}}) + "\n";
+    }
+    return text;
 }
 
-TEST_F(LayoutImport, LmsReadsFromLineElevenInItsOwnColumns) {
+std::string Lms() {
     std::string text = "* LMS(TM) frequency response export\n";
     for (int line = 1; line < 11; ++line) {
         text += "* header " + std::to_string(line) + "\n";
@@ -175,20 +128,51 @@ TEST_F(LayoutImport, LmsReadsFromLineElevenInItsOwnColumns) {
     for (const Point& p : kPoints) {
         text += FixedLine({{2, 15, p.hz}, {18, 31, p.db}, {34, 47, p.deg}}) + "\n";
     }
-    EXPECT_EQ(Import(ImportLayoutCode::Lms, text), SlotImport::Imported);
-    ExpectNoMessages();
-    ExpectThePoints(0, true);
+    return text;
 }
 
-TEST_F(LayoutImport, FrdTextConvertsDegrees) {
-    const std::string text = "* exported by a measurement tool\n"
-                             "Freq(Hz)  SPL(dB)  Phase(deg)\n"
-                             "118 93 90\n"
-                             "693\t87.5\t-45\n"
-                             "4078;80;180\n";
-    EXPECT_EQ(Import(ImportLayoutCode::FrdText, text), SlotImport::Imported);
-    ExpectNoMessages();
-    ExpectThePoints(0, true);
+// Each exporting program's layout: where its header is and which columns its numbers are in.
+TEST_F(LayoutImport, EveryLayoutReadsItsColumnsAndConvertsItsPhase) {
+    const struct {
+        const char* what;
+        std::int32_t code;
+        std::string content;
+        bool degrees; // the phase is given in degrees and stored in radians
+    } cases[] = {
+        {"CLIO A, columns 1-8, 10-17, 19-26", ImportLayoutCode::Clio, ClioA("\r\n"), true},
+        {"CLIO B, columns 1-9, 17-24, 33-", ImportLayoutCode::Clio, ClioB(), true},
+        {"MLSSA, quoted header on line 1", ImportLayoutCode::Mlssa, Mlssa(), true},
+        {"WinAIRR keeps the phase as read", ImportLayoutCode::WinAirr, WinAirr(), false},
+        {"Smaart, header on line 5", ImportLayoutCode::SmaartPro, Smaart(5), true},
+        {"Smaart, header on line 39", ImportLayoutCode::SmaartPro, Smaart(39), true},
+        {"LMS, data from line 11", ImportLayoutCode::Lms, Lms(), true},
+        {"FRD, any separator", ImportLayoutCode::FrdText,
+         "* exported by a measurement tool\nFreq(Hz)  SPL(dB)  Phase(deg)\n118 93 90\n"
+         "693\t87.5\t-45\n4078;80;180\n",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.shown.clear();
+        EXPECT_EQ(Import(c.code, c.content), SlotImport::Imported);
+        ExpectNoMessages();
+        ExpectThePoints(0, c.degrees);
+    }
+}
+
+TEST_F(LayoutImport, AFileOfAnotherLayoutIsNotIdentified) {
+    // A blank after "Phase" is neither layout A nor does the line begin "Freq [Hz]".
+    std::string clio = ClioA("\n");
+    clio.insert(clio.find('\n'), " ");
+    EXPECT_EQ(Import(ImportLayoutCode::Clio, clio), SlotImport::NotIdentified);
+    EXPECT_EQ(Import(ImportLayoutCode::SmaartPro, Smaart(40)), SlotImport::NotIdentified);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Plain);
+    EXPECT_EQ(messages.shown[0].text,
+              settings.MeasurementFiles[0] + " is not a valid CLIO exported data file.");
+    EXPECT_EQ(messages.shown[1].text,
+              settings.MeasurementFiles[0] +
+                  " is not a valid SIA Smaart Pro - Transfer Function exported data file.");
 }
 
 TEST_F(LayoutImport, EachSlotFillsTheRowOfItsOutputChannel) {

@@ -1,10 +1,9 @@
 // The main window against the processor simulator on a pseudo terminal, reached the
-// way the user reaches it: `--com1 PATH`, the COM 1 selector, then the buttons.
+// way the user reaches it: the port typed beside COM 1, the COM 1 selector, the buttons.
 #include "support/Subprocess.h"
 #include "ui/ScriptedDialogs.h"
 
 #include "commands/CommandTexts.h"
-#include "link/LinkTexts.h"
 #include "ui/ConnectDialogWindow.h"
 #include "ui/EditorProgram.h"
 #include "ui/IndicatorLamp.h"
@@ -46,11 +45,6 @@ class MainWindowDeviceTest : public ::testing::Test {
         program->SetEndHandler([this] { ended = true; });
         program->Start();
     }
-    // The simulator, and the editor started with COM 1 on its terminal.
-    void StartWith(std::vector<std::string> simArguments) {
-        const std::string pty = StartSimulator(std::move(simArguments));
-        StartEditor({{{link::ComPortNumber::pnCOM1, pty}}, {}});
-    }
     void ChooseCom1() {
         QTest::mouseClick(program->ConnectWindow().Selector(link::LinkIndicator::Com1),
                           Qt::LeftButton);
@@ -65,10 +59,6 @@ class MainWindowDeviceTest : public ::testing::Test {
         }
         return false;
     }
-    void TypeName(const QString& name) {
-        Main().NameField()->clear();
-        QTest::keyClicks(Main().NameField(), name);
-    }
     MainWindow& Main() { return program->Main(); }
     MainWindowCommandBar& Bar() { return Main().CommandBar(); }
 
@@ -80,115 +70,26 @@ class MainWindowDeviceTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(MainWindowDeviceTest, ConnectsAtCom1ThenWritesAndReadsFromTheButtons) {
-    StartWith({});
-    ChooseCom1();
-    EXPECT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
-    EXPECT_TRUE(Main().isVisible());
-    EXPECT_FALSE(program->ConnectWindow().isVisible());
-    EXPECT_TRUE(program->ConnectWindow().Lamp(link::LinkIndicator::Com1)->Lit());
-    EXPECT_FALSE(program->ConnectWindow().Lamp(link::LinkIndicator::Offline)->Lit());
-    EXPECT_TRUE(SimReports("done command=0"));
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             Bar().readButton, Bar().writeButton, Bar().changeButton, Bar().memorySelector,
-             Bar().blockButton, Bar().unblockButton, Bar().passwordButton}) {
-        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
-    }
-
-    TypeName("Written");
-    Bar().memorySelector->setValue(3);
-    EXPECT_EQ(program->Configuration().ProgramNumber, 3);
-    dialogs.answers = {DialogAnswer::Yes};
-    QTest::mouseClick(Bar().writeButton, Qt::LeftButton);
-    EXPECT_EQ(dialogs.Logged("question:"),
-              std::vector<std::string>{commands::texts::WriteQuestion(3)});
-    EXPECT_TRUE(SimReports("done command=3 program=3 length=2048"));
-    EXPECT_TRUE(SimReports("done command=7 program=3"));
-    EXPECT_EQ(Main().StatusLine()->text(), "Memory 3 written and verified");
-    EXPECT_TRUE(Bar().writeButton->isEnabled());
-    EXPECT_TRUE(Bar().newButton->isEnabled());
-    EXPECT_FALSE(program->Progress().isVisible());
-
-    TypeName("Edited since");
-    dialogs.answers = {DialogAnswer::No};
-    QTest::mouseClick(Bar().readButton, Qt::LeftButton);
-    EXPECT_TRUE(SimReports("sent memory=3"));
-    // A memory keeps the name in a fixed field of blanks, and gives it back so.
-    EXPECT_EQ(Main().NameField()->text(), QString("Written").leftJustified(40, ' '));
-    EXPECT_EQ(Bar().memorySelector->value(), 3);
-    EXPECT_TRUE(Bar().readButton->isEnabled());
-    EXPECT_TRUE(dialogs.Logged("error:").empty());
-}
-
-// The adapter's device is typed (or picked) beside COM 1, used, and offered again the
-// next time the program starts.
-TEST_F(MainWindowDeviceTest, APortChosenInTheDialogIsUsedAndRemembered) {
+TEST_F(MainWindowDeviceTest, ConnectWriteAndReadWithNothingElseRunningMeanwhile) {
+    // At the processor's own speed a write lasts about a second.
+    const std::string pty = StartSimulator({"--baud", "19200"});
     const QTemporaryDir dir;
     const std::string settings = dir.filePath("veld23.ini").toStdString();
-    const std::string pty = StartSimulator({});
     StartEditor({{}, settings});
     QComboBox* com1 = program->ConnectWindow().PortField(link::ComPortNumber::pnCOM1);
-    EXPECT_EQ(com1->currentText(), "/dev/ttyS0");
     com1->lineEdit()->selectAll();
     QTest::keyClicks(com1->lineEdit(), QString::fromStdString(pty));
     QTest::keyClick(com1->lineEdit(), Qt::Key_Return);
     ChooseCom1();
     EXPECT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
 
-    program.reset();
-    StartEditor({{}, settings});
-    EXPECT_EQ(program->ConnectWindow().PortField(link::ComPortNumber::pnCOM1)->currentText(),
-              QString::fromStdString(pty));
-    EXPECT_EQ(program->ConnectWindow().PortField(link::ComPortNumber::pnCOM2)->currentText(),
-              "/dev/ttyS1");
-}
-
-TEST_F(MainWindowDeviceTest, AWrongAnswerIsShownOnceAndItsWindowCanBeDismissed) {
-    StartWith({"--wrong", "command"});
-    ChooseCom1();
-    ConnectDialogWindow& connect = program->ConnectWindow();
-    // Lamp, status line and commands agree: COM 1 is selected and answered wrongly.
-    EXPECT_EQ(Main().StatusLine()->text(), "Status : COM1 answered wrongly");
-    EXPECT_TRUE(connect.Lamp(link::LinkIndicator::Com1)->Lit());
-    EXPECT_FALSE(connect.Lamp(link::LinkIndicator::Offline)->Lit());
-    EXPECT_FALSE(Bar().writeButton->isEnabled());
-    EXPECT_FALSE(Bar().readButton->isEnabled());
-    EXPECT_TRUE(Bar().newButton->isEnabled());
-    // The transfer window keeps its text, offers Close and goes with Escape.
-    TransferProgressWindow& progress = program->Progress();
-    ASSERT_TRUE(progress.isVisible());
-    EXPECT_EQ(progress.InfoText(), QString::fromUtf8("  ¡¡ERROR!! COMMAND NO VALID "));
-    EXPECT_TRUE(progress.CloseButton()->isVisible());
-    QTest::keyClick(&progress, Qt::Key_Escape);
-    EXPECT_FALSE(progress.isVisible());
-    const auto failAgain = [&progress] {
-        progress.ShowProgress();
-        progress.TransferFailed();
-    };
-    failAgain();
-    QTest::mouseClick(progress.CloseButton(), Qt::LeftButton);
-    EXPECT_FALSE(progress.isVisible());
-    // Connect is never blocked by it.
-    failAgain();
-    EXPECT_TRUE(Bar().connectButton->isEnabled());
-    QTest::mouseClick(Bar().connectButton, Qt::LeftButton);
-    EXPECT_FALSE(progress.isVisible());
-    EXPECT_TRUE(connect.isVisible());
-}
-
-TEST_F(MainWindowDeviceTest, NothingElseRunsWhileATransferIsUnderWay) {
-    // At the processor's own speed a write lasts about a second.
-    StartWith({"--baud", "19200"});
-    ChooseCom1();
-    ASSERT_EQ(Main().StatusLine()->text(), "Status : Connected at COM1");
-
+    Main().NameField()->clear();
+    QTest::keyClicks(Main().NameField(), "Written");
+    Bar().memorySelector->setValue(3);
+    // While the write runs: every other command refused, even when asked directly.
     struct Seen {
         bool checked = false;
-        bool newEnabled = true;
-        bool openEnabled = true;
-        bool saveEnabled = true;
-        bool connectEnabled = true;
-        bool readEnabled = true;
+        bool anyEnabled = true;
         bool newRan = true;
         bool readRan = true;
     } seen;
@@ -199,12 +100,9 @@ TEST_F(MainWindowDeviceTest, NothingElseRunsWhileATransferIsUnderWay) {
             return;
         }
         seen.checked = true;
-        seen.newEnabled = Bar().newButton->isEnabled();
-        seen.openEnabled = Bar().openButton->isEnabled();
-        seen.saveEnabled = Bar().saveButton->isEnabled();
-        seen.connectEnabled = Bar().connectButton->isEnabled();
-        seen.readEnabled = Bar().readButton->isEnabled();
-        // Even when asked directly, nothing starts and nothing is asked.
+        seen.anyEnabled = Bar().newButton->isEnabled() || Bar().openButton->isEnabled() ||
+                          Bar().saveButton->isEnabled() || Bar().connectButton->isEnabled() ||
+                          Bar().readButton->isEnabled();
         seen.newRan = program->Commands().New();
         seen.readRan = program->Commands().Devices().Read() != commands::CommandOutcome::Refused;
         program->RequestClose();
@@ -213,22 +111,52 @@ TEST_F(MainWindowDeviceTest, NothingElseRunsWhileATransferIsUnderWay) {
     dialogs.answers = {DialogAnswer::Yes};
     QTest::mouseClick(Bar().writeButton, Qt::LeftButton);
     probe.stop();
-
     ASSERT_TRUE(seen.checked);
-    EXPECT_FALSE(seen.newEnabled);
-    EXPECT_FALSE(seen.openEnabled);
-    EXPECT_FALSE(seen.saveEnabled);
-    EXPECT_FALSE(seen.connectEnabled);
-    EXPECT_FALSE(seen.readEnabled);
+    EXPECT_FALSE(seen.anyEnabled);
     EXPECT_FALSE(seen.newRan);
     EXPECT_FALSE(seen.readRan);
     EXPECT_FALSE(ended);
     EXPECT_EQ(dialogs.Logged("information:"),
               std::vector<std::string>{commands::texts::kBusyClosing});
-    // Only the write's own question was asked.
-    EXPECT_EQ(dialogs.Logged("question:").size(), 1u);
-    EXPECT_TRUE(SimReports("done command=7 program=1"));
-    // Afterwards everything is back.
+    EXPECT_TRUE(SimReports("done command=7 program=3"));
+    EXPECT_EQ(Main().StatusLine()->text(), "Memory 3 written and verified");
+
+    Main().NameField()->clear();
+    QTest::keyClicks(Main().NameField(), "Edited since");
+    dialogs.answers = {DialogAnswer::No};
+    QTest::mouseClick(Bar().readButton, Qt::LeftButton);
+    EXPECT_TRUE(SimReports("sent memory=3"));
+    // A memory keeps the name in a fixed field of blanks, and gives it back so.
+    EXPECT_EQ(Main().NameField()->text(), QString("Written").leftJustified(40, ' '));
+    EXPECT_TRUE(dialogs.Logged("error:").empty());
+
+    // The port typed beside COM 1 is offered again at the next start.
+    program.reset();
+    StartEditor({{}, settings});
+    EXPECT_EQ(program->ConnectWindow().PortField(link::ComPortNumber::pnCOM1)->currentText(),
+              QString::fromStdString(pty));
+}
+
+TEST_F(MainWindowDeviceTest, AWrongAnswerIsShownOnceAndItsWindowCanBeDismissed) {
+    StartEditor({{{link::ComPortNumber::pnCOM1, StartSimulator({"--wrong", "command"})}}, {}});
+    ChooseCom1();
+    // Lamp, status line and commands agree: COM 1 is selected and answered wrongly.
+    EXPECT_EQ(Main().StatusLine()->text(), "Status : COM1 answered wrongly");
     EXPECT_TRUE(Bar().newButton->isEnabled());
-    EXPECT_TRUE(Bar().writeButton->isEnabled());
+    // The transfer window keeps its text, offers Close and goes with Escape or Close.
+    TransferProgressWindow& progress = program->Progress();
+    ASSERT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.InfoText(), QString::fromUtf8("  ¡¡ERROR!! COMMAND NO VALID "));
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    EXPECT_FALSE(progress.isVisible());
+    progress.ShowProgress();
+    progress.TransferFailed();
+    QTest::mouseClick(progress.CloseButton(), Qt::LeftButton);
+    EXPECT_FALSE(progress.isVisible());
+    // Connect is never blocked by it.
+    progress.ShowProgress();
+    progress.TransferFailed();
+    QTest::mouseClick(Bar().connectButton, Qt::LeftButton);
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_TRUE(program->ConnectWindow().isVisible());
 }

@@ -1,13 +1,17 @@
 #include "SimOptions.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cerrno>
 #include <cstdlib>
-#include <sstream>
+#include <optional>
 
 namespace veld23::sim {
 
 namespace {
 
+// The length a bare --oversize announces: more than the editor's buffer holds.
+constexpr std::uint16_t kOversizeLength = 40000;
 // The byte a bare --corrupt spoils: inside any memory image, past its length word.
 constexpr std::size_t kCorruptOffset = 100;
 
@@ -21,124 +25,112 @@ bool ParseNumber(const std::string& text, long minimum, long maximum, long& valu
     return errno == 0 && end == text.c_str() + text.size() && value >= minimum && value <= maximum;
 }
 
-// "--name VALUE" or "--name=VALUE"; a step option may carry "=NUMBER" after the step.
-struct Cursor {
-    const std::vector<std::string>& args;
-    std::size_t i = 0;
-
-    bool Value(const std::string& arg, const std::string& name, std::string& value) {
-        if (arg.rfind(name + "=", 0) == 0) {
-            value = arg.substr(name.size() + 1);
-            return true;
-        }
-        if (arg == name && i + 1 < args.size()) {
-            value = args[++i];
-            return true;
-        }
-        return false;
-    }
+// A fault's place in the dialogue: "STEP" or "STEP=NUMBER" with NUMBER up to maximum.
+struct StepArgument {
+    link::SimStep step{};
+    std::optional<long> number;
 };
 
-std::optional<std::string> ParseStep(const std::string& text, link::SimStep& step,
-                                     std::optional<long>& number, long maximum) {
+std::optional<std::string> ParseStep(const std::string& text, long maximum, StepArgument& out) {
     const std::size_t equals = text.find('=');
     const auto parsed = link::ParseSimStep(text.substr(0, equals));
     if (!parsed) {
         return "unknown step '" + text.substr(0, equals) + "'";
     }
-    step = *parsed;
+    out.step = *parsed;
     if (equals != std::string::npos) {
         long value = 0;
         if (!ParseNumber(text.substr(equals + 1), 0, maximum, value)) {
             return "bad number in '" + text + "'";
         }
-        number = value;
+        out.number = value;
     }
     return std::nullopt;
 }
 
+// A STEP[=NUMBER] option: checked while the command line is read, then handed on.
+void AddStepOption(CLI::App& app, const std::string& name, const std::string& description,
+                   long maximum, std::function<void(const StepArgument&)> apply) {
+    app.add_option_function<std::string>(
+           name,
+           [maximum, apply](const std::string& text) {
+               StepArgument step;
+               ParseStep(text, maximum, step);
+               apply(step);
+           },
+           description)
+        ->type_name(maximum == 0 ? "STEP" : "STEP[=N]")
+        ->check(CLI::Validator(
+            [maximum](std::string& text) -> std::string {
+                StepArgument step;
+                return ParseStep(text, maximum, step).value_or("");
+            },
+            "", "STEP"));
+}
+
 } // namespace
 
-std::optional<std::string> ParseSimOptions(const std::vector<std::string>& args,
-                                           SimOptions& options) {
-    Cursor c{args};
-    for (; c.i < args.size(); ++c.i) {
-        const std::string arg = args[c.i];
-        std::string value;
-        long number = 0;
-        std::optional<long> extra;
-        link::SimStep step{};
-        if (arg == "--log") {
-            options.log = true;
-        } else if (arg == "--corrupt") {
-            options.faults.corruptStoredByte = kCorruptOffset;
-        } else if (c.Value(arg, "--corrupt", value)) {
-            if (!ParseNumber(value, 0, 65535, number)) {
-                return "--corrupt needs a byte offset up to 65535";
-            }
-            options.faults.corruptStoredByte = static_cast<std::size_t>(number);
-        } else if (arg == "--oversize") {
-            options.faults.announcedLength = 40000;
-        } else if (c.Value(arg, "--oversize", value)) {
-            if (!ParseNumber(value, 0, 65535, number)) {
-                return "--oversize needs a length up to 65535";
-            }
-            options.faults.announcedLength = static_cast<std::uint16_t>(number);
-        } else if (c.Value(arg, "--baud", value)) {
-            if (!ParseNumber(value, 0, 10'000'000, number)) {
-                return "--baud needs a speed in bit/s";
-            }
-            options.baud = static_cast<unsigned>(number);
-        } else if (c.Value(arg, "--protect", value)) {
-            std::stringstream list(value);
-            std::string item;
-            while (std::getline(list, item, ',')) {
-                if (!ParseNumber(item, 1, 8, number)) {
-                    return "--protect needs memory numbers 1 to 8";
-                }
-                options.protectedMemories.push_back(static_cast<int>(number));
-            }
-        } else if (c.Value(arg, "--running", value)) {
-            if (!ParseNumber(value, 1, 8, number)) {
-                return "--running needs a memory number 1 to 8";
-            }
-            options.runningMemory = static_cast<int>(number);
-        } else if (c.Value(arg, "--memory-dir", value)) {
-            options.memoryDir = value;
-        } else if (c.Value(arg, "--delay", value)) {
-            if (!ParseNumber(value, 0, 60'000, number)) {
-                return "--delay needs milliseconds";
-            }
-            options.faults.answerDelay = std::chrono::milliseconds(number);
-        } else if (c.Value(arg, "--hangup-after", value)) {
-            if (!ParseNumber(value, 0, 1024, number)) {
-                return "--hangup-after needs a block count";
-            }
-            options.faults.hangUpAfterBlocks = static_cast<int>(number);
-        } else if (c.Value(arg, "--silent", value)) {
-            if (auto error = ParseStep(value, step, extra, 0)) {
-                return error;
-            }
-            options.faults.silentAt = step;
-        } else if (c.Value(arg, "--wrong", value)) {
-            if (auto error = ParseStep(value, step, extra, 255)) {
-                return error;
-            }
-            options.faults.wrongAt = step;
-            if (extra) {
-                options.faults.wrongValue = static_cast<std::uint8_t>(*extra);
-            }
-        } else if (c.Value(arg, "--burst", value)) {
-            if (auto error = ParseStep(value, step, extra, 120)) {
-                return error;
-            }
-            options.faults.burstAt = step;
-            options.faults.burstCount = static_cast<int>(extra.value_or(4));
-        } else {
-            return "unknown option '" + arg + "'";
-        }
-    }
-    return std::nullopt;
+void DefineSimOptions(CLI::App& app, SimOptions& options) {
+    link::SimFaults& faults = options.faults;
+    app.add_option("--baud", options.baud,
+                   "answer no sooner than a line of this speed would carry the bytes "
+                   "(0: at once)")
+        ->type_name("BITS_PER_S")
+        ->check(CLI::Range(0, 10'000'000));
+    app.add_option("--protect", options.protectedMemories, "protected memories")
+        ->type_name("N[,N...]")
+        ->delimiter(',')
+        ->check(CLI::Range(1, 8));
+    app.add_option("--running", options.runningMemory, "the running memory at start")
+        ->type_name("N")
+        ->check(CLI::Range(1, 8));
+    app.add_option("--memory-dir", options.memoryDir,
+                   "keep the memories as files DIR/memoryN.bin between runs")
+        ->type_name("DIR");
+    app.add_flag("--log", options.log, "print one line per finished exchange");
+
+    AddStepOption(app, "--silent", "no answer at that step", 0,
+                  [&faults](const StepArgument& s) { faults.silentAt = s.step; });
+    AddStepOption(app, "--wrong", "a wrong byte at that step (N, or bit 6 flipped)", 255,
+                  [&faults](const StepArgument& s) {
+                      faults.wrongAt = s.step;
+                      if (s.number) {
+                          faults.wrongValue = static_cast<std::uint8_t>(*s.number);
+                      }
+                  });
+    AddStepOption(app, "--burst", "N bytes more at that step (default 4)", 120,
+                  [&faults](const StepArgument& s) {
+                      faults.burstAt = s.step;
+                      faults.burstCount = static_cast<int>(s.number.value_or(4));
+                  });
+    app.add_option_function<long>(
+           "--delay", [&faults](long ms) { faults.answerDelay = std::chrono::milliseconds(ms); },
+           "wait before every answer")
+        ->type_name("MS")
+        ->check(CLI::Range(0, 60'000));
+    app.add_option_function<int>(
+           "--hangup-after", [&faults](int blocks) { faults.hangUpAfterBlocks = blocks; },
+           "stop answering after that many data blocks")
+        ->type_name("BLOCKS")
+        ->check(CLI::Range(0, 1024));
+    app.add_option_function<int>(
+           "--oversize",
+           [&faults](int length) { faults.announcedLength = static_cast<std::uint16_t>(length); },
+           "announce a memory of this length, whatever it holds")
+        ->type_name("[=LENGTH]")
+        ->expected(0, 1)
+        ->default_str(std::to_string(kOversizeLength))
+        ->check(CLI::Range(0, 65535));
+    app.add_option_function<std::size_t>(
+           "--corrupt", [&faults](std::size_t offset) { faults.corruptStoredByte = offset; },
+           "every write stores the byte at this offset inverted, as a failing memory cell would")
+        ->type_name("[=OFFSET]")
+        ->expected(0, 1)
+        ->default_str(std::to_string(kCorruptOffset))
+        ->check(CLI::Range(0, 65535));
+    app.footer("STEP: start command program long data end (answers to the editor's commands),\n"
+               "      begin rx-command rx-program rx-long rx-data rx-end (while returning a "
+               "memory)");
 }
 
 void Configure(const SimOptions& options, link::ProcessorSimulator& processor) {

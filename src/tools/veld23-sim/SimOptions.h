@@ -2,9 +2,12 @@
 
 #include "link/ProcessorSimulator.h"
 
-#include <optional>
 #include <string>
 #include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace veld23::sim {
 
@@ -17,16 +20,10 @@ struct SimOptions {
     link::SimFaults faults;
 };
 
-inline constexpr const char* kUsage =
-    "usage: veld23-sim [--baud BITS_PER_S] [--protect N[,N...]] [--running N] [--memory-dir DIR]\n"
-    "                  [--silent STEP] [--wrong STEP[=BYTE]] [--burst STEP[=COUNT]] [--delay MS]\n"
-    "                  [--hangup-after BLOCKS] [--oversize[=LENGTH]] [--corrupt[=OFFSET]] [--log]\n"
-    "  STEP: start command program long data end (answers to the editor's commands),\n"
-    "        begin rx-command rx-program rx-long rx-data rx-end (while returning a memory)";
+inline constexpr const char* kUsage = "usage: veld23-sim [OPTIONS]; veld23-sim --help lists them";
 
-// Parses the program's arguments; returns an error text on bad ones.
-std::optional<std::string> ParseSimOptions(const std::vector<std::string>& args,
-                                           SimOptions& options);
+// Declares every option on the program's command line, each read into options.
+void DefineSimOptions(CLI::App& app, SimOptions& options);
 
 // Sets up a simulator as the options say (not the memory folder).
 void Configure(const SimOptions& options, link::ProcessorSimulator& processor);

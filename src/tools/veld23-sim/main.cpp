@@ -5,6 +5,10 @@
 #include "PtyServer.h"
 #include "SimOptions.h"
 
+#include "ProgramVersion.h"
+
+#include <CLI/CLI.hpp>
+
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -78,9 +82,20 @@ class Logger {
 int main(int argc, char** argv) {
     using namespace veld23;
     sim::SimOptions options;
-    if (const auto error =
-            sim::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options)) {
-        std::fprintf(stderr, "veld23-sim: %s\n%s\n", error->c_str(), sim::kUsage);
+    CLI::App app("A VELD23 processor stand-in: prints the path of its pseudo terminal on the "
+                 "first line, then answers on it until SIGINT or SIGTERM.",
+                 "veld23-sim");
+    app.set_version_flag("-v,--version", std::string("veld23-sim ") + kProgramVersion,
+                         "Print the version and exit");
+    app.set_help_flag("-h,--help", "Print this help and exit");
+    sim::DefineSimOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            return app.exit(e); // --help or --version, on stdout
+        }
+        std::fprintf(stderr, "veld23-sim: %s\n%s\n", e.what(), sim::kUsage);
         return 2;
     }
     link::ProcessorSimulator processor;

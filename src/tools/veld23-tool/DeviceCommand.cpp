@@ -1,6 +1,7 @@
 // veld23-tool device (--port PATH | --usb) COMMAND: the processor commands
 // without the editor, over any serial device (a pseudo terminal of veld23-sim
 // included) or the first FTDI USB converter.
+#include "CommandArguments.h"
 #include "CommandRegistry.h"
 #include "ConfigurationSession.h"
 
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace veld23::tool {
@@ -57,15 +59,6 @@ struct DeviceRequest {
     bool verify = true;
 };
 
-bool ParseMemory(const std::string& text, int& memory) {
-    long value = 0;
-    if (!ParseInt(text, value) || value < 1 || value > 8) {
-        return false;
-    }
-    memory = static_cast<int>(value);
-    return true;
-}
-
 // KEYS: six of L (LEFT, code 2), R (RIGHT, 1) and P (PUSH, 3).
 bool ParsePassword(const std::string& keys, std::array<std::uint8_t, 7>& record) {
     if (keys.size() != 6) {
@@ -90,59 +83,6 @@ bool ParsePassword(const std::string& keys, std::array<std::uint8_t, 7>& record)
         }
     }
     return true;
-}
-
-std::optional<DeviceRequest> ParseRequest(const Arguments& args) {
-    DeviceRequest request;
-    std::size_t i = 0;
-    if (i < args.size() && args[i] == "--usb") {
-        ++i;
-    } else if (i + 1 < args.size() && args[i] == "--port" && !args[i + 1].empty()) {
-        request.port = args[i + 1];
-        i += 2;
-    } else if (i < args.size() && args[i].rfind("--port=", 0) == 0 && args[i].size() > 7) {
-        request.port = args[i].substr(7);
-        ++i;
-    } else {
-        return std::nullopt;
-    }
-    if (i >= args.size()) {
-        return std::nullopt;
-    }
-    request.command = args[i++];
-    const std::size_t rest = args.size() - i;
-    const std::string& c = request.command;
-    if (c == "check" || c == "query" || c == "lock" || c == "unlock") {
-        return rest == 0 ? std::optional(request) : std::nullopt;
-    }
-    if (c == "change") {
-        return rest == 1 && ParseMemory(args[i], request.memory) ? std::optional(request)
-                                                                 : std::nullopt;
-    }
-    if (c == "write" || c == "read") {
-        // A write reads the memory back unless told not to.
-        const bool noVerify = c == "write" && rest == 3 && args[i + 2] == "--no-verify";
-        if ((rest != 2 && !noVerify) || !ParseMemory(args[i], request.memory) ||
-            args[i + 1].empty()) {
-            return std::nullopt;
-        }
-        request.path = args[i + 1];
-        request.verify = !noVerify;
-        return request;
-    }
-    if (c == "password") {
-        if (rest < 1 || rest > 2 || !ParsePassword(args[i], request.password)) {
-            return std::nullopt;
-        }
-        if (rest == 2) {
-            if (args[i + 1] != "--active") {
-                return std::nullopt;
-            }
-            request.password[6] = 0xFF;
-        }
-        return request;
-    }
-    return std::nullopt;
 }
 
 // Results of a request beyond the transfer's own 0 and 1.
@@ -212,11 +152,7 @@ int RunRequest(const DeviceRequest& request, ConfigurationSession& session,
     return engine.RunCommand(protocol::kPassword, 0, 7, true);
 }
 
-int RunDevice(const Arguments& args) {
-    const auto request = ParseRequest(args);
-    if (!request) {
-        return UsageError("device");
-    }
+int RunDevice(const DeviceRequest& request) {
     int argc = 1;
     char name[] = "veld23-tool";
     char* argv[] = {name, nullptr};
@@ -224,12 +160,12 @@ int RunDevice(const Arguments& args) {
 
     // A configuration that cannot be loaded fails before the processor is addressed.
     ConfigurationSession session;
-    if (request->command == "write" && !session.Load(request->path)) {
+    if (request.command == "write" && !session.Load(request.path)) {
         return kExitFailed;
     }
 
     CommandLineLinkUi ui;
-    ui.memory = request->memory == 0 ? 1 : request->memory;
+    ui.memory = request.memory == 0 ? 1 : request.memory;
     TCommPortDriver comm;
     comm.UseComm1Values();
     FtdiD2xx converter;
@@ -239,13 +175,13 @@ int RunDevice(const Arguments& args) {
     TransferEngine engine(link, waiter, ui);
 
     bool selected = false;
-    if (request->port) {
-        comm.SetPortPath(ComPortNumber::pnCOM1, *request->port);
+    if (request.port) {
+        comm.SetPortPath(ComPortNumber::pnCOM1, *request.port);
         selected = link.SelectCom(ComPortNumber::pnCOM1);
     } else {
         selected = link.SelectUsb();
     }
-    const int result = selected ? RunRequest(*request, session, engine) : 1;
+    const int result = selected ? RunRequest(request, session, engine) : 1;
     comm.ClosePort();
     link.Usb().UsbClose();
     if (result == kToldAlready) {
@@ -258,11 +194,77 @@ int RunDevice(const Arguments& args) {
     return kExitOk;
 }
 
+CLI::Validator PasswordKeys() {
+    return CLI::Validator(
+        [](std::string& keys) -> std::string {
+            std::array<std::uint8_t, 7> record{};
+            return ParsePassword(keys, record) ? "" : keys + " is not six of L, R and P";
+        },
+        "", "KEYS");
+}
+
+// The link option, then one request as a subcommand of its own.
+CommandRun DefineDevice(CLI::App& command) {
+    auto request = std::make_shared<DeviceRequest>();
+    auto port = std::make_shared<std::string>();
+    auto usb = std::make_shared<bool>(false);
+    CLI::Option_group* link = command.add_option_group("Link", "one of");
+    link->add_option("--port", *port, "a serial device, such as a veld23-sim terminal")
+        ->type_name("PATH")
+        ->check(NotEmpty());
+    link->add_flag("--usb", *usb, "the first FTDI USB converter");
+    link->require_option(1);
+    command.require_subcommand(1);
+
+    const auto add = [&command, request](const char* name, const char* summary) {
+        CLI::App* sub = command.add_subcommand(name, summary);
+        sub->parse_complete_callback([request, name] { request->command = name; });
+        return sub;
+    };
+    add("check", "the link check");
+    add("query", "print the running memory");
+    AddMemory(*add("change", "make memory N the running one"), request->memory);
+    add("lock", "lock the processor's keyboard");
+    add("unlock", "unlock the processor's keyboard");
+    CLI::App* password = add("password", "set the keyboard password");
+    auto keys = std::make_shared<std::string>();
+    auto active = std::make_shared<bool>(false);
+    password->add_option("KEYS", *keys, "six of L (LEFT), R (RIGHT) and P (PUSH)")
+        ->required()
+        ->check(PasswordKeys());
+    password->add_flag("--active", *active, "switch the password on");
+    CLI::App* write = add("write", "write the configuration into memory N, read it back to "
+                                   "compare, then make it the running one");
+    AddMemory(*write, request->memory);
+    write->add_option("CONFIG", request->path, "the configuration (.v23, .v13, .json or .bin)")
+        ->required()
+        ->check(NotEmpty());
+    auto noVerify = std::make_shared<bool>(false);
+    write->add_flag("--no-verify", *noVerify, "do not read the memory back");
+    CLI::App* read = add("read", "read memory N into the file OUT");
+    AddMemory(*read, request->memory);
+    read->add_option("OUT", request->path, "the file to save (.v23, .v13, .json or .bin)")
+        ->required()
+        ->check(NotEmpty());
+
+    return [request, port, usb, keys, active, noVerify] {
+        request->verify = !*noVerify;
+        if (!*usb) {
+            request->port = *port;
+        }
+        if (request->command == "password") {
+            ParsePassword(*keys, request->password);
+            request->password[6] = *active ? 0xFF : 0x00;
+        }
+        return RunDevice(*request);
+    };
+}
+
 const CommandRegistration registration(
     "device",
     "device (--port PATH | --usb) check|change N|query|lock|unlock|password KEYS [--active]|"
     "write N CONFIG [--no-verify]|read N OUT (CONFIG, OUT: .v23, .v13, .json or .bin)",
-    RunDevice);
+    "talks to a processor over a serial device or the first FTDI USB converter", DefineDevice);
 
 } // namespace
 

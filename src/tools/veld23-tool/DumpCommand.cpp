@@ -4,19 +4,17 @@
 
 #include "config/ConfigurationJson.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
+#include <memory>
 
 namespace veld23::tool {
 namespace {
 
-constexpr const char* kName = "dump";
-
-int RunDump(const Arguments& args) {
-    if (args.size() != 1) {
-        return UsageError(kName);
-    }
+int RunDump(const std::string& path) {
     ConfigurationSession session;
-    if (!session.Load(args[0])) {
+    if (!session.Load(path)) {
         return kExitFailed;
     }
     const std::string json = ConfigurationToJson(session.Configuration());
@@ -24,7 +22,14 @@ int RunDump(const Arguments& args) {
     return kExitOk;
 }
 
-const CommandRegistration dumpCommand(kName, "dump FILE (.v23, .v13, .json or .bin)", RunDump);
+CommandRun DefineDump(CLI::App& command) {
+    auto path = std::make_shared<std::string>();
+    command.add_option("FILE", *path, "the configuration (.v23, .v13, .json or .bin)")->required();
+    return [path] { return RunDump(*path); };
+}
+
+const CommandRegistration dumpCommand("dump", "dump FILE (.v23, .v13, .json or .bin)",
+                                      "the configuration as JSON on stdout", DefineDump);
 
 } // namespace
 } // namespace veld23::tool

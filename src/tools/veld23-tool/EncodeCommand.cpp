@@ -1,10 +1,13 @@
 // encode: what a real becomes in a processor coefficient word.
+#include "CommandArguments.h"
 #include "CommandRegistry.h"
 
 #include "device/Encodings.h"
 #include "dsp/Coef22Range.h"
 
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace veld23::tool {
 namespace {
@@ -15,22 +18,14 @@ std::string NumberText(double value) {
     return text;
 }
 
-int RunEncode(const Arguments& args) {
-    if (args.empty()) {
-        return UsageError("encode");
-    }
-    std::vector<double> values(args.size());
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (!ParseDouble(args[i], values[i])) {
-            return UsageError("encode");
-        }
-    }
+// texts: the values as they were written, for the warning.
+int RunEncode(const std::vector<double>& values, const std::vector<std::string>& texts) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         // The word wraps what lies beyond it (+2 would read as -2); like every producer
         // of a word, the tool holds such a value at the word's end, and says so.
         const long double held = HoldToCoef22Range(values[i]);
         if (Coef22DeviceValue(held) != Coef22DeviceValue(values[i])) {
-            PrintMessage("encode: " + args[i] + " is beyond the word's range; held at " +
+            PrintMessage("encode: " + texts[i] + " is beyond the word's range; held at " +
                          NumberText(static_cast<double>(held)));
         }
         const Coef22Bytes bytes = EncodeCoef22(held);
@@ -39,7 +34,18 @@ int RunEncode(const Arguments& args) {
     return kExitOk;
 }
 
-const CommandRegistration encode("encode", "encode VALUE...", RunEncode);
+CommandRun DefineEncode(CLI::App& command) {
+    auto values = std::make_shared<std::vector<double>>();
+    const CLI::Option* option = command.add_option("VALUE", *values, "coefficient values")
+                                    ->required()
+                                    ->check(FiniteNumber());
+    return [values, option] { return RunEncode(*values, option->results()); };
+}
+
+const CommandRegistration encode("encode", "encode VALUE...",
+                                 "per value the coefficient word's three bytes in hex and the "
+                                 "value the processor holds",
+                                 DefineEncode);
 
 } // namespace
 } // namespace veld23::tool

@@ -7,34 +7,40 @@
 #include "measure/FilterSettingsExport.h"
 #include "measure/FinalResponseExport.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
+#include <memory>
 
 namespace veld23::tool {
 namespace {
 
-int RunExport(const Arguments& args) {
-    const bool frd = args.size() == 3 && args[0] == "frd";
-    const bool text = args.size() == 2 && (args[0] == "biquads" || args[0] == "peq");
-    if (!frd && !text) {
-        return UsageError("export");
-    }
-    const std::string& path = args[1];
+enum class ExportForm { Frd, Biquads, Peq };
+
+struct ExportArguments {
+    ExportForm form = ExportForm::Frd;
+    std::string config;
+    std::string outDir; // frd only
+};
+
+int RunExport(const ExportArguments& a) {
     ConfigurationSession session;
-    if (!session.Load(path)) {
+    if (!session.Load(a.config)) {
         return kExitFailed;
     }
     const ProcessorConfiguration& config = session.Configuration();
-    if (text) {
-        const std::string out = args[0] == "biquads" ? BiquadExportText(config, path)
-                                                     : FilterSettingsText(config, path);
+    if (a.form != ExportForm::Frd) {
+        const std::string out = a.form == ExportForm::Biquads
+                                    ? BiquadExportText(config, a.config)
+                                    : FilterSettingsText(config, a.config);
         std::fwrite(out.data(), 1, out.size(), stdout);
         return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
     }
     // The view reads the look-ahead when it comes up; here it comes up once.
     const std::vector<ExportFile> files =
         FinalResponseFrdFiles(config, FinalResponseSourcesOf(session.Editors(), session.Speakers()),
-                              config.Dynamics[0].LookAheadSamples, path);
-    const std::string message = WriteExportFiles(args[2], files);
+                              config.Dynamics[0].LookAheadSamples, a.config);
+    const std::string message = WriteExportFiles(a.outDir, files);
     if (!message.empty()) {
         std::fprintf(stderr, "%s\n", message.c_str());
         return kExitFailed;
@@ -42,8 +48,32 @@ int RunExport(const Arguments& args) {
     return kExitOk;
 }
 
-const CommandRegistration
-    exportCommand("export", "export frd CONFIG OUTDIR | biquads CONFIG | peq CONFIG", RunExport);
+// One subcommand per form; the one given says which.
+CommandRun DefineExport(CLI::App& command) {
+    auto a = std::make_shared<ExportArguments>();
+    command.require_subcommand(1);
+    const auto form = [&command, a](const char* name, ExportForm value, const char* summary) {
+        CLI::App* sub = command.add_subcommand(name, summary);
+        sub->add_option("CONFIG", a->config, "the configuration (.v23, .v13, .json or .bin)")
+            ->required();
+        sub->parse_complete_callback([a, value] { a->form = value; });
+        return sub;
+    };
+    form("frd", ExportForm::Frd,
+         "the final response as FRD files out1.frd, out2.frd, sub.frd or out3.frd, sum.frd")
+        ->add_option("OUTDIR", a->outDir, "an existing folder")
+        ->required();
+    form("biquads", ExportForm::Biquads,
+         "every section of every output path in signal order, as biquad coefficients");
+    form("peq", ExportForm::Peq, "both equalisers as filter-settings text");
+    return [a] { return RunExport(*a); };
+}
+
+const CommandRegistration exportCommand("export",
+                                        "export frd CONFIG OUTDIR | biquads CONFIG | peq CONFIG",
+                                        "the final response and the filters in the forms other "
+                                        "audio tools read",
+                                        DefineExport);
 
 } // namespace
 } // namespace veld23::tool

@@ -1,41 +1,36 @@
 // new: a new configuration as the topology chooser makes it, saved in any form.
+#include "CommandArguments.h"
 #include "CommandRegistry.h"
 #include "ConfigurationSession.h"
+
+#include <memory>
 
 namespace veld23::tool {
 namespace {
 
-constexpr const char* kName = "new";
-
-int RunNew(const Arguments& args) {
-    OutputTopology topology = OutputTopology::TwoOutputs;
+struct NewArguments {
+    int outputs = 2;
     std::string out;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--outputs" && i + 1 < args.size()) {
-            const std::string& count = args[++i];
-            if (count == "2") {
-                topology = OutputTopology::TwoOutputs;
-            } else if (count == "3") {
-                topology = OutputTopology::ThreeOutputs;
-            } else {
-                return UsageError(kName);
-            }
-        } else if (out.empty() && !args[i].starts_with("--")) {
-            out = args[i];
-        } else {
-            return UsageError(kName);
-        }
-    }
-    if (out.empty()) {
-        return UsageError(kName);
-    }
+};
+
+int RunNew(const NewArguments& a) {
     ConfigurationSession session;
-    session.New(topology);
-    return session.Save(out) ? kExitOk : kExitFailed;
+    session.New(a.outputs == 3 ? OutputTopology::ThreeOutputs : OutputTopology::TwoOutputs);
+    return session.Save(a.out) ? kExitOk : kExitFailed;
 }
 
-const CommandRegistration newCommand(kName, "new [--outputs 2|3] OUT (.v23, .v13, .json or .bin)",
-                                     RunNew);
+CommandRun DefineNew(CLI::App& command) {
+    auto a = std::make_shared<NewArguments>();
+    command.add_option("--outputs", a->outputs, "two outputs (the default) or three")
+        ->check(CLI::IsMember({2, 3}));
+    command.add_option("OUT", a->out, "the file to save (.v23, .v13, .json or .bin)")
+        ->required()
+        ->check(NotEmpty());
+    return [a] { return RunNew(*a); };
+}
+
+const CommandRegistration newCommand("new", "new [--outputs 2|3] OUT (.v23, .v13, .json or .bin)",
+                                     "a new configuration, saved as OUT", DefineNew);
 
 } // namespace
 } // namespace veld23::tool

@@ -6,29 +6,23 @@
 #include "dsp/FrequencyGrid.h"
 #include "measure/FinalResponse.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
+#include <memory>
 
 namespace veld23::tool {
 namespace {
 
-int RunResponse(const Arguments& args) {
-    bool phase = false;
+struct ResponseArguments {
     std::string path;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--view" && i + 1 < args.size() &&
-            (args[i + 1] == "mag" || args[i + 1] == "phase")) {
-            phase = args[++i] == "phase";
-        } else if (path.empty() && !args[i].starts_with("--")) {
-            path = args[i];
-        } else {
-            return UsageError("response");
-        }
-    }
-    if (path.empty()) {
-        return UsageError("response");
-    }
+    std::string view = "mag";
+};
+
+int RunResponse(const ResponseArguments& a) {
+    const bool phase = a.view == "phase";
     ConfigurationSession session;
-    if (!session.Load(path)) {
+    if (!session.Load(a.path)) {
         return kExitFailed;
     }
     const ProcessorConfiguration& config = session.Configuration();
@@ -47,7 +41,19 @@ int RunResponse(const Arguments& args) {
     return kExitOk;
 }
 
-const CommandRegistration response("response", "response CONFIG [--view mag|phase]", RunResponse);
+CommandRun DefineResponse(CLI::App& command) {
+    auto a = std::make_shared<ResponseArguments>();
+    command.add_option("CONFIG", a->path, "the configuration (.v23, .v13, .json or .bin)")
+        ->required();
+    command.add_option("--view", a->view, "magnitude in dB (the default) or phase in degrees")
+        ->check(CLI::IsMember({"mag", "phase"}));
+    return [a] { return RunResponse(*a); };
+}
+
+const CommandRegistration response("response", "response CONFIG [--view mag|phase]",
+                                   "the final response as CSV hz,ch1,ch2,ch3,sum, measurements "
+                                   "imported as the editor does",
+                                   DefineResponse);
 
 } // namespace
 } // namespace veld23::tool

@@ -1,6 +1,7 @@
 // veld23-tool xover FAMILY ORDER FREQ: designs one crossover half and prints its
 // sections and its response on the shared grid.
 
+#include "CommandArguments.h"
 #include "CommandRegistry.h"
 
 #include "dsp/CrossoverHalf.h"
@@ -8,9 +9,8 @@
 #include "dsp/FrequencyGrid.h"
 #include "dsp/Response.h"
 
-#include <cmath>
 #include <cstdio>
-#include <string>
+#include <memory>
 
 namespace veld23::tool {
 namespace {
@@ -28,32 +28,26 @@ class StderrNotifier : public DesignNotifier {
     }
 };
 
-int RunXover(const Arguments& args) {
-    static const std::string kName = "xover";
-    if (args.size() != 3) {
-        return UsageError(kName);
-    }
+struct XoverArguments {
     long family = 0;
     long order = 0;
     double hz = 0.0;
-    if (!ParseInt(args[0], family) || family < 0 || family > kHighestToolFamily ||
-        !ParseInt(args[1], order) || !ParseDouble(args[2], hz) || !std::isfinite(hz) ||
-        hz < kLowestHz || hz > kHighestHz) {
-        return UsageError(kName);
-    }
+};
+
+int RunXover(const XoverArguments& a) {
     // Orders the family cannot hold in a half's three sections are bad arguments.
-    const OrderRange orders = AcceptedOrders(static_cast<std::uint8_t>(family));
-    if (order < orders.lowest || order > orders.highest) {
-        return UsageError(kName);
+    const OrderRange orders = AcceptedOrders(static_cast<std::uint8_t>(a.family));
+    if (a.order < orders.lowest || a.order > orders.highest) {
+        return UsageError("xover");
     }
 
     TXOVERPB half;
-    half.Family = static_cast<std::uint8_t>(family);
-    half.Order = static_cast<std::int32_t>(order);
-    half.Frequency = hz;
+    half.Family = static_cast<std::uint8_t>(a.family);
+    half.Order = static_cast<std::int32_t>(a.order);
+    half.Frequency = a.hz;
     // The editor starts every design from sections carrying the half's frequency.
     for (TSOS& section : half.Sections) {
-        section.Frequency = hz;
+        section.Frequency = a.hz;
     }
     StderrNotifier notifier;
     const HalfDesignStatus status = half.Design(&notifier);
@@ -84,7 +78,18 @@ int RunXover(const Arguments& args) {
     return kExitOk;
 }
 
-const CommandRegistration kXover("xover", "xover FAMILY(0..6) ORDER FREQ(10..20000 Hz)", RunXover);
+CommandRun DefineXover(CLI::App& command) {
+    auto a = std::make_shared<XoverArguments>();
+    AddInteger(command, "FAMILY", a->family, "crossover family", 0, kHighestToolFamily);
+    command.add_option("ORDER", a->order, "filter order the family holds")
+        ->required()
+        ->transform(DecimalInteger());
+    AddNumber(command, "FREQ", a->hz, "crossover frequency in Hz", kLowestHz, kHighestHz);
+    return [a] { return RunXover(*a); };
+}
+
+const CommandRegistration kXover("xover", "xover FAMILY(0..6) ORDER FREQ(10..20000 Hz)",
+                                 "one crossover half: its sections and its response", DefineXover);
 
 } // namespace
 } // namespace veld23::tool

@@ -1,12 +1,14 @@
+// veld23-tool: what the editor runs, without windows. Every command is a subcommand
+// of its own file; the arguments are read and checked with CLI11 before it runs.
 #include "CommandRegistry.h"
 
+#include "ProgramVersion.h"
 #include "config/PrintableText.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace veld23::tool {
 
@@ -15,44 +17,25 @@ std::vector<Command>& Commands() {
     return commands;
 }
 
-CommandRegistration::CommandRegistration(std::string name, std::string usage, CommandFn run) {
-    Commands().push_back({std::move(name), std::move(usage), std::move(run)});
-}
-
-int UsageError(const Command& command) {
-    std::fprintf(stderr, "usage: veld23-tool %s\n", command.usage.c_str());
-    return kExitUsage;
+CommandRegistration::CommandRegistration(std::string name, std::string usage, std::string summary,
+                                         CommandDefinition define) {
+    Commands().push_back(
+        {std::move(name), std::move(usage), std::move(summary), std::move(define)});
 }
 
 int UsageError(const std::string& name) {
     for (const Command& c : Commands()) {
         if (c.name == name) {
-            return UsageError(c);
+            std::fprintf(stderr, "usage: veld23-tool %s\n", c.usage.c_str());
+            return kExitUsage;
         }
     }
-    std::fprintf(stderr, "usage: veld23-tool %s\n", name.c_str());
+    std::fprintf(stderr, "usage: veld23-tool COMMAND [ARGS...]; commands:");
+    for (const Command& c : Commands()) {
+        std::fprintf(stderr, " %s", c.name.c_str());
+    }
+    std::fprintf(stderr, "\n");
     return kExitUsage;
-}
-
-bool ParseDouble(const std::string& text, double& value) {
-    if (text.empty()) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(text.c_str(), &end);
-    // "nan" and "inf" read as numbers but no argument can mean them.
-    return errno == 0 && end == text.c_str() + text.size() && std::isfinite(value);
-}
-
-bool ParseInt(const std::string& text, long& value) {
-    if (text.empty()) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtol(text.c_str(), &end, 10);
-    return errno == 0 && end == text.c_str() + text.size();
 }
 
 void PrintMessage(const std::string& text) {
@@ -66,23 +49,34 @@ int main(int argc, char** argv) {
     auto& commands = Commands();
     std::sort(commands.begin(), commands.end(),
               [](const Command& a, const Command& b) { return a.name < b.name; });
-    const auto printUsage = [&] {
-        std::fprintf(stderr, "usage: veld23-tool COMMAND [ARGS...]; commands:");
-        for (const Command& c : commands) {
-            std::fprintf(stderr, " %s", c.name.c_str());
-        }
-        std::fprintf(stderr, "\n");
-    };
-    if (argc < 2) {
-        printUsage();
-        return kExitUsage;
-    }
-    const std::string name = argv[1];
+
+    CLI::App tool("Runs what the VELD23 editor runs, without windows. Exit status: 0 done, "
+                  "1 failed (the reason on stderr), 2 bad arguments.",
+                  "veld23-tool");
+    tool.set_version_flag("-v,--version", std::string("veld23-tool ") + veld23::kProgramVersion,
+                          "Print the version and exit");
+    tool.set_help_flag("-h,--help", "Print this help and exit");
+    tool.require_subcommand(1);
+    std::vector<std::pair<const CLI::App*, CommandRun>> runs;
     for (const Command& c : commands) {
-        if (c.name == name) {
-            return c.run(Arguments(argv + 2, argv + argc));
+        CLI::App* subcommand = tool.add_subcommand(c.name, c.summary);
+        runs.emplace_back(subcommand, c.define(*subcommand));
+    }
+
+    try {
+        tool.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            return tool.exit(e); // --help or --version, on stdout
+        }
+        const auto chosen = tool.get_subcommands();
+        return UsageError(chosen.empty() ? std::string() : chosen.front()->get_name());
+    }
+    const CLI::App* chosen = tool.get_subcommands().front();
+    for (const auto& [subcommand, run] : runs) {
+        if (subcommand == chosen) {
+            return run();
         }
     }
-    printUsage();
-    return kExitUsage;
+    return UsageError({});
 }

@@ -37,18 +37,6 @@ class CommPortDriver : public ::testing::Test {
     Bytes received;
 };
 
-TEST(TCommPortDriverProperties, TheEditorsInstance) {
-    TCommPortDriver d;
-    EXPECT_EQ(d.PortPath(ComPortNumber::pnCOM1), "/dev/ttyS0");
-    d.UseComm1Values();
-    EXPECT_EQ(d.ComPort(), ComPortNumber::pnCOM1);
-    EXPECT_EQ(d.ComPortSpeedValue(), ComPortSpeed::br19200);
-    EXPECT_EQ(d.ComPortInBufSize(), 128);
-    EXPECT_FALSE(d.EnableDTROnOpen());
-    EXPECT_EQ(d.OutputTimeout(), 1000);
-    EXPECT_EQ(d.ComPortOutBufSize(), 2048);
-}
-
 TEST_F(CommPortDriver, ThreeHundredBytesArriveAsEventsOfAtMost128) {
     ASSERT_TRUE(driver.OpenPort());
     Bytes sent(300);

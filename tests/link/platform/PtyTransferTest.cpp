@@ -46,8 +46,9 @@ struct PtyLink {
     std::vector<Bytes> applied;
 };
 
+// At a line speed that paces the reception into several events.
 TEST(PtyTransfer, WriteThenReadBackAMemory) {
-    PtyLink p;
+    PtyLink p({"--baud", "115200"});
     ASSERT_FALSE(p.path.empty());
     ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
     ASSERT_EQ(p.engine.RunCommand(0, 0, 0, true), 0);
@@ -108,23 +109,6 @@ TEST(PtyTransfer, ATimedOutWriteAtASlowLineIsFollowedByAReadThatWorks) {
     ASSERT_EQ(p.applied.size(), 1u);
     EXPECT_EQ(p.applied[0], (Bytes{0x00, 0x03, 0xAA}));
     std::filesystem::remove_all(folder);
-}
-
-TEST(PtyTransfer, WrongAnswersFromTheProgramGiveTheirTexts) {
-    PtyLink p({"--wrong", "long=7"});
-    ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
-    EXPECT_EQ(p.engine.RunCommand(0, 0, 0, true), 1);
-    EXPECT_EQ(p.ui.infoText, "¡¡ERROR!! LONG NO VALID (7)");
-    EXPECT_EQ(p.link.Kind(), LinkKind::Com1);
-}
-
-TEST(PtyTransfer, AReceptionPacedByTheLineArrivesInSeveralEvents) {
-    PtyLink p({"--baud", "115200"});
-    ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
-    ASSERT_TRUE(p.engine.WriteMemory(5, testing::TestImage(2047), false).Succeeded());
-    ASSERT_EQ(p.engine.ReceiveMemory(5), 0);
-    ASSERT_EQ(p.applied.size(), 1u);
-    EXPECT_EQ(p.applied[0].size(), 2046u);
 }
 
 } // namespace

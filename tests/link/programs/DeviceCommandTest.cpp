@@ -1,19 +1,20 @@
-// veld23-tool device against the veld23-sim program, both run as programs.
+// veld23-tool device against the veld23-sim program, both run as programs: the command's
+// contract (what it sends, prints and exits with); the transfer itself is tested in process.
 #include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
-#include <thread>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
-#include <csignal>
 #include <stdlib.h>
-#include <unistd.h>
 
 namespace veld23 {
 namespace {
 
+namespace fs = std::filesystem;
+using testing::RunTool;
 using testing::Subprocess;
 using testing::ToolRun;
 
@@ -23,129 +24,128 @@ struct Simulator {
         process = std::make_unique<Subprocess>(args);
         path = process->ReadLine();
     }
+    // The log line that starts with prefix; empty when none came.
+    std::string Logged(const std::string& prefix) {
+        for (std::string line = process->ReadLine(); !line.empty(); line = process->ReadLine()) {
+            if (line.rfind(prefix, 0) == 0) {
+                return line;
+            }
+        }
+        return {};
+    }
     std::unique_ptr<Subprocess> process;
     std::string path;
 };
 
-ToolRun Tool(std::vector<std::string> args) {
-    args.insert(args.begin(), {VELD23_TOOL_PATH, "device"});
-    return testing::RunToEnd(args);
-}
-
 ToolRun Device(const Simulator& sim, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--port", sim.path});
-    return Tool(args);
+    args.insert(args.begin(), {"device", "--port", sim.path});
+    return RunTool(args);
 }
 
-TEST(DeviceCommand, CheckIsTheLinkCheck) {
+struct TempFolder {
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "veld23-memory-XXXXXX").string();
+        path = ::mkdtemp(pattern.data()) != nullptr ? pattern : "";
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::string File(const std::string& name) const { return (fs::path(path) / name).string(); }
+    std::string path;
+};
+
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(DeviceCommand, ShortCommandsSendTheirDataAndPrintTheirAnswer) {
+    Simulator sim({"--running", "6"});
+    ASSERT_FALSE(sim.path.empty());
+    const ToolRun check = Device(sim, {"check"});
+    EXPECT_EQ(check.exitCode, 0) << check.err;
+    EXPECT_EQ(check.out + check.err, "");
+    EXPECT_EQ(sim.Logged("done"), "done command=0 program=0 length=0 blocks=0");
+    EXPECT_EQ(Device(sim, {"query"}).out, "6\n");
+    EXPECT_EQ(Device(sim, {"change", "3"}).exitCode, 0);
+    EXPECT_EQ(RunTool({"device", "--port=" + sim.path, "query"}).out, "3\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string log;
+    } sends[] = {
+        {{"lock"}, "done command=5 program=0 length=1 blocks=1 data=ff"},
+        {{"unlock"}, "done command=5 program=0 length=1 blocks=1 data=00"},
+        {{"password", "LRPLRP", "--active"},
+         "done command=6 program=0 length=7 blocks=1 data=020103020103ff"},
+        {{"password", "pppppp"}, "done command=6 program=0 length=7 blocks=1 data=03030303030300"},
+    };
+    for (const auto& send : sends) {
+        EXPECT_EQ(Device(sim, send.args).exitCode, 0) << send.log;
+        EXPECT_EQ(sim.Logged("done command=" + send.log.substr(13, 1)), send.log);
+    }
+}
+
+TEST(DeviceCommand, ANewConfigurationWrittenToAMemoryReadsBackUnchanged) {
+    TempFolder folder;
     Simulator sim;
     ASSERT_FALSE(sim.path.empty());
-    const ToolRun run = Device(sim, {"check"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(sim.process->ReadLine(), "done command=0 program=0 length=0 blocks=0");
+    for (const std::string outputs : {"2", "3"}) {
+        const std::string fresh = folder.File("new" + outputs + ".v23");
+        ASSERT_EQ(RunTool({"new", "--outputs", outputs, fresh}).exitCode, 0);
+        const std::string written = folder.File("written" + outputs + ".bin");
+        ASSERT_EQ(RunTool({"convert", fresh, written}).exitCode, 0);
+        // Stored, read back to compare, then made the running memory.
+        const ToolRun write = Device(sim, {"write", "3", fresh});
+        EXPECT_EQ(write.exitCode, 0) << write.err;
+        EXPECT_EQ(write.out, "Memory 3 written and verified\n");
+        EXPECT_EQ(sim.Logged("done command=3"), "done command=3 program=3 length=2048 blocks=32");
+        EXPECT_EQ(sim.Logged("sent"), "sent memory=3 length=2046");
+        EXPECT_EQ(sim.Logged("done command=7"), "done command=7 program=3 length=0 blocks=0");
+        const std::string read = folder.File("read" + outputs + ".bin");
+        const ToolRun run = Device(sim, {"read", "3", read});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_TRUE(FileBytes(read) == FileBytes(written)) << outputs << " outputs";
+    }
+    const ToolRun unverified = Device(sim, {"write", "5", folder.File("new2.v23"), "--no-verify"});
+    EXPECT_EQ(unverified.out, "Memory 5 written\n");
+    EXPECT_EQ(sim.Logged("done command=3"), "done command=3 program=5 length=2048 blocks=32");
+    EXPECT_EQ(sim.Logged("done command=7"), "done command=7 program=5 length=0 blocks=0");
+
+    // Nothing was ever written to memory 7: what comes back is no image, and no file.
+    const ToolRun empty = Device(sim, {"read", "7", folder.File("out.json")});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.err.find("memory 7: "), std::string::npos) << empty.err;
+    EXPECT_FALSE(fs::exists(folder.File("out.json")));
+    // A configuration that cannot be loaded is refused before the processor is addressed.
+    const ToolRun missing = Device(sim, {"write", "2", folder.File("missing.v23")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err, "");
 }
 
-TEST(DeviceCommand, QueryPrintsTheRunningMemoryAndChangeSetsIt) {
-    Simulator sim({"--running", "6"});
-    EXPECT_EQ(Device(sim, {"query"}).out, "6\n");
-    const ToolRun change = Device(sim, {"change", "3"});
-    EXPECT_EQ(change.exitCode, 0) << change.err;
-    EXPECT_EQ(Device(sim, {"--port=" + sim.path, "query"}).exitCode, 2); // one link option only
-    EXPECT_EQ(Tool({"--port=" + sim.path, "query"}).out, "3\n");
-}
-
-TEST(DeviceCommand, KeyboardAndPasswordCarryTheirData) {
-    Simulator sim;
-    EXPECT_EQ(Device(sim, {"lock"}).exitCode, 0);
-    EXPECT_EQ(sim.process->ReadLine(), "done command=5 program=0 length=1 blocks=1 data=ff");
-    EXPECT_EQ(Device(sim, {"unlock"}).exitCode, 0);
-    EXPECT_EQ(sim.process->ReadLine(), "done command=5 program=0 length=1 blocks=1 data=00");
-    EXPECT_EQ(Device(sim, {"password", "LRPLRP", "--active"}).exitCode, 0);
-    EXPECT_EQ(sim.process->ReadLine(),
-              "done command=6 program=0 length=7 blocks=1 data=020103020103ff");
-    EXPECT_EQ(Device(sim, {"password", "pppppp"}).exitCode, 0);
-    EXPECT_EQ(sim.process->ReadLine(),
-              "done command=6 program=0 length=7 blocks=1 data=03030303030300");
-}
-
-TEST(DeviceCommand, AProtectedMemoryIsRefusedWithItsMessage) {
-    Simulator sim({"--protect", "2,5"});
-    const ToolRun run = Device(sim, {"change", "5"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "MEMORY PROTECTED. If you want to override it, you must unprotect it from "
-                       "the keyboard of the Processor.\n");
-    EXPECT_EQ(Device(sim, {"query"}).out, "1\n");
-}
-
-TEST(DeviceCommand, AWrongAnswerFailsWithItsText) {
-    Simulator sim({"--wrong", "start=129"});
-    const ToolRun run = Device(sim, {"check"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "  ¡¡ERROR!! HEADER NO VALID(129)\n");
-}
-
-TEST(DeviceCommand, ASilentProcessorFailsAfterTheWatchdog) {
-    Simulator sim({"--silent", "end"});
-    const auto start = std::chrono::steady_clock::now();
-    const ToolRun run = Device(sim, {"check"});
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Comunication ERROR. Please verify that the COM port selected is correct\n");
-}
-
-TEST(DeviceCommand, APortThatCannotBeOpenedSaysWhy) {
-    const ToolRun run = Tool({"--port", "/dev/veld23-no-such-port", "check"});
+TEST(DeviceCommand, FailuresExitOneWithTheEditorsText) {
+    const struct {
+        std::vector<std::string> simArgs;
+        std::vector<std::string> toolArgs;
+        std::string err;
+    } cases[] = {
+        {{"--protect", "2,5"},
+         {"change", "5"},
+         "MEMORY PROTECTED. If you want to override it, you must unprotect it from the keyboard "
+         "of the Processor.\n"},
+        {{"--wrong", "start=129"}, {"check"}, "  ¡¡ERROR!! HEADER NO VALID(129)\n"},
+    };
+    for (const auto& c : cases) {
+        Simulator sim(c.simArgs);
+        const ToolRun run = Device(sim, c.toolArgs);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, c.err);
+    }
+    ToolRun run = RunTool({"device", "--port", "/dev/veld23-no-such-port", "check"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "/dev/veld23-no-such-port could not be opened: No such file or directory. "
                        "Check that the adapter is plugged in and choose the port it gives.\n");
-}
-
-// Writes a new configuration at a pace that keeps the port busy for a while.
-struct SlowWrite {
-    explicit SlowWrite(const Simulator& sim) {
-        char name[] = "/tmp/veld23-slow-write-XXXXXX.v23";
-        const int fd = ::mkstemps(name, 4);
-        ::close(fd);
-        config = name;
-        EXPECT_EQ(testing::RunToEnd({VELD23_TOOL_PATH, "new", config}).exitCode, 0);
-        writer = std::make_unique<Subprocess>(std::vector<std::string>{
-            VELD23_TOOL_PATH, "device", "--port", sim.path, "write", "2", config});
-        // Well into the data: the port is held.
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    }
-    ~SlowWrite() { std::remove(config.c_str()); }
-    std::string config;
-    std::unique_ptr<Subprocess> writer;
-};
-
-TEST(DeviceCommand, ASecondClientIsRefusedWhileATransferRuns) {
-    Simulator sim({"--baud", "19200"});
-    SlowWrite write(sim);
-    const ToolRun second = Device(sim, {"query"});
-    EXPECT_EQ(second.exitCode, 1);
-    EXPECT_EQ(second.err, "COM Port already in use. Select another.\n");
-    EXPECT_EQ(write.writer->Wait(), 0) << write.writer->Stderr();
-    EXPECT_EQ(write.writer->Stdout(), "Memory 2 written and verified\n");
-}
-
-TEST(DeviceCommand, AClientKilledInTheMiddleOfAWriteDoesNotSilenceTheProcessor) {
-    Simulator sim({"--baud", "19200"});
-    SlowWrite write(sim);
-    ::kill(write.writer->Pid(), SIGKILL);
-    write.writer->Wait();
-    // The processor gives the half-received write up once its line has been quiet.
-    for (std::string line = sim.process->ReadLine(); !line.empty() && line.rfind("forgot", 0) != 0;
-         line = sim.process->ReadLine()) {
-    }
-    const ToolRun query = Device(sim, {"query"});
-    EXPECT_EQ(query.exitCode, 0) << query.err;
-    EXPECT_EQ(query.out, "1\n");
-}
-
-TEST(DeviceCommand, UsbWithoutAConverterIsNotFound) {
-    const ToolRun run = Tool({"--usb", "check"});
+    run = RunTool({"device", "--usb", "check"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "Can't open the USB. Please verify that the USB port is correct and your "
                        "VELD23 unit is switch on - Device Not Found....\n");
@@ -153,20 +153,19 @@ TEST(DeviceCommand, UsbWithoutAConverterIsNotFound) {
 
 TEST(DeviceCommand, BadArgumentsShowTheUsage) {
     const std::vector<std::vector<std::string>> bad = {
-        {},
-        {"check"},
-        {"--port"},
-        {"--usb", "change", "9"},
-        {"--usb", "change", "0"},
-        {"--usb", "check", "extra"},
-        {"--usb", "password", "LRPLR"},
-        {"--usb", "password", "LRPLRX"},
-        {"--usb", "write", "9", "file.v23"},
-        {"--usb", "read", "3"},
-        {"--usb", "reboot"},
+        {"device"},
+        {"device", "check"},
+        {"device", "--port"},
+        {"device", "--port=/dev/x", "--port", "/dev/x", "query"}, // one link option only
+        {"device", "--usb", "change", "9"},
+        {"device", "--usb", "check", "extra"},
+        {"device", "--usb", "password", "LRPLR"},
+        {"device", "--usb", "password", "LRPLRX"},
+        {"device", "--usb", "read", "3"},
+        {"device", "--usb", "reboot"},
     };
     for (const auto& args : bad) {
-        const ToolRun run = Tool(args);
+        const ToolRun run = RunTool(args);
         EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
         EXPECT_EQ(run.err.rfind("usage: veld23-tool device", 0), 0u) << run.err;
     }

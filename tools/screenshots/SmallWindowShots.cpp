@@ -1,5 +1,6 @@
-// Pictures of the small windows and the plot for looking at them, written only when
-// VELD23_SCREENSHOT_DIR names a folder (the screenshots target sets it).
+// The response plot on its own and the small windows, each filled with typical content.
+#include "Shots.h"
+
 #include "commands/PasswordKeypad.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/SystemInformation.h"
@@ -8,7 +9,6 @@
 #include "plot/PlotModel.h"
 #include "ui/AboutWindow.h"
 #include "ui/CoefficientViewerWindow.h"
-#include "ui/DarkTheme.h"
 #include "ui/DeviceImageWindow.h"
 #include "ui/LoadingFileWindow.h"
 #include "ui/PasswordKeypadWindow.h"
@@ -17,49 +17,12 @@
 #include "ui/TopologyChooserWindow.h"
 #include "ui/TransferProgressWindow.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QPixmap>
-#include <QTest>
-#include <QWidget>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <cstdlib>
 
-using namespace veld23;
-
+namespace veld23::shots {
 namespace {
 
-QString ScreenshotDir() {
-    const char* dir = std::getenv("VELD23_SCREENSHOT_DIR");
-    return dir == nullptr ? QString() : QString::fromLocal8Bit(dir);
-}
-
-void Save(QWidget& widget, const QString& name) {
-    widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-    const QPixmap picture = widget.grab();
-    ASSERT_FALSE(picture.isNull()) << name.toStdString();
-    ASSERT_TRUE(QDir().mkpath(ScreenshotDir()));
-    EXPECT_TRUE(picture.save(QDir(ScreenshotDir()).filePath(name + ".png"))) << name.toStdString();
-    widget.hide();
-}
-
-class Screenshots : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (ScreenshotDir().isEmpty()) {
-            GTEST_SKIP() << "VELD23_SCREENSHOT_DIR not set";
-        }
-        ApplyDarkTheme(*qApp);
-    }
-};
-
-} // namespace
-
-TEST_F(Screenshots, ResponsePlots) {
+void ShootPlots(ShotFolder& shots) {
     PlotModel eq;
     ConfigurePlot(eq, PlotKind::Equaliser);
     for (int i = 0; i <= 400; ++i) {
@@ -74,7 +37,7 @@ TEST_F(Screenshots, ResponsePlots) {
     ResponsePlotWidget eqWidget;
     eqWidget.SetModel(&eq);
     eqWidget.resize(640, 340);
-    Save(eqWidget, "plot-equaliser");
+    shots.Save(eqWidget, "plot-equaliser");
 
     PlotModel dynamics;
     ConfigurePlot(dynamics, PlotKind::Dynamics);
@@ -85,21 +48,25 @@ TEST_F(Screenshots, ResponsePlots) {
     ResponsePlotWidget dynamicsWidget;
     dynamicsWidget.SetModel(&dynamics);
     dynamicsWidget.resize(360, 340);
-    Save(dynamicsWidget, "plot-dynamics");
-
+    shots.Save(dynamicsWidget, "plot-dynamics");
     dynamics.SetAxisRange(PlotAxisId::X, 22.0, 22.0);
-    Save(dynamicsWidget, "plot-inconsistent");
+    shots.Save(dynamicsWidget, "plot-inconsistent");
 }
 
-TEST_F(Screenshots, SmallWindows) {
+} // namespace
+
+void ShootSmallWindows(ShotFolder& shots) {
+    ShootPlots(shots);
+
     TransferProgressWindow progress;
     progress.SetPortLabel("Comunication Port : COM1");
     progress.SetGaugeMax(2048);
     progress.SetGaugePosition(1280);
     progress.SetInfo("Sending DATA... to Memory 3");
-    Save(progress, "transfer-progress");
+    shots.Save(progress, "transfer-progress");
     progress.SetInfo("  \u00A1\u00A1ERROR!! HEADER NO VALID(129)");
-    Save(progress, "transfer-progress-failed");
+    shots.Save(progress, "transfer-progress-failed");
+    progress.hide();
 
     commands::PasswordKeypad keypad;
     keypad.Open();
@@ -108,26 +75,31 @@ TEST_F(Screenshots, SmallWindows) {
     keypad.ToggleActive();
     PasswordKeypadWindow keypadWindow;
     keypadWindow.Bind(&keypad);
-    Save(keypadWindow, "password-keypad");
+    shots.Save(keypadWindow, "password-keypad");
+    keypadWindow.hide();
 
     CoefficientViewerWindow coefficients([](int k) {
         static const char* texts[] = {"0.998203", "-1.992771", "0.994649", "1.992771", "-0.992852"};
         return std::string(texts[k]);
     });
-    Save(coefficients, "coefficient-viewer");
+    shots.Save(coefficients, "coefficient-viewer");
+    coefficients.hide();
 
     ProcessorConfiguration config;
     DeviceImageWindow image([&config] { return BuildDeviceImage(config); });
-    Save(image, "device-image");
+    shots.Save(image, "device-image");
+    image.hide();
 
     TopologyChooserWindow chooser([](OutputTopology) {});
-    Save(chooser, "topology-chooser");
+    shots.Save(chooser, "topology-chooser");
+    chooser.hide();
 
     SystemInformationTexts info;
     info.ProjectName.Assign("Auditorio");
     info.Comments.Assign("Two boxes a side.\r\nSUB on the floor.");
     SystemInfoWindow systemInfo(info);
-    Save(systemInfo, "system-info");
+    shots.Save(systemInfo, "system-info");
+    systemInfo.hide();
 
     AboutWindow about;
     about.Fill(QString::fromUtf8("VELD23  -  24-Bit Digital Signal Processing System.\n\n"
@@ -137,8 +109,12 @@ TEST_F(Screenshots, SmallWindows) {
                                  "permitting great flexibility and highly optimised processing "
                                  "specific to the system\u2019s application."),
                "www.example.com", "info@example.com");
-    Save(about, "about");
+    shots.Save(about, "about");
+    about.hide();
 
     LoadingFileWindow loading;
-    Save(loading, "loading-file");
+    shots.Save(loading, "loading-file");
+    loading.hide();
 }
+
+} // namespace veld23::shots

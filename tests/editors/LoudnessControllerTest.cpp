@@ -1,8 +1,8 @@
 #include "editors/LoudnessController.h"
 
 #include "config/OutputTopology.h"
+#include "dsp/CrossoverSubLowPass.h"
 #include "editors/CrossoverEditorFixture.h"
-#include "editors/CrossoverSubLowPass.h"
 
 #include <gtest/gtest.h>
 

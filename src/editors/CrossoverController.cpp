@@ -3,10 +3,10 @@
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/RealTimeSender.h"
-#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/FrequencyGrid.h"
 #include "editors/CrossoverSlots.h"
-#include "plot/PlotReadout.h"
+#include "editors/CrossoverSubLowPass.h"
+#include "editors/PlotReadout.h"
 
 #include <algorithm>
 #include <utility>
@@ -375,11 +375,11 @@ void CrossoverController::PlotMouseUp(const PlotPointer&) {}
 
 // ---- Records.
 
-TXOVER& CrossoverController::Crossover() {
+TXOVER& CrossoverController::Crossover() const {
     return config_.Crossovers[Index(current_)];
 }
 
-TXOVERPB& CrossoverController::Half(XoverSide side) {
+TXOVERPB& CrossoverController::Half(XoverSide side) const {
     TXOVER& crossover = Crossover();
     return side == XoverSide::HighPass ? crossover.HighPass : crossover.LowPass;
 }

@@ -87,11 +87,7 @@ void LoudnessController::Apply() {
     }
 }
 
-LoudnessSection& LoudnessController::Section() {
-    return config_.Loudness[0];
-}
-
-const LoudnessSection& LoudnessController::Section() const {
+LoudnessSection& LoudnessController::Section() const {
     return config_.Loudness[0];
 }
 

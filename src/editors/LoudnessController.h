@@ -66,8 +66,7 @@ class LoudnessController {
     const ResponseCurve& Response() const { return response_; }
 
   private:
-    LoudnessSection& Section();
-    const LoudnessSection& Section() const;
+    LoudnessSection& Section() const;
     void Apply();
 
     ProcessorConfiguration& config_;

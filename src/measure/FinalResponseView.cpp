@@ -2,7 +2,7 @@
 
 #include "config/ProcessorConfiguration.h"
 #include "dsp/FrequencyGrid.h"
-#include "plot/PlotReadout.h"
+#include "editors/PlotReadout.h"
 
 namespace veld23 {
 

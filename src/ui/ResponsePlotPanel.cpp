@@ -1,6 +1,6 @@
 #include "ui/ResponsePlotPanel.h"
 
-#include "plot/PlotModel.h"
+#include "editors/PlotModel.h"
 #include "ui/ResponsePlotWidget.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plot/PlotConfigurations.h"
+#include "editors/PlotConfigurations.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "plot/PlotAxis.h"
-#include "plot/PlotTypes.h"
+#include "editors/PlotAxis.h"
+#include "editors/PlotTypes.h"
 #include "ui/PlotTextCache.h"
 
 #include <QFont>

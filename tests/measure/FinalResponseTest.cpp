@@ -1,7 +1,6 @@
 #include "measure/FinalResponse.h"
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
-#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/FrequencyGrid.h"
 #include "measure/FinalResponseView.h"
 #include "support/RecordingRealTimeSender.h"

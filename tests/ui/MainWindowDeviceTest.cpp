@@ -25,6 +25,8 @@
 #include <chrono>
 #include <memory>
 
+#ifdef VELD23_SIM_PATH
+
 using namespace veld23;
 using commands::DialogAnswer;
 
@@ -160,3 +162,5 @@ TEST_F(MainWindowDeviceTest, AWrongAnswerIsShownOnceAndItsWindowCanBeDismissed) 
     EXPECT_FALSE(progress.isVisible());
     EXPECT_TRUE(program->ConnectWindow().isVisible());
 }
+
+#endif

@@ -1,4 +1,4 @@
-#include "plot/PlotText.h"
+#include "editors/PlotText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "plot/PlotGeometry.h"
+#include "editors/PlotGeometry.h"
 
 namespace veld23 {
 

@@ -1,4 +1,4 @@
-#include "plot/PlotConfigurations.h"
+#include "editors/PlotConfigurations.h"
 
 #include <array>
 

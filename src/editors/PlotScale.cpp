@@ -1,4 +1,4 @@
-#include "plot/PlotScale.h"
+#include "editors/PlotScale.h"
 
 #include <algorithm>
 #include <cmath>

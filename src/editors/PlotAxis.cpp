@@ -1,6 +1,6 @@
-#include "plot/PlotAxis.h"
+#include "editors/PlotAxis.h"
 
-#include "plot/PlotText.h"
+#include "editors/PlotText.h"
 
 #include <cmath>
 

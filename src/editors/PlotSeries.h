@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plot/PlotTypes.h"
+#include "editors/PlotTypes.h"
 
 #include <span>
 #include <string_view>

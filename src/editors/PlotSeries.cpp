@@ -1,6 +1,6 @@
-#include "plot/PlotSeries.h"
+#include "editors/PlotSeries.h"
 
-#include "plot/PlotModel.h"
+#include "editors/PlotModel.h"
 
 namespace veld23 {
 

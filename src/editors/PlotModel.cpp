@@ -1,4 +1,4 @@
-#include "plot/PlotModel.h"
+#include "editors/PlotModel.h"
 
 #include <algorithm>
 #include <utility>

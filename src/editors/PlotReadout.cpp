@@ -1,6 +1,6 @@
-#include "plot/PlotReadout.h"
+#include "editors/PlotReadout.h"
 
-#include "plot/PlotText.h"
+#include "editors/PlotText.h"
 
 #include <cmath>
 

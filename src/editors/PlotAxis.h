@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plot/PlotScale.h"
+#include "editors/PlotScale.h"
 
 #include <string>
 #include <vector>

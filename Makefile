@@ -13,8 +13,13 @@ all: build
 deps:
 	@./scripts/install-deps.sh
 
-$(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The project's own builds treat warnings as errors. The Makefile is a prerequisite so a
+# tree configured before a change of these flags is configured again.
+OWN_FLAGS  := -G Ninja -DVELD23_WERROR=ON
+
+$(BUILD)/build.ninja: Makefile | deps
+	cmake -S . -B $(BUILD) $(OWN_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@touch $@
 
 configure: $(BUILD)/build.ninja
 
@@ -24,8 +29,9 @@ build: deps configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-$(ASAN_BUILD)/build.ninja: | deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELD23_SANITIZE=ON
+$(ASAN_BUILD)/build.ninja: Makefile | deps
+	cmake -S . -B $(ASAN_BUILD) $(OWN_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVELD23_SANITIZE=ON
+	@touch $@
 
 test-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -73,9 +79,10 @@ FUZZ_SMOKE_SECONDS ?= 7
 fuzz-deps:
 	@./scripts/install-deps.sh fuzz
 
-$(FUZZ_BUILD)/build.ninja: | fuzz-deps
-	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+$(FUZZ_BUILD)/build.ninja: Makefile | fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) $(OWN_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_COMPILER=clang++ -DVELD23_FUZZ=ON
+	@touch $@
 
 fuzz-build: fuzz-deps $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)

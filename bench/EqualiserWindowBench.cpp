@@ -8,6 +8,7 @@
 // the share of the step spent painting, by wall clock and by this thread's processor time
 // (the second does not count time lost to other programs on a busy machine).
 #include "BenchApplication.h"
+#include "commands/FinalResponseSources.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/RealTimeSender.h"
 #include "editors/EditorSet.h"

@@ -5,11 +5,7 @@ include(GNUInstallDirs)
 
 set(VELD23_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
-foreach(program veld23 veld23-tool veld23-sim)
-    if(TARGET ${program})
-        install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    endif()
-endforeach()
+install(TARGETS veld23 veld23-tool veld23-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${VELD23_PACKAGING_DIR}/veld23.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

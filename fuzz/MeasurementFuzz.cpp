@@ -4,6 +4,7 @@
 // they feed stay finite.
 #include "FuzzEditor.h"
 
+#include "commands/FinalResponseSources.h"
 #include "measure/FinalResponse.h"
 #include "measure/MeasurementLayout.h"
 #include "measure/MeasurementParser.h"

@@ -101,7 +101,7 @@ void RealTimeLink::SendRealTimeFive(std::uint8_t firstParameter,
     Deliver(kFiveValues);
 }
 
-void RealTimeLink::SendRealTimeInteger(std::uint16_t value, std::uint16_t parameter) {
+void RealTimeLink::SendRealTimeInteger(std::uint16_t parameter, std::uint16_t value) {
     if (!CanSend()) {
         return;
     }

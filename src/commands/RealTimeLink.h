@@ -48,7 +48,7 @@ class RealTimeLink final : public RealTimeSender {
     void SendRealTimeValue(std::uint16_t parameter, std::uint8_t kind, double value) override;
     void SendRealTimeFive(std::uint8_t firstParameter,
                           const std::array<double, 5>& values) override;
-    void SendRealTimeInteger(std::uint16_t value, std::uint16_t parameter) override;
+    void SendRealTimeInteger(std::uint16_t parameter, std::uint16_t value) override;
 
     // 1 at start-up; the loudness window's hidden section selectors set 1 or 2.
     // Other values are ignored.

@@ -70,11 +70,12 @@ int ProcessorConfiguration::ThresholdPosition(int record) const {
     // top of the slider in TwoOutputs and would otherwise give -11, a byte of 245
     // in the memory and a threshold near -134 dBFS when read back.
     const double position = std::nearbyint(2.0 * (ThresholdTop(*this, record) - umbral));
-    return static_cast<int>(std::clamp(position, 0.0, static_cast<double>(kThresholdPositions)));
+    return static_cast<int>(
+        std::clamp(position, 0.0, static_cast<double>(dynamics::kThresholdPositionMax)));
 }
 
 float ProcessorConfiguration::UmbralFromThresholdPosition(int record, int position) const {
-    const int held = std::clamp(position, 0, kThresholdPositions);
+    const int held = std::clamp(position, 0, dynamics::kThresholdPositionMax);
     return static_cast<float>(ThresholdTop(*this, record) - held / 2.0);
 }
 
@@ -85,7 +86,7 @@ void ProcessorConfiguration::HoldThresholdsToSliders() {
             continue; // the design holds it; there is no range to place it in
         }
         const double top = ThresholdTop(*this, record);
-        const double bottom = top - kThresholdPositions / 2.0;
+        const double bottom = top - dynamics::kThresholdPositionMax / 2.0;
         const float held = static_cast<float>(std::clamp<double>(d.Umbral, bottom, top));
         if (held != d.Umbral) {
             d.Umbral = held;

@@ -45,8 +45,6 @@ class ProcessorConfiguration {
     static constexpr int kLoudnessSections = 2;
     static constexpr std::int32_t kFirstProgram = 1;
     static constexpr std::int32_t kLastProgram = 8;
-    // The dynamics window's threshold slider runs from position 0 (+18 dBu) to 101.
-    static constexpr int kThresholdPositions = 101;
 
     // The state the main window starts from: ThreeOutputs with the even mix. The
     // start sequence then applies TwoOutputs, as New does.

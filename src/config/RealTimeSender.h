@@ -17,13 +17,15 @@ public:
     virtual bool RealTimeBusy() const = 0;
     bool CanSend() const { return RealTimeMode() && !RealTimeBusy(); }
 
+    // Every send names the parameter first, then what goes to it.
     // One Coef22 value; kind 2 normally, kind 1 for the RMS coefficient.
     virtual void SendRealTimeValue(std::uint16_t parameter, std::uint8_t kind, double value) = 0;
     // Five Coef22 values from a first parameter below 256 (a section's b0 b1 b2 a1 a2,
     // or five consecutive dynamics table entries).
     virtual void SendRealTimeFive(std::uint8_t firstParameter,
                                   const std::array<double, 5>& values) = 0;
-    virtual void SendRealTimeInteger(std::uint16_t value, std::uint16_t parameter) = 0;
+    // One whole number (a delay word, a hold or decay code, the look-ahead).
+    virtual void SendRealTimeInteger(std::uint16_t parameter, std::uint16_t value) = 0;
 };
 
 } // namespace veld23

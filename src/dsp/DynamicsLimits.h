@@ -42,6 +42,11 @@ inline constexpr float kRatioMin = 1.0f; // 1:1 is the slider's last usable posi
 inline constexpr float kRatioMax = 10.0f;
 inline constexpr float kKneeMin = -0.5f;
 inline constexpr float kKneeMax = 10.0f;
+// The sliders, position 0 at the top: the threshold falls by 0.5 dB a position from
+// its topology's top, Ratio = kRatioMax - position, Knee = kKneeMax - position / 2.
+inline constexpr int kThresholdPositionMax = 101;
+inline constexpr int kRatioPositionMax = static_cast<int>(kRatioMax - kRatioMin);
+inline constexpr int kKneePositionMax = static_cast<int>(2 * (kKneeMax - kKneeMin));
 // The make-up gain has no control; it only arrives from files. These bounds keep
 // the curve finite: the table clips anything above +6 dB to the word's top anyway,
 // and -96 dB is the bottom of the level table.

@@ -3,10 +3,10 @@
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/RealTimeSender.h"
+#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/FrequencyGrid.h"
 #include "editors/CrossoverSlots.h"
-#include "editors/CrossoverSubLowPass.h"
-#include "editors/PlotReadout.h"
+#include "plot/PlotReadout.h"
 
 #include <algorithm>
 #include <utility>
@@ -375,11 +375,11 @@ void CrossoverController::PlotMouseUp(const PlotPointer&) {}
 
 // ---- Records.
 
-TXOVER& CrossoverController::Crossover() const {
+TXOVER& CrossoverController::Crossover() {
     return config_.Crossovers[Index(current_)];
 }
 
-TXOVERPB& CrossoverController::Half(XoverSide side) const {
+TXOVERPB& CrossoverController::Half(XoverSide side) {
     TXOVER& crossover = Crossover();
     return side == XoverSide::HighPass ? crossover.HighPass : crossover.LowPass;
 }

@@ -3,8 +3,8 @@
 #include "dsp/Crossover.h"
 #include "dsp/Response.h"
 #include "editors/CrossoverColumn.h"
-#include "editors/PlotConfigurations.h"
-#include "editors/PlotModel.h"
+#include "plot/PlotConfigurations.h"
+#include "plot/PlotModel.h"
 
 #include <array>
 #include <functional>
@@ -144,8 +144,8 @@ class CrossoverController : public PlotMouseListener {
     CrossoverColumn& MutableColumn(XoverSide side) {
         return side == XoverSide::HighPass ? columnL_ : columnH_;
     }
-    TXOVER& Crossover() const;
-    TXOVERPB& Half(XoverSide side) const;
+    TXOVER& Crossover();
+    TXOVERPB& Half(XoverSide side);
 
     void ChooseAllOutputs();
     void ShowTopology();

@@ -59,8 +59,8 @@ void DelayController::SliderChange(int output, std::int32_t position) {
         redraw_();
     }
     if (sender_.CanSend()) {
-        sender_.SendRealTimeInteger(static_cast<std::uint16_t>(delay.DelayWord),
-                                    static_cast<std::uint16_t>(kFirstDelayParameter + output - 1));
+        sender_.SendRealTimeInteger(static_cast<std::uint16_t>(kFirstDelayParameter + output - 1),
+                                    static_cast<std::uint16_t>(delay.DelayWord));
     }
 }
 

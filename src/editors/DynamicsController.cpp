@@ -6,8 +6,8 @@
 #include "dsp/DynamicsLimits.h"
 #include "dsp/DynamicsValues.h"
 #include "editors/DynamicsCurve.h"
-#include "editors/PlotConfigurations.h"
-#include "editors/PlotReadout.h"
+#include "plot/PlotConfigurations.h"
+#include "plot/PlotReadout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,9 +18,6 @@ namespace veld23 {
 namespace {
 
 using namespace dynamics;
-
-constexpr float kRatioAtTop = 10.0f; // Ratio = 10 - position
-constexpr float kKneeAtTop = 10.0f;  // Knee = 10 - position / 2
 
 int NearestPosition(double value, int max) {
     return static_cast<int>(std::clamp(std::nearbyint(value), 0.0, static_cast<double>(max)));
@@ -99,8 +96,8 @@ std::string DynamicsController::SelectorCaption(int record) const {
 void DynamicsController::ReadControls() {
     const TDYNAMIC& d = Record();
     thresholdPosition_ = config_.ThresholdPosition(record_);
-    ratioPosition_ = NearestPosition(kRatioAtTop - HeldRatio(d), kRatioPositionMax);
-    kneePosition_ = NearestPosition(2.0 * (kKneeAtTop - HeldKnee(d)), kKneePositionMax);
+    ratioPosition_ = NearestPosition(kRatioMax - HeldRatio(d), kRatioPositionMax);
+    kneePosition_ = NearestPosition(2.0 * (kKneeMax - HeldKnee(d)), kKneePositionMax);
     fields_.Show(DynamicsTimeField::Attack, d.AttackRate());
     fields_.Show(DynamicsTimeField::Hold, d.HoldMs());
     fields_.Show(DynamicsTimeField::Release, d.ReleaseRate());
@@ -135,7 +132,7 @@ void DynamicsController::SetRatioPosition(int position) {
     }
     // Held to the slider's end: a position past 9 would give a ratio below 1:1.
     ratioPosition_ = std::clamp(position, 0, kRatioPositionMax);
-    Record().Ratio = kRatioAtTop - static_cast<float>(ratioPosition_);
+    Record().Ratio = kRatioMax - static_cast<float>(ratioPosition_);
     ParameterChanged();
 }
 
@@ -148,7 +145,7 @@ void DynamicsController::SetKneePosition(int position) {
         return;
     }
     kneePosition_ = std::clamp(position, 0, kKneePositionMax);
-    Record().Knee = kKneeAtTop - static_cast<float>(kneePosition_) / 2.0f;
+    Record().Knee = kKneeMax - static_cast<float>(kneePosition_) / 2.0f;
     ParameterChanged();
 }
 
@@ -240,28 +237,13 @@ void DynamicsController::TakeTime(DynamicsTimeField field) {
     }
 }
 
-void DynamicsController::TimeArrowUp(DynamicsTimeField field) {
-    if (TimeFieldEnabled(field)) {
-        ApplyTime(field, fields_.StepBy(field, DynamicsTimeFields::Range(field).ArrowStep));
+void DynamicsController::StepTime(DynamicsTimeField field, DynamicsTimeStep step, int direction) {
+    if (direction == 0 || !TimeFieldEnabled(field)) {
+        return;
     }
-}
-
-void DynamicsController::TimeArrowDown(DynamicsTimeField field) {
-    if (TimeFieldEnabled(field)) {
-        ApplyTime(field, fields_.StepBy(field, -DynamicsTimeFields::Range(field).ArrowStep));
-    }
-}
-
-void DynamicsController::TimeStepUp(DynamicsTimeField field) {
-    if (TimeFieldEnabled(field)) {
-        ApplyTime(field, fields_.StepBy(field, DynamicsTimeFields::Range(field).ButtonStep));
-    }
-}
-
-void DynamicsController::TimeStepDown(DynamicsTimeField field) {
-    if (TimeFieldEnabled(field)) {
-        ApplyTime(field, fields_.StepBy(field, -DynamicsTimeFields::Range(field).ButtonStep));
-    }
+    const DynamicsTimeFieldRange& range = DynamicsTimeFields::Range(field);
+    const double size = step == DynamicsTimeStep::Arrow ? range.ArrowStep : range.ButtonStep;
+    ApplyTime(field, fields_.StepBy(field, direction > 0 ? size : -size));
 }
 
 void DynamicsController::ApplyTime(DynamicsTimeField field, double value) {
@@ -298,15 +280,15 @@ void DynamicsController::SendTime(DynamicsTimeField field) {
         sender_.SendRealTimeValue(at.rmsCoef, kRmsCoefMessageKind, static_cast<double>(d.RmsCoef));
         break;
     case DynamicsTimeField::Hold:
-        sender_.SendRealTimeInteger(static_cast<std::uint16_t>(d.HoldSamples), at.holdSamples);
+        sender_.SendRealTimeInteger(at.holdSamples, static_cast<std::uint16_t>(d.HoldSamples));
         break;
     case DynamicsTimeField::Release:
-        sender_.SendRealTimeInteger(static_cast<std::uint16_t>(d.DecayCode), at.decayCode);
+        sender_.SendRealTimeInteger(at.decayCode, static_cast<std::uint16_t>(d.DecayCode));
         break;
     case DynamicsTimeField::LookAhead:
         sender_.SendRealTimeInteger(
-            static_cast<std::uint16_t>(config_.Dynamics[0].LookAheadSamples),
-            *kRecord1Addresses.lookAheadSamples);
+            *kRecord1Addresses.lookAheadSamples,
+            static_cast<std::uint16_t>(config_.Dynamics[0].LookAheadSamples));
         break;
     }
 }

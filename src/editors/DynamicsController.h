@@ -2,10 +2,10 @@
 
 #include "config/RealTimeSender.h"
 #include "editors/DynamicsTimeFields.h"
-#include "editors/PlotModel.h"
-#include "editors/PlotMouseListener.h"
 #include "editors/PowerCheck.h"
 #include "editors/SpeakerSettingsController.h"
+#include "plot/PlotModel.h"
+#include "plot/PlotMouseListener.h"
 
 #include <functional>
 #include <optional>
@@ -29,10 +29,6 @@ class TDYNAMIC;
 class DynamicsController : public PlotMouseListener, public SpeakerSettingsListener {
   public:
     static constexpr int kRecords = 2;
-    static constexpr int kThresholdPositionMax = 101;
-    // Ratio = 10 - position; the slider ends at 1:1.
-    static constexpr int kRatioPositionMax = 9;
-    static constexpr int kKneePositionMax = 21;
     static constexpr int kGateItems = 8;
 
     static constexpr std::string_view kWindowCaption = "Dynamic Configuration";
@@ -113,10 +109,9 @@ class DynamicsController : public PlotMouseListener, public SpeakerSettingsListe
     void SetTimeText(DynamicsTimeField field, std::string_view text);
     // Leaving the field or Enter.
     void TakeTime(DynamicsTimeField field);
-    void TimeArrowUp(DynamicsTimeField field);
-    void TimeArrowDown(DynamicsTimeField field);
-    void TimeStepUp(DynamicsTimeField field);
-    void TimeStepDown(DynamicsTimeField field);
+    // One arrow-key or step-button step, up for a positive direction and down for a
+    // negative one, from what is typed.
+    void StepTime(DynamicsTimeField field, DynamicsTimeStep step, int direction);
 
     // ---- Enabled state: a bypassed record offers none of these; the ratio controls
     // only exist for the compressor.

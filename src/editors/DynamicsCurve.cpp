@@ -3,7 +3,7 @@
 #include "dsp/Dynamics.h"
 #include "dsp/DynamicsLimits.h"
 #include "dsp/DynamicsValues.h"
-#include "editors/PlotModel.h"
+#include "plot/PlotModel.h"
 
 namespace veld23 {
 

@@ -11,6 +11,9 @@ namespace veld23 {
 // look-ahead the processor uses.
 enum class DynamicsTimeField { Attack, Hold, Release, LookAhead };
 
+// The arrow keys step a field finer than the step buttons beside it.
+enum class DynamicsTimeStep { Arrow, Button };
+
 struct DynamicsTimeFieldRange {
     double Min = 0.0;
     double Max = 0.0;

@@ -5,7 +5,7 @@
 #include "dsp/PeqSet.h"
 #include "editors/EqualiserLaws.h"
 #include "editors/EqualiserView.h"
-#include "editors/PlotMouseListener.h"
+#include "plot/PlotMouseListener.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The equaliser editor's plot: views, SHOW switches, readout and dragging a band.
 #include "editors/EqualiserEditor.h"
 
-#include "editors/PlotReadout.h"
+#include "plot/PlotReadout.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 
 #include "dsp/PeqSet.h"
 #include "dsp/Response.h"
-#include "editors/PlotConfigurations.h"
-#include "editors/PlotModel.h"
+#include "plot/PlotConfigurations.h"
+#include "plot/PlotModel.h"
 
 #include <array>
 #include <string_view>

@@ -87,7 +87,11 @@ void LoudnessController::Apply() {
     }
 }
 
-LoudnessSection& LoudnessController::Section() const {
+LoudnessSection& LoudnessController::Section() {
+    return config_.Loudness[0];
+}
+
+const LoudnessSection& LoudnessController::Section() const {
     return config_.Loudness[0];
 }
 

@@ -66,7 +66,8 @@ class LoudnessController {
     const ResponseCurve& Response() const { return response_; }
 
   private:
-    LoudnessSection& Section() const;
+    LoudnessSection& Section();
+    const LoudnessSection& Section() const;
     void Apply();
 
     ProcessorConfiguration& config_;

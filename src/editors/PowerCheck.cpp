@@ -77,10 +77,11 @@ PowerCheckResult Check(const ProcessorConfiguration& config, int record) {
     const int pos = config.ThresholdPosition(r.Record);
     double position = 0.0;
     if (d.Tipo == kLimiter) {
-        position = 101 - pos - (sub ? 3 : 0);
+        position = kThresholdPositionMax - pos - (sub ? 3 : 0);
     } else {
         const double ratio = HoldField(d.Ratio, kRatioMin, kRatioMax, kDefaultRatio);
-        position = std::nearbyint(0.97 * 101 - (sub ? 6 : 0) - (pos - 100.0 / ratio));
+        position =
+            std::nearbyint(0.97 * kThresholdPositionMax - (sub ? 6 : 0) - (pos - 100.0 / ratio));
     }
     // A gauge shows nothing beyond its ends.
     m.Position = static_cast<int>(std::clamp(position, 0.0, std::max(0.0, 1.0 * m.Maximum)));

@@ -1,8 +1,8 @@
 #include "measure/BiquadExport.h"
 
 #include "config/ProcessorConfiguration.h"
+#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/SectionDesign.h"
-#include "editors/CrossoverSubLowPass.h"
 #include "measure/ExportFiles.h"
 
 #include <cstdio>

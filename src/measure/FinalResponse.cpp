@@ -1,10 +1,9 @@
 #include "measure/FinalResponse.h"
 
 #include "config/ProcessorConfiguration.h"
+#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/CurveMath.h"
 #include "dsp/FrequencyGrid.h"
-#include "editors/CrossoverSubLowPass.h"
-#include "editors/EditorSet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,15 +39,6 @@ float CurvePoint(double value) {
 }
 
 } // namespace
-
-FinalResponseSources FinalResponseSourcesOf(const EditorSet& editors,
-                                            const SpeakerCurves& speakers) {
-    return {{&editors.equaliser.Curve(1), &editors.equaliser.Curve(2)},
-            &editors.loudness.Response(),
-            {&editors.crossover.OutputResponse(1), &editors.crossover.OutputResponse(2),
-             &editors.crossover.OutputResponse(3)},
-            &speakers};
-}
 
 void ComputeFinalResponse(const ProcessorConfiguration& config, const FinalResponseSources& sources,
                           int lookAheadSamples, ResponseView view, FinalResponseCurves& out) {

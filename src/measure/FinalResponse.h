@@ -1,14 +1,13 @@
 #pragma once
 
 #include "dsp/Response.h"
-#include "editors/PlotConfigurations.h"
 #include "measure/SpeakerCurves.h"
+#include "plot/PlotConfigurations.h"
 
 #include <array>
 
 namespace veld23 {
 
-class EditorSet;
 class ProcessorConfiguration;
 
 // The block curves the final response adds up, as their editors last evaluated them.
@@ -19,10 +18,6 @@ struct FinalResponseSources {
     std::array<const ResponseCurve*, 3> crossovers{}; // outputs 1..3, without the SUB low-pass
     const SpeakerCurves* speakers = nullptr;
 };
-
-// The curves the block editors keep, and the imported speaker responses.
-FinalResponseSources FinalResponseSourcesOf(const EditorSet& editors,
-                                            const SpeakerCurves& speakers);
 
 // What the view draws: curves 0..2 are the output channels, 3 their acoustic sum. A
 // recompute fills only the view asked for.

@@ -2,7 +2,7 @@
 
 #include "config/ProcessorConfiguration.h"
 #include "dsp/FrequencyGrid.h"
-#include "editors/PlotReadout.h"
+#include "plot/PlotReadout.h"
 
 namespace veld23 {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "config/FinalResponseSelections.h"
-#include "editors/PlotConfigurations.h"
-#include "editors/PlotModel.h"
 #include "measure/FinalResponse.h"
+#include "plot/PlotConfigurations.h"
+#include "plot/PlotModel.h"
 
 #include <array>
 #include <string_view>

@@ -1,7 +1,8 @@
 #include "ui/DynamicsWindow.h"
 
+#include "dsp/DynamicsLimits.h"
 #include "editors/DynamicsController.h"
-#include "editors/PlotModel.h"
+#include "plot/PlotModel.h"
 #include "ui/ChannelCopyButtons.h"
 #include "ui/DynamicsPowerPanel.h"
 #include "ui/DynamicsSliderColumn.h"
@@ -106,16 +107,14 @@ QWidget* DynamicsWindow::BuildSliders() {
     auto* panel = new QWidget(this);
     threshold_ = SliderColumn::Make(
         QString(), FromWindows1252(DynamicsController::kThresholdTopLabel),
-        FromWindows1252(DynamicsController::kThresholdBottomLabel),
-        DynamicsController::kThresholdPositionMax,
+        FromWindows1252(DynamicsController::kThresholdBottomLabel), dynamics::kThresholdPositionMax,
         tr("Threshold, or limit for the limiter: +18.0 to -32.5 dBu in 0.5 dB steps"), panel);
     threshold_.unit->setText(FromWindows1252(DynamicsController::kThresholdUnit));
     ratio_ = SliderColumn::Make(tr("Rati&o"), FromWindows1252(DynamicsController::kRatioTopLabel),
                                 FromWindows1252(DynamicsController::kRatioBottomLabel),
-                                DynamicsController::kRatioPositionMax,
+                                dynamics::kRatioPositionMax,
                                 tr("Compression ratio, 10:1 to 1:1 (compressor only)"), panel);
-    knee_ = SliderColumn::Make(tr("&Knee"), tr("10 dB"), tr("-0.5 dB"),
-                               DynamicsController::kKneePositionMax,
+    knee_ = SliderColumn::Make(tr("&Knee"), tr("10 dB"), tr("-0.5 dB"), dynamics::kKneePositionMax,
                                tr("Knee width: 10.0 to -0.5 dB in 0.5 dB steps"), panel);
     knee_.unit->setText(tr("dB"));
     threshold_.slider->setObjectName("thresholdSlider");
@@ -180,12 +179,11 @@ StepField* DynamicsWindow::AddTimeField(DynamicsTimeField field, const QString& 
     connect(edit, &StepField::Stepped, this,
             [this, field](int direction, StepField::StepSource source) {
                 Run([&] {
-                    if (source == StepField::StepSource::Key) {
-                        direction > 0 ? dynamics_.TimeArrowUp(field)
-                                      : dynamics_.TimeArrowDown(field);
-                    } else {
-                        direction > 0 ? dynamics_.TimeStepUp(field) : dynamics_.TimeStepDown(field);
-                    }
+                    dynamics_.StepTime(field,
+                                       source == StepField::StepSource::Key
+                                           ? DynamicsTimeStep::Arrow
+                                           : DynamicsTimeStep::Button,
+                                       direction);
                 });
             });
     return edit;

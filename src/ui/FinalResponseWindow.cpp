@@ -1,10 +1,11 @@
 #include "ui/FinalResponseWindow.h"
 
+#include "commands/FinalResponseSources.h"
 #include "config/ProcessorConfiguration.h"
 #include "editors/EditorSet.h"
-#include "editors/PlotConfigurations.h"
-#include "editors/PlotModel.h"
 #include "measure/FinalResponseView.h"
+#include "plot/PlotConfigurations.h"
+#include "plot/PlotModel.h"
 #include "ui/FinalResponseExportActions.h"
 #include "ui/MeasurementImportWindow.h"
 #include "ui/ProgramDialogs.h"

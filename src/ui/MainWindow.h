@@ -47,13 +47,13 @@ class MainWindow : public QWidget {
     // Everything shown read again.
     void Refresh();
 
-    MainWindowCommandBar& CommandBar() const { return *commandBar_; }
-    MainWindowSignalChain& SignalChain() const { return *signalChain_; }
+    MainWindowCommandBar& CommandBar() { return *commandBar_; }
+    MainWindowSignalChain& SignalChain() { return *signalChain_; }
     QLineEdit* NameField() const { return nameField_; }
     QLabel* PresetCaption() const { return presetCaption_; }
     QLabel* StatusLine() const { return statusLine_; }
-    EditMenuBar& EditMenu() const { return *editMenu_; }
-    ComparisonBar& Comparison() const { return *comparison_; }
+    EditMenuBar& EditMenu() { return *editMenu_; }
+    ComparisonBar& Comparison() { return *comparison_; }
 
   signals:
     void connectRequested();

@@ -1,6 +1,6 @@
 #include "ui/ResponsePlotPanel.h"
 
-#include "editors/PlotModel.h"
+#include "plot/PlotModel.h"
 #include "ui/ResponsePlotWidget.h"
 
 #include <QButtonGroup>

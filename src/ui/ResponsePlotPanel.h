@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/PlotConfigurations.h"
+#include "plot/PlotConfigurations.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "ui/ResponsePlotWidget.h"
 
-#include "editors/PlotGeometry.h"
-#include "editors/PlotModel.h"
-#include "editors/PlotSeries.h"
+#include "plot/PlotGeometry.h"
+#include "plot/PlotModel.h"
+#include "plot/PlotSeries.h"
 #include "ui/PlotPicture.h"
 #include "ui/QtText.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editors/PlotAxis.h"
-#include "editors/PlotTypes.h"
+#include "plot/PlotAxis.h"
+#include "plot/PlotTypes.h"
 #include "ui/PlotTextCache.h"
 
 #include <QFont>

@@ -74,7 +74,7 @@ TEST(RealTimeMessages, RmsCoefficientGoesAsKindOneWithWhatTheBufferHolds) {
     t.editors.equaliser.ChooseEqualiser(2); // a five-value message leaves its body behind
     const Bytes fiveBody = t.processor.RealTimeMessages().back().body;
     t.Forget();
-    t.editors.dynamics.TimeStepUp(DynamicsTimeField::Attack);
+    t.editors.dynamics.StepTime(DynamicsTimeField::Attack, DynamicsTimeStep::Button, +1);
     const Bytes sent = t.Sent();
     ASSERT_EQ(sent.size(), 105u);
     EXPECT_EQ(Bytes(sent.begin(), sent.begin() + 4), (Bytes{0x80, 0x12, 0x01, 0x01}));
@@ -95,7 +95,7 @@ TEST(RealTimeMessages, NoneGoesOutInTheMiddleOfATransfer) {
     t.dialogs.whileInforming = [&] {
         busy = t.device.RealTime().RealTimeBusy();
         t.editors.levels.ToggleMute(1);
-        t.device.RealTime().SendRealTimeInteger(48, 183);
+        t.device.RealTime().SendRealTimeInteger(183, 48);
     };
     t.dialogs.answers = {commands::DialogAnswer::Yes};
     EXPECT_EQ(t.commands.Write(), commands::CommandOutcome::Failed);
@@ -112,7 +112,7 @@ TEST(RealTimeMessages, NothingIsSentOutsideRealTimeMode) {
     t.editors.levels.SetLevelText(1, "-6.0");
     t.editors.levels.LevelEnter(1);
     t.editors.equaliser.ChooseEqualiser(2);
-    t.device.RealTime().SendRealTimeInteger(48, 183);
+    t.device.RealTime().SendRealTimeInteger(183, 48);
     EXPECT_TRUE(t.Sent().empty());
     // The transport step itself refuses an Offline link and an unknown kind.
     t.device.Link().SelectOffline();

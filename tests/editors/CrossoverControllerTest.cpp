@@ -1,11 +1,11 @@
 #include "editors/CrossoverController.h"
 
 #include "config/OutputTopology.h"
+#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/SectionDesign.h"
 #include "editors/CrossoverEditorFixture.h"
 #include "editors/CrossoverSlots.h"
-#include "editors/CrossoverSubLowPass.h"
-#include "editors/PlotConfigurations.h"
+#include "plot/PlotConfigurations.h"
 
 #include <gtest/gtest.h>
 

@@ -326,7 +326,7 @@ TEST_F(DynamicsFields, AttackSendsTheRmsCoefficientAsKindOne) {
     }
 
     editor.SelectRecord(2);
-    editor.TimeArrowDown(Field::Attack);
+    editor.StepTime(Field::Attack, DynamicsTimeStep::Arrow, -1);
     EXPECT_EQ(editor.TimeText(Field::Attack), "139");
     EXPECT_EQ(sender.calls.back().parameter, 178);
     EXPECT_EQ(Record(2).RmsCoef, RmsCoefFromAttack(139.0));
@@ -334,16 +334,16 @@ TEST_F(DynamicsFields, AttackSendsTheRmsCoefficientAsKindOne) {
 }
 
 TEST_F(DynamicsFields, HoldStepsByTenthsWithArrowsAndWholeMillisecondsWithButtons) {
-    editor.TimeArrowUp(Field::Hold);
+    editor.StepTime(Field::Hold, DynamicsTimeStep::Arrow, +1);
     EXPECT_EQ(editor.TimeText(Field::Hold), "40.1");
     EXPECT_EQ(Record(1).HoldSamples, 1925); // 1924.8
     ExpectLastInteger(191, 1925);
-    editor.TimeStepUp(Field::Hold);
+    editor.StepTime(Field::Hold, DynamicsTimeStep::Button, +1);
     EXPECT_EQ(editor.TimeText(Field::Hold), "41.1");
     EXPECT_EQ(Record(1).HoldSamples, 1973);
     // Arrows step from what is typed.
     editor.SetTimeText(Field::Hold, "10");
-    editor.TimeStepDown(Field::Hold);
+    editor.StepTime(Field::Hold, DynamicsTimeStep::Button, -1);
     EXPECT_EQ(editor.TimeText(Field::Hold), "9.0");
     EXPECT_EQ(Record(1).HoldSamples, 432);
     Type(Field::Hold, "95");
@@ -352,7 +352,7 @@ TEST_F(DynamicsFields, HoldStepsByTenthsWithArrowsAndWholeMillisecondsWithButton
 
     editor.SelectRecord(2);
     editor.SetTimeText(Field::Hold, "0");
-    editor.TimeArrowDown(Field::Hold);
+    editor.StepTime(Field::Hold, DynamicsTimeStep::Arrow, -1);
     EXPECT_EQ(editor.TimeText(Field::Hold), "0.0");
     ExpectLastInteger(192, 0);
 }
@@ -375,7 +375,7 @@ TEST_F(DynamicsFields, ReleaseCodeAndItsReadBack) {
 
 TEST_F(DynamicsFields, LookAheadAlwaysBelongsToRecordOne) {
     editor.SelectRecord(2);
-    editor.TimeArrowUp(Field::LookAhead);
+    editor.StepTime(Field::LookAhead, DynamicsTimeStep::Arrow, +1);
     EXPECT_EQ(editor.TimeText(Field::LookAhead), "0.04");
     EXPECT_EQ(Record(1).LookAheadSamples, 2);
     EXPECT_EQ(Record(2).LookAheadSamples, 0);
@@ -390,7 +390,7 @@ TEST_F(DynamicsFields, LookAheadAlwaysBelongsToRecordOne) {
     // Outside Real Time mode the value is kept and the delays still follow it.
     sender.mode = false;
     const std::size_t sent = sender.calls.size();
-    editor.TimeStepDown(Field::LookAhead);
+    editor.StepTime(Field::LookAhead, DynamicsTimeStep::Button, -1);
     EXPECT_EQ(Record(1).LookAheadSamples, 94); // 1.96 ms
     EXPECT_EQ(sender.calls.size(), sent);
     EXPECT_EQ(lookAheadChanges, 3);

@@ -78,6 +78,10 @@ TEST(TuningWorkflow, ADragOfThreeHundredMovesUndoesInOneStep) {
     EXPECT_EQ(t.workflow.History().UndoSteps(), 1u);
     EXPECT_EQ(t.workflow.UndoText(), "Undo PEQ 1 band 1 type");
     EXPECT_EQ(t.workflow.RedoText(), "Redo PEQ 1 band 1 frequency and gain");
+    // A new edit after an undo leaves nothing to redo.
+    t.Step([&] { t.Eq().SetGainPosition(40); });
+    EXPECT_FALSE(t.workflow.Redo());
+    EXPECT_EQ(t.workflow.RedoText(), "Redo");
 }
 
 TEST(TuningWorkflow, UndoOfATypeChangeRestoresTypeCoefficientsAndCurveAndSendsThem) {

@@ -1,6 +1,7 @@
 #include "measure/FinalResponse.h"
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
+#include "dsp/CrossoverSubLowPass.h"
 #include "dsp/FrequencyGrid.h"
 #include "measure/FinalResponseView.h"
 #include "support/RecordingRealTimeSender.h"

@@ -150,10 +150,12 @@ TEST_F(BadMeasurementFile, EveryFaultIsToldOnceWithItsLine) {
 }
 
 TEST_F(BadMeasurementFile, LineEndingInsideAColumnGivesWhatIsThere) {
-    // Trailing characters cut off inside the phase range still leave a number.
+    // Trailing characters cut off inside the phase range still leave a number, down to a
+    // line that ends on the range's first character.
     settings.MeasurementFiles[1] = dir.Write(
         "second.txt", kClioBHeader + ClioBLine("100", "90", "-45") +
-                          FixedLine({{1, 9, "1000"}, {17, 24, "90"}, {33, 35, "-45"}}) + "\n");
+                          FixedLine({{1, 9, "1000"}, {17, 24, "90"}, {33, 35, "-45"}}) + "\n" +
+                          FixedLine({{1, 9, "2000"}, {17, 24, "90"}, {33, 33, "0"}}) + "\n");
     settings.ImportFileType = ImportLayoutCode::Clio;
     const MeasurementImportResult result = ImportMeasurements(settings, curves, messages);
     EXPECT_EQ(result.slots[1], SlotImport::Imported);

@@ -32,7 +32,7 @@ public:
                           const std::array<double, 5>& values) override {
         calls.push_back({Kind::Five, firstParameter, 0, values});
     }
-    void SendRealTimeInteger(std::uint16_t value, std::uint16_t parameter) override {
+    void SendRealTimeInteger(std::uint16_t parameter, std::uint16_t value) override {
         calls.push_back({Kind::Integer, parameter, 0, {static_cast<double>(value), 0, 0, 0, 0}});
     }
 };

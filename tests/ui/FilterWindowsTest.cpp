@@ -4,7 +4,7 @@
 #include "ui/ScriptedDialogs.h"
 
 #include "dsp/PeqRules.h"
-#include "editors/PlotModel.h"
+#include "plot/PlotModel.h"
 #include "ui/ChannelSelectors.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"

@@ -25,8 +25,6 @@
 #include <chrono>
 #include <memory>
 
-#ifdef VELD23_SIM_PATH
-
 using namespace veld23;
 using commands::DialogAnswer;
 
@@ -162,5 +160,3 @@ TEST_F(MainWindowDeviceTest, AWrongAnswerIsShownOnceAndItsWindowCanBeDismissed) 
     EXPECT_FALSE(progress.isVisible());
     EXPECT_TRUE(program->ConnectWindow().isVisible());
 }
-
-#endif

@@ -1,7 +1,7 @@
 #include "ui/ResponsePlotWidget.h"
 
-#include "editors/PlotConfigurations.h"
-#include "editors/PlotModel.h"
+#include "plot/PlotConfigurations.h"
+#include "plot/PlotModel.h"
 #include "ui/WidgetImage.h"
 
 #include <QApplication>

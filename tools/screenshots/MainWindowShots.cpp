@@ -17,7 +17,6 @@
 namespace veld23::shots {
 namespace {
 
-#ifdef VELD23_SIM_PATH
 // Whether the write could be caught midway.
 bool ShootWrite(ShotFolder& shots) {
     // At the processor's own speed the write lasts long enough to be caught midway.
@@ -52,7 +51,6 @@ bool ShootWrite(ShotFolder& shots) {
     probe.stop();
     return saved;
 }
-#endif
 
 } // namespace
 
@@ -78,11 +76,9 @@ void ShootMainWindows(ShotFolder& shots) {
     shots.Save(Grab(progress), "transfer-window-failed");
     progress.hide();
     program.Main().hide();
-#ifdef VELD23_SIM_PATH
     if (!ShootWrite(shots)) {
         shots.Missing("transfer-window-writing");
     }
-#endif
 }
 
 } // namespace veld23::shots

@@ -2,6 +2,7 @@
 #include "CommandRegistry.h"
 #include "ConfigurationSession.h"
 
+#include "commands/FinalResponseSources.h"
 #include "measure/BiquadExport.h"
 #include "measure/FilterSettingsExport.h"
 #include "measure/FinalResponseExport.h"

@@ -2,6 +2,7 @@
 #include "CommandRegistry.h"
 #include "ConfigurationSession.h"
 
+#include "commands/FinalResponseSources.h"
 #include "dsp/FrequencyGrid.h"
 #include "measure/FinalResponse.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/PlotTypes.h"
+#include "plot/PlotTypes.h"
 
 #include <optional>
 

@@ -1,5 +1,5 @@
-#include "editors/PlotReadout.h"
-#include "editors/PlotConfigurations.h"
+#include "plot/PlotReadout.h"
+#include "plot/PlotConfigurations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "editors/PlotAxis.h"
-#include "editors/PlotGeometry.h"
-#include "editors/PlotMouseListener.h"
-#include "editors/PlotSeries.h"
-#include "editors/PlotTypes.h"
+#include "plot/PlotAxis.h"
+#include "plot/PlotGeometry.h"
+#include "plot/PlotMouseListener.h"
+#include "plot/PlotSeries.h"
+#include "plot/PlotTypes.h"
 
 #include <deque>
 #include <functional>

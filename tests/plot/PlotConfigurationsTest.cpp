@@ -1,4 +1,4 @@
-#include "editors/PlotConfigurations.h"
+#include "plot/PlotConfigurations.h"
 
 #include <gtest/gtest.h>
 

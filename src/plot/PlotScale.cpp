@@ -1,4 +1,4 @@
-#include "editors/PlotScale.h"
+#include "plot/PlotScale.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "editors/PlotModel.h"
+#include "plot/PlotModel.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "editors/PlotGeometry.h"
-#include "editors/PlotAxis.h"
-#include "editors/PlotScale.h"
+#include "plot/PlotGeometry.h"
+#include "plot/PlotAxis.h"
+#include "plot/PlotScale.h"
 
 #include <gtest/gtest.h>
 

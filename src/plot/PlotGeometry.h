@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editors/PlotAxis.h"
-#include "editors/PlotScale.h"
-#include "editors/PlotTypes.h"
+#include "plot/PlotAxis.h"
+#include "plot/PlotScale.h"
+#include "plot/PlotTypes.h"
 
 #include <optional>
 

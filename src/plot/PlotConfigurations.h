@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editors/PlotModel.h"
-#include "editors/PlotTypes.h"
+#include "plot/PlotModel.h"
+#include "plot/PlotTypes.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "editors/PlotText.h"
+#include "plot/PlotText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "editors/PlotGeometry.h"
+#include "plot/PlotGeometry.h"
 
 namespace veld23 {
 

@@ -1,6 +1,6 @@
-#include "editors/PlotAxis.h"
+#include "plot/PlotAxis.h"
 
-#include "editors/PlotText.h"
+#include "plot/PlotText.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/PlotScale.h"
+#include "plot/PlotScale.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "editors/PlotSeries.h"
+#include "plot/PlotSeries.h"
 
-#include "editors/PlotModel.h"
+#include "plot/PlotModel.h"
 
 namespace veld23 {
 

@@ -1,4 +1,4 @@
-#include "editors/CrossoverSubLowPass.h"
+#include "dsp/CrossoverSubLowPass.h"
 
 #include "dsp/SectionDesign.h"
 #include "dsp/Tsos.h"

@@ -1,6 +1,6 @@
-#include "editors/PlotReadout.h"
+#include "plot/PlotReadout.h"
 
-#include "editors/PlotText.h"
+#include "plot/PlotText.h"
 
 #include <cmath>
 

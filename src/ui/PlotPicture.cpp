@@ -3,6 +3,7 @@
 #include "config/AtomicFile.h"
 #include "ui/ProgramDialogs.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +21,7 @@ namespace veld23 {
 namespace {
 
 bool EndsWith(const std::string& path, const char* suffix) {
-    return QString::fromStdString(path).endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
+    return FromUtf8(path).endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
 }
 
 std::string Write(const std::string& path, const QByteArray& bytes) {
@@ -109,7 +110,7 @@ void SavePlotPictureAs(QWidget& plot, int scale, const QString& title, ProgramDi
     request.filters = {{"PNG picture *.png", "*.png"}, {"SVG drawing *.svg", "*.svg"}};
     request.defaultExtension = "png";
     // A title is a name, not a path.
-    request.fileName = title.isEmpty() ? "plot" : QString(title).replace('/', '-').toStdString();
+    request.fileName = title.isEmpty() ? "plot" : ToUtf8(QString(title).replace('/', '-'));
     const std::optional<std::string> path = dialogs.ChooseFileToSave(request);
     if (!path) {
         return;

@@ -68,20 +68,6 @@ TEST(DelayController, ShownDelayAndProcessorWordPerTopology) {
     EXPECT_EQ(two.Integers(), (Sent{{182, 2}, {182, 1}}));
 }
 
-TEST(DelayController, SliderFarEndSendsZeroNotMinusOne) {
-    Delays three(false);
-    three.controller.SetDelayPosition(2, 165);
-    three.controller.SetDelayPosition(1, 165);
-    Delays two(true);
-    two.controller.SetDelayPosition(1, 163);
-    two.controller.SetDelayPosition(3, 165);
-    EXPECT_EQ(three.Integers(), (Sent{{183, 0}, {182, 0}}));
-    EXPECT_EQ(two.Integers(), (Sent{{182, 0}, {184, 0}}));
-    EXPECT_EQ(three.controller.DelayMsText(2), "0.00");
-    EXPECT_EQ(two.controller.DelayCmText(3), "0.0");
-    EXPECT_EQ(two.records[0].DelayWord, 0);
-}
-
 TEST(DelayController, TemperatureChangesCentimetresNotWords) {
     Delays three(false);
     three.controller.SetDelayPosition(2, 0);

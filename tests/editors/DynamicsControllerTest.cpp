@@ -267,11 +267,14 @@ TEST_F(DynamicsEditor, TopologyAndNewConfigurationReReadTheRecords) {
     editor.ApplyGateFields();
     editor.SetTimeText(DynamicsTimeField::Hold, "12");
     editor.TakeTime(DynamicsTimeField::Hold);
+    editor.SetTimeText(DynamicsTimeField::LookAhead, "1");
+    editor.TakeTime(DynamicsTimeField::LookAhead);
     config.ResetDynamics();
     editor.ResetToNew();
     EXPECT_EQ(editor.CurrentRecord(), 1);
     EXPECT_EQ(editor.RampText(), "4");
     EXPECT_EQ(editor.TimeText(DynamicsTimeField::Hold), "40.0");
+    EXPECT_EQ(Record(1).LookAheadSamples, 0);
     EXPECT_EQ(editor.Plot().Title(), "Dynamic OUT 1");
 }
 

@@ -24,51 +24,31 @@ struct LoudnessWindow : testing::CrossoverEditor {
     LoudnessSection& Section() { return config.Loudness[0]; }
 };
 
-TEST(LoudnessController, SlidersGiveFrequencyAndGainInTheirSteps) {
+// The slider laws are the loudness section's; the controller holds positions to its
+// sliders and shows what they give.
+TEST(LoudnessController, SlidersAreHeldToTheirEndsAndShowTheirValues) {
     LoudnessWindow t;
-    t.loudness.SetGainPosition(0);
-    EXPECT_EQ(t.loudness.GainText(), "12.0");
-    EXPECT_EQ(t.Section().GainDb, 12.0);
     t.loudness.SetGainPosition(1);
+    EXPECT_EQ(t.loudness.GainText(), "11.9");
     EXPECT_EQ(t.Section().GainDb, 11.9);
-    t.loudness.SetGainPosition(120);
-    EXPECT_EQ(t.Section().GainDb, 0.0);
-    // The bottom position is 0.0 dB, never -0.1.
-    t.loudness.SetGainPosition(121);
-    EXPECT_EQ(t.loudness.GainText(), "0.0");
-    EXPECT_EQ(t.Section().GainDb, 0.0);
     t.loudness.SetGainPosition(500);
     EXPECT_EQ(t.loudness.GainPosition(), 121);
-
-    t.loudness.SetFrequencyPosition(0);
-    EXPECT_EQ(t.Section().Frequency, 80.0);
-    EXPECT_EQ(t.loudness.FrequencyText(), "80");
+    EXPECT_EQ(t.loudness.GainText(), "0.0");
     t.loudness.SetFrequencyPosition(51);
-    EXPECT_EQ(t.Section().Frequency, 29.0);
+    EXPECT_EQ(t.loudness.FrequencyText(), "29");
     t.loudness.SetFrequencyPosition(-4);
     EXPECT_EQ(t.Section().Frequency, 80.0);
 }
 
-TEST(LoudnessController, HighPassTypeResonatesWithGainAndParamRestoresItsQ) {
+// The designs are the loudness section's; the buttons choose them and the curve follows.
+TEST(LoudnessController, TypeButtonsChooseTheDesignAndTheCurveFollows) {
     LoudnessWindow t;
+    t.loudness.SetGainPosition(0);
     t.loudness.ChooseHighPass();
     EXPECT_TRUE(t.loudness.HighPassLit());
+    EXPECT_FALSE(t.loudness.ParamLit());
     EXPECT_EQ(t.Section().SectionType, kHiPassQ);
-    EXPECT_NEAR(t.Section().Q, 0.707, 1e-12);
-    t.loudness.SetGainPosition(0);
-    EXPECT_NEAR(t.Section().Q, 3.865, 0.001);
-
-    int peak = 0;
-    for (int i = 1; i <= FrequencyGrid::N; ++i) {
-        if (t.loudness.Response().magnitudeDb[i] > t.loudness.Response().magnitudeDb[peak]) {
-            peak = i;
-        }
-    }
-    EXPECT_GT(t.loudness.Response().magnitudeDb[peak], 0.0);
-    EXPECT_GT(FrequencyGrid::Shared().GridHz[peak], 55);
-    EXPECT_LT(FrequencyGrid::Shared().GridHz[peak], 70);
     EXPECT_LT(t.loudness.Response().magnitudeDb[0], -10.0); // a high-pass below 29 Hz
-
     t.loudness.ChooseParam();
     EXPECT_EQ(t.Section().SectionType, kParametricQAdap);
     EXPECT_EQ(t.Section().Q, 1.5);

@@ -24,9 +24,9 @@ bool EndsWith(const std::string& path, const char* suffix) {
     return FromUtf8(path).endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
 }
 
-std::string Write(const std::string& path, const QByteArray& bytes) {
+Result<> Write(const std::string& path, const QByteArray& bytes) {
     if (bytes.isEmpty()) {
-        return "Could not save " + path + ": the picture could not be drawn.";
+        return Result<>::Failure("Could not save " + path + ": the picture could not be drawn.");
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     return WriteFileAtomically(path, std::span(data, static_cast<std::size_t>(bytes.size())));
@@ -93,15 +93,15 @@ QByteArray PlotSvg(QWidget& plot, int scale, const QString& title) {
     return bytes;
 }
 
-std::string SavePlotPicture(QWidget& plot, const std::string& path, int scale,
-                            const QString& title) {
+Result<> SavePlotPicture(QWidget& plot, const std::string& path, int scale, const QString& title) {
     if (EndsWith(path, ".svg")) {
         return Write(path, PlotSvg(plot, scale, title));
     }
     if (EndsWith(path, ".png")) {
         return Write(path, PlotPng(plot, scale));
     }
-    return "Could not save " + path + ": a picture is saved as PNG (.png) or SVG (.svg).";
+    return Result<>::Failure("Could not save " + path +
+                             ": a picture is saved as PNG (.png) or SVG (.svg).");
 }
 
 void SavePlotPictureAs(QWidget& plot, int scale, const QString& title, ProgramDialogs& dialogs) {
@@ -115,9 +115,8 @@ void SavePlotPictureAs(QWidget& plot, int scale, const QString& title, ProgramDi
     if (!path) {
         return;
     }
-    const std::string message = SavePlotPicture(plot, *path, scale, title);
-    if (!message.empty()) {
-        dialogs.ShowError(message);
+    if (const Result<> saved = SavePlotPicture(plot, *path, scale, title); !saved) {
+        dialogs.ShowError(saved.Message());
     }
 }
 

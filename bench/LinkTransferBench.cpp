@@ -150,7 +150,7 @@ void BM_WriteMemoryAt19200(benchmark::State& state) {
     double total = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        if (b.engine.RunCommand(3, 3, length, true) != 0) {
+        if (!b.engine.RunCommand(3, 3, length, true)) {
             state.SkipWithError("write failed");
             return;
         }
@@ -164,14 +164,14 @@ void BM_WriteMemoryAt19200(benchmark::State& state) {
 void BM_ReadMemoryAt19200(benchmark::State& state) {
     Bench b;
     if (!b.Ready() || b.engine.LoadImage(b.image) != 2048 ||
-        b.engine.RunCommand(3, 3, 2048, false) != 0) {
+        !b.engine.RunCommand(3, 3, 2048, false)) {
         state.SkipWithError("veld23-sim did not take the memory");
         return;
     }
     double total = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        if (b.engine.ReceiveMemory(3) != 0 || b.received != 2046) {
+        if (!b.engine.ReceiveMemory(3) || b.received != 2046) {
             state.SkipWithError("read failed");
             return;
         }

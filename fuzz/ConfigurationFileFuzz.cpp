@@ -32,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Require(editor.State() == before, "a refused file changes nothing");
         return 0;
     }
-    const JsonContentResult json = ContentFromJson(ConfigurationToJson(editor.config));
-    fuzz::Require(json.valid, "an opened file is within the editors' ranges", json.message);
+    const Result<ConfigurationFileContent> json =
+        ContentFromJson(ConfigurationToJson(editor.config));
+    fuzz::Require(json.Succeeded(), "an opened file is within the editors' ranges", json.Message());
     const ConfigurationRecord saved = BuildConfigurationRecord(editor.config, "/fuzz.v23");
     fuzz::Require(Open(editor, saved) == ConfigurationOpenResult::Opened, "a saved file opens");
     fuzz::Require(BuildConfigurationRecord(editor.config, "/fuzz.v23") == saved,

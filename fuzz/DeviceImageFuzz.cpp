@@ -26,8 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Require(editor.State() == before, "a refused image leaves a new configuration");
         return 0;
     }
-    const JsonContentResult json = ContentFromJson(ConfigurationToJson(editor.config));
-    fuzz::Require(json.valid, "an applied image is within the editors' ranges", json.message);
+    const Result<ConfigurationFileContent> json =
+        ContentFromJson(ConfigurationToJson(editor.config));
+    fuzz::Require(json.Succeeded(), "an applied image is within the editors' ranges",
+                  json.Message());
     const DeviceImage built = BuildDeviceImage(editor.config);
     fuzz::Require(Apply(editor, built), "a built image applies");
     fuzz::Require(BuildDeviceImage(editor.config) == built,

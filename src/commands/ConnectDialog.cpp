@@ -72,13 +72,14 @@ void ConnectDialog::CheckLink() {
     case LinkKind::Com1:
     case LinkKind::Com2:
         // The transfer itself tells the link what came back: the right answers, a
-        // wrong one (the link stays, shown as answering wrongly) or none (Offline).
-        device_.Engine().RunCommand(link::protocol::kLinkCheck, 0, 0, true);
+        // wrong one (the link stays, shown as answering wrongly) or none (Offline);
+        // there is nothing more to do with its result.
+        static_cast<void>(device_.Engine().RunCommand(link::protocol::kLinkCheck, 0, 0, true));
         return;
     case LinkKind::Offline:
         return;
     case LinkKind::Usb:
-        if (device_.Engine().RunCommand(link::protocol::kLinkCheck, 0, 0, true) != 0) {
+        if (!device_.Engine().RunCommand(link::protocol::kLinkCheck, 0, 0, true)) {
             link.Usb().UsbClose();
             link.SelectOffline();
         }

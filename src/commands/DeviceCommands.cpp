@@ -25,11 +25,11 @@ DeviceCommands::DeviceCommands(DeviceLink& device, LoadedConfigurationSteps& loa
 }
 
 void DeviceCommands::ApplyImage(std::span<const std::uint8_t> image) {
-    const ApplyDeviceImageResult result =
+    const Result<> applied =
         ApplyDeviceImage(device_.Configuration(), image, device_.RealTime(), loadedSteps_);
-    imageApplied_ = result.applied;
-    if (!result) {
-        device_.Dialogs().ShowError(result.message);
+    imageApplied_ = applied.Succeeded();
+    if (!applied) {
+        device_.Dialogs().ShowError(applied.Message());
     }
 }
 
@@ -78,7 +78,7 @@ CommandOutcome DeviceCommands::ReadMemory() {
     link::LinkController& link = device_.Link();
     imageApplied_ = false;
     const auto program = static_cast<std::uint8_t>(device_.Configuration().ProgramNumber);
-    const bool received = device_.Engine().ReceiveMemory(program) == 0;
+    const bool received = device_.Engine().ReceiveMemory(program).Succeeded();
     if (link.UsbLinkActive()) {
         link.Usb().UsbClose();
     } else {
@@ -100,8 +100,8 @@ CommandOutcome DeviceCommands::Change() {
     if (device_.Dialogs().AskYesNoCancel(texts::ChangeQuestion(memory)) != DialogAnswer::Yes) {
         return CommandOutcome::Declined;
     }
-    if (device_.Engine().RunCommand(protocol::kLoadMemory, static_cast<std::uint8_t>(memory), 0,
-                                    true) != 0) {
+    if (!device_.Engine().RunCommand(protocol::kLoadMemory, static_cast<std::uint8_t>(memory), 0,
+                                     true)) {
         return CommandOutcome::Failed;
     }
     // The processor now runs another memory than the one the editor holds: edits
@@ -130,7 +130,7 @@ CommandOutcome DeviceCommands::Keyboard(bool lock) {
     }
     link::TransferEngine& engine = device_.Engine();
     engine.TransmitBuffer()[0] = lock ? 0xFF : 0x00;
-    const bool sent = engine.RunCommand(protocol::kKeyboard, 0, 1, true) == 0;
+    const bool sent = engine.RunCommand(protocol::kKeyboard, 0, 1, true).Succeeded();
     return sent ? CommandOutcome::Done : CommandOutcome::Failed;
 }
 
@@ -146,8 +146,8 @@ CommandOutcome DeviceCommands::Password() {
     link::TransferEngine& engine = device_.Engine();
     const PasswordRecord& record = keypad_.Record();
     std::copy(record.begin(), record.end(), engine.TransmitBuffer().begin());
-    if (engine.RunCommand(protocol::kPassword, 0, static_cast<std::uint16_t>(record.size()),
-                          true) != 0) {
+    if (!engine.RunCommand(protocol::kPassword, 0, static_cast<std::uint16_t>(record.size()),
+                           true)) {
         device_.Link().Usb().UsbClose();
         return CommandOutcome::Failed;
     }
@@ -169,8 +169,8 @@ CommandOutcome DeviceCommands::CopyAll() {
          memory <= ProcessorConfiguration::kLastProgram; ++memory) {
         device_.Presentation().SetMemorySelector(memory);
         device_.Waiter().WaitUntil([] { return false; }, kCopyPause);
-        if (engine.RunCommand(protocol::kWriteMemory, static_cast<std::uint8_t>(memory), length,
-                              true) != 0) {
+        if (!engine.RunCommand(protocol::kWriteMemory, static_cast<std::uint8_t>(memory), length,
+                               true)) {
             return CommandOutcome::Failed;
         }
         device_.ProcessPendingEvents(kPassesAfterCopy);
@@ -197,7 +197,7 @@ CommandOutcome DeviceCommands::RealTimeButtonClick() {
     // The editor and the running memory have to agree before edits are sent as
     // changes to it: ask which memory runs and read it.
     device_.Dialogs().ShowInformation(texts::kRealTimeSecurityRead);
-    if (device_.Engine().RunCommand(protocol::kQueryProgram, 0, 0, true) != 0) {
+    if (!device_.Engine().RunCommand(protocol::kQueryProgram, 0, 0, true)) {
         return CommandOutcome::Failed;
     }
     const CommandOutcome read = ReadMemory();

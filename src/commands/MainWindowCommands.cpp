@@ -168,9 +168,8 @@ bool MainWindowCommands::SaveConfiguration() {
     if (!path) {
         return false;
     }
-    const ConfigurationSaveResult result = SaveConfigurationFile(config_, *path);
-    if (!result) {
-        device_.Dialogs().ShowError(result.message);
+    if (const Result<> saved = SaveConfigurationFile(config_, *path); !saved) {
+        device_.Dialogs().ShowError(saved.Message());
         return false;
     }
     Settle(std::filesystem::path(*path).filename().string());

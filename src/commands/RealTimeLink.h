@@ -58,7 +58,7 @@ class RealTimeLink final : public RealTimeSender {
     // The transport step for the body already in the message buffer, over the
     // serial port or the USB converter as `UsbLinkActive` says: 0 success, 1
     // failure. Refused (1) while the link is Offline or for an unknown kind.
-    std::uint8_t SendRealTime(std::uint8_t selector, std::uint8_t kind);
+    [[nodiscard]] std::uint8_t SendRealTime(std::uint8_t selector, std::uint8_t kind);
 
     // Mode changes light or darken every Real Time indicator through the listener.
     // Switching on is the Real Time command's last step, after the security read.

@@ -18,8 +18,9 @@ namespace fs = std::filesystem;
 // As many links as the system itself follows before it calls them a loop.
 constexpr int kMostLinksFollowed = 40;
 
-std::string Failure(const std::string& path, const std::string& reason) {
-    return "Could not save " + path + ": " + reason + ". The previous file is unchanged.";
+Result<> Failure(const std::string& path, const std::string& reason) {
+    return Result<>::Failure("Could not save " + path + ": " + reason +
+                             ". The previous file is unchanged.");
 }
 
 // The file a name stands for, its symbolic links followed (a relative one from the folder
@@ -91,7 +92,7 @@ void SyncFolder(const fs::path& folder) {
 
 } // namespace
 
-std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> content) {
+Result<> WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> content) {
     fs::path target;
     int error = 0;
     if (!FollowLinks(path, target, error)) {
@@ -141,7 +142,7 @@ std::string WriteFileAtomically(const std::string& path, std::span<const std::ui
         return Failure(path, std::strerror(error));
     }
     SyncFolder(folder);
-    return {};
+    return Result<>::Success();
 }
 
 } // namespace veld23

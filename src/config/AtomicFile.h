@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,8 +15,7 @@ namespace veld23 {
 // permission bits, and its owner and group where the system permits; it is readable by
 // nobody else until then. A hard link loses its sharing: the name saved to gets a new
 // file, as with any replace-by-rename. Only a plain file (or a new name) is replaced.
-// Returns an empty string on success, else a message for the user that names the file
-// and the reason.
-std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> content);
+// A failure's message for the user names the file and the reason.
+Result<> WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> content);
 
 } // namespace veld23

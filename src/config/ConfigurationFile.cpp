@@ -27,10 +27,9 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
     return text;
 }
 
-FileBytes ReadFailure(const std::string& path, const std::string& reason) {
-    FileBytes result;
-    result.message = "Could not open " + path + ": " + reason + ".";
-    return result;
+Result<std::vector<std::uint8_t>> ReadFailure(const std::string& path, const std::string& reason) {
+    return Result<std::vector<std::uint8_t>>::Failure("Could not open " + path + ": " + reason +
+                                                      ".");
 }
 
 // Write permission is what a read-only file lacks. Renaming over the file would replace
@@ -69,7 +68,7 @@ std::string FullPathOf(const std::string& path) {
     return ec ? path : absolute.lexically_normal().string();
 }
 
-FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
+Result<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t limit) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (!ec && fs::is_directory(status)) {
@@ -83,18 +82,16 @@ FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
     if (file == nullptr) {
         return ReadFailure(path, std::strerror(errno));
     }
-    FileBytes result;
-    result.bytes.resize(limit + 1);
-    const std::size_t count = std::fread(result.bytes.data(), 1, result.bytes.size(), file);
+    std::vector<std::uint8_t> bytes(limit + 1);
+    const std::size_t count = std::fread(bytes.data(), 1, bytes.size(), file);
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
     if (failed) {
         return ReadFailure(path, std::strerror(error));
     }
-    result.bytes.resize(count);
-    result.read = true;
-    return result;
+    bytes.resize(count);
+    return bytes;
 }
 
 ConfigurationOpenResult OpenConfigurationBytes(ProcessorConfiguration& config,
@@ -125,12 +122,12 @@ ConfigurationOpenResult OpenConfigurationFile(ProcessorConfiguration& config,
                                               LoadedConfigurationSteps& steps,
                                               ConfigurationFileMessages& messages) {
     const std::string fullPath = FullPathOf(path);
-    const FileBytes file = ReadFileBytes(fullPath, kConfigurationFileSize);
-    if (!file.read) {
-        messages.ShowError(file.message);
+    const Result<std::vector<std::uint8_t>> file = ReadFileBytes(fullPath, kConfigurationFileSize);
+    if (!file) {
+        messages.ShowError(file.Message());
         return ConfigurationOpenResult::Refused;
     }
-    return OpenConfigurationBytes(config, file.bytes, fullPath, sender, steps, messages);
+    return OpenConfigurationBytes(config, file.Value(), fullPath, sender, steps, messages);
 }
 
 ConfigurationRecord BuildConfigurationRecord(const ProcessorConfiguration& config,
@@ -138,21 +135,15 @@ ConfigurationRecord BuildConfigurationRecord(const ProcessorConfiguration& confi
     return EncodeConfigurationRecord(CaptureConfiguration(config), fullPath);
 }
 
-ConfigurationSaveResult SaveWholeFile(const std::string& path,
-                                      std::span<const std::uint8_t> bytes) {
-    ConfigurationSaveResult result;
+Result<> SaveWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
     if (IsReadOnlyFile(path)) {
-        result.message =
-            "Could not save " + path + ": the file is read-only. The previous file is unchanged.";
-        return result;
+        return Result<>::Failure("Could not save " + path +
+                                 ": the file is read-only. The previous file is unchanged.");
     }
-    result.message = WriteFileAtomically(path, bytes);
-    result.saved = result.message.empty();
-    return result;
+    return WriteFileAtomically(path, bytes);
 }
 
-ConfigurationSaveResult SaveConfigurationFile(const ProcessorConfiguration& config,
-                                              const std::string& path) {
+Result<> SaveConfigurationFile(const ProcessorConfiguration& config, const std::string& path) {
     const std::string fullPath = FullPathOf(path);
     return SaveWholeFile(fullPath, BuildConfigurationRecord(config, fullPath));
 }

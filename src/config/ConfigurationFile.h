@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConfigurationFileRecord.h"
+#include "config/Result.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,13 +39,8 @@ std::string FullPathOf(const std::string& path);
 
 // A whole file read into memory, at most limit + 1 bytes of it (enough to tell that a
 // file is longer than anything acceptable). A folder, a missing or an unreadable file
-// gives a message that names the file and the reason.
-struct FileBytes {
-    bool read = false;
-    std::vector<std::uint8_t> bytes;
-    std::string message;
-};
-FileBytes ReadFileBytes(const std::string& path, std::size_t limit);
+// fails with a message that names the file and the reason.
+Result<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t limit);
 
 enum class ConfigurationOpenResult {
     Opened,
@@ -58,40 +54,31 @@ enum class ConfigurationOpenResult {
 // gets the older-version warning and opens with defaults for what it lacks. Then
 // RestoreConfiguration (ConfigurationFileRestore.h) runs; the sender receives what the
 // topology and route commands send in Real Time mode.
-ConfigurationOpenResult OpenConfigurationFile(ProcessorConfiguration& config,
-                                              const std::string& path, RealTimeSender& sender,
-                                              LoadedConfigurationSteps& steps,
-                                              ConfigurationFileMessages& messages);
+[[nodiscard]] ConfigurationOpenResult OpenConfigurationFile(ProcessorConfiguration& config,
+                                                            const std::string& path,
+                                                            RealTimeSender& sender,
+                                                            LoadedConfigurationSteps& steps,
+                                                            ConfigurationFileMessages& messages);
 
 // The same for a file's bytes already in memory; fullPath is only used in messages.
-ConfigurationOpenResult OpenConfigurationBytes(ProcessorConfiguration& config,
-                                               std::span<const std::uint8_t> bytes,
-                                               std::string_view fullPath, RealTimeSender& sender,
-                                               LoadedConfigurationSteps& steps,
-                                               ConfigurationFileMessages& messages);
+[[nodiscard]] ConfigurationOpenResult
+OpenConfigurationBytes(ProcessorConfiguration& config, std::span<const std::uint8_t> bytes,
+                       std::string_view fullPath, RealTimeSender& sender,
+                       LoadedConfigurationSteps& steps, ConfigurationFileMessages& messages);
 
 // The record a save writes for the configuration at that full path.
 ConfigurationRecord BuildConfigurationRecord(const ProcessorConfiguration& config,
                                              std::string_view fullPath);
 
-struct ConfigurationSaveResult {
-    bool saved = false;
-    // For the user when the save failed: the file, the reason, and that the previous
-    // file is unchanged.
-    std::string message;
-
-    explicit operator bool() const { return saved; }
-};
-
 // Writes bytes as the whole file, created or replaced, the way every save does: beside
-// the target and renamed over it, and never over a read-only file.
-ConfigurationSaveResult SaveWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// the target and renamed over it, and never over a read-only file. A failure's message
+// names the file, the reason, and that the previous file is unchanged.
+Result<> SaveWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Writes the whole record as the file, created or replaced. The file is written beside
 // the target and renamed over it, so a save that fails for any reason (a missing or
 // full folder, no permission, a read-only file) leaves the previous file untouched.
 // Saving an opened older file writes the full current record.
-ConfigurationSaveResult SaveConfigurationFile(const ProcessorConfiguration& config,
-                                              const std::string& path);
+Result<> SaveConfigurationFile(const ProcessorConfiguration& config, const std::string& path);
 
 } // namespace veld23

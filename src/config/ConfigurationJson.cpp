@@ -180,15 +180,14 @@ std::string ConfigurationToJson(const ProcessorConfiguration& config) {
     return ContentToJson(CaptureConfiguration(config));
 }
 
-ConfigurationJsonResult ReadConfigurationJson(ProcessorConfiguration& config, std::string_view text,
-                                              RealTimeSender& sender,
-                                              LoadedConfigurationSteps& steps) {
-    JsonContentResult read = ContentFromJson(text);
-    if (!read.valid) {
-        return {false, std::move(read.message)};
+Result<> ReadConfigurationJson(ProcessorConfiguration& config, std::string_view text,
+                               RealTimeSender& sender, LoadedConfigurationSteps& steps) {
+    const Result<ConfigurationFileContent> read = ContentFromJson(text);
+    if (!read) {
+        return Result<>::Failure(read.Message());
     }
-    RestoreConfiguration(config, read.content, sender, steps);
-    return {true, {}};
+    RestoreConfiguration(config, read.Value(), sender, steps);
+    return Result<>::Success();
 }
 
 } // namespace veld23

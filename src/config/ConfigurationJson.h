@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConfigurationFileContent.h"
+#include "config/Result.h"
 
 #include <string>
 #include <string_view>
@@ -53,25 +54,12 @@ std::string ConfigurationToJson(const ProcessorConfiguration& config);
 // memory read from the processor need not hold). The first key that fails is reported by
 // its JSON pointer ("/Peq/0/bands/3/Q: 25 is outside 0.5 to 20", "/Topology appears
 // twice").
-struct JsonContentResult {
-    bool valid = false;
-    ConfigurationFileContent content;
-    std::string message;
-};
-JsonContentResult ContentFromJson(std::string_view text);
-
-struct ConfigurationJsonResult {
-    bool applied = false;
-    std::string message; // why the JSON was refused; empty when it was applied
-
-    explicit operator bool() const { return applied; }
-};
+Result<ConfigurationFileContent> ContentFromJson(std::string_view text);
 
 // Reads JSON into the configuration (which the caller has reset) as opening a file
 // does: the whole text is checked first and a refused one changes nothing; then
 // RestoreConfiguration runs the same restore, designs and editor refreshes.
-ConfigurationJsonResult ReadConfigurationJson(ProcessorConfiguration& config, std::string_view text,
-                                              RealTimeSender& sender,
-                                              LoadedConfigurationSteps& steps);
+Result<> ReadConfigurationJson(ProcessorConfiguration& config, std::string_view text,
+                               RealTimeSender& sender, LoadedConfigurationSteps& steps);
 
 } // namespace veld23

@@ -331,21 +331,17 @@ Content ReadContent(const Node& root) {
 
 } // namespace
 
-JsonContentResult ContentFromJson(std::string_view text) {
-    JsonContentResult result;
+Result<ConfigurationFileContent> ContentFromJson(std::string_view text) {
     StrictJsonResult parsed = ParseStrictJson(text, kDeepestNesting);
     if (!parsed.parsed) {
-        result.message = std::move(parsed.message);
-        return result;
+        return Result<ConfigurationFileContent>::Failure(std::move(parsed.message));
     }
     try {
-        result.content = ReadContent(Node(parsed.document, ""));
-        result.valid = true;
+        return ReadContent(Node(parsed.document, ""));
     } catch (const BadJsonKey& bad) {
-        result.message =
-            (bad.path.empty() ? std::string("top level") : bad.path) + ": " + bad.reason;
+        return Result<ConfigurationFileContent>::Failure(
+            (bad.path.empty() ? std::string("top level") : bad.path) + ": " + bad.reason);
     }
-    return result;
 }
 
 } // namespace veld23

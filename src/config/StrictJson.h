@@ -17,7 +17,7 @@ std::string PointerStep(const std::string& parent, std::string_view key);
 // nested arrays until the stack runs out), and so is a key that appears twice in one
 // object (it would otherwise silently take the last value). The message names the
 // place by its JSON pointer, or the line and column of a syntax error.
-struct StrictJsonResult {
+struct [[nodiscard]] StrictJsonResult {
     bool parsed = false;
     nlohmann::ordered_json document;
     std::string message;

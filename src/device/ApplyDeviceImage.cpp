@@ -94,11 +94,10 @@ void Refresh(ProcessorConfiguration& config, RealTimeSender& sender,
 
 } // namespace
 
-ApplyDeviceImageResult ApplyDeviceImage(ProcessorConfiguration& config,
-                                        std::span<const std::uint8_t> image, RealTimeSender& sender,
-                                        LoadedConfigurationSteps& steps) {
+Result<> ApplyDeviceImage(ProcessorConfiguration& config, std::span<const std::uint8_t> image,
+                          RealTimeSender& sender, LoadedConfigurationSteps& steps) {
     if (image.size() < kDeviceImageReadSize) {
-        return {false, TooShortMessage(image.size())};
+        return Result<>::Failure(TooShortMessage(image.size()));
     }
     const DeviceImageReader reader(image);
 
@@ -116,7 +115,7 @@ ApplyDeviceImageResult ApplyDeviceImage(ProcessorConfiguration& config,
     ReadAlignmentDelays(config, reader);
     ReadNoiseGates(config, reader);
     Refresh(config, sender, steps);
-    return {true, {}};
+    return Result<>::Success();
 }
 
 } // namespace veld23

@@ -1,23 +1,15 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <cstdint>
 #include <span>
-#include <string>
 
 namespace veld23 {
 
 class LoadedConfigurationSteps;
 class ProcessorConfiguration;
 class RealTimeSender;
-
-// What became of an image handed to ApplyDeviceImage.
-struct ApplyDeviceImageResult {
-    bool applied = false;
-    // Why the image was refused, in words for the user; empty when it was applied.
-    std::string message;
-
-    explicit operator bool() const { return applied; }
-};
 
 // Reads a processor memory back into the configuration, in place: topology, name
 // and labels, then every block from the panel codes (equaliser bands of the
@@ -30,12 +22,11 @@ struct ApplyDeviceImageResult {
 // refused and the configuration is left exactly as it was. Whatever the bytes
 // hold, every value is held to what the editors' controls can produce, so an
 // applied image always leaves a configuration the editors and BuildDeviceImage
-// can work with.
+// can work with. A refusal's message says why, in words for the user.
 //
 // The sender is used for what the topology and route commands send in Real Time
 // mode; the steps are the editors' own refreshes.
-ApplyDeviceImageResult ApplyDeviceImage(ProcessorConfiguration& config,
-                                        std::span<const std::uint8_t> image, RealTimeSender& sender,
-                                        LoadedConfigurationSteps& steps);
+Result<> ApplyDeviceImage(ProcessorConfiguration& config, std::span<const std::uint8_t> image,
+                          RealTimeSender& sender, LoadedConfigurationSteps& steps);
 
 } // namespace veld23

@@ -16,14 +16,6 @@ using namespace image_layout;
 
 namespace {
 
-// The crossover editor's frequency fields: whole hertz.
-constexpr double kCrossoverMinHz = 20.0;
-constexpr double kCrossoverMaxHz = 20000.0;
-// Orders the crossover editor leaves: 2 for both halves in use, up to 4 for a half
-// used alone.
-constexpr std::int32_t kSharedOrder = 2;
-constexpr std::int32_t kSoloOrder = 4;
-
 // What an image written before the gate fields existed gets.
 constexpr float kOldImageGateIndex = 13.0f;
 constexpr float kOldImagePendiente = 4.0f;
@@ -70,7 +62,7 @@ void ReadEqualiser(PeqSet& set, const DeviceImageReader& image, std::size_t pane
 }
 
 double HoldCrossoverFrequency(double hz) {
-    return std::clamp(std::nearbyint(hz), kCrossoverMinHz, kCrossoverMaxHz);
+    return std::clamp(std::nearbyint(hz), double{kCrossoverLowestHz}, double{kCrossoverHighestHz});
 }
 
 // The crossover editor's rules: at most one solo (solo L wins, as the window checks
@@ -92,11 +84,12 @@ void HoldCrossoverToEditor(TXOVER& crossover, CrossoverSolo& solo) {
         crossover.HighPass.Family = kXoverBypass;
     }
     const auto soloOrder = [](std::int32_t order) {
-        return order > kSharedOrder ? kSoloOrder : kSharedOrder;
+        return order > kSharedCrossoverOrder ? kSoloCrossoverHighestOrder : kSharedCrossoverOrder;
     };
     crossover.HighPass.Order =
-        solo.HighPassAux ? soloOrder(crossover.HighPass.Order) : kSharedOrder;
-    crossover.LowPass.Order = solo.LowPassAux ? soloOrder(crossover.LowPass.Order) : kSharedOrder;
+        solo.HighPassAux ? soloOrder(crossover.HighPass.Order) : kSharedCrossoverOrder;
+    crossover.LowPass.Order =
+        solo.LowPassAux ? soloOrder(crossover.LowPass.Order) : kSharedCrossoverOrder;
 }
 
 // As the crossover editor designs a half: the half's frequency is the sections'
@@ -106,7 +99,9 @@ void DesignHalf(TXOVERPB& half) {
         half.Sections[0].Frequency = half.Frequency;
         half.Sections[1].Frequency = half.Frequency;
     }
-    half.Design();
+    // Held to the editor's rules first: a family of its side, an order of 2 or 4 and a
+    // frequency of 20 Hz to 20 kHz, which every family designs.
+    static_cast<void>(half.Design());
 }
 
 } // namespace

@@ -29,6 +29,14 @@ class TXOVER : public TXOVERPB {
 
 inline constexpr int kCrossoverOutputs = 3; // OUT 1, OUT 2, SUB
 
+// The crossover editor's limits, which whatever is loaded is held to as well: whole
+// hertz from 20 to 20000, order 2 for each half while both are in use, up to 4 for a
+// half used alone.
+inline constexpr int kCrossoverLowestHz = 20;
+inline constexpr int kCrossoverHighestHz = 20000;
+inline constexpr int kSharedCrossoverOrder = 2;
+inline constexpr int kSoloCrossoverHighestOrder = 4;
+
 // CoefIndex of a section that has no place in the processor's coefficient memory
 // (section 3 of a half, the crossover's own sections): anything that would send
 // or store it by index fails visibly instead of overwriting equaliser band 1.

@@ -101,7 +101,7 @@ class TXOVERPB {
     // A Bessel low-pass above its limit is moved to the limit (the half's and
     // every section's Frequency), designed there, and reported to the notifier
     // when one is given.
-    HalfDesignStatus Design(DesignNotifier* notifier = nullptr);
+    [[nodiscard]] HalfDesignStatus Design(DesignNotifier* notifier = nullptr);
 
     // Pointers to the three sections, for AccumulateResponse over SectionCount.
     std::array<const TSOS*, kSectionsPerHalf> SectionPointers() const;

@@ -8,11 +8,11 @@
 namespace veld23 {
 
 int CrossoverColumn::HoldFrequencyHz(double hz) {
-    if (!(hz >= kLowestHz)) {
-        return kLowestHz;
+    if (!(hz >= kCrossoverLowestHz)) {
+        return kCrossoverLowestHz;
     }
-    if (hz >= kHighestHz) {
-        return kHighestHz;
+    if (hz >= kCrossoverHighestHz) {
+        return kCrossoverHighestHz;
     }
     return static_cast<int>(std::nearbyint(hz));
 }

@@ -14,8 +14,6 @@ namespace veld23 {
 // decides when a value reaches the half.
 class CrossoverColumn {
   public:
-    static constexpr int kLowestHz = 20;
-    static constexpr int kHighestHz = 20000;
     static constexpr int kLowestOrder = 2;
     static constexpr int kHighestOrder = 6;
     static constexpr int kOrderStep = 2;
@@ -65,7 +63,7 @@ class CrossoverColumn {
   private:
     XoverSide side_;
     std::string text_ = "0";
-    int frequencyHz_ = kLowestHz;
+    int frequencyHz_ = kCrossoverLowestHz;
     int familyIndex_ = 0;
     int order_ = kLowestOrder;
     bool enabled_ = true;

@@ -142,14 +142,14 @@ void CrossoverController::DesignBothHalves() {
 void CrossoverController::ApplyOrderRule() {
     const CrossoverSolo& solo = config_.CrossoverSolos[Index(current_)];
     if (solo.HighPassAux) {
-        columnL_.ShowOrder(std::min(columnL_.Order(), kSoloHighestOrder));
-        columnH_.ShowOrder(kSharedOrder);
+        columnL_.ShowOrder(std::min(columnL_.Order(), kSoloCrossoverHighestOrder));
+        columnH_.ShowOrder(kSharedCrossoverOrder);
     } else if (solo.LowPassAux) {
-        columnH_.ShowOrder(std::min(columnH_.Order(), kSoloHighestOrder));
-        columnL_.ShowOrder(kSharedOrder);
+        columnH_.ShowOrder(std::min(columnH_.Order(), kSoloCrossoverHighestOrder));
+        columnL_.ShowOrder(kSharedCrossoverOrder);
     } else {
-        columnL_.ShowOrder(kSharedOrder);
-        columnH_.ShowOrder(kSharedOrder);
+        columnL_.ShowOrder(kSharedCrossoverOrder);
+        columnH_.ShowOrder(kSharedCrossoverOrder);
     }
 }
 
@@ -186,6 +186,7 @@ void CrossoverController::Change(XoverSide side) {
 void CrossoverController::StoreAndDesign(XoverSide side, double frequencyHz) {
     CrossoverColumn& column = MutableColumn(side);
     TXOVERPB& half = Half(side);
+    const TXOVERPB designed = half;
     column.ShowFrequency(frequencyHz);
     half.Frequency = column.FrequencyHz();
     half.Order = column.Order();
@@ -196,7 +197,13 @@ void CrossoverController::StoreAndDesign(XoverSide side, double frequencyHz) {
         half.Sections[0].Frequency = half.Frequency;
         half.Sections[1].Frequency = half.Frequency;
     }
-    half.Design(notifier_);
+    // The controls keep to orders and frequencies every family accepts; were a design
+    // still refused, the half would keep its last design rather than new parameters
+    // its sections do not match.
+    if (half.Design(notifier_) != HalfDesignStatus::Ok) {
+        half = designed;
+        column.ShowFamily(half.Family);
+    }
     // A Bessel low-pass above its limit now sits at the limit, and an odd
     // Linkwitz-Riley order has been raised: the controls show what was designed.
     column.ShowFrequency(half.Frequency);

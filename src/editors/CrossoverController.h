@@ -30,9 +30,6 @@ class RealTimeSender;
 class CrossoverController : public PlotMouseListener {
   public:
     static constexpr int kOutputs = 3;
-    // A half used alone may go up to this order; with both halves in use each has 2.
-    static constexpr int kSoloHighestOrder = 4;
-    static constexpr int kSharedOrder = 2;
     static constexpr std::string_view kWindowCaption = "CrossOver Configuration";
     static constexpr std::string_view kSoloCaption = "S ol o";
 

@@ -20,6 +20,8 @@ inline constexpr const char* kMemoryProtected =
     "MEMORY PROTECTED. If you want to override it, you must unprotect it from the keyboard "
     "of the Processor.";
 inline constexpr const char* kEndErrorBox = "ERROR";
+// A transfer asked for while another one runs is refused; nothing is shown for it.
+inline constexpr const char* kTransferRunning = "Another transfer with the processor is running.";
 
 inline constexpr const char* kStatusOffline = "Status : Offline";
 

@@ -36,7 +36,7 @@ class SerialChannel : public TransferChannel {
     // 0 when a reception has arrived since the last send, 1 when none came
     // within the answer time-out (with showErrors the user is told and the
     // link goes Offline).
-    std::uint8_t WaitForByte(bool showErrors);
+    [[nodiscard]] std::uint8_t WaitForByte(bool showErrors);
     // The driver's reception event.
     void OnReceiveData(std::span<const std::uint8_t> data);
 

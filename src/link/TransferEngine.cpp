@@ -48,27 +48,27 @@ TransferChannel& TransferEngine::ActiveChannel() {
     return serial_;
 }
 
-std::uint8_t TransferEngine::RunCommand(std::uint8_t command, std::uint8_t program,
-                                        std::uint16_t length, bool showProgress) {
+Result<> TransferEngine::RunCommand(std::uint8_t command, std::uint8_t program,
+                                    std::uint16_t length, bool showProgress) {
     if (running_) {
-        return 1;
+        return Result<>::Failure(texts::kTransferRunning);
     }
     RunningScope scope(running_);
     return Run(ActiveChannel(), command, program, length, showProgress);
 }
 
-std::uint8_t TransferEngine::ReceiveMemory(std::uint8_t program) {
+Result<> TransferEngine::ReceiveMemory(std::uint8_t program) {
     return ReceiveInto(program, imageHandler_);
 }
 
-std::uint8_t TransferEngine::ReceiveInto(std::uint8_t program, const ImageHandler& sink) {
+Result<> TransferEngine::ReceiveInto(std::uint8_t program, const ImageHandler& sink) {
     if (running_) {
-        return 1;
+        return Result<>::Failure(texts::kTransferRunning);
     }
     RunningScope scope(running_);
     TransferChannel& channel = ActiveChannel();
-    if (Run(channel, kReadMemory, program, 0, false) != 0) {
-        return 1;
+    if (Result<> command = Run(channel, kReadMemory, program, 0, false); !command) {
+        return command;
     }
     const bool ok = Receive(channel, program, sink);
     if (channel.IsUsb()) {
@@ -76,8 +76,9 @@ std::uint8_t TransferEngine::ReceiveInto(std::uint8_t program, const ImageHandle
     }
     if (!ok) {
         view_.TransferFailed();
+        return Failed();
     }
-    return ok ? 0 : 1;
+    return Result<>::Success();
 }
 
 std::uint16_t TransferEngine::LoadImage(std::span<const std::uint8_t> image) {
@@ -102,7 +103,7 @@ WriteOutcome TransferEngine::WriteMemory(std::uint8_t program, std::span<const s
         return outcome;
     }
     const std::uint16_t longValue = LoadImage(image);
-    if (longValue == 0 || RunCommand(kWriteMemory, program, longValue, true) != 0) {
+    if (longValue == 0 || !RunCommand(kWriteMemory, program, longValue, true)) {
         return outcome;
     }
     if (verify) {
@@ -112,7 +113,7 @@ WriteOutcome TransferEngine::WriteMemory(std::uint8_t program, std::span<const s
         const auto keep = [&back](std::span<const std::uint8_t> bytes) {
             back.assign(bytes.begin(), bytes.end());
         };
-        if (ReceiveInto(program, keep) != 0) {
+        if (!ReceiveInto(program, keep)) {
             return outcome;
         }
         outcome.differingBytes =
@@ -123,7 +124,7 @@ WriteOutcome TransferEngine::WriteMemory(std::uint8_t program, std::span<const s
             return outcome;
         }
     }
-    if (RunCommand(kLoadMemory, program, 0, true) != 0) {
+    if (!RunCommand(kLoadMemory, program, 0, true)) {
         return outcome;
     }
     outcome.result = verify ? WriteOutcome::Result::Verified : WriteOutcome::Result::Written;
@@ -137,6 +138,7 @@ void TransferEngine::ShowProgressWindow(const TransferChannel& channel) {
 
 bool TransferEngine::Fail(const std::string& text) {
     view_.SetInfo(text);
+    failure_ = text;
     link_.NoteAnswer(false);
     quietUntil_ = Clock::now() + processorTimeout_;
     return false;
@@ -163,28 +165,29 @@ std::optional<std::uint8_t> TransferEngine::SendAndAwait(TransferChannel& channe
     return channel.Await();
 }
 
-std::uint8_t TransferEngine::Run(TransferChannel& channel, std::uint8_t command,
-                                 std::uint8_t program, std::uint16_t length, bool showProgress) {
+Result<> TransferEngine::Run(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
+                             std::uint16_t length, bool showProgress) {
+    failure_ = channel.IsUsb() ? texts::kUsbNoAnswer : texts::kComPortError;
     if (showProgress) {
         ShowProgressWindow(channel);
     }
     WaitForProcessorToGiveUp();
     if (!channel.Open()) {
         view_.TransferFailed();
-        return 1;
+        return Failed();
     }
     const bool ok = channel.PurgeInput() && Exchange(channel, command, program, length);
     channel.Close();
     if (!ok) {
         view_.TransferFailed();
-        return 1;
+        return Failed();
     }
     link_.NoteAnswer(true);
     if (command == kQueryProgram) {
         link_.Ui().SetMemorySelector(currentProgram_);
     }
     view_.CloseProgress();
-    return 0;
+    return Result<>::Success();
 }
 
 bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
@@ -223,6 +226,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
             // A right answer: the processor works, the memory is locked.
             link_.NoteAnswer(true);
             link_.Ui().ShowInformation(texts::kMemoryProtected);
+            failure_ = texts::kMemoryProtected;
             return false;
         }
         currentProgram_ = *answer;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Result.h"
 #include "link/LinkController.h"
 #include "link/SerialChannel.h"
 #include "link/UsbChannel.h"
@@ -14,7 +15,7 @@
 namespace veld23::link {
 
 // How a write of a memory ended.
-struct WriteOutcome {
+struct [[nodiscard]] WriteOutcome {
     enum class Result {
         Verified, // stored, read back identical, and made the running memory
         Written,  // stored and made the running memory, not read back
@@ -30,9 +31,9 @@ struct WriteOutcome {
 // Framed transfers with the processor: the editor's commands (START, command,
 // program number, LONG, data in acknowledged 64-byte blocks, END) and the
 // memory reception in the other direction. The serial or USB variant is
-// chosen by `UsbLinkActive`. Results are 0 for success and 1 for failure; the
-// failure has been shown (progress text, message box) by then, and the link
-// controller knows whether the processor answered wrongly or not at all.
+// chosen by `UsbLinkActive`. A failure has been shown (progress text, message box)
+// by the time it is returned, with what the user was told as its message, and the
+// link controller knows whether the processor answered wrongly or not at all.
 //
 // Every transfer starts by discarding what arrived before it. After a failed
 // one it first waits until the processor has given the old transfer up (it does
@@ -50,19 +51,21 @@ class TransferEngine {
                    std::chrono::milliseconds answerTimeout = kAnswerTimeout);
 
     // Sends the first `length` bytes of TransmitBuffer as the command's data.
-    std::uint8_t RunCommand(std::uint8_t command, std::uint8_t program, std::uint16_t length,
-                            bool showProgress);
+    Result<> RunCommand(std::uint8_t command, std::uint8_t program, std::uint16_t length,
+                        bool showProgress);
     // Command 4, then the memory comes back and goes to the image handler.
     // The serial port is left open for its owner to close; the USB device is closed.
-    std::uint8_t ReceiveMemory(std::uint8_t program);
+    Result<> ReceiveMemory(std::uint8_t program);
     // Serial only: see SerialChannel::WaitForByte.
-    std::uint8_t WaitForByte(bool showErrors) { return serial_.WaitForByte(showErrors); }
+    [[nodiscard]] std::uint8_t WaitForByte(bool showErrors) {
+        return serial_.WaitForByte(showErrors);
+    }
 
     // Puts a device image into TransmitBuffer, followed by the zero byte that
     // the length word's "+ 2" sends along. Returns LONG (the image's length
     // word + 2), or 0 when the image cannot be sent: shorter than its length
     // word, or too long for the buffer.
-    std::uint16_t LoadImage(std::span<const std::uint8_t> image);
+    [[nodiscard]] std::uint16_t LoadImage(std::span<const std::uint8_t> image);
     // Stores the image in memory `program` (command 3); with verify, reads the
     // memory back and compares it byte for byte with what was sent, telling the
     // user of a difference; then, unless something failed or differed, makes the
@@ -83,12 +86,12 @@ class TransferEngine {
     using Clock = std::chrono::steady_clock;
 
     TransferChannel& ActiveChannel();
-    std::uint8_t Run(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
-                     std::uint16_t length, bool showProgress);
+    Result<> Run(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
+                 std::uint16_t length, bool showProgress);
     bool Exchange(TransferChannel& channel, std::uint8_t command, std::uint8_t program,
                   std::uint16_t length);
     // Command 4 and the memory that follows, handed to sink.
-    std::uint8_t ReceiveInto(std::uint8_t program, const ImageHandler& sink);
+    Result<> ReceiveInto(std::uint8_t program, const ImageHandler& sink);
     bool Receive(TransferChannel& channel, std::uint8_t program, const ImageHandler& sink);
     bool ReceiveData(TransferChannel& channel, std::uint8_t program, std::size_t length);
     std::optional<std::uint8_t> SendAndAwait(TransferChannel& channel,
@@ -98,6 +101,8 @@ class TransferEngine {
     bool Fail(const std::string& text);
     // No answer (already told by the channel).
     bool Silent();
+    // The failure of the transfer that ran last, with what the user was told.
+    Result<> Failed() const { return Result<>::Failure(failure_); }
     void WaitForProcessorToGiveUp();
 
     LinkController& link_;
@@ -110,6 +115,9 @@ class TransferEngine {
     ImageHandler imageHandler_;
     int currentProgram_ = 0;
     bool running_ = false;
+    // What the user was told of the running transfer's failure: the channel's own
+    // communication error until an answer says more.
+    std::string failure_;
     // Until then the processor may still be busy with a transfer that failed.
     Clock::time_point quietUntil_{};
     std::chrono::milliseconds processorTimeout_;

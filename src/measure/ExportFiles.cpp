@@ -24,20 +24,20 @@ std::string OneLine(std::string text) {
 
 } // namespace
 
-std::string WriteExportFile(const std::string& path, std::string_view text) {
+Result<> WriteExportFile(const std::string& path, std::string_view text) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     return WriteFileAtomically(path, {bytes, text.size()});
 }
 
-std::string WriteExportFiles(const std::string& folder, std::span<const ExportFile> files) {
+Result<> WriteExportFiles(const std::string& folder, std::span<const ExportFile> files) {
     for (const ExportFile& file : files) {
         const std::string path = (std::filesystem::path(folder) / file.name).string();
-        std::string message = WriteExportFile(path, file.text);
-        if (!message.empty()) {
-            return message;
+        Result<> written = WriteExportFile(path, file.text);
+        if (!written) {
+            return written;
         }
     }
-    return {};
+    return Result<>::Success();
 }
 
 std::string DescribeConfiguration(const ProcessorConfiguration& config, std::string_view origin) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,13 +16,13 @@ struct ExportFile {
     std::string text;
 };
 
-// Writes the text as a configuration file is written: whole or not at all. Returns an
-// empty string on success, else the message for the user that names the file.
-std::string WriteExportFile(const std::string& path, std::string_view text);
+// Writes the text as a configuration file is written: whole or not at all. A failure's
+// message for the user names the file.
+Result<> WriteExportFile(const std::string& path, std::string_view text);
 
 // Writes every file into the folder, each whole or not at all, and stops at the first
 // that fails (the ones before it are complete). The folder must exist.
-std::string WriteExportFiles(const std::string& folder, std::span<const ExportFile> files);
+Result<> WriteExportFiles(const std::string& folder, std::span<const ExportFile> files);
 
 // Who an export is from, for its comment header: the preset name, where it came from
 // (a file path; empty when the caller has none) and the topology, on one line of UTF-8.

@@ -37,8 +37,9 @@ MeasurementImportResult ImportMeasurements(const MeasurementImportSettings& sett
 // Reads the file of one slot (1..3) into its row only, as importing a single channel
 // does; the other rows keep their curves. The slot's row is cleared first, so a failure
 // leaves it flat; the failure shows one message.
-SlotImport ImportMeasurementSlot(const MeasurementImportSettings& settings, int slot,
-                                 SpeakerCurves& curves, MeasurementMessages& messages);
+[[nodiscard]] SlotImport ImportMeasurementSlot(const MeasurementImportSettings& settings, int slot,
+                                               SpeakerCurves& curves,
+                                               MeasurementMessages& messages);
 
 // The message for an unusable line of the file at `path`.
 std::string DescribeMeasurementProblem(const std::string& path, const MeasurementProblem& problem);

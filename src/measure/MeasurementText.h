@@ -28,7 +28,7 @@ inline constexpr double kLargestMeasuredValue = 1e9;
 
 // One decimal number, blanks around it ignored; a point or a comma as decimal separator,
 // an optional exponent. Infinities, NaN, hexadecimal and thousands separators are refused.
-NumberStatus ParseMeasuredNumber(std::string_view field, double& value);
+[[nodiscard]] NumberStatus ParseMeasuredNumber(std::string_view field, double& value);
 
 // No loudspeaker is measured beyond this many decibels either way; a magnitude past it is
 // a damaged line (and would only drive the final response's sum beyond what a number
@@ -36,6 +36,6 @@ NumberStatus ParseMeasuredNumber(std::string_view field, double& value);
 inline constexpr double kLargestMagnitudeDb = 300.0;
 
 // A magnitude field: a measured number within +-kLargestMagnitudeDb (OutOfRange beyond).
-NumberStatus ParseMeasuredMagnitude(std::string_view field, double& value);
+[[nodiscard]] NumberStatus ParseMeasuredMagnitude(std::string_view field, double& value);
 
 } // namespace veld23

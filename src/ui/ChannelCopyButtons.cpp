@@ -2,6 +2,7 @@
 
 #include "config/ProcessorConfiguration.h"
 #include "editors/TuningWorkflow.h"
+#include "ui/QtText.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -48,10 +49,8 @@ void ChannelCopyButtons::Refresh() {
         }
         const int from = direction == 0 ? pair->first : pair->second;
         const int to = direction == 0 ? pair->second : pair->first;
-        const QString source =
-            QString::fromStdString(CopyChannelName(block_, from, config_.Topology));
-        const QString target =
-            QString::fromStdString(CopyChannelName(block_, to, config_.Topology));
+        const QString source = FromUtf8(CopyChannelName(block_, from, config_.Topology));
+        const QString target = FromUtf8(CopyChannelName(block_, to, config_.Topology));
         button->setText(tr("Copy %1 \u2192 %2").arg(source, target));
         button->setToolTip(tr("Make %2's settings of this block what %1's are (one step, "
                               "Ctrl+Z takes it back)")

@@ -46,7 +46,7 @@ ChannelSelectors::ChannelSelectors(int channels, const QString& what, QWidget* p
         show->setObjectName(QStringLiteral("show%1").arg(channel));
         grid->addWidget(show, 1, channel);
         showBoxes_.push_back(show);
-        connect(show, &QCheckBox::clicked, this, [this, channel] { emit ShowToggled(channel); });
+        connect(show, &QCheckBox::clicked, this, [this, channel] { Q_EMIT ShowToggled(channel); });
     }
     grid->setColumnStretch(channels + 1, 1);
     modifyCaption->setBuddy(modifyButtons_.front());

@@ -33,7 +33,7 @@ class ChannelSelectors : public QWidget {
     QRadioButton* ModifyButton(int channel) const;
     QCheckBox* ShowBox(int channel) const;
 
-  signals:
+  Q_SIGNALS:
     void ModifyChosen(int channel);
     void ShowToggled(int channel);
 

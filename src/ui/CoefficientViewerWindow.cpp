@@ -1,5 +1,7 @@
 #include "ui/CoefficientViewerWindow.h"
 
+#include "ui/QtText.h"
+
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QLabel>
@@ -33,7 +35,7 @@ CoefficientViewerWindow::CoefficientViewerWindow(TextSource source, QWidget* par
 
 void CoefficientViewerWindow::Refresh() {
     for (int k = 0; k < kCoefficients; ++k) {
-        const QString text = source_ ? QString::fromStdString(source_(k)) : QString();
+        const QString text = source_ ? FromUtf8(source_(k)) : QString();
         QLineEdit* field = fields_[static_cast<std::size_t>(k)];
         if (field->text() != text) {
             field->setText(text);

@@ -1,6 +1,7 @@
 #include "ui/ComparisonBar.h"
 
 #include "editors/TuningWorkflow.h"
+#include "ui/QtText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,18 +39,18 @@ ComparisonBar::ComparisonBar(TuningWorkflow& workflow, QWidget* parent)
 
     connect(storeA_, &QPushButton::clicked, this, [this] {
         workflow_.Store(ComparisonSlot::A);
-        emit Stored();
+        Q_EMIT Stored();
     });
     connect(storeB_, &QPushButton::clicked, this, [this] {
         workflow_.Store(ComparisonSlot::B);
-        emit Stored();
+        Q_EMIT Stored();
     });
     connect(switch_, &QPushButton::clicked, this, [this] { workflow_.Switch(); });
     Refresh();
 }
 
 void ComparisonBar::Refresh() {
-    switch_->setText(QString::fromStdString(workflow_.SwitchText()));
+    switch_->setText(FromUtf8(workflow_.SwitchText()));
     switch_->setEnabled(workflow_.CanSwitch());
     const ComparisonSlot active = workflow_.Active();
     active_->setText(active == ComparisonSlot::A   ? tr("editing A")

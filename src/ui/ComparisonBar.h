@@ -24,7 +24,7 @@ class ComparisonBar : public QWidget {
     QLabel* ActiveLabel() const { return active_; }
     void Refresh();
 
-  signals:
+  Q_SIGNALS:
     // A slot was stored: the title follows.
     void Stored();
 

@@ -6,6 +6,7 @@
 #include "commands/PortChoice.h"
 #include "ui/DarkTheme.h"
 #include "ui/IndicatorLamp.h"
+#include "ui/QtText.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,10 +27,6 @@ using link::LinkIndicator;
 
 std::size_t IndexOf(LinkIndicator selector) {
     return static_cast<std::size_t>(selector);
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -132,7 +129,7 @@ void ConnectDialogWindow::ChoosePortText(ComPortNumber port, const QString& text
     // A listed port shows its description too; what is chosen is its path.
     const int listed = field->findText(text);
     const QString path = listed >= 0 ? field->itemData(listed).toString() : text;
-    dialog_.Ports().Choose(port, path.toStdString());
+    dialog_.Ports().Choose(port, ToUtf8(path));
     field->lineEdit()->setModified(false);
     Refresh();
 }
@@ -158,7 +155,7 @@ void ConnectDialogWindow::Choose(LinkIndicator selector) {
     }
     dialog_.Choose(selector);
     Refresh();
-    emit choiceEnded();
+    Q_EMIT choiceEnded();
 }
 
 void ConnectDialogWindow::RefreshPortField(ComPortNumber port) {
@@ -206,7 +203,7 @@ void ConnectDialogWindow::Refresh() {
 void ConnectDialogWindow::closeEvent(QCloseEvent* event) {
     // The program ends only through its close flow, which may be cancelled.
     event->ignore();
-    emit closeRequested();
+    Q_EMIT closeRequested();
 }
 
 } // namespace veld23

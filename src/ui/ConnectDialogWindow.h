@@ -42,7 +42,7 @@ class ConnectDialogWindow : public QWidget {
     QLabel* UsbNote() const { return usbNote_; }
     QPushButton* RefreshButton() const { return refresh_; }
 
-  signals:
+  Q_SIGNALS:
     // The window's close button: the program's close flow decides.
     void closeRequested();
     // A selector was chosen and its link check has ended, whatever the outcome.

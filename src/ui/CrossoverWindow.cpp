@@ -159,7 +159,7 @@ QWidget* CrossoverWindow::BuildColumns() {
 void CrossoverWindow::BindColumn(XoverSide side) {
     const Column& column = columns_[Index(side)];
     connect(column.frequency, &StepField::Edited, this, [this, side](const QString& text) {
-        Run([this, side, &text] { controller_.SetFrequencyText(side, text.toStdString()); });
+        Run([this, side, &text] { controller_.SetFrequencyText(side, ToUtf8(text)); });
     });
     for (auto signal : {&StepField::Entered, &StepField::Left}) {
         connect(column.frequency, signal, this,
@@ -220,11 +220,11 @@ void CrossoverWindow::Refresh() {
                                          controller_.CurveShown(output)});
     }
     selectors_->ShowCurrent(controller_.CurrentOutput());
-    columnsCaption_->setText(QString::fromStdString(controller_.ColumnCaption()));
+    columnsCaption_->setText(FromUtf8(controller_.ColumnCaption()));
     for (XoverSide side : kSides) {
         const CrossoverColumn& state = controller_.Column(side);
         const Column& column = columns_[Index(side)];
-        column.frequency->ShowText(QString::fromStdString(state.FrequencyText()));
+        column.frequency->ShowText(FromUtf8(state.FrequencyText()));
         {
             const QSignalBlocker block(column.family);
             column.family->setCurrentIndex(state.FamilyIndex());

@@ -6,6 +6,7 @@
 #include "ui/DarkTheme.h"
 #include "ui/OutputCaptions.h"
 #include "ui/PositionSlider.h"
+#include "ui/QtText.h"
 #include "ui/StepField.h"
 
 #include <QEvent>
@@ -158,10 +159,10 @@ QWidget* DelayWindow::BuildTemperature() {
 
     for (auto taken : {&StepField::Entered, &StepField::Left}) {
         connect(celsius_, taken, this, [this] {
-            Run([&] { delays_.EnterTemperatureC(celsius_->Edit()->text().toStdString()); });
+            Run([&] { delays_.EnterTemperatureC(ToUtf8(celsius_->Edit()->text())); });
         });
         connect(fahrenheit_, taken, this, [this] {
-            Run([&] { delays_.EnterTemperatureF(fahrenheit_->Edit()->text().toStdString()); });
+            Run([&] { delays_.EnterTemperatureF(ToUtf8(fahrenheit_->Edit()->text())); });
         });
     }
     // The temperature is kept in whole degrees Celsius, so a step in either field is one
@@ -214,7 +215,7 @@ void DelayWindow::Bind(int output) {
     StepField* distance = column.distance;
     for (auto taken : {&StepField::Entered, &StepField::Left}) {
         connect(distance, taken, this, [this, output, distance] {
-            Run([&] { delays_.EnterDistance(output, distance->Edit()->text().toStdString()); });
+            Run([&] { delays_.EnterDistance(output, ToUtf8(distance->Edit()->text())); });
         });
     }
     connect(distance, &StepField::Stepped, this, [this, output](int direction) {
@@ -225,7 +226,7 @@ void DelayWindow::Bind(int output) {
 void DelayWindow::Run(const std::function<void()>& step) {
     step();
     Refresh();
-    emit Edited();
+    Q_EMIT Edited();
 }
 
 void DelayWindow::FocusOutput(int output) {
@@ -261,9 +262,9 @@ void DelayWindow::Refresh() {
         column.slider->SetLastPosition(delays_.SliderMaximum(output));
         column.slider->ShowPosition(delays_.DelayPosition(output));
         column.samples->ShowText(QString::number(delays_.DisplaySamples(output)));
-        column.ms->ShowText(QString::fromStdString(delays_.DelayMsText(output)));
-        column.cm->ShowText(QString::fromStdString(delays_.DelayCmText(output)));
-        column.distance->ShowText(QString::fromStdString(delays_.DistanceText(output)));
+        column.ms->ShowText(FromUtf8(delays_.DelayMsText(output)));
+        column.cm->ShowText(FromUtf8(delays_.DelayCmText(output)));
+        column.distance->ShowText(FromUtf8(delays_.DistanceText(output)));
     }
     celsius_->ShowText(QString::number(delays_.TemperatureC()));
     fahrenheit_->ShowText(QString::number(delays_.TemperatureF()));

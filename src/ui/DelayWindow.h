@@ -48,7 +48,7 @@ class DelayWindow : public EditorWindowFrame {
     StepField* FahrenheitField() const { return fahrenheit_; }
     QPushButton* AutoAlignButton() const { return autoAlign_; }
 
-  signals:
+  Q_SIGNALS:
     void Edited();
 
   protected:

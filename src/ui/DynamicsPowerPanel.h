@@ -30,7 +30,7 @@ class DynamicsPowerPanel : public QGroupBox {
     // The warning is lit: bright red rather than dark red.
     bool WarningLit() const { return warningLit_; }
 
-  signals:
+  Q_SIGNALS:
     void SpeakerRequested();
 
   private:

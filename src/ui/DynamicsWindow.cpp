@@ -42,7 +42,7 @@ QString WithMnemonic(QString text, QChar key) {
 }
 
 QString SelectorText(const DynamicsController& dynamics, int record) {
-    const QString caption = QString::fromStdString(dynamics.SelectorCaption(record));
+    const QString caption = FromUtf8(dynamics.SelectorCaption(record));
     if (record == 1) {
         return WithMnemonic(caption, QLatin1Char('1'));
     }
@@ -169,9 +169,8 @@ StepField* DynamicsWindow::AddTimeField(DynamicsTimeField field, const QString& 
     grid->addWidget(edit, row, 1);
     grid->addWidget(new QLabel(unit, parent), row, 2);
     timeFields_[static_cast<std::size_t>(field)] = edit;
-    connect(edit, &StepField::Edited, this, [this, field](const QString& text) {
-        dynamics_.SetTimeText(field, text.toStdString());
-    });
+    connect(edit, &StepField::Edited, this,
+            [this, field](const QString& text) { dynamics_.SetTimeText(field, ToUtf8(text)); });
     for (auto taken : {&StepField::Entered, &StepField::Left}) {
         connect(edit, taken, this, [this, field] { Run([&] { dynamics_.TakeTime(field); }); });
     }
@@ -257,9 +256,9 @@ QWidget* DynamicsWindow::BuildAdvanced() {
     grid->addWidget(gateLabel, 1, 0);
     grid->addLayout(gateRow, 1, 1, 1, 2);
     connect(gateIndex_, &StepField::Edited, this,
-            [this](const QString& text) { dynamics_.SetGateIndexText(text.toStdString()); });
+            [this](const QString& text) { dynamics_.SetGateIndexText(ToUtf8(text)); });
     connect(ramp_, &StepField::Edited, this,
-            [this](const QString& text) { dynamics_.SetRampText(text.toStdString()); });
+            [this](const QString& text) { dynamics_.SetRampText(ToUtf8(text)); });
     for (StepField* field : {gateIndex_, ramp_}) {
         for (auto taken : {&StepField::Entered, &StepField::Left}) {
             connect(field, taken, this, [this] { Run([&] { dynamics_.ApplyGateFields(); }); });
@@ -294,7 +293,7 @@ void DynamicsWindow::ShowAdvanced(bool shown) {
 
 void DynamicsWindow::SelectRecord(int record) {
     Run([&] { dynamics_.SelectRecord(record); });
-    emit RecordSelected(record);
+    Q_EMIT RecordSelected(record);
 }
 
 void DynamicsWindow::OpenOnChannel(char digit) {
@@ -304,7 +303,7 @@ void DynamicsWindow::OpenOnChannel(char digit) {
 void DynamicsWindow::Run(const std::function<void()>& step) {
     step();
     Refresh();
-    emit Edited();
+    Q_EMIT Edited();
 }
 
 void DynamicsWindow::AddCopyButtons(ChannelCopyButtons* buttons) {
@@ -334,9 +333,9 @@ void DynamicsWindow::Refresh() {
     for (const auto& [column, position] : positions) {
         column->slider->ShowPosition(position);
     }
-    threshold_.value->setText(QString::fromStdString(d.ThresholdText()));
-    ratio_.value->setText(QString::fromStdString(d.RatioText()));
-    knee_.value->setText(QString::fromStdString(d.KneeText()));
+    threshold_.value->setText(FromUtf8(d.ThresholdText()));
+    ratio_.value->setText(FromUtf8(d.RatioText()));
+    knee_.value->setText(FromUtf8(d.KneeText()));
     threshold_.SetEnabled(d.ThresholdEnabled());
     ratio_.SetEnabled(d.RatioEnabled());
     knee_.SetEnabled(d.KneeEnabled());
@@ -351,12 +350,11 @@ void DynamicsWindow::Refresh() {
     }
     for (int i = 0; i < DynamicsTimeFields::kFields; ++i) {
         const auto field = static_cast<DynamicsTimeField>(i);
-        timeFields_[static_cast<std::size_t>(i)]->ShowText(
-            QString::fromStdString(d.TimeText(field)));
+        timeFields_[static_cast<std::size_t>(i)]->ShowText(FromUtf8(d.TimeText(field)));
         timeFields_[static_cast<std::size_t>(i)]->setEnabled(d.TimeFieldEnabled(field));
     }
-    gateIndex_->ShowText(QString::fromStdString(d.GateIndexText()));
-    ramp_->ShowText(QString::fromStdString(d.RampText()));
+    gateIndex_->ShowText(FromUtf8(d.GateIndexText()));
+    ramp_->ShowText(FromUtf8(d.RampText()));
     bypass_->SetLit(d.Bypassed());
     power_->Show(d.LastPowerCheck());
     RefreshRealTime();
@@ -371,7 +369,7 @@ void DynamicsWindow::showEvent(QShowEvent* event) {
 
 void DynamicsWindow::hideEvent(QHideEvent* event) {
     EditorWindowFrame::hideEvent(event);
-    emit Hidden();
+    Q_EMIT Hidden();
 }
 
 bool DynamicsWindow::event(QEvent* event) {

@@ -62,7 +62,7 @@ class DynamicsWindow : public EditorWindowFrame {
     StepField* RampField() const { return ramp_; }
     LitButton* BypassButton() const { return bypass_; }
 
-  signals:
+  Q_SIGNALS:
     void Edited();
     // The user chose a record here; the speaker settings follow it.
     void RecordSelected(int record);

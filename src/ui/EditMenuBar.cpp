@@ -1,20 +1,13 @@
 #include "ui/EditMenuBar.h"
 
 #include "editors/TuningWorkflow.h"
+#include "ui/QtText.h"
 
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
 
 namespace veld23 {
-
-namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 EditMenuBar::EditMenuBar(TuningWorkflow& workflow, QWidget* parent)
     : QMenuBar(parent), workflow_(workflow) {

@@ -1,11 +1,9 @@
-// Before any Qt header: the import result has a member that Qt's "slots" keyword would
-// swallow.
-#include "measure/MeasurementImport.h"
-
 #include "ui/EditorProgram.h"
 
 #include "device/DeviceImage.h"
+#include "measure/MeasurementImport.h"
 #include "ui/AboutWindow.h"
+#include "ui/BringToFront.h"
 #include "ui/ChannelCopyButtons.h"
 #include "ui/CoefficientViewerWindow.h"
 #include "ui/ConnectDialogWindow.h"
@@ -23,6 +21,7 @@
 #include "ui/PasswordKeypadWindow.h"
 #include "ui/PlotPicture.h"
 #include "ui/ProgramDialogs.h"
+#include "ui/QtText.h"
 #include "ui/SpeakerWindow.h"
 #include "ui/StepBoundaryFilter.h"
 #include "ui/SystemInfoWindow.h"
@@ -53,9 +52,7 @@ constexpr EditorWindow kClosedWithReset[] = {
 
 void ShowModal(QWidget& window) {
     window.setWindowModality(Qt::ApplicationModal);
-    window.show();
-    window.raise();
-    window.activateWindow();
+    BringToFront(window);
 }
 
 } // namespace
@@ -150,13 +147,13 @@ void EditorProgram::CreateWindows() {
         std::make_unique<LoudnessWindow>(editors_.loudness, mainWindow_.get(), realTime);
     RegisterEditorWindow(EditorWindow::Loudness, loudnessWindow_.get(),
                          [this] { loudnessWindow_->Open(); });
-    about_ = std::make_unique<AboutWindow>(mainWindow_.get());
+    about_ = new AboutWindow(mainWindow_.get());
     deviceImage_ =
         std::make_unique<DeviceImageWindow>([this] { return BuildDeviceImage(config_); });
-    progressWindow_ = std::make_unique<TransferProgressWindow>(mainWindow_.get());
-    progress_.SetTarget(progressWindow_.get());
-    systemInfo_ = std::make_unique<SystemInfoWindow>(config_.SystemInformation, mainWindow_.get());
-    keypad_ = std::make_unique<PasswordKeypadWindow>(mainWindow_.get());
+    progressWindow_ = new TransferProgressWindow(mainWindow_.get());
+    progress_.SetTarget(progressWindow_);
+    systemInfo_ = new SystemInfoWindow(config_.SystemInformation, mainWindow_.get());
+    keypad_ = new PasswordKeypadWindow(mainWindow_.get());
     loading_ = std::make_unique<LoadingFileWindow>();
     // Making the loading window runs the main window's one-time set-up.
     commands_.Activate();
@@ -189,9 +186,7 @@ void EditorProgram::CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle&
     QObject::connect(speaker, &SpeakerWindow::Edited, speaker, [this] { RefreshWindows(); });
     QObject::connect(dynamics_.get(), &DynamicsWindow::SpeakerRequested, speaker, [this, speaker] {
         speaker->FollowRecord(editors_.dynamics.CurrentRecord());
-        speaker->show();
-        speaker->raise();
-        speaker->activateWindow();
+        BringToFront(*speaker);
     });
     QObject::connect(dynamics_.get(), &DynamicsWindow::RecordSelected, speaker,
                      &SpeakerWindow::FollowRecord);
@@ -210,23 +205,18 @@ void EditorProgram::BindWindows() {
         progressWindow_->CloseProgress();
         connect_.Show();
         connectWindow_->Refresh();
-        connectWindow_->show();
-        connectWindow_->raise();
-        connectWindow_->activateWindow();
+        BringToFront(*connectWindow_);
     });
     QObject::connect(mainWindow_.get(), &MainWindow::aboutRequested, mainWindow_.get(),
                      [this] { ShowModal(*about_); });
     QObject::connect(mainWindow_.get(), &MainWindow::systemInfoRequested, mainWindow_.get(),
                      [this] { ShowModal(*systemInfo_); });
     QObject::connect(mainWindow_.get(), &MainWindow::deviceImageRequested, mainWindow_.get(),
-                     [this] {
-                         deviceImage_->show();
-                         deviceImage_->raise();
-                     });
+                     [this] { BringToFront(*deviceImage_, KeyboardFocus::Leave); });
     // One name, two fields.
     QObject::connect(mainWindow_.get(), &MainWindow::systemNameEdited, mainWindow_.get(),
                      [this] { systemInfo_->SetSystemName(mainWindow_->NameField()->text()); });
-    QObject::connect(systemInfo_.get(), &SystemInfoWindow::SystemNameEdited, mainWindow_.get(),
+    QObject::connect(systemInfo_, &SystemInfoWindow::SystemNameEdited, mainWindow_.get(),
                      [this] { mainWindow_->Refresh(); });
 
     connect_.SetCloseListener([this] { connectWindow_->hide(); });
@@ -252,9 +242,7 @@ void EditorProgram::BindTuning() {
 }
 
 void EditorProgram::Start() {
-    connectWindow_->show();
-    connectWindow_->raise();
-    connectWindow_->activateWindow();
+    BringToFront(*connectWindow_);
 }
 
 void EditorProgram::RequestClose() {
@@ -352,13 +340,7 @@ void EditorProgram::HideEditorWindows() {
 // ---- ApplicationWindows.
 
 void EditorProgram::ShowMainWindow() {
-    if (mainWindow_->isMinimized()) {
-        mainWindow_->showNormal();
-    } else {
-        mainWindow_->show();
-    }
-    mainWindow_->raise();
-    mainWindow_->activateWindow();
+    BringToFront(*mainWindow_);
 }
 
 void EditorProgram::MinimiseMainWindow() {
@@ -372,12 +354,11 @@ void EditorProgram::RestoreMainWindow() {
 }
 
 void EditorProgram::SetMainWindowTitle(const std::string& title) {
-    mainWindow_->setWindowTitle(QString::fromStdString(TitleWithSlot(title, tuning_.Active())));
+    mainWindow_->setWindowTitle(FromUtf8(TitleWithSlot(title, tuning_.Active())));
 }
 
 void EditorProgram::ShowLoadingWindow() {
-    loading_->show();
-    loading_->raise();
+    BringToFront(*loading_, KeyboardFocus::Leave);
 }
 
 void EditorProgram::CloseLoadingWindow() {
@@ -398,8 +379,7 @@ void EditorProgram::SetBusyCursor(bool busy) {
 
 void EditorProgram::FillAboutWindow(const std::string& text, const std::string& webAddress,
                                     const std::string& emailAddress) {
-    about_->Fill(QString::fromStdString(text), QString::fromStdString(webAddress),
-                 QString::fromStdString(emailAddress));
+    about_->Fill(FromUtf8(text), FromUtf8(webAddress), FromUtf8(emailAddress));
 }
 
 bool EditorProgram::EditorWindowAvailable(EditorWindow window) const {
@@ -419,9 +399,7 @@ void EditorProgram::ShowEditorWindow(EditorWindow window) {
             opening != editorOpening_.end() && opening->second) {
             opening->second();
         }
-        widget->show();
-        widget->raise();
-        widget->activateWindow();
+        BringToFront(*widget);
     }
 }
 

@@ -173,11 +173,12 @@ class EditorProgram final : private commands::ApplicationWindows {
     std::unique_ptr<DynamicsWindow> dynamics_;
     std::unique_ptr<DelayWindow> delay_;
     std::unique_ptr<SpeakerWindow> speaker_;
-    std::unique_ptr<AboutWindow> about_;
+    // The dialogs belong to the main window, their Qt parent, which deletes them.
+    AboutWindow* about_ = nullptr;
     std::unique_ptr<DeviceImageWindow> deviceImage_;
-    std::unique_ptr<TransferProgressWindow> progressWindow_;
-    std::unique_ptr<SystemInfoWindow> systemInfo_;
-    std::unique_ptr<PasswordKeypadWindow> keypad_;
+    TransferProgressWindow* progressWindow_ = nullptr;
+    SystemInfoWindow* systemInfo_ = nullptr;
+    PasswordKeypadWindow* keypad_ = nullptr;
     std::unique_ptr<LoadingFileWindow> loading_;
     std::unique_ptr<EqualiserWindow> equaliserWindow_;
     std::unique_ptr<CrossoverWindow> crossoverWindow_;

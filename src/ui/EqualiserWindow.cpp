@@ -33,10 +33,6 @@ namespace {
 // title bar; the plot takes whatever more the user gives it.
 constexpr QSize kStartSize(1080, 620);
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // Sliders keep their position laws; on screen the high values lie right, and the arrow
 // keys move the handle the way they point.
 QSlider* LawSlider(int min, int max, int singleStep, int pageStep, const char* name,
@@ -233,7 +229,7 @@ void EqualiserWindow::BindBandControls() {
                 });
         connect(fields_[p], &StepField::Edited, this,
                 [this, setText = a.text](const QString& text) {
-                    Run([editor = &editor_, setText, typed = text.toStdString()] {
+                    Run([editor = &editor_, setText, typed = ToUtf8(text)] {
                         (editor->*setText)(typed);
                     });
                 });
@@ -258,7 +254,7 @@ void EqualiserWindow::BindCoefficientPanel() {
     for (int k = 0; k < 5; ++k) {
         StepField* field = coefficients_[static_cast<std::size_t>(k)];
         connect(field, &StepField::Edited, this, [this, k](const QString& text) {
-            Run([this, k, &text] { editor_.SetCoefficientText(k, text.toStdString()); });
+            Run([this, k, &text] { editor_.SetCoefficientText(k, ToUtf8(text)); });
         });
         connect(field, &StepField::Entered, this,
                 [this, k] { Run([this, k] { editor_.CoefficientEnter(k); }); });
@@ -327,7 +323,7 @@ void EqualiserWindow::Refresh() {
             const QSignalBlocker block(sliders_[p]);
             sliders_[p]->setValue(positions[p]);
         }
-        fields_[p]->ShowText(Text(values[p]->text));
+        fields_[p]->ShowText(FromUtf8(values[p]->text));
         sliders_[p]->setEnabled(enabled[p]);
         fields_[p]->setEnabled(enabled[p]);
         captions_[p]->setVisible(controls.captions);
@@ -336,7 +332,7 @@ void EqualiserWindow::Refresh() {
     coefficientPanel_->setVisible(controls.coefficientPanel);
     for (int k = 0; k < 5; ++k) {
         coefficients_[static_cast<std::size_t>(k)]->ShowText(
-            Text(editor_.CoefficientField(k).text));
+            FromUtf8(editor_.CoefficientField(k).text));
     }
     plotPanel_->ShowView(editor_.View());
     RefreshRealTime();

@@ -21,9 +21,8 @@ void SaveText(ProgramDialogs& dialogs, const std::string& title, const std::stri
     if (!path) {
         return;
     }
-    const std::string message = WriteExportFile(*path, text);
-    if (!message.empty()) {
-        dialogs.ShowError(message);
+    if (const Result<> written = WriteExportFile(*path, text); !written) {
+        dialogs.ShowError(written.Message());
     }
 }
 
@@ -36,10 +35,10 @@ void ExportFinalResponseFrd(ProgramDialogs& dialogs, const ProcessorConfiguratio
     if (!folder) {
         return;
     }
-    const std::string message = WriteExportFiles(
+    const Result<> written = WriteExportFiles(
         *folder, FinalResponseFrdFiles(config, sources, config.Dynamics[0].LookAheadSamples, {}));
-    if (!message.empty()) {
-        dialogs.ShowError(message);
+    if (!written) {
+        dialogs.ShowError(written.Message());
     }
 }
 

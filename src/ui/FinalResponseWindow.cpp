@@ -60,7 +60,7 @@ FinalResponseWindow::FinalResponseWindow(Bindings bindings, QWidget* anchor,
                                                 *plot_)) {
     setObjectName("finalResponseWindow");
     view_->SetSources(FinalResponseSourcesOf(bindings.editors, bindings.speakers));
-    importWindow_ = std::make_unique<MeasurementImportWindow>(
+    importWindow_ = new MeasurementImportWindow(
         MeasurementImportWindow::Bindings{bindings.config, bindings.speakers, bindings.dialogs,
                                           [this] { Redraw(); }},
         this);
@@ -71,8 +71,7 @@ FinalResponseWindow::FinalResponseWindow(Bindings bindings, QWidget* anchor,
     plotWidget_->setMinimumSize(480, 260);
     readout_ = new QLabel(this);
     readout_->setObjectName("readout");
-    readout_->setToolTip(QString::fromUtf8(PlotModel::kReadoutHint.data(),
-                                           static_cast<qsizetype>(PlotModel::kReadoutHint.size())));
+    readout_->setToolTip(FromUtf8(PlotModel::kReadoutHint));
     readout_->setMinimumWidth(readout_->fontMetrics().horizontalAdvance("00000 Hz , -000.00 dBs"));
     connect(plotWidget_, &ResponsePlotWidget::ReadoutChanged, readout_, &QLabel::setText);
 

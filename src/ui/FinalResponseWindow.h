@@ -60,7 +60,7 @@ class FinalResponseWindow final : public EditorWindowFrame {
     Bindings bindings_;
     std::unique_ptr<PlotModel> plot_;
     std::unique_ptr<FinalResponseView> view_;
-    std::unique_ptr<MeasurementImportWindow> importWindow_;
+    MeasurementImportWindow* importWindow_ = nullptr; // a child dialog: this window owns it
     std::array<QCheckBox*, 5> switches_{};
     std::array<QCheckBox*, 4> curves_{};
     QRadioButton* magnitude_ = nullptr;

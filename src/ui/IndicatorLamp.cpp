@@ -35,7 +35,7 @@ void IndicatorLamp::paintEvent(QPaintEvent*) {
 
 void IndicatorLamp::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit Clicked();
+        Q_EMIT Clicked();
     }
 }
 

@@ -19,7 +19,7 @@ class IndicatorLamp : public QWidget {
     QSize sizeHint() const override { return {18, 18}; }
     QSize minimumSizeHint() const override { return {14, 14}; }
 
-  signals:
+  Q_SIGNALS:
     void Clicked();
 
   protected:

@@ -8,6 +8,7 @@
 #include "ui/LitButton.h"
 #include "ui/OutputCaptions.h"
 #include "ui/PositionSlider.h"
+#include "ui/QtText.h"
 #include "ui/SliderScale.h"
 #include "ui/StepField.h"
 
@@ -123,9 +124,8 @@ void LevelsWindow::Bind(int output) {
     connect(strip.slider, &PositionSlider::Moved, this, [this, output](int position) {
         Run([&] { levels_.SetLevelPosition(output, position); });
     });
-    connect(strip.field, &StepField::Edited, this, [this, output](const QString& text) {
-        levels_.SetLevelText(output, text.toStdString());
-    });
+    connect(strip.field, &StepField::Edited, this,
+            [this, output](const QString& text) { levels_.SetLevelText(output, ToUtf8(text)); });
     for (auto taken : {&StepField::Entered, &StepField::Left}) {
         connect(strip.field, taken, this,
                 [this, output] { Run([&] { levels_.LevelEnter(output); }); });
@@ -142,7 +142,7 @@ void LevelsWindow::Bind(int output) {
 void LevelsWindow::Run(const std::function<void()>& step) {
     step();
     Refresh();
-    emit Edited();
+    Q_EMIT Edited();
 }
 
 bool LevelsWindow::OutputShown(int output) const {
@@ -171,7 +171,7 @@ void LevelsWindow::Refresh() {
         strip.name->setText(OutputName(config_, output));
         strip.label->setText(OutputRowLabel(config_, output));
         strip.slider->ShowPosition(levels_.LevelPosition(output));
-        strip.field->ShowText(QString::fromStdString(levels_.LevelText(output)));
+        strip.field->ShowText(FromUtf8(levels_.LevelText(output)));
         strip.mute->SetLit(levels_.MuteLit(output));
         strip.polarity->SetLit(levels_.PolarityLit(output));
     }

@@ -43,7 +43,7 @@ class LevelsWindow : public EditorWindowFrame {
     QLabel* ChannelCaption(int output) const { return Strip(output).label; }
     bool OutputShown(int output) const;
 
-  signals:
+  Q_SIGNALS:
     // A level, mute or polarity changed: the main window's mute indication follows.
     void Edited();
 

@@ -174,8 +174,8 @@ void LoudnessWindow::Refresh() {
         const QSignalBlocker block(gain_);
         gain_->setValue(controller_.GainPosition());
     }
-    frequencyDisplay_->setText(QString::fromStdString(controller_.FrequencyText()));
-    gainDisplay_->setText(QString::fromStdString(controller_.GainText()));
+    frequencyDisplay_->setText(FromUtf8(controller_.FrequencyText()));
+    gainDisplay_->setText(FromUtf8(controller_.GainText()));
     for (QPushButton* button : {param_, highPass_}) {
         const QSignalBlocker block(button);
         button->setChecked(button == highPass_ ? controller_.HighPassLit()

@@ -45,10 +45,6 @@ bool IsUserInput(QEvent::Type type) {
     }
 }
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Sets a field's text only when it differs, so a field being typed in keeps its cursor.
 void ShowText(QLineEdit* field, const QString& text) {
     if (field->text() != text) {
@@ -205,14 +201,14 @@ void MainWindow::BindDeviceCommands() {
 void MainWindow::BindFields() {
     commands::MainWindowCommands& commands = bindings_.commands;
     connect(nameField_, &QLineEdit::textEdited, this, [this, &commands](const QString& text) {
-        commands.SetSystemName(text.toStdString());
+        commands.SetSystemName(ToUtf8(text));
         RefreshTitle();
-        emit systemNameEdited();
+        Q_EMIT systemNameEdited();
     });
     for (int label = 1; label <= MainWindowSignalChain::kLabels; ++label) {
         connect(signalChain_->LabelField(label), &QLineEdit::textEdited, this,
                 [this, &commands, label](const QString& text) {
-                    commands.SetChannelLabel(label, text.toStdString());
+                    commands.SetChannelLabel(label, ToUtf8(text));
                     RefreshTitle();
                 });
     }
@@ -302,7 +298,7 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing the main window is closing the program; the close flow may refuse.
     event->ignore();
-    emit closeRequested();
+    Q_EMIT closeRequested();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

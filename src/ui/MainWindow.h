@@ -55,7 +55,7 @@ class MainWindow : public QWidget {
     EditMenuBar& EditMenu() { return *editMenu_; }
     ComparisonBar& Comparison() { return *comparison_; }
 
-  signals:
+  Q_SIGNALS:
     void connectRequested();
     void aboutRequested();
     void systemInfoRequested();

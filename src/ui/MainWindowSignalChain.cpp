@@ -2,6 +2,7 @@
 
 #include "config/ChannelLabels.h"
 #include "ui/IndicatorLamp.h"
+#include "ui/QtText.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -35,7 +36,7 @@ QLabel* Caption(const QString& text, const char* name, QWidget* parent) {
 }
 
 QLabel* Arrow(QWidget* parent) {
-    auto* arrow = new QLabel(QString::fromUtf8("\u2192"), parent);
+    auto* arrow = new QLabel(FromUtf8("\u2192"), parent);
     arrow->setObjectName("signalArrow");
     arrow->setAlignment(Qt::AlignCenter);
     return arrow;
@@ -187,8 +188,7 @@ bool MainWindowSignalChain::ShowTopology(OutputTopology topology) {
         widget->setVisible(SubPathControlsOffered(topology));
     }
     in2Feed_->setVisible(!SubPathControlsOffered(topology));
-    outputCaptions_[2]->setText(
-        QString::fromUtf8(ThirdCurveName(topology).data(), ThirdCurveName(topology).size()));
+    outputCaptions_[2]->setText(FromUtf8(ThirdCurveName(topology)));
     // The mute indication of channel 2 goes with its other indicator pictures.
     ShowMute(2, MuteShown(2));
     return grows;

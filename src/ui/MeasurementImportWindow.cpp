@@ -1,10 +1,8 @@
-// Before any Qt header: the import result has a member that Qt's "slots" keyword would
-// swallow.
-#include "measure/MeasurementImportController.h"
-
 #include "ui/MeasurementImportWindow.h"
 
 #include "config/ProcessorConfiguration.h"
+#include "measure/MeasurementImportController.h"
+#include "ui/BringToFront.h"
 #include "ui/ProgramDialogs.h"
 #include "ui/QtText.h"
 
@@ -20,10 +18,6 @@
 namespace veld23 {
 
 namespace {
-
-QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // Enter in the reference level field only takes the level: no button is the default.
 QPushButton* Button(const QString& text, const QString& name, const QString& tip, QWidget* parent) {
@@ -50,11 +44,11 @@ MeasurementImportWindow::MeasurementImportWindow(Bindings bindings, QWidget* par
     using Controller = MeasurementImportController;
     controller_->SetAfterImport(std::move(bindings.afterImport));
     setObjectName("measurementImportWindow");
-    setWindowTitle(Text(Controller::kTitle));
+    setWindowTitle(FromUtf8(Controller::kTitle));
     setWindowModality(Qt::WindowModal);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(Text(Controller::kPrompt), this));
+    layout->addWidget(new QLabel(FromUtf8(Controller::kPrompt), this));
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
     for (int slot = 1; slot <= kSlots; ++slot) {
@@ -68,13 +62,13 @@ MeasurementImportWindow::MeasurementImportWindow(Bindings bindings, QWidget* par
     layout_->setObjectName("layoutSelector");
     layout_->setToolTip(tr("The program that exported the files; it holds for every channel"));
     for (const Controller::LayoutSelector& selector : Controller::Selectors()) {
-        layout_->addItem(Text(selector.caption));
+        layout_->addItem(FromUtf8(selector.caption));
     }
     layoutCaption->setBuddy(layout_);
     connect(layout_, &QComboBox::activated, this, [this](int index) {
         Run([this, index] { controller_->SelectLayout(static_cast<std::size_t>(index)); });
     });
-    auto* referenceCaption = new QLabel(Text(Controller::kReferenceCaption), this);
+    auto* referenceCaption = new QLabel(FromUtf8(Controller::kReferenceCaption), this);
     reference_ = new QLineEdit(this);
     reference_->setObjectName("referenceLevelField");
     reference_->setToolTip(tr("The sound level drawn as 0 dB: -140.0 to 140.0 dB SPL, one "
@@ -82,9 +76,8 @@ MeasurementImportWindow::MeasurementImportWindow(Bindings bindings, QWidget* par
     reference_->setMaximumWidth(reference_->fontMetrics().horizontalAdvance("-140.00") + 16);
     reference_->setAlignment(Qt::AlignRight);
     referenceCaption->setBuddy(reference_);
-    connect(reference_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        controller_->SetReferenceLevelText(text.toStdString());
-    });
+    connect(reference_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { controller_->SetReferenceLevelText(ToUtf8(text)); });
     connect(reference_, &QLineEdit::editingFinished, this,
             [this] { Run([this] { controller_->ReferenceLevelExit(); }); });
     settings->addWidget(layoutCaption);
@@ -92,8 +85,8 @@ MeasurementImportWindow::MeasurementImportWindow(Bindings bindings, QWidget* par
     settings->addSpacing(24);
     settings->addWidget(referenceCaption);
     settings->addWidget(reference_);
-    settings->addWidget(new QLabel(Text(Controller::kReferenceUnit), this));
-    settings->addWidget(new QLabel(Text(Controller::kReferenceNote), this));
+    settings->addWidget(new QLabel(FromUtf8(Controller::kReferenceUnit), this));
+    settings->addWidget(new QLabel(FromUtf8(Controller::kReferenceNote), this));
     settings->addStretch(1);
     layout->addLayout(settings);
 
@@ -146,9 +139,7 @@ void MeasurementImportWindow::Open() {
     }
     controller_->Show(labels);
     Refresh();
-    show();
-    raise();
-    activateWindow();
+    BringToFront(*this);
 }
 
 void MeasurementImportWindow::Run(const std::function<void()>& action) {
@@ -163,7 +154,7 @@ void MeasurementImportWindow::Refresh() {
     for (int slot = 1; slot <= kSlots; ++slot) {
         SlotRow& row = rows_[static_cast<std::size_t>(slot - 1)];
         row.label->setText(FromWindows1252(controller_->SlotLabel(slot)));
-        const QString path = QString::fromStdString(controller_->SlotPath(slot));
+        const QString path = FromUtf8(controller_->SlotPath(slot));
         if (row.path->text() != path) {
             row.path->setText(path);
             // The file's name is at the end of a long path.
@@ -182,7 +173,7 @@ void MeasurementImportWindow::Refresh() {
         layout_->setCurrentIndex(checked);
     }
     const QSignalBlocker block(reference_);
-    ShowText(*reference_, QString::fromStdString(controller_->ReferenceLevelText()));
+    ShowText(*reference_, FromUtf8(controller_->ReferenceLevelText()));
 }
 
 void MeasurementImportWindow::reject() {

@@ -4,6 +4,7 @@
 #include "commands/PasswordKeypad.h"
 #include "ui/DarkTheme.h"
 #include "ui/IndicatorLamp.h"
+#include "ui/QtText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -125,7 +126,7 @@ void PasswordKeypadWindow::Act(void (*action)(PasswordKeypad&)) {
 
 void PasswordKeypadWindow::Refresh() {
     const bool bound = keypad_ != nullptr;
-    entry_->setText(bound ? QString::fromStdString(keypad_->ShownEntry()) : QString());
+    entry_->setText(bound ? FromUtf8(keypad_->ShownEntry()) : QString());
     activeLamp_->SetLit(bound && keypad_->ActiveLit());
     ok_->setEnabled(bound && keypad_->OkEnabled());
     // With OK disabled, Enter must not fall through to it or to a key.

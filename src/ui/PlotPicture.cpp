@@ -3,6 +3,7 @@
 #include "config/AtomicFile.h"
 #include "ui/ProgramDialogs.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,12 +21,12 @@ namespace veld23 {
 namespace {
 
 bool EndsWith(const std::string& path, const char* suffix) {
-    return QString::fromStdString(path).endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
+    return FromUtf8(path).endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
 }
 
-std::string Write(const std::string& path, const QByteArray& bytes) {
+Result<> Write(const std::string& path, const QByteArray& bytes) {
     if (bytes.isEmpty()) {
-        return "Could not save " + path + ": the picture could not be drawn.";
+        return Result<>::Failure("Could not save " + path + ": the picture could not be drawn.");
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     return WriteFileAtomically(path, std::span(data, static_cast<std::size_t>(bytes.size())));
@@ -92,15 +93,15 @@ QByteArray PlotSvg(QWidget& plot, int scale, const QString& title) {
     return bytes;
 }
 
-std::string SavePlotPicture(QWidget& plot, const std::string& path, int scale,
-                            const QString& title) {
+Result<> SavePlotPicture(QWidget& plot, const std::string& path, int scale, const QString& title) {
     if (EndsWith(path, ".svg")) {
         return Write(path, PlotSvg(plot, scale, title));
     }
     if (EndsWith(path, ".png")) {
         return Write(path, PlotPng(plot, scale));
     }
-    return "Could not save " + path + ": a picture is saved as PNG (.png) or SVG (.svg).";
+    return Result<>::Failure("Could not save " + path +
+                             ": a picture is saved as PNG (.png) or SVG (.svg).");
 }
 
 void SavePlotPictureAs(QWidget& plot, int scale, const QString& title, ProgramDialogs& dialogs) {
@@ -109,14 +110,13 @@ void SavePlotPictureAs(QWidget& plot, int scale, const QString& title, ProgramDi
     request.filters = {{"PNG picture *.png", "*.png"}, {"SVG drawing *.svg", "*.svg"}};
     request.defaultExtension = "png";
     // A title is a name, not a path.
-    request.fileName = title.isEmpty() ? "plot" : QString(title).replace('/', '-').toStdString();
+    request.fileName = title.isEmpty() ? "plot" : ToUtf8(QString(title).replace('/', '-'));
     const std::optional<std::string> path = dialogs.ChooseFileToSave(request);
     if (!path) {
         return;
     }
-    const std::string message = SavePlotPicture(plot, *path, scale, title);
-    if (!message.empty()) {
-        dialogs.ShowError(message);
+    if (const Result<> saved = SavePlotPicture(plot, *path, scale, title); !saved) {
+        dialogs.ShowError(saved.Message());
     }
 }
 

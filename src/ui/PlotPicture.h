@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -22,9 +24,8 @@ QByteArray PlotPng(QWidget& plot, int scale);
 QByteArray PlotSvg(QWidget& plot, int scale, const QString& title);
 
 // Writes the picture whole or not at all, as SVG for a name ending in ".svg" and as PNG
-// for ".png". Returns an empty string on success, else the message for the user.
-std::string SavePlotPicture(QWidget& plot, const std::string& path, int scale,
-                            const QString& title);
+// for ".png". A failure's message is for the user.
+Result<> SavePlotPicture(QWidget& plot, const std::string& path, int scale, const QString& title);
 
 // The plot's context menu: "Save picture…", "Save picture at double size…", "Copy
 // picture", "Copy picture at double size". `title` names the picture.

@@ -7,7 +7,7 @@ namespace veld23 {
 PositionSlider::PositionSlider(QWidget* parent) : QSlider(Qt::Vertical, parent) {
     setSingleStep(1);
     connect(this, &QSlider::valueChanged, this,
-            [this](int value) { emit Moved(maximum() - value); });
+            [this](int value) { Q_EMIT Moved(maximum() - value); });
 }
 
 void PositionSlider::SetLastPosition(int last) {

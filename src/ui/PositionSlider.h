@@ -22,7 +22,7 @@ class PositionSlider : public QSlider {
     // The slider value at a position, for drawing beside the slider.
     int ValueAt(int position) const { return maximum() - position; }
 
-  signals:
+  Q_SIGNALS:
     // The user moved the handle.
     void Moved(int position);
 };

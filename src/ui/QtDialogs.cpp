@@ -1,6 +1,7 @@
 #include "ui/QtDialogs.h"
 
 #include "config/PrintableText.h"
+#include "ui/QtText.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -11,16 +12,12 @@ namespace veld23 {
 
 namespace {
 
-QString Text(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 QMessageBox::StandardButton Box(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton escape) {
     // Names inside a message come from files and the command line: their control bytes
     // are shown as \xNN, and markup in them stays text.
-    QMessageBox box(icon, QtDialogs::kTitle, Text(PrintableText(text)), buttons, parent);
+    QMessageBox box(icon, QtDialogs::kTitle, FromUtf8(PrintableText(text)), buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(escape);
     return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -92,13 +89,13 @@ bool QtDialogs::RunPasswordKeypad(commands::PasswordKeypad& keypad) {
 QStringList QtDialogs::NameFilters(const commands::FileDialogRequest& request) {
     QStringList filters;
     for (const commands::FileDialogFilter& filter : request.filters) {
-        filters << Text(filter.caption) + " (" + Text(filter.pattern) + ")";
+        filters << FromUtf8(filter.caption) + " (" + FromUtf8(filter.pattern) + ")";
     }
     return filters;
 }
 
 QStringList QtDialogs::NameFilters(const std::string& captionPatternList) {
-    const QStringList parts = Text(captionPatternList).split('|');
+    const QStringList parts = FromUtf8(captionPatternList).split('|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
@@ -110,7 +107,7 @@ QStringList QtDialogs::NameFilters(const std::string& captionPatternList) {
 
 std::optional<std::string> QtDialogs::RunFileDialog(const commands::FileDialogRequest& request,
                                                     bool save) {
-    QFileDialog dialog(Parent(), Text(request.title));
+    QFileDialog dialog(Parent(), FromUtf8(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = NameFilters(request);
@@ -123,21 +120,21 @@ std::optional<std::string> QtDialogs::RunFileDialog(const commands::FileDialogRe
         std::size_t index = 0;
         for (std::size_t i = 0; i < request.filters.size(); ++i) {
             const qsizetype at = static_cast<qsizetype>(i);
-            if (filter == Text(request.filters[i].caption) || filter == filters.at(at)) {
+            if (filter == FromUtf8(request.filters[i].caption) || filter == filters.at(at)) {
                 index = i;
             }
         }
-        dialog.setDefaultSuffix(Text(request.ExtensionFor(index)));
+        dialog.setDefaultSuffix(FromUtf8(request.ExtensionFor(index)));
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useFilter);
     useFilter(dialog.selectedNameFilter());
     if (!request.fileName.empty()) {
-        dialog.selectFile(Text(request.fileName));
+        dialog.selectFile(FromUtf8(request.fileName));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().front().toStdString();
+    return ToUtf8(dialog.selectedFiles().front());
 }
 
 std::optional<std::string> QtDialogs::ChooseFileToOpen(const commands::FileDialogRequest& request) {
@@ -150,25 +147,25 @@ std::optional<std::string> QtDialogs::ChooseFileToSave(const commands::FileDialo
 
 std::optional<std::string> QtDialogs::ChooseFileToOpen(const std::string& title,
                                                        const std::string& filter) {
-    QFileDialog dialog(Parent(), Text(title));
+    QFileDialog dialog(Parent(), FromUtf8(title));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(NameFilters(filter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().front().toStdString();
+    return ToUtf8(dialog.selectedFiles().front());
 }
 
 std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title) {
-    QFileDialog dialog(Parent(), Text(title));
+    QFileDialog dialog(Parent(), FromUtf8(title));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().front().toStdString();
+    return ToUtf8(dialog.selectedFiles().front());
 }
 
 } // namespace veld23

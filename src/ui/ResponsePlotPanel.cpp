@@ -1,6 +1,7 @@
 #include "ui/ResponsePlotPanel.h"
 
 #include "plot/PlotModel.h"
+#include "ui/QtText.h"
 #include "ui/ResponsePlotWidget.h"
 
 #include <QButtonGroup>
@@ -29,8 +30,7 @@ ResponsePlotPanel::ResponsePlotPanel(PlotModel& model, QWidget* parent)
     views->addButton(phase_);
 
     readout_->setObjectName("readout");
-    readout_->setToolTip(QString::fromLatin1(PlotModel::kReadoutHint.data(),
-                                             static_cast<int>(PlotModel::kReadoutHint.size())));
+    readout_->setToolTip(FromUtf8(PlotModel::kReadoutHint));
     readout_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Digits of one width and room for the longest readout, so the row never jumps.
     readout_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -51,8 +51,9 @@ ResponsePlotPanel::ResponsePlotPanel(PlotModel& model, QWidget* parent)
     layout->addLayout(row);
 
     connect(magnitude_, &QRadioButton::clicked, this,
-            [this] { emit ViewChosen(ResponseView::Magnitude); });
-    connect(phase_, &QRadioButton::clicked, this, [this] { emit ViewChosen(ResponseView::Phase); });
+            [this] { Q_EMIT ViewChosen(ResponseView::Magnitude); });
+    connect(phase_, &QRadioButton::clicked, this,
+            [this] { Q_EMIT ViewChosen(ResponseView::Phase); });
 }
 
 void ResponsePlotPanel::ShowView(ResponseView view) {

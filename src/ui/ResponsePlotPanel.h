@@ -30,7 +30,7 @@ class ResponsePlotPanel : public QWidget {
     // Refill: lights the view the editor shows. Signals are not emitted.
     void ShowView(ResponseView view);
 
-  signals:
+  Q_SIGNALS:
     void ViewChosen(ResponseView view);
 
   private:

@@ -127,7 +127,7 @@ void ResponsePlotWidget::Forward(QMouseEvent* event, Pointer kind) {
     }
     event->accept();
     ShowPointerState();
-    emit PointerHandled();
+    Q_EMIT PointerHandled();
 }
 
 void ResponsePlotWidget::ShowPointerState() {
@@ -144,7 +144,7 @@ void ResponsePlotWidget::ShowPointerState() {
         // Not through the paint's text cache: a new readout on every move would push the
         // title and marks out of it.
         readoutText_ = FromWindows1252(readoutBytes_);
-        emit ReadoutChanged(readoutText_);
+        Q_EMIT ReadoutChanged(readoutText_);
     }
 }
 
@@ -157,8 +157,7 @@ void ResponsePlotWidget::Refresh(AxisCache& cache, const PlotAxis& axis) {
     axis.Ticks(cache.ticks);
     cache.labels.clear();
     for (const PlotTick& tick : cache.ticks) {
-        cache.labels.push_back(tick.labelled ? QString::fromStdString(axis.Label(tick.value))
-                                             : QString());
+        cache.labels.push_back(tick.labelled ? FromUtf8(axis.Label(tick.value)) : QString());
     }
     cache.title = texts_.Get(axis.Title);
 }

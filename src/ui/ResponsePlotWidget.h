@@ -50,7 +50,7 @@ class ResponsePlotWidget : public QWidget {
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-  signals:
+  Q_SIGNALS:
     // Emitted when a mouse event leaves a different readout text behind.
     void ReadoutChanged(const QString& text);
     // Emitted after every mouse event the owning editor has answered: a window whose

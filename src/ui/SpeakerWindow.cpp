@@ -152,9 +152,8 @@ QWidget* SpeakerWindow::BuildFields() {
     grid->addWidget(gainLabel, 3, 0);
     grid->addWidget(ampGain_, 3, 1);
     for (auto taken : {&StepField::Entered, &StepField::Left}) {
-        connect(ampGain_, taken, this, [this] {
-            Run([&] { speaker_.EnterAmpGain(ampGain_->Edit()->text().toStdString()); });
-        });
+        connect(ampGain_, taken, this,
+                [this] { Run([&] { speaker_.EnterAmpGain(ToUtf8(ampGain_->Edit()->text())); }); });
     }
     connect(ampGain_, &StepField::Stepped, this, [this](int direction) {
         Run([&] { direction > 0 ? speaker_.AmpGainUp() : speaker_.AmpGainDown(); });
@@ -174,7 +173,7 @@ QWidget* SpeakerWindow::BuildFields() {
 void SpeakerWindow::Run(const std::function<void()>& step) {
     step();
     Refresh();
-    emit Edited();
+    Q_EMIT Edited();
 }
 
 void SpeakerWindow::FollowRecord(int record) {
@@ -212,7 +211,7 @@ void SpeakerWindow::showEvent(QShowEvent* event) {
     // Showing chooses the current record's output again, loading its values.
     speaker_.Activate();
     Refresh();
-    emit Edited();
+    Q_EMIT Edited();
     EditorWindowFrame::showEvent(event);
 }
 

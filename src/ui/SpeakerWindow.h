@@ -42,7 +42,7 @@ class SpeakerWindow : public EditorWindowFrame {
     LitButton* BalancedSwitch() const { return balanced_; }
     QLabel* PowerSummary() const { return summary_; }
 
-  signals:
+  Q_SIGNALS:
     void Edited();
 
   protected:

@@ -48,9 +48,10 @@ StepField::StepField(Steps steps, QWidget* parent)
         down_->setFixedHeight(half);
         up_->setFixedWidth(half + 6);
         down_->setFixedWidth(half + 6);
-        connect(up_, &QToolButton::clicked, this, [this] { emit Stepped(1, StepSource::Button); });
+        connect(up_, &QToolButton::clicked, this,
+                [this] { Q_EMIT Stepped(1, StepSource::Button); });
         connect(down_, &QToolButton::clicked, this,
-                [this] { emit Stepped(-1, StepSource::Button); });
+                [this] { Q_EMIT Stepped(-1, StepSource::Button); });
     }
     connect(edit_, &QLineEdit::textEdited, this, &StepField::Edited);
     connect(edit_, &QLineEdit::returnPressed, this, &StepField::Entered);
@@ -80,13 +81,13 @@ bool StepField::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress && steps_ != Steps::None) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Up || key == Qt::Key_Down) {
-                emit Stepped(key == Qt::Key_Up ? 1 : -1, StepSource::Key);
+                Q_EMIT Stepped(key == Qt::Key_Up ? 1 : -1, StepSource::Key);
                 return true;
             }
         } else if (event->type() == QEvent::FocusOut) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-                emit Left();
+                Q_EMIT Left();
             }
         }
     }

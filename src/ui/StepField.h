@@ -35,7 +35,7 @@ class StepField : public QWidget {
     // Exactly wide enough for this many digits, whatever the font.
     void SetCharacterWidth(int characters);
 
-  signals:
+  Q_SIGNALS:
     void Edited(const QString& text);
     void Entered();
     // The focus went to another control of the window. Switching to another window or

@@ -101,7 +101,7 @@ void SystemInfoWindow::SetSystemName(const QString& name) {
 
 void SystemInfoWindow::NameEdited(const QString& text) {
     texts_.SystemName.Assign(ToWindows1252(text));
-    emit SystemNameEdited(text);
+    Q_EMIT SystemNameEdited(text);
 }
 
 void SystemInfoWindow::CommentsEdited() {

@@ -23,10 +23,10 @@ class SystemInfoWindow : public QDialog {
     // Reads all four texts from the configuration again (after New, Open or Read).
     void Refresh();
 
-  public slots:
+  public Q_SLOTS:
     void SetSystemName(const QString& name);
 
-  signals:
+  Q_SIGNALS:
     void SystemNameEdited(const QString& name);
 
   protected:

@@ -1,5 +1,8 @@
 #include "ui/TransferProgressWindow.h"
 
+#include "ui/BringToFront.h"
+#include "ui/QtText.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,8 +61,7 @@ void TransferProgressWindow::ShowProgress() {
         PlaceOverParent();
         placed_ = true;
     }
-    show();
-    raise();
+    BringToFront(*this, KeyboardFocus::Leave);
 }
 
 void TransferProgressWindow::CloseProgress() {
@@ -84,11 +86,11 @@ void TransferProgressWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void TransferProgressWindow::SetInfo(const std::string& text) {
-    info_->setText(QString::fromStdString(text));
+    info_->setText(FromUtf8(text));
 }
 
 void TransferProgressWindow::SetPortLabel(const std::string& text) {
-    port_->setText(QString::fromStdString(text));
+    port_->setText(FromUtf8(text));
 }
 
 void TransferProgressWindow::SetGaugeMax(int maximum) {

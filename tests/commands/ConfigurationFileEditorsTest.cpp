@@ -196,9 +196,9 @@ TEST(ConfigurationFileWithEditors, ReadingAMemoryForgetsWhatTheSoloButtonsHeld) 
     Editor other;
     other.editors.crossover.ChooseOutput(1);
     other.editors.crossover.ToggleSolo(XoverSide::HighPass);
-    const ApplyDeviceImageResult read =
+    const Result<> read =
         ApplyDeviceImage(e.config, BuildDeviceImage(other.config), e.sender, e.editors.steps);
-    ASSERT_TRUE(read) << read.message;
+    ASSERT_TRUE(read) << read.Message();
 
     // Solo off gives back the memory's own low-pass family, not the earlier one.
     e.editors.crossover.ChooseOutput(1);

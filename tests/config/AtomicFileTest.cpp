@@ -23,7 +23,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 class AtomicSave : public TempDirTest {
   protected:
-    std::string Save(const fs::path& path) { return WriteFileAtomically(path.string(), saved); }
+    // The failure's message; empty after a success.
+    std::string Save(const fs::path& path) {
+        return WriteFileAtomically(path.string(), saved).Message();
+    }
 
     std::size_t EntriesInDir() const { return std::distance(fs::directory_iterator(dir), {}); }
 

@@ -187,9 +187,9 @@ TEST_F(ConfigurationFileOnDisk, RelativePathsAreReportedAndStoredInFull) {
     const fs::path previous = fs::current_path();
     fs::current_path(dir);
     ProcessorConfiguration c;
-    const ConfigurationSaveResult saved = SaveConfigurationFile(c, "./sub/../show.v23");
+    const Result<> saved = SaveConfigurationFile(c, "./sub/../show.v23");
     fs::current_path(previous);
-    ASSERT_TRUE(saved) << saved.message;
+    ASSERT_TRUE(saved) << saved.Message();
     const std::vector<std::uint8_t> bytes = ReadAll(dir / "show.v23");
     ASSERT_EQ(bytes.size(), 2228u);
     std::vector<std::uint8_t> copy = bytes;
@@ -202,8 +202,8 @@ TEST_F(ConfigurationFileOnDisk, SaveWritesTheRecordAndReplacesAWholeFile) {
     WriteAll(file, std::vector<std::uint8_t>(5000, 0xEE));
     ProcessorConfiguration c;
     c.SystemInformation.SystemName.Assign("Saved");
-    const ConfigurationSaveResult result = SaveConfigurationFile(c, file.string());
-    ASSERT_TRUE(result) << result.message;
+    const Result<> result = SaveConfigurationFile(c, file.string());
+    ASSERT_TRUE(result) << result.Message();
     const std::vector<std::uint8_t> bytes = ReadAll(file);
     const ConfigurationRecord expected = BuildConfigurationRecord(c, file.string());
     EXPECT_EQ(bytes, std::vector<std::uint8_t>(expected.begin(), expected.end()));
@@ -218,10 +218,10 @@ TEST_F(ConfigurationFileOnDisk, FailedSavesLeaveThePreviousFileAndSayWhy) {
 
     // A read-only file is not replaced, although a rename could.
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    ConfigurationSaveResult result = SaveConfigurationFile(c, file.string());
+    Result<> result = SaveConfigurationFile(c, file.string());
     EXPECT_FALSE(result);
-    EXPECT_EQ(result.message, "Could not save " + file.string() +
-                                  ": the file is read-only. The previous file is unchanged.");
+    EXPECT_EQ(result.Message(), "Could not save " + file.string() +
+                                    ": the file is read-only. The previous file is unchanged.");
     EXPECT_EQ(ReadAll(file), previous);
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
 
@@ -236,18 +236,18 @@ TEST_F(ConfigurationFileOnDisk, FailedSavesLeaveThePreviousFileAndSayWhy) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
     EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find(file.string()), std::string::npos) << result.message;
+    EXPECT_NE(result.Message().find(file.string()), std::string::npos) << result.Message();
     EXPECT_EQ(ReadAll(file), previous);
 
     const fs::path missing = dir / "missing" / "show.v23";
     result = SaveConfigurationFile(c, missing.string());
     EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find(missing.string()), std::string::npos);
+    EXPECT_NE(result.Message().find(missing.string()), std::string::npos);
     EXPECT_FALSE(fs::exists(dir / "missing"));
 
     result = SaveConfigurationFile(c, dir.string());
     EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find("folder"), std::string::npos);
+    EXPECT_NE(result.Message().find("folder"), std::string::npos);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
 }
 

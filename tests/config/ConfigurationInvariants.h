@@ -20,11 +20,11 @@ inline bool InCoefRange(long double v) {
 // change), and every coefficient and table value one the processor's word can hold.
 inline void ExpectWithinEditorRanges(ProcessorConfiguration& c) {
     for (TXOVER& x : c.Crossovers) {
-        x.HighPass.Design();
-        x.LowPass.Design();
+        EXPECT_EQ(x.HighPass.Design(), HalfDesignStatus::Ok);
+        EXPECT_EQ(x.LowPass.Design(), HalfDesignStatus::Ok);
     }
-    const JsonContentResult stored = ContentFromJson(ConfigurationToJson(c));
-    EXPECT_TRUE(stored.valid) << stored.message;
+    const Result<ConfigurationFileContent> stored = ContentFromJson(ConfigurationToJson(c));
+    EXPECT_TRUE(stored.Succeeded()) << stored.Message();
     const auto expectUsable = [](const TSOS& s) {
         for (int k = 0; k < 5; ++k) {
             EXPECT_TRUE(InCoefRange(s.GetCoefficient(k))) << "coefficient " << k;

@@ -34,9 +34,9 @@ std::string Repeated(const std::string& text, int times) {
 }
 
 std::string Refusal(const Json& j) {
-    const JsonContentResult result = ContentFromJson(j.dump());
-    EXPECT_FALSE(result.valid);
-    return result.message;
+    const Result<ConfigurationFileContent> result = ContentFromJson(j.dump());
+    EXPECT_FALSE(result.Succeeded());
+    return result.Message();
 }
 
 TEST(ConfigurationJson, KeysAreTheModelsNamesAndTextsAreUtf8) {
@@ -75,9 +75,9 @@ TEST(ConfigurationJson, CarriesEveryStoredFieldAtTheFilesPrecision) {
             FillDistinctValues(c);
         }
         const ConfigurationFileContent content = CaptureConfiguration(c);
-        const JsonContentResult read = ContentFromJson(ContentToJson(content));
-        ASSERT_TRUE(read.valid) << read.message;
-        EXPECT_EQ(EncodeConfigurationRecord(read.content, "/a.v23"),
+        const Result<ConfigurationFileContent> read = ContentFromJson(ContentToJson(content));
+        ASSERT_TRUE(read.Succeeded()) << read.Message();
+        EXPECT_EQ(EncodeConfigurationRecord(read.Value(), "/a.v23"),
                   EncodeConfigurationRecord(content, "/a.v23"));
     }
 }
@@ -147,13 +147,13 @@ TEST(ConfigurationJson, ReportsTheFirstBadKeyByItsPath) {
     // The euro sign has a Windows-1252 code (0x80) and fits.
     Json euro = good;
     euro["ChannelLabels"]["Sub"] = "\u20acuro";
-    const JsonContentResult read = ContentFromJson(euro.dump());
-    ASSERT_TRUE(read.valid) << read.message;
-    EXPECT_EQ(read.content.ChannelLabels.Sub, "\x80uro");
+    const Result<ConfigurationFileContent> read = ContentFromJson(euro.dump());
+    ASSERT_TRUE(read.Succeeded()) << read.Message();
+    EXPECT_EQ(read.Value().ChannelLabels.Sub, "\x80uro");
 
-    const JsonContentResult broken = ContentFromJson("{\"SystemInformation\": ");
-    EXPECT_FALSE(broken.valid);
-    EXPECT_EQ(broken.message.rfind("not valid JSON: ", 0), 0u) << broken.message;
+    const Result<ConfigurationFileContent> broken = ContentFromJson("{\"SystemInformation\": ");
+    EXPECT_FALSE(broken.Succeeded());
+    EXPECT_EQ(broken.Message().rfind("not valid JSON: ", 0), 0u) << broken.Message();
 }
 
 // Nesting deeper than a configuration's own shape is refused where it starts (a text
@@ -186,9 +186,9 @@ TEST(ConfigurationJson, RefusesDeepNestingAndRepeatedKeysWhereTheyStart) {
          "/Peq/0/bands/2/GainDb appears twice"},
     };
     for (const Case& k : cases) {
-        const JsonContentResult read = ContentFromJson(k.text);
-        EXPECT_FALSE(read.valid);
-        EXPECT_EQ(read.message, k.message);
+        const Result<ConfigurationFileContent> read = ContentFromJson(k.text);
+        EXPECT_FALSE(read.Succeeded());
+        EXPECT_EQ(read.Message(), k.message);
     }
 }
 
@@ -258,9 +258,9 @@ TEST(ConfigurationJson, ReadsAsOpeningTheFileDoesAndARefusalChangesNothing) {
 
     ProcessorConfiguration fromJson;
     RecordingLoadedSteps jsonSteps;
-    const ConfigurationJsonResult read =
+    const Result<> read =
         ReadConfigurationJson(fromJson, ConfigurationToJson(source), sender, jsonSteps);
-    ASSERT_TRUE(read) << read.message;
+    ASSERT_TRUE(read) << read.Message();
     EXPECT_EQ(jsonSteps.Steps(), fileSteps.Steps());
     EXPECT_EQ(ConfigurationToJson(fromJson), ConfigurationToJson(fromFile));
 
@@ -269,10 +269,9 @@ TEST(ConfigurationJson, ReadsAsOpeningTheFileDoesAndARefusalChangesNothing) {
     Json bad = JsonOf(source);
     bad["Dynamics"][1]["Ratio"] = 0.5;
     RecordingLoadedSteps refusedSteps;
-    const ConfigurationJsonResult refused =
-        ReadConfigurationJson(untouched, bad.dump(), sender, refusedSteps);
+    const Result<> refused = ReadConfigurationJson(untouched, bad.dump(), sender, refusedSteps);
     EXPECT_FALSE(refused);
-    EXPECT_EQ(refused.message, "/Dynamics/1/Ratio: 0.5 is outside 1 to 10");
+    EXPECT_EQ(refused.Message(), "/Dynamics/1/Ratio: 0.5 is outside 1 to 10");
     EXPECT_TRUE(refusedSteps.calls.empty());
     EXPECT_EQ(ConfigurationToJson(untouched), before);
 }

@@ -142,7 +142,7 @@ void EditEverything(ProcessorConfiguration& c) {
     c.ShadowPeq[0].Band(1).b0 = 0.5L;
     c.Crossovers[1].HighPass.Family = kButterworthHighPass;
     c.Crossovers[1].HighPass.Frequency = 250.0;
-    c.Crossovers[1].HighPass.Design();
+    ASSERT_EQ(c.Crossovers[1].HighPass.Design(), HalfDesignStatus::Ok);
     c.CrossoverSolos[0].LowPassAux = true;
     c.Loudness[0].GainDb = 9.0;
     c.Loudness[0].SectionType = kHiPassQ;

@@ -94,11 +94,11 @@ TEST(ApplyDeviceImage, RefusesAnImageShorterThanWhatItReadsAndChangesNothing) {
     RecordingLoadedSteps steps;
     for (std::size_t length : {std::size_t{0}, std::size_t{874}, std::size_t{1824}}) {
         image.resize(length);
-        const ApplyDeviceImageResult result = ApplyDeviceImage(config, image, sender, steps);
+        const Result<> result = ApplyDeviceImage(config, image, sender, steps);
         EXPECT_FALSE(result);
-        EXPECT_NE(result.message.find(std::to_string(length) + " bytes"), std::string::npos)
-            << result.message;
-        EXPECT_NE(result.message.find("1825"), std::string::npos) << result.message;
+        EXPECT_NE(result.Message().find(std::to_string(length) + " bytes"), std::string::npos)
+            << result.Message();
+        EXPECT_NE(result.Message().find("1825"), std::string::npos) << result.Message();
     }
     EXPECT_EQ(BuildDeviceImage(config), before);
     EXPECT_TRUE(steps.calls.empty());
@@ -107,9 +107,9 @@ TEST(ApplyDeviceImage, RefusesAnImageShorterThanWhatItReadsAndChangesNothing) {
     // The end of the first panel copy is enough.
     image = ImageOf(source);
     image.resize(kDeviceImageReadSize);
-    const ApplyDeviceImageResult result = ApplyDeviceImage(config, image, sender, steps);
+    const Result<> result = ApplyDeviceImage(config, image, sender, steps);
     EXPECT_TRUE(result);
-    EXPECT_TRUE(result.message.empty());
+    EXPECT_TRUE(result.Message().empty());
     EXPECT_EQ(config.Topology, OutputTopology::ThreeOutputs);
 }
 

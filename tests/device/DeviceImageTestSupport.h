@@ -76,7 +76,7 @@ inline bool Apply(ProcessorConfiguration& config, const std::vector<std::uint8_t
     RecordingRealTimeSender sender;
     sender.mode = false;
     RecordingLoadedSteps steps;
-    return ApplyDeviceImage(config, image, sender, steps).applied;
+    return ApplyDeviceImage(config, image, sender, steps).Succeeded();
 }
 
 inline std::vector<std::uint8_t> Bytes(const DeviceImage& image) {

@@ -34,7 +34,7 @@ class Reception : public ::testing::TestWithParam<bool> {
 
 TEST_P(Reception, AMemoryComesBackAsTheBytesItsLengthWordAnnounces) {
     s.processor.SetMemory(3, StoredImage());
-    ASSERT_EQ(s.engine.ReceiveMemory(3), 0);
+    ASSERT_TRUE(s.engine.ReceiveMemory(3));
     ASSERT_EQ(s.applied.size(), 1u);
     // The length word of the image is 2046: the last image byte is not sent back.
     const Bytes& memory = s.processor.Memory(3);
@@ -53,7 +53,7 @@ TEST_P(Reception, AMemoryComesBackAsTheBytesItsLengthWordAnnounces) {
 
 TEST_P(Reception, TheEditorEchoesEveryHeaderByte) {
     s.processor.SetMemory(2, TestImage(10)); // length word 9
-    ASSERT_EQ(s.engine.ReceiveMemory(2), 0);
+    ASSERT_TRUE(s.engine.ReceiveMemory(2));
     const Bytes& memory = s.processor.Memory(2);
     Bytes expected = {0x80,      4,   2, 2, 0, 0, 0x55, // command 4
                       0x80,                             // go
@@ -65,9 +65,9 @@ TEST_P(Reception, TheEditorEchoesEveryHeaderByte) {
 
 TEST_P(Reception, AShortMemoryHandsOnOnlyWhatArrived) {
     s.processor.SetMemory(1, StoredImage(5));
-    ASSERT_EQ(s.engine.ReceiveMemory(1), 0);
+    ASSERT_TRUE(s.engine.ReceiveMemory(1));
     s.processor.SetMemory(1, TestImage(100, 9)); // announces 99
-    ASSERT_EQ(s.engine.ReceiveMemory(1), 0);
+    ASSERT_TRUE(s.engine.ReceiveMemory(1));
     ASSERT_EQ(s.applied.size(), 2u);
     EXPECT_EQ(s.applied[1].size(), 99u);
     EXPECT_EQ(s.applied[1],
@@ -75,7 +75,7 @@ TEST_P(Reception, AShortMemoryHandsOnOnlyWhatArrived) {
 }
 
 TEST_P(Reception, AnEmptyMemoryGivesAnEmptyImage) {
-    ASSERT_EQ(s.engine.ReceiveMemory(8), 0);
+    ASSERT_TRUE(s.engine.ReceiveMemory(8));
     ASSERT_EQ(s.applied.size(), 1u);
     EXPECT_TRUE(s.applied[0].empty());
 }
@@ -83,7 +83,7 @@ TEST_P(Reception, AnEmptyMemoryGivesAnEmptyImage) {
 TEST_P(Reception, AnAnnouncementLargerThanTheBufferIsRefused) {
     s.processor.SetMemory(3, StoredImage());
     s.processor.Faults().announcedLength = 40000;
-    EXPECT_EQ(s.engine.ReceiveMemory(3), 1);
+    EXPECT_FALSE(s.engine.ReceiveMemory(3));
     EXPECT_TRUE(s.applied.empty());
     EXPECT_EQ(s.ui.infoText, "¡¡ERROR!! LONG NO VALID (40000)");
     // The low byte is not echoed: the processor is not asked for the data.
@@ -94,7 +94,7 @@ TEST_P(Reception, AWrongBeginIsShownAndTheImageStillApplied) {
     s.processor.SetMemory(3, StoredImage());
     s.processor.Faults().wrongAt = SimStep::Begin;
     s.processor.Faults().wrongValue = 0x81;
-    ASSERT_EQ(s.engine.ReceiveMemory(3), 0);
+    ASSERT_TRUE(s.engine.ReceiveMemory(3));
     EXPECT_TRUE(s.ui.Has(Usb() ? "info:  ¡¡ERROR!! El dato no es el esperado(129)"
                                : "info:  ¡¡ERROR!! El dato no es el esperado (128)"));
     EXPECT_FALSE(s.ui.Has("info:Received BEGIN..."));
@@ -105,7 +105,7 @@ TEST_P(Reception, AWrongEndIsShownEchoedAndTheImageStillApplied) {
     s.processor.SetMemory(3, StoredImage());
     s.processor.Faults().wrongAt = SimStep::RxEnd;
     s.processor.Faults().wrongValue = 0x56;
-    ASSERT_EQ(s.engine.ReceiveMemory(3), 0);
+    ASSERT_TRUE(s.engine.ReceiveMemory(3));
     EXPECT_TRUE(s.ui.Has("info: ERROR FINAL..."));
     EXPECT_EQ(s.TakeSent().back(), 0x56);
     EXPECT_EQ(s.applied.size(), 1u);
@@ -114,7 +114,7 @@ TEST_P(Reception, AWrongEndIsShownEchoedAndTheImageStillApplied) {
 TEST_P(Reception, AProtectedMemoryIsNotRead) {
     s.processor.SetMemory(4, StoredImage());
     s.processor.SetProtected(4, true);
-    EXPECT_EQ(s.engine.ReceiveMemory(4), 1);
+    EXPECT_FALSE(s.engine.ReceiveMemory(4));
     EXPECT_TRUE(s.ui.Has("information:" + std::string(texts::kMemoryProtected)));
     EXPECT_TRUE(s.applied.empty());
     EXPECT_TRUE(s.processor.Receptions().empty());
@@ -129,7 +129,7 @@ TEST(SerialReception, BlocksArrivingInPiecesAreAcknowledgedOncePer64Bytes) {
         s.SelectCom1();
         s.port.SetPieceSize(piece);
         s.processor.SetMemory(5, StoredImage(static_cast<std::uint8_t>(piece)));
-        ASSERT_EQ(s.engine.ReceiveMemory(5), 0) << piece;
+        ASSERT_TRUE(s.engine.ReceiveMemory(5)) << piece;
         const Bytes& memory = s.processor.Memory(5);
         ASSERT_EQ(s.applied.size(), 1u);
         EXPECT_EQ(s.applied[0], Bytes(memory.begin(), memory.begin() + 2046)) << piece;
@@ -152,7 +152,7 @@ TEST(SerialReception, AProcessorThatStopsMidwayAppliesNothing) {
     s.processor.SetMemory(3, StoredImage());
     s.processor.Faults().hangUpAfterBlocks = 10;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(s.engine.ReceiveMemory(3), 1);
+    EXPECT_FALSE(s.engine.ReceiveMemory(3));
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
     EXPECT_TRUE(s.applied.empty());
     EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
@@ -165,7 +165,7 @@ TEST(UsbReception, AProcessorThatStopsMidwayAppliesNothing) {
     s.SelectUsb();
     s.processor.SetMemory(3, StoredImage());
     s.processor.Faults().hangUpAfterBlocks = 3;
-    EXPECT_EQ(s.engine.ReceiveMemory(3), 1);
+    EXPECT_FALSE(s.engine.ReceiveMemory(3));
     EXPECT_TRUE(s.applied.empty());
     EXPECT_EQ(s.ui.infoText, texts::kUsbNoAnswer);
     EXPECT_FALSE(s.usb.IsOpen());
@@ -177,7 +177,7 @@ TEST(UsbReception, AConverterThatWillNotOpenForTheDataEndsTheRead) {
     s.SelectUsb();
     s.processor.SetMemory(3, StoredImage());
     s.usb.FailCall(SimulatedD2xx::Call::Open, ft::kDeviceNotFound, 2); // the second open
-    EXPECT_EQ(s.engine.ReceiveMemory(3), 1);
+    EXPECT_FALSE(s.engine.ReceiveMemory(3));
     EXPECT_TRUE(s.applied.empty());
     EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
 }

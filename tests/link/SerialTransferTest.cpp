@@ -20,7 +20,7 @@ class SerialTransfer : public ::testing::Test {
 };
 
 TEST_F(SerialTransfer, LinkCheckPutsTheHeaderAndEndOnTheWire) {
-    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 0);
+    EXPECT_TRUE(s.engine.RunCommand(0, 0, 0, true));
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x55}));
     EXPECT_EQ(s.processor.ToEditor(), (Bytes{0x80, 0x00, 0x00, 0x00, 0x55}));
     EXPECT_EQ(s.ui.Infos(), (std::vector<std::string>{
@@ -33,13 +33,13 @@ TEST_F(SerialTransfer, LinkCheckPutsTheHeaderAndEndOnTheWire) {
 }
 
 TEST_F(SerialTransfer, ShortLengthsSendNoneOrOneRemainderBlock) {
-    ASSERT_EQ(s.engine.RunCommand(7, 3, 0, true), 0);
+    ASSERT_TRUE(s.engine.RunCommand(7, 3, 0, true));
     EXPECT_EQ(s.processor.Completed().back().blocks, 0);
     EXPECT_EQ(s.processor.RunningProgram(), 3);
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 7, 3, 3, 0, 0, 0x55}));
 
     s.engine.TransmitBuffer()[0] = 0xFF;
-    ASSERT_EQ(s.engine.RunCommand(5, 0, 1, true), 0);
+    ASSERT_TRUE(s.engine.RunCommand(5, 0, 1, true));
     EXPECT_EQ(s.processor.Completed().back().blocks, 1);
     EXPECT_TRUE(s.processor.KeyboardLocked());
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 5, 0, 0, 0, 1, 0xFF, 0x55}));
@@ -47,12 +47,12 @@ TEST_F(SerialTransfer, ShortLengthsSendNoneOrOneRemainderBlock) {
     for (std::size_t i = 0; i < 7; ++i) {
         s.engine.TransmitBuffer()[i] = static_cast<std::uint8_t>(i + 1);
     }
-    ASSERT_EQ(s.engine.RunCommand(6, 0, 7, true), 0);
+    ASSERT_TRUE(s.engine.RunCommand(6, 0, 7, true));
     EXPECT_EQ(s.processor.Password(), (std::array<std::uint8_t, 7>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_TRUE(s.ui.Has("info:Sending DATA...")); // no memory number outside commands 3 and 4
 
     ASSERT_EQ(s.engine.LoadImage(TestImage(99)), 100);
-    ASSERT_EQ(s.engine.RunCommand(3, 1, 100, false), 0);
+    ASSERT_TRUE(s.engine.RunCommand(3, 1, 100, false));
     EXPECT_EQ(s.processor.Completed().back().blocks, 2);
 }
 
@@ -61,7 +61,7 @@ TEST_F(SerialTransfer, Long2048IsThirtyTwoBlocksAndNoRemainder) {
     const std::uint16_t length = s.engine.LoadImage(image);
     ASSERT_EQ(length, 2048);
     s.ui.shownMemory = 4;
-    ASSERT_EQ(s.engine.RunCommand(3, 4, length, true), 0);
+    ASSERT_TRUE(s.engine.RunCommand(3, 4, length, true));
     EXPECT_EQ(s.processor.Completed().back().blocks, 32);
     Bytes stored = image;
     stored.push_back(0);
@@ -75,7 +75,7 @@ TEST_F(SerialTransfer, Long2048IsThirtyTwoBlocksAndNoRemainder) {
 
 TEST_F(SerialTransfer, QueryAnsweredWithThreeSetsTheMemorySelector) {
     s.processor.SetRunningProgram(3);
-    EXPECT_EQ(s.engine.RunCommand(19, 0, 0, true), 0);
+    EXPECT_TRUE(s.engine.RunCommand(19, 0, 0, true));
     EXPECT_EQ(s.engine.CurrentProgram(), 3);
     EXPECT_EQ(s.ui.selector, 3);
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 19, 0, 0, 0, 0, 0x55}));
@@ -86,7 +86,7 @@ TEST_F(SerialTransfer, QueryAnswerOutsideTheMemoriesFailsWithTextC) {
         SimulatedLink t;
         t.SelectCom1();
         t.processor.SetRunningProgram(answer);
-        EXPECT_EQ(t.engine.RunCommand(19, 0, 0, true), 1) << answer;
+        EXPECT_FALSE(t.engine.RunCommand(19, 0, 0, true)) << answer;
         EXPECT_EQ(t.ui.infoText, "  ¡¡ERROR!! N_PROG NO VALID ");
         EXPECT_FALSE(t.ui.Has("selector:" + std::to_string(answer)));
         EXPECT_EQ(t.link.Kind(), LinkKind::Com1);
@@ -136,7 +136,7 @@ TEST_P(SerialWrongEcho, FailsWithItsTextAndKeepsTheLink) {
     s.SelectCom1();
     s.processor.Faults().wrongAt = c.step;
     s.processor.Faults().wrongValue = c.value;
-    EXPECT_EQ(s.engine.RunCommand(c.command, c.command == 7 ? 2 : 0, 0, true), 1);
+    EXPECT_FALSE(s.engine.RunCommand(c.command, c.command == 7 ? 2 : 0, 0, true));
     EXPECT_EQ(s.ui.infoText, c.text);
     EXPECT_TRUE(s.ui.progressShown);
     EXPECT_TRUE(s.ui.Has("failed")); // the window may be dismissed now
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SerialTransfer, TheValueOfABlockAcknowledgementDoesNotMatter) {
     s.processor.Faults().wrongAt = SimStep::Data;
     ASSERT_EQ(s.engine.LoadImage(TestImage(2047)), 2048);
-    EXPECT_EQ(s.engine.RunCommand(3, 1, 2048, true), 0);
+    EXPECT_TRUE(s.engine.RunCommand(3, 1, 2048, true));
 }
 
 TEST_F(SerialTransfer, OnlyTheFirstByteOfAReceptionCountsInAHeaderStep) {
@@ -165,7 +165,7 @@ TEST_F(SerialTransfer, OnlyTheFirstByteOfAReceptionCountsInAHeaderStep) {
         t.SelectCom1();
         t.processor.Faults().burstAt = step;
         t.processor.Faults().burstCount = 5;
-        EXPECT_EQ(t.engine.RunCommand(7, 2, 0, true), 0) << SimStepName(step);
+        EXPECT_TRUE(t.engine.RunCommand(7, 2, 0, true)) << SimStepName(step);
         EXPECT_EQ(t.processor.RunningProgram(), 2);
         // The answer and its burst came as one reception.
         const auto& sizes = t.port.EventSizes();
@@ -180,7 +180,7 @@ TEST_F(SerialTransfer, ACommandStartedDuringATransferIsRefused) {
         int refused = 0;
         explicit ReenteringWaiter(Waiter& w) : inner(w) {}
         bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds t) override {
-            if (engine->RunCommand(0, 0, 0, false) == 1 && engine->ReceiveMemory(1) == 1) {
+            if (!engine->RunCommand(0, 0, 0, false) && !engine->ReceiveMemory(1)) {
                 ++refused;
             }
             return inner.WaitUntil(done, t);
@@ -190,7 +190,7 @@ TEST_F(SerialTransfer, ACommandStartedDuringATransferIsRefused) {
     } waiter(s.waiter);
     TransferEngine engine(s.link, waiter, s.ui);
     waiter.engine = &engine;
-    EXPECT_EQ(engine.RunCommand(7, 5, 0, false), 0);
+    EXPECT_TRUE(engine.RunCommand(7, 5, 0, false));
     EXPECT_EQ(waiter.refused, 5); // one try at each of the five answers
     EXPECT_EQ(s.processor.Completed().size(), 1u);
     EXPECT_FALSE(engine.Running());
@@ -200,7 +200,7 @@ TEST_F(SerialTransfer, APortThatWillNotOpenAgainFailsAtOnceWithItsReason) {
     s.port.ClosePort();
     s.port.SetUnavailable(ComPortNumber::pnCOM1, true);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
+    EXPECT_FALSE(s.engine.RunCommand(0, 0, 0, true));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     EXPECT_TRUE(s.ui.Has("error:" + std::string(texts::kComPortInUse)));
     EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
@@ -211,7 +211,7 @@ TEST_F(SerialTransfer, APortThatWillNotOpenAgainFailsAtOnceWithItsReason) {
 TEST_F(SerialTransfer, ASilentProcessorTimesOutAfterTwoSecondsAndTakesTheLinkOffline) {
     s.processor.Faults().silentAt = SimStep::Command;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
+    EXPECT_FALSE(s.engine.RunCommand(0, 0, 0, true));
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, std::chrono::milliseconds(2000));
     EXPECT_LT(elapsed, std::chrono::milliseconds(2500));

@@ -28,7 +28,7 @@ class UsbTransfer : public ::testing::Test {
 };
 
 TEST_F(UsbTransfer, SameBytesOnTheWireAsTheSerialVariant) {
-    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 0);
+    EXPECT_TRUE(s.engine.RunCommand(0, 0, 0, true));
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x55}));
     EXPECT_TRUE(s.ui.Has("port:Comunication Port : USB"));
     EXPECT_EQ(s.ui.infoText, "Communication OK...");
@@ -36,7 +36,7 @@ TEST_F(UsbTransfer, SameBytesOnTheWireAsTheSerialVariant) {
 }
 
 TEST_F(UsbTransfer, EachAnswerIsAReadAfterItsTimeOutsAndTheDeviceIsClosedAtTheEnd) {
-    ASSERT_EQ(s.engine.RunCommand(7, 2, 0, false), 0);
+    ASSERT_TRUE(s.engine.RunCommand(7, 2, 0, false));
     const std::vector<Call> expected = {
         Call::Open,  Call::Purge,                                      // what came before
         Call::Write, Call::SetTimeouts, Call::Read,                    // START
@@ -52,7 +52,7 @@ TEST_F(UsbTransfer, EachAnswerIsAReadAfterItsTimeOutsAndTheDeviceIsClosedAtTheEn
 
 TEST_F(UsbTransfer, ADataBlockGoesOutInOneWrite) {
     ASSERT_EQ(s.engine.LoadImage(TestImage(2047)), 2048);
-    ASSERT_EQ(s.engine.RunCommand(3, 5, 2048, true), 0);
+    ASSERT_TRUE(s.engine.RunCommand(3, 5, 2048, true));
     EXPECT_EQ(s.processor.Completed().back().blocks, 32);
     // 7 header writes (START, COMMAND, PROGRAM twice, LONG twice, END) and 32 blocks.
     EXPECT_EQ(std::count(s.usb.Calls().begin(), s.usb.Calls().end(), Call::Write), 39);
@@ -71,8 +71,10 @@ TEST_P(UsbWrongEcho, FailsWithItsTextAndClosesTheDevice) {
     s.SelectUsb();
     s.processor.Faults().wrongAt = GetParam().step;
     s.processor.Faults().wrongValue = GetParam().value;
-    EXPECT_EQ(s.engine.RunCommand(7, 1, 0, true), 1);
+    const Result<> run = s.engine.RunCommand(7, 1, 0, true);
+    EXPECT_FALSE(run);
     EXPECT_EQ(s.ui.infoText, GetParam().text);
+    EXPECT_EQ(run.Message(), GetParam().text); // the failure carries what was shown
     EXPECT_FALSE(s.usb.IsOpen());
     EXPECT_EQ(s.link.Kind(), LinkKind::Usb);
     EXPECT_EQ(s.link.Condition(), LinkCondition::AnsweredWrongly);
@@ -88,8 +90,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(UsbTransfer, AMissingAnswerFailsTheTransferButKeepsTheLink) {
     s.processor.Faults().silentAt = SimStep::Long;
-    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
+    const Result<> run = s.engine.RunCommand(0, 0, 0, true);
+    EXPECT_FALSE(run);
     EXPECT_EQ(s.ui.infoText, texts::kUsbNoAnswer);
+    EXPECT_EQ(run.Message(), texts::kUsbNoAnswer);
     EXPECT_EQ(s.link.Kind(), LinkKind::Usb);
     EXPECT_EQ(s.link.Condition(), LinkCondition::Silent);
     EXPECT_FALSE(s.usb.IsOpen());
@@ -98,7 +102,7 @@ TEST_F(UsbTransfer, AMissingAnswerFailsTheTransferButKeepsTheLink) {
 TEST_F(UsbTransfer, AMissingAcknowledgementFailsTheTransfer) {
     s.processor.Faults().hangUpAfterBlocks = 5;
     ASSERT_EQ(s.engine.LoadImage(TestImage(2047)), 2048);
-    EXPECT_EQ(s.engine.RunCommand(3, 2, 2048, true), 1);
+    EXPECT_FALSE(s.engine.RunCommand(3, 2, 2048, true));
     EXPECT_TRUE(s.processor.Memory(2).empty());
 }
 
@@ -106,7 +110,7 @@ TEST_F(UsbTransfer, AReadWaitsOutItsTimeOut) {
     s.usb.SetRealTimeouts(true);
     s.processor.Faults().silentAt = SimStep::Start;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
+    EXPECT_FALSE(s.engine.RunCommand(0, 0, 0, true));
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, std::chrono::milliseconds(1000));
     EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
@@ -114,7 +118,7 @@ TEST_F(UsbTransfer, AReadWaitsOutItsTimeOut) {
 
 TEST_F(UsbTransfer, AConverterThatWillNotOpenFailsTheTransferOffline) {
     s.usb.SetAttached(false);
-    EXPECT_EQ(s.engine.RunCommand(0, 0, 0, true), 1);
+    EXPECT_FALSE(s.engine.RunCommand(0, 0, 0, true));
     EXPECT_TRUE(
         s.ui.Has("error:" + std::string(texts::kUsbOpenPrefix) + " - Device Not Found...."));
     EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
@@ -132,7 +136,7 @@ TEST_F(UsbTransfer, DriverErrorsAreReportedWithTheirPrefixAndTakeTheLinkOffline)
         SimulatedLink t;
         t.SelectUsb();
         t.usb.FailCall(call, ft::kIoError, 2);
-        EXPECT_EQ(t.engine.RunCommand(0, 0, 0, true), 1) << text;
+        EXPECT_FALSE(t.engine.RunCommand(0, 0, 0, true)) << text;
         EXPECT_TRUE(t.ui.Has("error:" + text)) << text;
         EXPECT_EQ(t.link.Kind(), LinkKind::Offline);
         EXPECT_FALSE(t.usb.IsOpen());

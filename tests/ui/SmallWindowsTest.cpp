@@ -296,13 +296,13 @@ TEST(TransferProgressWindow, AFailedTransferStaysOpenWithItsFailureText) {
     Transfer t;
     t.processor.Faults().wrongAt = SimStep::Start;
     t.processor.Faults().wrongValue = 0x81;
-    EXPECT_EQ(t.engine.RunCommand(0, 0, 0, true), 1);
+    EXPECT_FALSE(t.engine.RunCommand(0, 0, 0, true));
     EXPECT_TRUE(t.window.isVisible());
     EXPECT_EQ(t.window.InfoText(), Utf8("  ¡¡ERROR!! HEADER NO VALID(129)"));
 
     // The next transfer brings the same window up again and closes it once done.
     t.processor.Faults() = {};
-    EXPECT_EQ(t.engine.RunCommand(0, 0, 0, true), 0);
+    EXPECT_TRUE(t.engine.RunCommand(0, 0, 0, true));
     EXPECT_FALSE(t.window.isVisible());
 }
 

@@ -91,75 +91,74 @@ bool ConfigurationSession::Load(const std::string& path) {
 
 bool ConfigurationSession::LoadJson(const std::string& path) {
     const std::string fullPath = FullPathOf(path);
-    const FileBytes file = ReadFileBytes(fullPath, kMaxJsonBytes);
-    if (!file.read) {
-        PrintMessage(file.message);
+    const Result<std::vector<std::uint8_t>> file = ReadFileBytes(fullPath, kMaxJsonBytes);
+    if (!file) {
+        PrintMessage(file.Message());
         return false;
     }
-    if (file.bytes.size() > kMaxJsonBytes) {
+    const std::vector<std::uint8_t>& bytes = file.Value();
+    if (bytes.size() > kMaxJsonBytes) {
         PrintMessage(fullPath + " is too long for a configuration");
         return false;
     }
     config_.ResetToNew(editors_.steps);
-    const std::string_view text(reinterpret_cast<const char*>(file.bytes.data()),
-                                file.bytes.size());
-    const ConfigurationJsonResult result =
-        ReadConfigurationJson(config_, text, sender_, editors_.steps);
-    if (!result) {
-        PrintMessage(fullPath + ": " + result.message);
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const Result<> read = ReadConfigurationJson(config_, text, sender_, editors_.steps);
+    if (!read) {
+        PrintMessage(fullPath + ": " + read.Message());
     }
-    return result.applied;
+    return read.Succeeded();
 }
 
 bool ConfigurationSession::LoadImage(const std::string& path) {
     const std::string fullPath = FullPathOf(path);
-    const FileBytes file = ReadFileBytes(fullPath, kDeviceImageSize);
-    if (!file.read) {
-        PrintMessage(file.message);
+    const Result<std::vector<std::uint8_t>> file = ReadFileBytes(fullPath, kDeviceImageSize);
+    if (!file) {
+        PrintMessage(file.Message());
         return false;
     }
-    if (file.bytes.size() != kDeviceImageSize) {
+    if (file.Value().size() != kDeviceImageSize) {
         PrintMessage(fullPath + " is not a device image: it holds " +
-                     std::to_string(file.bytes.size()) + " bytes, an image " +
+                     std::to_string(file.Value().size()) + " bytes, an image " +
                      std::to_string(kDeviceImageSize));
         return false;
     }
-    return ApplyImage(file.bytes, fullPath);
+    return ApplyImage(file.Value(), fullPath);
 }
 
 bool ConfigurationSession::ApplyImage(std::span<const std::uint8_t> image,
                                       const std::string& origin) {
     editors_.NewConfiguration(OutputTopology::TwoOutputs);
-    const ApplyDeviceImageResult result = ApplyDeviceImage(config_, image, sender_, editors_.steps);
-    if (!result) {
-        PrintMessage(origin + ": " + result.message);
+    const Result<> applied = ApplyDeviceImage(config_, image, sender_, editors_.steps);
+    if (!applied) {
+        PrintMessage(origin + ": " + applied.Message());
     }
-    return result.applied;
+    return applied.Succeeded();
 }
 
 bool ConfigurationSession::Save(const std::string& path) {
-    ConfigurationSaveResult result;
+    const Result<> saved = SaveAs(path);
+    if (!saved) {
+        PrintMessage(saved.Message());
+    }
+    return saved.Succeeded();
+}
+
+Result<> ConfigurationSession::SaveAs(const std::string& path) const {
     switch (FormOfPath(path)) {
     case ConfigurationForm::File:
-        result = SaveConfigurationFile(config_, path);
-        break;
+        return SaveConfigurationFile(config_, path);
     case ConfigurationForm::Json: {
         const std::string text = ConfigurationToJson(config_);
-        result = SaveWholeFile(FullPathOf(path),
-                               {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-        break;
+        return SaveWholeFile(FullPathOf(path),
+                             {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
     }
     case ConfigurationForm::Image:
-        result = SaveWholeFile(FullPathOf(path), BuildDeviceImage(config_));
-        break;
+        return SaveWholeFile(FullPathOf(path), BuildDeviceImage(config_));
     case ConfigurationForm::Unknown:
-        result.message = path + ": unknown file type; use .v23, .v13, .json or .bin";
         break;
     }
-    if (!result) {
-        PrintMessage(result.message);
-    }
-    return result.saved;
+    return Result<>::Failure(path + ": unknown file type; use .v23, .v13, .json or .bin");
 }
 
 } // namespace veld23::tool

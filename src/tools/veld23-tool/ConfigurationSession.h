@@ -75,6 +75,7 @@ class ConfigurationSession {
   private:
     bool LoadJson(const std::string& path);
     bool LoadImage(const std::string& path);
+    Result<> SaveAs(const std::string& path) const;
 
     ProcessorConfiguration config_;
     OfflineSender sender_;

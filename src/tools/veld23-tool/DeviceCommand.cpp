@@ -85,8 +85,13 @@ bool ParsePassword(const std::string& keys, std::array<std::uint8_t, 7>& record)
     return true;
 }
 
-// Results of a request beyond the transfer's own 0 and 1.
+// Results of a request: 0 done, 1 the transfer failed (the last text the link showed
+// says why), or:
 constexpr int kToldAlready = 2; // failed, and the reason is on stderr already
+
+int ExitCode(const Result<>& transfer) {
+    return transfer ? 0 : 1;
+}
 
 // Write: the configuration's image into the memory (command 3), read back and
 // compared unless --no-verify, then made the running memory (command 7), as the
@@ -112,7 +117,7 @@ int ReadConfiguration(const DeviceRequest& request, ConfigurationSession& sessio
     const std::string origin = "memory " + std::to_string(request.memory);
     engine.SetImageHandler(
         [&](std::span<const std::uint8_t> image) { applied = session.ApplyImage(image, origin); });
-    if (engine.ReceiveMemory(static_cast<std::uint8_t>(request.memory)) != 0) {
+    if (!engine.ReceiveMemory(static_cast<std::uint8_t>(request.memory))) {
         return 1;
     }
     if (!applied || !session.Save(request.path)) {
@@ -131,25 +136,25 @@ int RunRequest(const DeviceRequest& request, ConfigurationSession& session,
         return ReadConfiguration(request, session, engine);
     }
     if (c == "check") {
-        return engine.RunCommand(protocol::kLinkCheck, 0, 0, true);
+        return ExitCode(engine.RunCommand(protocol::kLinkCheck, 0, 0, true));
     }
     if (c == "change") {
-        return engine.RunCommand(protocol::kLoadMemory, static_cast<std::uint8_t>(request.memory),
-                                 0, true);
+        return ExitCode(engine.RunCommand(protocol::kLoadMemory,
+                                          static_cast<std::uint8_t>(request.memory), 0, true));
     }
     if (c == "query") {
-        const std::uint8_t result = engine.RunCommand(protocol::kQueryProgram, 0, 0, true);
-        if (result == 0) {
+        const Result<> queried = engine.RunCommand(protocol::kQueryProgram, 0, 0, true);
+        if (queried) {
             std::printf("%d\n", engine.CurrentProgram());
         }
-        return result;
+        return ExitCode(queried);
     }
     if (c == "lock" || c == "unlock") {
         engine.TransmitBuffer()[0] = c == "lock" ? 0xFF : 0x00;
-        return engine.RunCommand(protocol::kKeyboard, 0, 1, true);
+        return ExitCode(engine.RunCommand(protocol::kKeyboard, 0, 1, true));
     }
     std::copy(request.password.begin(), request.password.end(), engine.TransmitBuffer().begin());
-    return engine.RunCommand(protocol::kPassword, 0, 7, true);
+    return ExitCode(engine.RunCommand(protocol::kPassword, 0, 7, true));
 }
 
 int RunDevice(const DeviceRequest& request) {

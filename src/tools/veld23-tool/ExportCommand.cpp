@@ -40,9 +40,9 @@ int RunExport(const ExportArguments& a) {
     const std::vector<ExportFile> files =
         FinalResponseFrdFiles(config, FinalResponseSourcesOf(session.Editors(), session.Speakers()),
                               config.Dynamics[0].LookAheadSamples, a.config);
-    const std::string message = WriteExportFiles(a.outDir, files);
-    if (!message.empty()) {
-        std::fprintf(stderr, "%s\n", message.c_str());
+    const Result<> written = WriteExportFiles(a.outDir, files);
+    if (!written) {
+        std::fprintf(stderr, "%s\n", written.Message().c_str());
         return kExitFailed;
     }
     return kExitOk;

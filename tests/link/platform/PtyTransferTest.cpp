@@ -51,12 +51,12 @@ TEST(PtyTransfer, WriteThenReadBackAMemory) {
     PtyLink p({"--baud", "115200"});
     ASSERT_FALSE(p.path.empty());
     ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
-    ASSERT_EQ(p.engine.RunCommand(0, 0, 0, true), 0);
+    ASSERT_TRUE(p.engine.RunCommand(0, 0, 0, true));
     const Bytes image = testing::TestImage(2047, 3);
     ASSERT_EQ(p.engine.WriteMemory(3, image, false).result, WriteOutcome::Result::Written);
-    ASSERT_EQ(p.engine.RunCommand(19, 0, 0, true), 0);
+    ASSERT_TRUE(p.engine.RunCommand(19, 0, 0, true));
     EXPECT_EQ(p.engine.CurrentProgram(), 3);
-    ASSERT_EQ(p.engine.ReceiveMemory(3), 0);
+    ASSERT_TRUE(p.engine.ReceiveMemory(3));
     ASSERT_EQ(p.applied.size(), 1u);
     EXPECT_EQ(p.applied[0], Bytes(image.begin(), image.begin() + 2046));
     EXPECT_EQ(p.ui.infoText, "Comunication is OK...");
@@ -79,7 +79,7 @@ TEST(PtyTransfer, WriteVerifiesByReadingTheMemoryBack) {
         EXPECT_EQ(written.differingBytes, c.differing);
         EXPECT_TRUE(p.applied.empty()); // the read-back is not taken into the configuration
         EXPECT_EQ(p.ui.Has("error:" + texts::VerifyMismatch(4, 1)), c.differing == 1);
-        ASSERT_EQ(p.engine.RunCommand(19, 0, 0, true), 0);
+        ASSERT_TRUE(p.engine.RunCommand(19, 0, 0, true));
         EXPECT_EQ(p.engine.CurrentProgram(), c.running);
     }
     EXPECT_EQ(texts::VerifyMismatch(4, 1),
@@ -105,7 +105,7 @@ TEST(PtyTransfer, ATimedOutWriteAtASlowLineIsFollowedByAReadThatWorks) {
     EXPECT_EQ(p.link.Kind(), LinkKind::Offline);
 
     ASSERT_TRUE(p.link.SelectCom(ComPortNumber::pnCOM1));
-    EXPECT_EQ(p.engine.ReceiveMemory(2), 0);
+    EXPECT_TRUE(p.engine.ReceiveMemory(2));
     ASSERT_EQ(p.applied.size(), 1u);
     EXPECT_EQ(p.applied[0], (Bytes{0x00, 0x03, 0xAA}));
     std::filesystem::remove_all(folder);

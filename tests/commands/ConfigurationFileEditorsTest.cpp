@@ -1,3 +1,4 @@
+#include "commands/FinalResponseSources.h"
 #include "config/ConfigurationFile.h"
 #include "config/ConfigurationJson.h"
 #include "config/LittleEndianRecord.h"
@@ -270,6 +271,24 @@ TEST(ConfigurationFileWithEditors, EveryRestoredFieldSurvivesSaveAndOpen) {
     EXPECT_EQ(b.Peq[1].bands[5].b0, QuantiseEnteredCoefficient(0.9));
     EXPECT_EQ(e.editors.delays.DistanceText(2), source.editors.delays.DistanceText(2));
     EXPECT_EQ(BuildDeviceImage(b), BuildDeviceImage(a));
+}
+
+// The final response takes each equaliser's curve for its own channel.
+TEST(ConfigurationFileWithEditors, TheFinalResponseTakesEachEditorsCurve) {
+    Editor e;
+    e.editors.ChooseTopology(OutputTopology::ThreeOutputs);
+    e.editors.equaliser.ChooseEqualiser(2);
+    e.editors.equaliser.ChooseType(1); // Parametric Q Adap at 1 kHz
+    e.editors.equaliser.SetGainText("6");
+    e.editors.equaliser.GainEnter();
+    e.config.FinalResponse = {false, true, false, false, false};
+    const SpeakerCurves speakers;
+    FinalResponseCurves curves;
+    ComputeFinalResponse(e.config, FinalResponseSourcesOf(e.editors, speakers), 0,
+                         ResponseView::Magnitude, curves);
+    constexpr int k1kHz = 221; // 1005 Hz
+    EXPECT_NEAR(curves.magnitudeDb[1][k1kHz], 6.0, 0.05);
+    EXPECT_NEAR(curves.magnitudeDb[0][k1kHz], 0.0, 1e-6);
 }
 
 } // namespace

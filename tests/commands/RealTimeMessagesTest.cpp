@@ -148,6 +148,18 @@ TEST(RealTimeMessages, ASerialSendThatFailsIsReportedOnceAndEndsTheMode) {
     EXPECT_EQ(t.device.Link().Kind(), link::LinkKind::Com1);
 }
 
+TEST(RealTimeMessages, AUsbConverterThatIsGoneEndsTheModeBeforeSendingAnything) {
+    CommandsBench t;
+    t.Connect(link::LinkIndicator::Usb);
+    t.device.RealTime().SwitchOn();
+    t.usb.SetAttached(false);
+    t.editors.levels.ToggleMute(1);
+    EXPECT_TRUE(t.dialogs.Has("message:ERROR"));
+    EXPECT_FALSE(t.device.RealTime().RealTimeMode());
+    EXPECT_EQ(t.device.Link().Kind(), link::LinkKind::Offline);
+    EXPECT_TRUE(t.Sent().empty());
+}
+
 TEST(RealTimeMessages, AUsbDriverErrorTakesTheLinkOfflineAndEndsTheMode) {
     CommandsBench t;
     t.Connect(link::LinkIndicator::Usb);

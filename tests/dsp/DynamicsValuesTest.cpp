@@ -142,6 +142,9 @@ TEST(DynamicsLoadedValues, OutOfRangeFieldsAreHeld) {
     EXPECT_EQ(d.Ratio, 1.0f);
     EXPECT_EQ(d.Umbral, -5.0f);
     EXPECT_EQ(d.Zload, 2.67f);
+    d.Zload = (2.0f + 2.67f) / 2.0f; // halfway: the lower choice
+    d.HoldToEditorRanges();
+    EXPECT_EQ(d.Zload, 2.0f);
 }
 
 TEST(DynamicsLoadedValues, NotANumberTakesTheDefault) {

@@ -129,8 +129,11 @@ TEST(DelayController, TypedTemperaturesAndDistancesAreHeldOrIgnored) {
         bool fahrenheit;
         const char* text;
         std::int32_t celsius;
-    } temperatures[] = {{false, "warm", 25}, {false, "70", 50}, {false, "-5", 0},
-                        {true, "99999999999999999999", 50}, {true, "100", 38}};
+    } temperatures[] = {{false, "warm", 25},
+                        {false, "70", 50},
+                        {false, "-5", 0},
+                        {true, "99999999999999999999", 50},
+                        {true, "100", 38}};
     for (const auto& t : temperatures) {
         if (t.fahrenheit) {
             delays.EnterTemperatureF(t.text);

@@ -227,6 +227,7 @@ TEST_F(DynamicsEditor, RefreshAfterLoadingHoldsAndDesignsBothRecords) {
     first.Tipo = 7;
     first.GateIndex = 40.0f;
     first.Pendiente = 0.0f;
+    first.Knee = 2.5f;
     first.Tabla.fill(5.0L);
     TDYNAMIC& second = Record(2);
     second.Umbral = -20.0f;
@@ -242,6 +243,7 @@ TEST_F(DynamicsEditor, RefreshAfterLoadingHoldsAndDesignsBothRecords) {
     EXPECT_EQ(first.Pendiente, 1.0f);
     EXPECT_EQ(editor.ThresholdPosition(), 101);
     EXPECT_EQ(editor.RatioPosition(), 9);
+    EXPECT_EQ(editor.KneePosition(), 15); // 2.5 dB in half-dB steps below 10
     EXPECT_EQ(editor.GateItem(), std::nullopt);
     // Both tables designed from the held values: the first a 1:1 compressor gated to its
     // last point, the second a limiter holding full scale at its -20 dBFS.

@@ -282,6 +282,7 @@ TEST(EqualiserTypes, EnteredCoefficientsAreDeviceWordSteps) {
     t.editor.SetCoefficientText(2, "-3");
     t.editor.SetCoefficientText(3, "x");
     t.editor.SetCoefficientText(4, "0.5");
+    t.editor.SetCoefficientText(5, "0.7"); // there are five fields
     t.editor.CoefficientsLeave();
     EXPECT_EQ(t.Band(1, 1).b1, 2.0L - 1.0L / 1048576.0L);
     EXPECT_EQ(t.editor.CoefficientField(1).text, "1.999999");

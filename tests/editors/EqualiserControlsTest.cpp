@@ -8,61 +8,38 @@
 #include <cmath>
 #include <limits>
 
+// The slider laws, the type rules (floors, caps, coefficient words) and what counts as a
+// number are tested where they live; here the fields, sliders and band keep together.
+
 namespace veld23 {
 namespace {
 
 using testing::EqualiserFixture;
 
-TEST(EqualiserEditor, SelectingABandRaisesUsedBandsButNeverLowersIt) {
+TEST(EqualiserEditor, BandsInUseAndTheBandEachEqualiserRemembers) {
     EqualiserFixture t;
     t.editor.SelectBand(5);
-    EXPECT_EQ(t.editor.UsedBands(1), 5);
-    EXPECT_EQ(t.editor.CurrentBand(), 5);
-    t.editor.SelectBand(1);
-    EXPECT_EQ(t.editor.UsedBands(1), 5);
-    EXPECT_EQ(t.editor.UsedBands(2), 2);
+    t.editor.SelectBand(1); // never lowers the bands in use
     t.editor.SelectBand(0);
     t.editor.SelectBand(8);
     EXPECT_EQ(t.editor.CurrentBand(), 1);
     EXPECT_EQ(t.editor.UsedBands(1), 5);
-}
+    EXPECT_EQ(t.editor.UsedBands(2), 2);
 
-TEST(EqualiserEditor, SelectingABandStoresWhatTheControlsGiveBack) {
-    EqualiserFixture t;
-    PeqBand& band = t.Band(1, 3);
-    band.SectionType = kParametricQAdap;
-    band.Frequency = 1234.4;
-    band.GainDb = 3.04;
-    band.Q = 0.707;
-    t.editor.SelectBand(3);
-    EXPECT_EQ(band.Q, 0.7);
-    EXPECT_EQ(band.Frequency, 1234.0);
-    EXPECT_EQ(band.GainDb, 3.0);
-    EXPECT_EQ(t.editor.TypeIndex(), 1);
-    EXPECT_EQ(t.editor.QField().text, "0.7");
-    EXPECT_EQ(t.editor.FrequencyPosition(), 12096); // from the band's 1234.4 Hz
-    EXPECT_EQ(t.editor.GainPosition(), 93);
-}
-
-TEST(EqualiserEditor, ChoosingAnEqualiserRestoresItsBandThroughTheBandAbove) {
-    EqualiserFixture t;
+    // Choosing an equaliser selects the band above its remembered one first.
     t.editor.ChooseEqualiser(2);
     t.editor.SelectBand(3);
     t.editor.ChooseEqualiser(1);
     t.config.Peq[1].UsedBands = 2; // as a memory read could leave it
     t.editor.ChooseEqualiser(2);
-    EXPECT_EQ(t.editor.CurrentEqualiser(), 2);
     EXPECT_EQ(t.editor.CurrentBand(), 3);
     EXPECT_EQ(t.editor.UsedBands(2), 4);
-    EXPECT_EQ(t.editor.UsedBands(1), 2);
     EXPECT_EQ(t.editor.Plot().Title(), "OUT 2 Equalization");
-
     // Band 7 has no band above it: band 6 is selected first.
     t.editor.SelectBand(7);
     t.editor.ChooseEqualiser(1);
     t.editor.ChooseEqualiser(2);
     EXPECT_EQ(t.editor.CurrentBand(), 7);
-    EXPECT_EQ(t.editor.UsedBands(2), 7);
     t.editor.ChooseEqualiser(3);
     EXPECT_EQ(t.editor.CurrentEqualiser(), 2);
     // A band that is none of the seven shows nothing, in either equaliser.
@@ -73,7 +50,6 @@ TEST(EqualiserEditor, ChoosingAnEqualiserRestoresItsBandThroughTheBandAbove) {
     }
 }
 
-// What counts as a number is the fields' own rule; here, what a refused text leaves.
 TEST(EqualiserEditor, TextThatIsNotANumberChangesNothing) {
     EqualiserFixture t;
     t.editor.ChooseType(1);
@@ -102,7 +78,6 @@ TEST(EqualiserEditor, TextThatIsNotANumberChangesNothing) {
     EXPECT_EQ(t.sender.calls.size(), 2u); // the type and the slider, nothing since
 }
 
-// The slider laws are tested with the laws; here the field, slider and band keep together.
 TEST(EqualiserEditor, GainSliderFieldKeysAndButtons) {
     EqualiserFixture t;
     t.editor.ChooseType(1); // Parametric Q Adap uses the gain
@@ -114,6 +89,8 @@ TEST(EqualiserEditor, GainSliderFieldKeysAndButtons) {
     EXPECT_EQ(t.editor.GainPosition(), 90);
     EXPECT_EQ(t.Band(1, 1).GainDb, 3.3);
     t.editor.GainUp();
+    t.editor.GainUp();
+    t.editor.GainDown();
     EXPECT_EQ(t.editor.GainField().text, "3.4");
     EXPECT_EQ(t.editor.GainPosition(), 89);
     EXPECT_EQ(t.Band(1, 1).GainDb, 3.4);
@@ -141,13 +118,14 @@ TEST(EqualiserEditor, QSliderTypingAndKeys) {
     t.editor.SetQText("0");
     EXPECT_EQ(t.editor.QField().text, "0");
     EXPECT_EQ(t.Band(1, 1).Q, 0.5); // never a Q of 0 for the design
-    EXPECT_TRUE(std::isfinite(static_cast<double>(t.Band(1, 1).b0)));
-    t.editor.SetQText("12.5"); // the field takes two characters
+    t.editor.SetQText("12.5");      // the field takes two characters
     EXPECT_EQ(t.editor.QField().text, "12");
     EXPECT_EQ(t.Band(1, 1).Q, 12.0);
     t.editor.QEnter();
     EXPECT_EQ(t.editor.QField().text, "12.0");
     EXPECT_EQ(t.editor.QPosition(), 80);
+    t.editor.QUp();
+    EXPECT_EQ(t.Band(1, 1).Q, 12.1);
 
     // Q 20 needs a position below the slider's end: 19.8 is what comes back.
     t.editor.SetQText("20");
@@ -157,6 +135,7 @@ TEST(EqualiserEditor, QSliderTypingAndKeys) {
     EXPECT_EQ(t.Band(1, 1).Q, 19.8);
 }
 
+// Dragging a shelf shows the cap on the slider's path, which typing and keys take too.
 TEST(EqualiserTypes, ShelvingTypesCapTheGainAtSix) {
     EqualiserFixture t;
     t.editor.ChooseType(1);
@@ -166,19 +145,9 @@ TEST(EqualiserTypes, ShelvingTypesCapTheGainAtSix) {
     EXPECT_EQ(t.Band(1, 1).SectionType, kShelvLow6dB);
     EXPECT_EQ(t.editor.GainField().text, "6.0");
     EXPECT_EQ(t.Band(1, 1).GainDb, 6.0);
-
-    t.editor.SetGainPosition(3); // 12.0 on the slider
+    t.editor.GainUp();
     EXPECT_EQ(t.editor.GainField().text, "6.0");
     EXPECT_EQ(t.Band(1, 1).GainDb, 6.0);
-    t.editor.SetGainText("9");
-    t.editor.GainEnter();
-    EXPECT_EQ(t.Band(1, 1).GainDb, 6.0);
-    t.editor.GainUp();
-    EXPECT_EQ(t.Band(1, 1).GainDb, 6.0);
-    t.editor.SetGainPosition(100); // cuts are not capped
-    EXPECT_EQ(t.Band(1, 1).GainDb, 2.3);
-    t.editor.ChooseType(4);
-    EXPECT_EQ(t.Band(1, 1).GainDb, 2.3);
 }
 
 TEST(EqualiserTypes, BandPassAndStopBandKeepTheirQFloors) {
@@ -223,10 +192,8 @@ TEST(EqualiserTypes, ParametricQConstFieldShowsTheQTheBandIsDesignedWith) {
     EXPECT_EQ(t.Band(1, 1).Q, 1.0); // a floor raises, it never lowers
 }
 
-TEST(EqualiserTypes, ControlsFollowTheTypeAndDisabledControlsDoNothing) {
-    EqualiserFixture t;
-    EXPECT_FALSE(t.editor.Controls().gain);
-    EXPECT_FALSE(t.editor.Controls().q);
+TEST(EqualiserTypes, DisabledControlsDoNothingAndTypesThatIgnoreTheGain) {
+    EqualiserFixture t; // band 1 is a bypass: frequency only
     t.editor.SetGainPosition(0);
     t.editor.SetQPosition(200);
     t.editor.SetCoefficientText(0, "0.5");
@@ -240,26 +207,16 @@ TEST(EqualiserTypes, ControlsFollowTheTypeAndDisabledControlsDoNothing) {
     t.editor.ChooseType(1);
     t.editor.SetGainText("5");
     t.editor.GainEnter();
-    t.editor.ChooseType(11); // "LowPass Q": the gain field shows 0.0 and the band holds it
-    EXPECT_FALSE(t.editor.Controls().gain);
-    EXPECT_TRUE(t.editor.Controls().q);
-    EXPECT_EQ(t.editor.GainField().text, "0.0");
-    EXPECT_EQ(t.Band(1, 1).GainDb, 0.0);
-
-    t.editor.ChooseType(1);
-    t.editor.SetGainText("5");
-    t.editor.GainEnter();
     t.editor.ChooseType(8); // "StopBand" ignores the gain but keeps it
-    EXPECT_EQ(t.Band(1, 1).GainDb, 5.0);
     t.editor.SelectBand(2);
     t.editor.SelectBand(1);
     EXPECT_EQ(t.Band(1, 1).GainDb, 5.0);
     EXPECT_EQ(t.editor.TypeIndex(), 8);
+    t.editor.ChooseType(11); // "LowPass Q": the gain field shows 0.0 and the band holds it
+    EXPECT_EQ(t.editor.GainField().text, "0.0");
+    EXPECT_EQ(t.Band(1, 1).GainDb, 0.0);
 
     t.editor.ChooseType(13);
-    EXPECT_FALSE(t.editor.Controls().frequency);
-    EXPECT_TRUE(t.editor.Controls().coefficientPanel);
-    EXPECT_FALSE(t.editor.Controls().captions);
     t.editor.SetFrequencyPosition(100);
     EXPECT_EQ(t.Band(1, 1).Frequency, 1000.0);
     t.editor.ChooseType(14);
@@ -275,19 +232,15 @@ TEST(EqualiserTypes, EnteredCoefficientsAreDeviceWordSteps) {
     t.editor.CoefficientEnter(0);
     EXPECT_EQ(t.editor.CoefficientField(0).text, "0.123457");
     EXPECT_EQ(t.Band(1, 1).b0, 129454.0L / 1048576.0L);
-    EXPECT_EQ(t.editor.CoefficientDisplay()[0], 129454.0 / 1048576.0);
 
     // Leaving the panel takes every field; +2 would wrap in the device word.
     t.editor.SetCoefficientText(1, "2.5");
-    t.editor.SetCoefficientText(2, "-3");
     t.editor.SetCoefficientText(3, "x");
     t.editor.SetCoefficientText(4, "0.5");
     t.editor.SetCoefficientText(5, "0.7"); // there are five fields
     t.editor.CoefficientsLeave();
     EXPECT_EQ(t.Band(1, 1).b1, 2.0L - 1.0L / 1048576.0L);
     EXPECT_EQ(t.editor.CoefficientField(1).text, "1.999999");
-    EXPECT_EQ(t.Band(1, 1).b2, -2.0L);
-    EXPECT_EQ(t.editor.CoefficientField(2).text, "-2.000000");
     EXPECT_EQ(t.Band(1, 1).a1, 0.0L);
     EXPECT_EQ(t.editor.CoefficientField(3).text, "0.000000"); // not a number: shown again
     EXPECT_EQ(t.Band(1, 1).a2, 0.5L);
@@ -299,7 +252,6 @@ TEST(EqualiserTypes, EnteredCoefficientsAreDeviceWordSteps) {
     t.editor.SelectBand(1);
     EXPECT_EQ(t.editor.TypeIndex(), 13);
     EXPECT_EQ(t.Band(1, 1).b0, 129454.0L / 1048576.0L);
-    EXPECT_EQ(t.editor.CoefficientField(3).text, "0.000000");
 }
 
 TEST(EqualiserTypes, SwitchingToIirCoeffKeepsTheDesignedCoefficientsExactly) {
@@ -338,6 +290,11 @@ TEST(EqualiserWindow, RefreshSelectsEveryBandOfBothEqualisers) {
     damaged.Q = 0.0;
     damaged.GainDb = 99.0;
     t.config.Peq[0].UsedBands = 99;
+    // Each band stores what the controls give back; the sliders start from its own values.
+    PeqBand& first = t.Band(1, 1);
+    first.SectionType = kParametricQAdap;
+    first.Frequency = 1234.4;
+    first.GainDb = 3.04;
 
     t.editor.RefreshFromConfiguration();
     EXPECT_EQ(t.editor.CurrentEqualiser(), 1);
@@ -357,26 +314,24 @@ TEST(EqualiserWindow, RefreshSelectsEveryBandOfBothEqualisers) {
     EXPECT_EQ(entered.b0, 0.25L);
     EXPECT_EQ(entered.b1, 2.0L - 1.0L / 1048576.0L);
     EXPECT_EQ(entered.a1, 0.0L);
+    EXPECT_EQ(first.Frequency, 1234.0);
+    EXPECT_EQ(first.GainDb, 3.0);
+    EXPECT_EQ(t.editor.TypeIndex(), 1);
+    EXPECT_EQ(t.editor.QField().text, "0.7");
+    EXPECT_EQ(t.editor.FrequencyPosition(), 12096); // from the band's 1234.4 Hz
+    EXPECT_EQ(t.editor.GainPosition(), 93);
     EXPECT_EQ(damaged.Frequency, 10.0);
     EXPECT_EQ(damaged.GainDb, 12.0);
     EXPECT_TRUE(std::isfinite(static_cast<double>(damaged.b0)));
 
-    t.editor.Show();
-    EXPECT_EQ(t.editor.CurrentEqualiser(), 2);
-}
-
-TEST(EqualiserWindow, ShowRelabelsAndChoosesTheLastEqualiserAgain) {
-    EqualiserFixture t;
-    t.editor.ChooseEqualiser(2);
-    t.editor.SelectBand(3);
+    // Opening the window again relabels the selectors and chooses the last equaliser.
     t.config.ChannelLabels.Out1.Assign("Left");
-    t.config.ChannelLabels.Out2.Assign("Right");
     EXPECT_EQ(t.editor.SelectorLabel(1), "Out1");
     t.editor.Show();
     EXPECT_EQ(t.editor.SelectorLabel(1), "Left");
-    EXPECT_EQ(t.editor.SelectorLabel(2), "Right");
+    EXPECT_EQ(t.editor.SelectorLabel(2), "Out2");
     EXPECT_EQ(t.editor.CurrentEqualiser(), 2);
-    EXPECT_EQ(t.editor.CurrentBand(), 3);
+    EXPECT_EQ(t.editor.CurrentBand(), 1);
 }
 
 } // namespace

@@ -1,9 +1,5 @@
-#include "config/NewConfigurationSteps.h"
-#include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
-#include "editors/DelayController.h"
-#include "editors/LevelController.h"
-#include "editors/SpeakerSettingsController.h"
+#include "editors/EditorSet.h"
 #include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
@@ -13,70 +9,48 @@ namespace {
 
 using testing::RecordingRealTimeSender;
 
-// The wiring the application does: the gains and delay editors' own reset steps,
-// Real Time switched off on the sender every editor uses.
-class EditorSteps : public NewConfigurationSteps {
-  public:
-    EditorSteps(LevelController& levels, DelayController& delays, RecordingRealTimeSender& sender)
-        : levels_(levels), delays_(delays), sender_(sender) {}
-
-    void CloseWindows() override {}
-    void SwitchRealTimeOff() override { sender_.mode = false; }
-    void ResetGainsEditor(ProcessorConfiguration&) override { levels_.ResetToNew(); }
-    void ResetCrossoverEditor(ProcessorConfiguration&) override {}
-    void ResetPeqEditor(ProcessorConfiguration&) override {}
-    void ResetDynamicsEditor(ProcessorConfiguration&) override {}
-    void ResetDelayEditor(ProcessorConfiguration&) override { delays_.ResetToNew(); }
-    void ResetLoudnessEditor(ProcessorConfiguration&) override {}
-    void ConfirmMeasurementImport(ProcessorConfiguration&) override {}
-
-  private:
-    LevelController& levels_;
-    DelayController& delays_;
-    RecordingRealTimeSender& sender_;
-};
-
-TEST(NewConfiguration, EditorsAndModelEndAsAtStartAndNothingIsSent) {
+// New through the editors' own steps, as the topology chooser runs it. The defaults of the
+// records are the configuration's tests; here every editor ends as it started, the windows
+// close and Real Time goes off before anything could be sent.
+TEST(NewConfiguration, EditorsEndAsAtStartAndNothingIsSent) {
     ProcessorConfiguration config;
     RecordingRealTimeSender sender;
     sender.mode = false;
-    LevelController levels(config, sender);
-    DelayController delays(config, sender);
-    SpeakerSettingsController speaker(config);
-    ApplyThreeOutputs(config, sender);
+    int closed = 0;
+    EditorSet e(config, sender, {[&] { ++closed; }, [&] { sender.mode = false; }, {}});
+    e.ChooseTopology(OutputTopology::ThreeOutputs);
 
-    levels.SetLevelPosition(3, 200);
-    levels.ToggleMute(1);
+    e.equaliser.SelectBand(5);
+    e.levels.SetLevelPosition(3, 200);
+    e.levels.ToggleMute(1);
     for (int i = 0; i < 48; ++i) {
-        delays.DistanceUp(2);
+        e.delays.DistanceUp(2);
     }
-    delays.SetDelayPosition(1, 100);
-    speaker.ChooseOutput(3);
-    speaker.ToggleBalanced();
-    config.Routing.RouteCommand(sender);
+    e.delays.SetDelayPosition(1, 100);
+    e.dynamics.SelectRecord(2);
+    e.dynamics.SetRampText("2");
+    e.dynamics.ApplyGateFields();
+    e.speaker.ChooseOutput(3);
+    e.speaker.ToggleBalanced();
 
     sender.mode = true; // Real Time on until New switches it off
-    EditorSteps steps(levels, delays, sender);
-    config.ResetToNew(steps);
-    ApplyTwoOutputs(config, sender);
-
+    e.NewConfiguration(OutputTopology::TwoOutputs);
+    EXPECT_EQ(closed, 1);
     EXPECT_FALSE(sender.mode);
     EXPECT_TRUE(sender.calls.empty());
-    EXPECT_EQ(levels.LevelPosition(3), 61);
-    EXPECT_FALSE(levels.MuteLit(1));
-    EXPECT_EQ(config.Levels[0].OutputOnFactor, 1.0);
-    EXPECT_EQ(delays.AlignmentDelay(2), 0);
-    EXPECT_EQ(delays.DistanceCm(2), 0.0);
-    EXPECT_EQ(config.DelayTemperature, 25);
-    EXPECT_TRUE(config.Dynamics[1].Balanceado);
-    EXPECT_EQ(config.Routing.RouteState, 2);
-    EXPECT_EQ(config.Routing.RouteD, 1.0);
-    EXPECT_EQ(config.DynamicsCaption(2), "Dynamic OUT 2");
-
+    EXPECT_EQ(e.equaliser.CurrentBand(), 1);
+    EXPECT_EQ(e.equaliser.UsedBands(1), 2);
+    EXPECT_EQ(e.levels.LevelPosition(3), 61);
+    EXPECT_FALSE(e.levels.MuteLit(1));
+    EXPECT_EQ(e.delays.AlignmentDelay(2), 0);
+    EXPECT_EQ(e.delays.DistanceCm(2), 0.0);
+    EXPECT_EQ(e.delays.DisplaySamples(1), 0);
+    EXPECT_EQ(e.dynamics.CurrentRecord(), 1);
+    EXPECT_EQ(e.dynamics.RampText(), "4");
     // The speaker editor shows the restored record when it is next activated.
-    speaker.Activate();
-    EXPECT_TRUE(speaker.BalancedLit());
-    EXPECT_EQ(speaker.Heading(), "OUTPUT 2");
+    e.speaker.Activate();
+    EXPECT_TRUE(e.speaker.BalancedLit());
+    EXPECT_EQ(e.speaker.Heading(), "OUTPUT 2");
 }
 
 } // namespace

@@ -11,17 +11,19 @@
 namespace veld23 {
 namespace {
 
-using testing::RecordingRealTimeSender;
-
-void Redesign(TDYNAMIC& d) {
-    d.Design();
-    d.BuildTable();
-}
-
-TEST(PowerCheck, StartUpRecordInThreeOutputsExceedsTheBox) {
+// The start-up configuration with three outputs: record 1 limits at -6 dBFS into 8 ohms,
+// 41 dB of amplifier gain and a 400 W box.
+struct PowerCheck : ::testing::Test {
     ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    ApplyThreeOutputs(c, sender);
+    testing::RecordingRealTimeSender sender;
+    PowerCheck() { ApplyThreeOutputs(c, sender); }
+    static void Redesign(TDYNAMIC& d) {
+        d.Design();
+        d.BuildTable();
+    }
+};
+
+TEST_F(PowerCheck, StartUpRecordExceedsTheBoxAndUnbalancedQuartersThePower) {
     const PowerCheckResult r = CalculaPower(c);
     EXPECT_EQ(r.Record, 1);
     EXPECT_NEAR(r.MaxOutLevelDbu, 17.5, 1e-5);
@@ -36,22 +38,15 @@ TEST(PowerCheck, StartUpRecordInThreeOutputsExceedsTheBox) {
     EXPECT_EQ(r.Meter.Maximum, 74);
     EXPECT_EQ(r.Meter.SecondColourAt, 52);
     EXPECT_EQ(r.Meter.ThirdColourAt, 70);
-}
 
-TEST(PowerCheck, UnbalancedQuartersThePowerAndHalvesTheVoltage) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    ApplyThreeOutputs(c, sender);
     c.Dynamics[0].Balanceado = false;
-    const PowerCheckResult r = CalculaPower(c);
-    EXPECT_EQ(r.PowerLine, "1 - Max RMS Out Power : 1774 Watts");
-    EXPECT_EQ(r.VoltageLine, "    VELD23 max Out Voltage : 2.91 vrms");
-    EXPECT_TRUE(r.BoxPowerExceeded);
+    const PowerCheckResult unbalanced = CalculaPower(c);
+    EXPECT_EQ(unbalanced.PowerLine, "1 - Max RMS Out Power : 1774 Watts");
+    EXPECT_EQ(unbalanced.VoltageLine, "    VELD23 max Out Voltage : 2.91 vrms");
+    EXPECT_TRUE(unbalanced.BoxPowerExceeded);
 }
 
-TEST(PowerCheck, OutputLevelStopsAtEighteenDbu) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
+TEST_F(PowerCheck, OutputLevelStopsAtEighteenDbu) {
     // Record 1 in two outputs lets 23.5 dBu through at full scale; record 2 (-5 dBFS
     // with its fixed 6 dB offset) 18.5 dBu. Both are held to 18.
     ApplyTwoOutputs(c, sender);
@@ -65,10 +60,7 @@ TEST(PowerCheck, OutputLevelStopsAtEighteenDbu) {
     EXPECT_EQ(RunPowerCheck(c, 7).Record, 1);
 }
 
-TEST(PowerCheck, NoWarningWhileTheBoxTakesThePower) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    ApplyThreeOutputs(c, sender);
+TEST_F(PowerCheck, NoWarningWhileTheBoxTakesThePower) {
     c.Dynamics[1].Umbral = -30.0f;
     Redesign(c.Dynamics[1]);
     c.Dynamics[1].PowerMaxLoad = 1000.0f;
@@ -81,10 +73,7 @@ TEST(PowerCheck, NoWarningWhileTheBoxTakesThePower) {
     EXPECT_TRUE(r.ExceededCaption().empty());
 }
 
-TEST(PowerCheck, MeterFollowsTheThresholdAndTheRatio) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    ApplyThreeOutputs(c, sender);
+TEST_F(PowerCheck, MeterFollowsTheThresholdAndTheRatio) {
     for (TDYNAMIC& d : c.Dynamics) {
         d.Umbral = -40.0f; // slider position 69 on both records
         Redesign(d);
@@ -103,11 +92,9 @@ TEST(PowerCheck, MeterFollowsTheThresholdAndTheRatio) {
     EXPECT_EQ(CalculaPower(c).Meter.Position, 74);
 }
 
-TEST(PowerCheck, MeterMaximumIsTheBoxCapacityAsAnOutputLevel) {
-    ProcessorConfiguration c;
+TEST_F(PowerCheck, MeterMaximumIsTheBoxCapacityAsAnOutputLevel) {
     TDYNAMIC& d = c.Dynamics[0];
     d.PowerMaxLoad = 1000.0f;
-    d.Zload = 8.0f;
     d.AmpGain = 20.0f;
     PowerMeter m = CalculaPower(c).Meter;
     EXPECT_EQ(m.Maximum, 94);
@@ -121,9 +108,7 @@ TEST(PowerCheck, MeterMaximumIsTheBoxCapacityAsAnOutputLevel) {
     EXPECT_EQ(m.Position, 100);
 }
 
-TEST(PowerCheck, LargePowersKeepFiveSignificantDigitsWithoutExponent) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
+TEST_F(PowerCheck, LargePowersKeepFiveSignificantDigitsWithoutExponent) {
     ApplyTwoOutputs(c, sender);
     c.Dynamics[0].AmpGain = 200.0f;
     c.Dynamics[0].Zload = 2.0f;
@@ -133,8 +118,7 @@ TEST(PowerCheck, LargePowersKeepFiveSignificantDigitsWithoutExponent) {
     EXPECT_EQ(r.PowerCaption, "757940 W");
 }
 
-TEST(PowerCheck, LoadedNonsenseStillGivesFiniteFigures) {
-    ProcessorConfiguration c;
+TEST_F(PowerCheck, LoadedNonsenseStillGivesFiniteFigures) {
     TDYNAMIC& d = c.Dynamics[1];
     d.Zload = 0.0f;
     d.AmpGain = 0.0f;

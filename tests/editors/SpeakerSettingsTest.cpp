@@ -75,47 +75,39 @@ TEST_F(SpeakerFixture, SubButtonEditsRecordTwoAndFollowsTheTopology) {
 }
 
 TEST_F(SpeakerFixture, BoxPowerStepsFollowTheValue) {
-    config.Dynamics[0].PowerMaxLoad = 975.0f;
-    speaker.ChooseOutput(1);
-    EXPECT_EQ(speaker.BoxPowerStep(), 25);
-    speaker.BoxPowerUp();
-    EXPECT_EQ(speaker.BoxPower(), 1000);
-    EXPECT_EQ(speaker.BoxPowerStep(), 100);
-    speaker.BoxPowerUp();
-    EXPECT_EQ(config.Dynamics[0].PowerMaxLoad, 1100.0f);
-    speaker.BoxPowerDown();
-    speaker.BoxPowerDown();
-    EXPECT_EQ(speaker.BoxPower(), 900);
-    EXPECT_EQ(speaker.BoxPowerStep(), 25);
-
-    config.Dynamics[0].PowerMaxLoad = 50.0f;
-    speaker.ChooseOutput(1);
-    speaker.BoxPowerDown();
-    EXPECT_EQ(speaker.BoxPower(), 25);
-    speaker.BoxPowerDown(); // 0 is below the field: it stops at 5 W
-    EXPECT_EQ(speaker.BoxPower(), 5);
-    EXPECT_EQ(speaker.BoxPowerStep(), 1);
-    speaker.BoxPowerDown();
-    EXPECT_EQ(speaker.BoxPower(), 5);
-    speaker.BoxPowerUp();
-    EXPECT_EQ(speaker.BoxPower(), 6);
+    // 25 W steps below 1000 W, 100 W from there, 1 W below 25 W; the field stops at 5 W.
+    const struct {
+        float stored;
+        int direction;
+        int box;
+        int step;
+    } rows[] = {{975.0f, +1, 1000, 100}, {1000.0f, +1, 1100, 100}, {1100.0f, -1, 1000, 100},
+                {1000.0f, -1, 900, 25},  {50.0f, -1, 25, 25},      {25.0f, -1, 5, 1},
+                {5.0f, -1, 5, 1},        {5.0f, +1, 6, 1}};
+    for (const auto& row : rows) {
+        config.Dynamics[0].PowerMaxLoad = row.stored;
+        speaker.ChooseOutput(1);
+        row.direction > 0 ? speaker.BoxPowerUp() : speaker.BoxPowerDown();
+        EXPECT_EQ(speaker.BoxPower(), row.box) << row.stored;
+        EXPECT_EQ(config.Dynamics[0].PowerMaxLoad, static_cast<float>(row.box)) << row.stored;
+        EXPECT_EQ(speaker.BoxPowerStep(), row.step) << row.stored;
+    }
 }
 
 TEST_F(SpeakerFixture, TypedAmplifierGainIsHeldOrIgnored) {
-    speaker.EnterAmpGain("120");
-    EXPECT_EQ(config.Dynamics[0].AmpGain, 120.0f);
-    speaker.EnterAmpGain(" 57 ");
-    EXPECT_EQ(speaker.AmpGain(), 57);
-    speaker.EnterAmpGain("abc");
-    speaker.EnterAmpGain("");
-    speaker.EnterAmpGain("4.5");
-    EXPECT_EQ(speaker.AmpGain(), 57);
-    speaker.EnterAmpGain("0");
-    EXPECT_EQ(speaker.AmpGain(), 5);
-    speaker.EnterAmpGain("99999999999999999999999");
-    EXPECT_EQ(speaker.AmpGain(), 200);
-    speaker.EnterAmpGain("-99999999999999999999999");
-    EXPECT_EQ(speaker.AmpGain(), 5);
+    const std::pair<const char*, int> typed[] = {{"120", 120},
+                                                 {" 57 ", 57},
+                                                 {"abc", 57},
+                                                 {"", 57},
+                                                 {"4.5", 57},
+                                                 {"0", 5},
+                                                 {"99999999999999999999999", 200},
+                                                 {"-99999999999999999999999", 5}};
+    for (const auto& [text, gain] : typed) {
+        speaker.EnterAmpGain(text);
+        EXPECT_EQ(speaker.AmpGain(), gain) << text;
+        EXPECT_EQ(config.Dynamics[0].AmpGain, static_cast<float>(gain)) << text;
+    }
 }
 
 TEST_F(SpeakerFixture, ImpedanceOfTwoPointSixSevenSurvivesSwitchingOutputs) {

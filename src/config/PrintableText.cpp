@@ -67,8 +67,7 @@ std::string PrintableText(std::string_view text) {
             ++i;
             continue;
         }
-        if (const std::size_t length = byte >= 0x80 ? PrintableCharacterLength(text.substr(i)) : 0;
-            length > 0) {
+        if (const std::size_t length = PrintableCharacterLength(text.substr(i)); length > 0) {
             shown.append(text.substr(i, length));
             i += length;
             continue;

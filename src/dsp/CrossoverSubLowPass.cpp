@@ -15,7 +15,7 @@ ResponseCurve BuildSubLowPass() {
     DesignLowPassButtw(section);
     const std::array<const TSOS*, 1> cascade{&section};
     ResponseCurve curve;
-    AccumulateResponse(cascade, 1, curve);
+    AccumulateResponse(cascade, static_cast<int>(cascade.size()), curve);
     return curve;
 }
 

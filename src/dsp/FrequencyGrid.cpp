@@ -2,6 +2,7 @@
 
 #include "dsp/SampleRate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -17,7 +18,7 @@ const FrequencyGrid& FrequencyGrid::Shared() {
 }
 
 void FrequencyGrid::Build(int upperIndex, double lowestHz, double highestHz) {
-    const int n = upperIndex < 1 ? 1 : (upperIndex > N ? N : upperIndex);
+    const int n = std::clamp(upperIndex, 1, N);
     const double lo = std::log10(lowestHz);
     const double hi = std::log10(highestHz);
     const double step = (hi - lo) / n;

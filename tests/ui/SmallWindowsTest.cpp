@@ -1,5 +1,6 @@
-// The small windows, each through its own widgets: the viewers, system information, the
-// topology chooser, the transfer progress and the password keypad.
+// The small windows, each through its own widgets: the device image viewer, system
+// information, the topology chooser, the transfer progress and the password keypad (the
+// coefficient viewer is followed in the equaliser window's scenario).
 #include "commands/PasswordKeypad.h"
 #include "config/OutputTopology.h"
 #include "config/SystemInformation.h"
@@ -12,7 +13,6 @@
 #include "link/TransferEngine.h"
 #include "support/RecordingLinkUi.h"
 #include "support/SimulatedLink.h"
-#include "ui/CoefficientViewerWindow.h"
 #include "ui/DeviceImageWindow.h"
 #include "ui/IndicatorLamp.h"
 #include "ui/PasswordKeypadWindow.h"
@@ -28,7 +28,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -37,22 +36,6 @@ using namespace veld23;
 using commands::PasswordKeypad;
 using commands::PasswordRecord;
 using link::SimStep;
-
-TEST(CoefficientViewerWindow, ShowsTheEditorsTextsWhenShownAndOnEveryRefresh) {
-    std::array<std::string, 5> texts{"1.000000", "0.000000", "0.000000", "0.000000", "0.000000"};
-    CoefficientViewerWindow window([&](int k) { return texts[static_cast<std::size_t>(k)]; });
-    EXPECT_EQ(window.FieldText(0), "1.000000");
-    texts = {"0.998203", "-1.992771", "0.994649", "1.992771", "-0.992852"};
-    window.show();
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(window.FieldText(k).toStdString(), texts[static_cast<std::size_t>(k)]);
-    }
-    texts[4] = "-0.500000";
-    window.Refresh();
-    EXPECT_EQ(window.FieldText(4), "-0.500000");
-    EXPECT_EQ(window.FieldText(5), ""); // there are five
-    window.hide();
-}
 
 // A hex dump: the offset, sixteen bytes a line, and the printable ones as text.
 TEST(DeviceImageWindow, ShowsTheImageAsItIsWhenShownAndOnRefresh) {

@@ -11,11 +11,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+
+#include <fstream>
 
 using namespace veld23;
 using commands::DialogAnswer;
@@ -147,10 +148,7 @@ TEST_F(MainWindowTest, StartOfflineEditSaveNewOpenRevealAndClose) {
     EXPECT_FALSE(program->Loading().isVisible());
 
     // A refused file: its message, and a new configuration named by no file.
-    QFile bad(dir.filePath("short.v23"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(QByteArray(2227, '\0'));
-    bad.close();
+    std::ofstream(File("short.v23")) << "short";
     dialogs.openPaths = {File("short.v23")};
     Click(Bar().openButton);
     ASSERT_EQ(dialogs.Logged("error:").size(), 1u);

@@ -23,6 +23,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veld23::testing {
@@ -43,30 +44,10 @@ class ScriptedDialogs : public commands::CommandDialogs {
     std::function<void()> whileInforming;
 
     commands::DialogAnswer AskYesNoCancel(const std::string& text) override {
-        log.push_back("ask:" + text);
-        if (whileAsking) {
-            whileAsking();
-        }
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text;
-            return commands::DialogAnswer::Cancel;
-        }
-        const commands::DialogAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return Answer(answers, commands::DialogAnswer::Cancel, "ask:" + text);
     }
     bool AskOkCancel(const std::string& text) override {
-        log.push_back("okcancel:" + text);
-        if (whileAsking) {
-            whileAsking();
-        }
-        if (okAnswers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text;
-            return false;
-        }
-        const bool ok = okAnswers.front();
-        okAnswers.pop_front();
-        return ok;
+        return Answer(okAnswers, false, "okcancel:" + text);
     }
     void ShowError(const std::string& text) override { log.push_back("error:" + text); }
     void ShowInformation(const std::string& text) override {
@@ -85,6 +66,21 @@ class ScriptedDialogs : public commands::CommandDialogs {
 
     bool Has(const std::string& entry) const {
         return std::find(log.begin(), log.end(), entry) != log.end();
+    }
+
+  private:
+    template <typename T> T Answer(std::deque<T>& queue, T unscripted, const std::string& entry) {
+        log.push_back(entry);
+        if (whileAsking) {
+            whileAsking();
+        }
+        if (queue.empty()) {
+            ADD_FAILURE() << "unexpected question: " << entry;
+            return unscripted;
+        }
+        const T answer = queue.front();
+        queue.pop_front();
+        return answer;
     }
 };
 
@@ -159,6 +155,23 @@ struct CommandsBench {
     }
 
     std::size_t seen = 0;
+};
+
+// Every change of one thing the windows show, in order, as the device side announces it.
+class ShownTrace {
+  public:
+    ShownTrace(CommandsBench& t, std::function<bool()> read) : read_(std::move(read)) {
+        states.push_back(read_());
+        t.device.Presentation().SetChangeListener([this] {
+            if (states.back() != read_()) {
+                states.push_back(read_());
+            }
+        });
+    }
+    std::vector<bool> states;
+
+  private:
+    std::function<bool()> read_;
 };
 
 } // namespace veld23::testing

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 namespace veld23 {
 namespace {
@@ -46,86 +47,76 @@ Shown ShownOf(const CommandsBench& t) {
 
 const Shown kOffline{{LinkIndicator::Offline}, texts::kStatusOffline, false};
 
-TEST(ConnectDialog, ComOneIsCheckedOnItsChosenPortAndShownConnected) {
+// Each link as the dialog shows it after one choice: the lamps, the status line, the
+// commands, and what the user was told. A port that will not open keeps the dialog open.
+TEST(ConnectDialog, EachChoiceIsCheckedAndShownAsItsAnswerSays) {
+    using link::SimStep;
+    const std::optional<SimStep> none;
+    const struct {
+        LinkIndicator selector;
+        std::optional<SimStep> silentAt;
+        std::optional<SimStep> wrongAt;
+        bool portTaken;
+        Shown shown;
+        std::string told;
+    } rows[] = {
+        {LinkIndicator::Com1,
+         none,
+         none,
+         false,
+         {{LinkIndicator::Com1}, "Status : Connected at COM1", true},
+         ""},
+        {LinkIndicator::Com2, none, none, true, kOffline,
+         "error:COM Port already in use. Select another."},
+        {LinkIndicator::Com1,
+         none,
+         SimStep::Command,
+         false,
+         {{LinkIndicator::Com1}, "Status : COM1 answered wrongly", false},
+         ""},
+        {LinkIndicator::Com2, SimStep::Start, none, false, kOffline,
+         "error:Comunication ERROR. Please verify that the COM port selected is correct"},
+        {LinkIndicator::Usb, none, none, false, {{LinkIndicator::Usb}, "Status : USB", true}, ""},
+        {LinkIndicator::Usb, none, SimStep::Start, false, kOffline, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << &row - rows);
+        CommandsBench t;
+        t.processor.Faults().silentAt = row.silentAt;
+        t.processor.Faults().wrongAt = row.wrongAt;
+        t.port.SetUnavailable(ComPortNumber::pnCOM2, row.portTaken);
+        EXPECT_EQ(t.connect.Choose(row.selector), !row.portTaken);
+        EXPECT_EQ(t.connect.Shown(), row.portTaken);
+        EXPECT_EQ(ShownOf(t), row.shown);
+        EXPECT_TRUE(row.told.empty() || t.dialogs.Has(row.told)) << row.told;
+        EXPECT_FALSE(t.usb.IsOpen());
+    }
+}
+
+TEST(ConnectDialog, ChoosingAgainChecksTheLinkAgainAndEndsRealTimeMode) {
     CommandsBench t;
     EXPECT_EQ(ShownOf(t), (Shown{{}, "No Connected", false}));
     int closed = 0;
     t.connect.SetCloseListener([&] { ++closed; });
     t.ports.Choose(ComPortNumber::pnCOM1, " /dev/ttyUSB0 ");
+    t.processor.Faults().wrongAt = link::SimStep::Command;
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com1));
     EXPECT_EQ(t.port.OpenedPath(), "/dev/ttyUSB0");
-    ASSERT_EQ(t.processor.Completed().size(), 1u);
-    EXPECT_EQ(t.processor.Completed()[0].command, 0);
-    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com1}, "Status : Connected at COM1", true}));
-    EXPECT_FALSE(t.connect.Shown());
     EXPECT_EQ(closed, 1);
 
-    // Choosing again from the Connect button: COM 2 replaces COM 1 and ends Real Time mode.
+    t.processor.Faults() = {};
+    t.connect.Show();
+    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com1));
+    EXPECT_EQ(t.processor.Completed().back().command, 0);
+    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com1}, "Status : Connected at COM1", true}));
+
     t.device.RealTime().SwitchOn();
     t.connect.Show();
     EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com2));
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(t.port.OpenedPath(), "/dev/ttyS1");
-    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com2}, "Status : Connected at COM2", true}));
     EXPECT_EQ(t.device.Link().Kind(), LinkKind::Com2);
-}
-
-TEST(ConnectDialog, APortThatWillNotOpenKeepsTheDialogOpenAndShowsOffline) {
-    CommandsBench t;
-    t.Connect();
-    t.connect.Show();
-    t.port.SetUnavailable(ComPortNumber::pnCOM2, true);
-    EXPECT_FALSE(t.connect.Choose(LinkIndicator::Com2));
-    EXPECT_EQ(t.dialogs.log,
-              (std::vector<std::string>{"beep", "error:COM Port already in use. Select another."}));
-    EXPECT_TRUE(t.connect.Shown());
-    EXPECT_EQ(t.device.Link().Kind(), LinkKind::Offline);
-    EXPECT_TRUE(t.Sent().empty());
-    // Not COM 2 lit beside an Offline status.
-    EXPECT_EQ(ShownOf(t), kOffline);
-}
-
-TEST(ConnectDialog, AWrongAnswerIsShownAsSuchAndWithdrawsTheCommands) {
-    CommandsBench t;
-    t.processor.Faults().wrongAt = link::SimStep::Command;
-    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com1));
-    EXPECT_EQ(t.device.Link().Kind(), LinkKind::Com1);
-    EXPECT_EQ(t.progress.infoText, "  ¡¡ERROR!! COMMAND NO VALID ");
-    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com1}, "Status : COM1 answered wrongly", false}));
-    // Choosing the link again checks it again.
-    t.processor.Faults() = {};
-    t.connect.Show();
-    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com1));
-    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Com1}, "Status : Connected at COM1", true}));
-}
-
-TEST(ConnectDialog, ASilentProcessorTakesTheLinkOffline) {
-    CommandsBench t;
-    t.processor.Faults().silentAt = link::SimStep::Start;
-    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Com2));
-    EXPECT_EQ(t.device.Link().Kind(), LinkKind::Offline);
-    EXPECT_TRUE(t.dialogs.Has(
-        "error:Comunication ERROR. Please verify that the COM port selected is correct"));
-    // Offline alone is lit, not Offline and COM 2 at once.
-    EXPECT_EQ(ShownOf(t), kOffline);
-}
-
-TEST(ConnectDialog, UsbIsCheckedLikeASerialLink) {
-    CommandsBench t;
-    EXPECT_TRUE(t.connect.Ports().UsbProcessorFound());
-    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Usb));
-    EXPECT_EQ(t.device.Link().Kind(), LinkKind::Usb);
-    EXPECT_EQ(ShownOf(t), (Shown{{LinkIndicator::Usb}, "Status : USB", true}));
-    ASSERT_EQ(t.processor.Completed().size(), 1u);
-    EXPECT_FALSE(t.usb.IsOpen());
-
-    // A link check that fails selects Offline.
-    t.connect.Show();
-    t.processor.Faults().wrongAt = link::SimStep::Start;
-    EXPECT_TRUE(t.connect.Choose(LinkIndicator::Usb));
-    EXPECT_EQ(t.progress.infoText, "  ¡¡ERROR!! DATA NO VALID(192)");
-    EXPECT_FALSE(t.device.Link().UsbLinkActive());
-    EXPECT_EQ(ShownOf(t), kOffline);
+    EXPECT_EQ(closed, 3);
 }
 
 // The system's port list and the one setting the program keeps.

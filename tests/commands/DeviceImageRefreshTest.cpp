@@ -59,7 +59,8 @@ void MakeSource(ProcessorConfiguration& c) {
     c.Routing.SelectRoute(1);
 }
 
-TEST(DeviceImageRefresh, TheEditorsShowWhatWasReadAndTheImageComesBackUnchanged) {
+// In Real Time mode, as a security read leaves it.
+TEST(DeviceImageRefresh, TheEditorsShowWhatWasReadSendItOnAndGiveTheImageBackUnchanged) {
     ProcessorConfiguration source;
     MakeSource(source);
     const DeviceImage written = BuildDeviceImage(source);
@@ -68,6 +69,7 @@ TEST(DeviceImageRefresh, TheEditorsShowWhatWasReadAndTheImageComesBackUnchanged)
     RecordingRealTimeSender sender;
     sender.mode = false;
     EditorSet editors(config, sender);
+    sender.mode = true;
     ASSERT_TRUE(ApplyDeviceImage(config, written, sender, editors.steps));
 
     EXPECT_EQ(config.Peq[0].UsedBands, 7);
@@ -85,19 +87,6 @@ TEST(DeviceImageRefresh, TheEditorsShowWhatWasReadAndTheImageComesBackUnchanged)
     EXPECT_EQ(config.Routing.RouteState, 1);
 
     EXPECT_EQ(BuildDeviceImage(config), written);
-}
-
-TEST(DeviceImageRefresh, RealTimeSendsCarryWhatTheImageCarries) {
-    ProcessorConfiguration source;
-    MakeSource(source);
-    const DeviceImage written = BuildDeviceImage(source);
-
-    ProcessorConfiguration config;
-    RecordingRealTimeSender sender;
-    sender.mode = false;
-    EditorSet editors(config, sender);
-    sender.mode = true;
-    ASSERT_TRUE(ApplyDeviceImage(config, written, sender, editors.steps));
 
     // The last five-value message to each coefficient slot holds the words the image
     // holds there, the Linkwitz-Riley products of output 1 included.

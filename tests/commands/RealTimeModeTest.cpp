@@ -1,10 +1,8 @@
-// Entering and leaving Real Time mode, and the edits of a session reaching the
-// processor's memory.
+// Entering and leaving Real Time mode; the messages sent while it is on are tested with
+// their bytes.
 #include "CommandsTestBench.h"
 
 #include "commands/CommandTexts.h"
-#include "config/OutputDelay.h"
-#include "device/Encodings.h"
 
 #include <gtest/gtest.h>
 
@@ -15,25 +13,10 @@ using commands::CommandOutcome;
 using commands::DialogAnswer;
 using link::LinkIndicator;
 using testing::CommandsBench;
-using Bytes = std::vector<std::uint8_t>;
 namespace texts = commands::texts;
 
 const std::string kSecurityRead = std::string("information:") + texts::kRealTimeSecurityRead;
 const std::string kSaveQuestion = std::string("ask:") + texts::kSaveQuestion;
-
-// The Real Time indicator as the windows see it: every change of the mode.
-struct IndicatorTrace {
-    explicit IndicatorTrace(CommandsBench& t) : bench(t) {
-        t.device.Presentation().SetChangeListener([this] {
-            const bool lit = bench.device.RealTime().RealTimeMode();
-            if (states.empty() || states.back() != lit) {
-                states.push_back(lit);
-            }
-        });
-    }
-    CommandsBench& bench;
-    std::vector<bool> states;
-};
 
 std::vector<int> Commands(const link::ProcessorSimulator& processor) {
     std::vector<int> commands;
@@ -41,17 +24,6 @@ std::vector<int> Commands(const link::ProcessorSimulator& processor) {
         commands.push_back(transfer.command);
     }
     return commands;
-}
-
-Bytes WordAt(std::span<const std::uint8_t> image, int word) {
-    const std::size_t at = kProcessorBlock1Offset + 3 * static_cast<std::size_t>(word);
-    return {image.begin() + static_cast<std::ptrdiff_t>(at),
-            image.begin() + static_cast<std::ptrdiff_t>(at + 3)};
-}
-
-Bytes Coef(long double value) {
-    const Coef22Bytes word = EncodeCoef22(value);
-    return {word.begin(), word.end()};
 }
 
 TEST(RealTimeMode, IsNotPossibleOffline) {
@@ -70,7 +42,7 @@ TEST(RealTimeMode, StartsWithTheSecurityReadOfTheRunningMemory) {
     t.StoreConfiguration(4, stored);
     t.processor.SetRunningProgram(4);
     t.Connect();
-    IndicatorTrace indicator(t);
+    testing::ShownTrace indicator(t, [&t] { return t.device.RealTime().RealTimeMode(); });
     bool onDuringRead = true;
     t.dialogs.whileAsking = [&] { onDuringRead = t.device.RealTime().RealTimeMode(); };
     t.dialogs.answers = {DialogAnswer::No};
@@ -129,47 +101,6 @@ TEST(RealTimeMode, StaysOffWhenTheReadIsAbandonedOrFails) {
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(t.device.Link().Kind(), link::LinkKind::Offline);
     EXPECT_EQ(t.config.Topology, OutputTopology::TwoOutputs);
-}
-
-TEST(RealTimeMode, ASessionsEditsReachTheRunningMemory) {
-    CommandsBench t;
-    t.Connect();
-    // The editor's configuration is stored in memory 1 and runs.
-    t.dialogs.answers = {DialogAnswer::Yes};
-    ASSERT_EQ(t.commands.Write(), CommandOutcome::Done);
-    t.dialogs.answers = {DialogAnswer::No};
-    ASSERT_EQ(t.commands.RealTimeButtonClick(), CommandOutcome::Done);
-    ASSERT_TRUE(t.device.RealTime().RealTimeMode());
-
-    // An equaliser band of IN 1, the level of OUT 1 and the delay of the second output.
-    t.editors.equaliser.ChooseEqualiser(1);
-    t.editors.equaliser.SelectBand(3);
-    t.editors.equaliser.ChooseType(1);
-    t.editors.equaliser.SetGainText("-4.5");
-    t.editors.equaliser.GainEnter();
-    t.editors.levels.SetLevelText(1, "-3.5");
-    t.editors.levels.LevelEnter(1);
-    const std::int32_t position = OutputDelay::PositionForWord(30, 3, true);
-    t.editors.delays.SetDelayPosition(3, position);
-    ASSERT_EQ(t.config.Delays[2].DelayWord, 30);
-    const PeqBand band = t.config.Peq[0].Band(3);
-    const double gain = t.config.Levels[0].DeviceValue();
-    ASSERT_NE(band.GetCoefficient(0), 1.0);
-
-    // Reading memory 1 back brings the new words.
-    t.dialogs.answers = {DialogAnswer::No};
-    ASSERT_EQ(t.commands.Read(), CommandOutcome::Done);
-    const auto image = t.device.Engine().ReceiveBuffer();
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(WordAt(image, band.CoefIndex + k), Coef(band.GetCoefficient(k))) << k;
-    }
-    EXPECT_EQ(WordAt(image, 255), Coef(gain));
-    EXPECT_EQ(WordAt(image, 184), (Bytes{0x00, 0x00, 30}));
-    // The delay comes back into the editor from its word.
-    EXPECT_EQ(t.config.Delays[2].DelayWord, 30);
-    EXPECT_EQ(t.config.Delays[2].DelayPosition, position);
-    // Reading ends the mode, as every read does.
-    EXPECT_FALSE(t.device.RealTime().RealTimeMode());
 }
 
 } // namespace

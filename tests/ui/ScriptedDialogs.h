@@ -18,7 +18,6 @@ class ScriptedDialogs final : public ProgramDialogs {
   public:
     std::vector<std::string> log;
     std::deque<commands::DialogAnswer> answers;
-    std::deque<bool> okAnswers;
     std::deque<std::optional<std::string>> openPaths;
     std::deque<std::optional<std::string>> savePaths;
     std::deque<std::optional<std::string>> folders;
@@ -30,7 +29,7 @@ class ScriptedDialogs final : public ProgramDialogs {
     }
     bool AskOkCancel(const std::string& text) override {
         log.push_back("okcancel:" + text);
-        return Take(okAnswers, false);
+        return false;
     }
     void ShowError(const std::string& text) override { log.push_back("error:" + text); }
     void ShowWarning(const std::string& text) override { log.push_back("warning:" + text); }

@@ -2,7 +2,7 @@
 #include "config/ConfigurationFile.h"
 #include "config/ConfigurationSamples.h"
 #include "config/ProcessorConfiguration.h"
-#include "config/RecordingLoadedSteps.h"
+#include "config/RecordingSteps.h"
 #include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
@@ -25,20 +25,13 @@ Json JsonOf(const ProcessorConfiguration& c) {
     return Json::parse(ConfigurationToJson(c));
 }
 
-std::string Repeated(const std::string& text, int times) {
-    std::string repeated;
-    for (int i = 0; i < times; ++i) {
-        repeated += text;
-    }
-    return repeated;
-}
-
 std::string Refusal(const Json& j) {
     const Result<ConfigurationFileContent> result = ContentFromJson(j.dump());
     EXPECT_FALSE(result.Succeeded());
     return result.Message();
 }
 
+// The names of the fields inside are those the refusals below name.
 TEST(ConfigurationJson, KeysAreTheModelsNamesAndTextsAreUtf8) {
     ProcessorConfiguration c;
     FillDistinctValues(c);
@@ -54,14 +47,7 @@ TEST(ConfigurationJson, KeysAreTheModelsNamesAndTextsAreUtf8) {
                                               "Delays", "Dynamics", "MeasurementImport",
                                               "FinalResponse"}));
     EXPECT_EQ(j["SystemInformation"]["Engineer"], "Ana \u00e9"); // 0xE9 in the model
-    EXPECT_EQ(j["Topology"], "ThreeOutputs");
-    const Json& band = j["Peq"][0]["bands"][2];
-    EXPECT_EQ(band["SectionType"], 1);
-    EXPECT_EQ(band["a2"], -0.625);
-    EXPECT_EQ(j["Crossovers"][1]["HighPass"]["Order"], 4);
-    ASSERT_EQ(j["Loudness"].size(), 1u); // only section 1 is stored
-    EXPECT_EQ(j["Levels"][1]["OutputInverted"], true);
-    EXPECT_EQ(j["MeasurementImport"]["MeasurementFiles"][2], "C:\\b.frd");
+    EXPECT_EQ(j["Loudness"].size(), 1u);                         // only section 1 is stored
     // Single-precision fields read as their shortest decimal, not as the widened float.
     const std::string text = ConfigurationToJson(c);
     EXPECT_NE(text.find("\"RmsCoef\": 0.001,"), std::string::npos);
@@ -82,7 +68,7 @@ TEST(ConfigurationJson, CarriesEveryStoredFieldAtTheFilesPrecision) {
     }
 }
 
-TEST(ConfigurationJson, ReportsTheFirstBadKeyByItsPath) {
+TEST(ConfigurationJson, RefusesWhatNoEditorHoldsByItsPath) {
     ProcessorConfiguration c;
     FillDistinctValues(c);
     const Json good = JsonOf(c);
@@ -132,6 +118,40 @@ TEST(ConfigurationJson, ReportsTheFirstBadKeyByItsPath) {
          "/Routing/RouteState: 3 is outside 0 to 2"},
         {[](Json& j) { j = Json::array(); }, "top level: expected an object"},
         {[](Json& j) { j["Peq"] = Json::object(); }, "/Peq: expected an array"},
+        // What opening would change (an order the family rounds up, a Bessel cutoff it
+        // lowers, a gain whose sign contradicts the polarity, amounts the route state
+        // overrides, a delay the slider cannot show) is refused rather than silently changed.
+        {[](Json& j) { j["Crossovers"][0]["HighPass"]["Family"] = 3; },
+         "/Crossovers/0/HighPass/Family: 3 is a low-pass family"},
+        {[](Json& j) { j["Crossovers"][0]["LowPass"]["Family"] = 8; },
+         "/Crossovers/0/LowPass/Family: 8 is a high-pass family"},
+        {[](Json& j) { j["Crossovers"][1]["LowPass"]["Order"] = 3; },
+         "/Crossovers/1/LowPass/Order: 3 is not an order of Linkwitz-Riley, which takes 2 or 4"},
+        {[](Json& j) {
+             j["Crossovers"][1]["LowPass"]["Family"] = 5;
+             j["Crossovers"][1]["LowPass"]["Order"] = 4;
+             j["Crossovers"][1]["LowPass"]["Frequency"] = 15000;
+         },
+         "/Crossovers/1/LowPass/Frequency: 15000 is above 14900 Hz, the highest cutoff of a "
+         "Bessel low-pass of order 4"},
+        {[](Json& j) { j["Levels"][0]["OutputGain"] = -0.5; },
+         "/Levels/0/OutputGain: -0.5 is negative, but OutputInverted is false"},
+        {[](Json& j) { j["Levels"][1]["OutputGain"] = 1.0; },
+         "/Levels/1/OutputGain: 1 is positive, but OutputInverted is true"},
+        {[](Json& j) { j["Levels"][2]["OutputGain"] = 0.01; },
+         "/Levels/2/OutputGain: 0.01 is -40 dB; the level reaches -30 to 6 dB"},
+        {[](Json& j) { j["Levels"][2]["OutputGain"] = 0; },
+         "/Levels/2/OutputGain: 0 is no level; the level reaches -30 to 6 dB"},
+        {[](Json& j) { j["Routing"]["RouteC"] = 0.3; },
+         "/Routing/RouteC: 0.3 is not the amount of RouteState 1, which is 1"},
+        {[](Json& j) { j["Delays"][2]["DelayWord"] = 0; },
+         "/Delays/2/DelayWord: 0 is outside 21 to 164, the delays this output's slider gives "
+         "with three outputs"},
+        {[](Json& j) { j["Peq"][0]["bands"][2]["b0"] = 2.0; },
+         "/Peq/0/bands/2/b0: 2 is outside -2 to 1.99999904632568"},
+        {[](Json& j) { j["Peq"][1]["bands"][6]["b1"] = 0.1; },
+         "/Peq/1/bands/6/b1: 0.1 is not a whole number of coefficient steps (2^-20); the "
+         "processor would receive 0.0999994277954102"},
     };
     for (const Case& k : cases) {
         Json j = good;
@@ -170,6 +190,10 @@ TEST(ConfigurationJson, RefusesDeepNestingAndRepeatedKeysWhereTheyStart) {
     };
     const int depth = 100000;
     const std::string nested = std::string(depth, '[') + std::string(depth, ']');
+    std::string objects;
+    for (int i = 0; i <= depth; ++i) {
+        objects += "{\"a\": ";
+    }
     struct Case {
         std::string text;
         std::string message;
@@ -177,7 +201,7 @@ TEST(ConfigurationJson, RefusesDeepNestingAndRepeatedKeysWhereTheyStart) {
     const Case cases[] = {
         {replaced("\"Comments\": \"line 1\\r\\nline 2\"", "\"Comments\": " + nested),
          "/SystemInformation/Comments/0/0/0: nests deeper than any field of a configuration"},
-        {"{\"a\": " + Repeated("{\"a\": ", depth) + "1" + std::string(depth + 1, '}'),
+        {objects + "1" + std::string(depth + 1, '}'),
          "/a/a/a/a/a: nests deeper than any field of a configuration"},
         {replaced("\"Topology\": \"ThreeOutputs\",",
                   "\"Topology\": \"ThreeOutputs\", \"Topology\": \"TwoOutputs\","),
@@ -189,57 +213,6 @@ TEST(ConfigurationJson, RefusesDeepNestingAndRepeatedKeysWhereTheyStart) {
         const Result<ConfigurationFileContent> read = ContentFromJson(k.text);
         EXPECT_FALSE(read.Succeeded());
         EXPECT_EQ(read.Message(), k.message);
-    }
-}
-
-// What opening would change (an order the family rounds up, a Bessel cutoff it lowers,
-// a gain whose sign contradicts the polarity, amounts the route state overrides, a delay
-// the slider cannot show) is refused rather than silently changed.
-TEST(ConfigurationJson, RefusesValuesThatOpeningWouldChange) {
-    ProcessorConfiguration c;
-    FillDistinctValues(c);
-    const Json good = JsonOf(c);
-    struct Case {
-        std::function<void(Json&)> damage;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {[](Json& j) { j["Crossovers"][0]["HighPass"]["Family"] = 3; },
-         "/Crossovers/0/HighPass/Family: 3 is a low-pass family"},
-        {[](Json& j) { j["Crossovers"][0]["LowPass"]["Family"] = 8; },
-         "/Crossovers/0/LowPass/Family: 8 is a high-pass family"},
-        {[](Json& j) { j["Crossovers"][1]["LowPass"]["Order"] = 3; },
-         "/Crossovers/1/LowPass/Order: 3 is not an order of Linkwitz-Riley, which takes 2 or 4"},
-        {[](Json& j) {
-             j["Crossovers"][1]["LowPass"]["Family"] = 5;
-             j["Crossovers"][1]["LowPass"]["Order"] = 4;
-             j["Crossovers"][1]["LowPass"]["Frequency"] = 15000;
-         },
-         "/Crossovers/1/LowPass/Frequency: 15000 is above 14900 Hz, the highest cutoff of a "
-         "Bessel low-pass of order 4"},
-        {[](Json& j) { j["Levels"][0]["OutputGain"] = -0.5; },
-         "/Levels/0/OutputGain: -0.5 is negative, but OutputInverted is false"},
-        {[](Json& j) { j["Levels"][1]["OutputGain"] = 1.0; },
-         "/Levels/1/OutputGain: 1 is positive, but OutputInverted is true"},
-        {[](Json& j) { j["Levels"][2]["OutputGain"] = 0.01; },
-         "/Levels/2/OutputGain: 0.01 is -40 dB; the level reaches -30 to 6 dB"},
-        {[](Json& j) { j["Levels"][2]["OutputGain"] = 0; },
-         "/Levels/2/OutputGain: 0 is no level; the level reaches -30 to 6 dB"},
-        {[](Json& j) { j["Routing"]["RouteC"] = 0.3; },
-         "/Routing/RouteC: 0.3 is not the amount of RouteState 1, which is 1"},
-        {[](Json& j) { j["Delays"][2]["DelayWord"] = 0; },
-         "/Delays/2/DelayWord: 0 is outside 21 to 164, the delays this output's slider gives "
-         "with three outputs"},
-        {[](Json& j) { j["Peq"][0]["bands"][2]["b0"] = 2.0; },
-         "/Peq/0/bands/2/b0: 2 is outside -2 to 1.99999904632568"},
-        {[](Json& j) { j["Peq"][1]["bands"][6]["b1"] = 0.1; },
-         "/Peq/1/bands/6/b1: 0.1 is not a whole number of coefficient steps (2^-20); the "
-         "processor would receive 0.0999994277954102"},
-    };
-    for (const Case& k : cases) {
-        Json j = good;
-        k.damage(j);
-        EXPECT_EQ(Refusal(j), k.message);
     }
 }
 
@@ -261,7 +234,7 @@ TEST(ConfigurationJson, ReadsAsOpeningTheFileDoesAndARefusalChangesNothing) {
     const Result<> read =
         ReadConfigurationJson(fromJson, ConfigurationToJson(source), sender, jsonSteps);
     ASSERT_TRUE(read) << read.Message();
-    EXPECT_EQ(jsonSteps.Steps(), fileSteps.Steps());
+    EXPECT_EQ(jsonSteps.calls, fileSteps.calls);
     EXPECT_EQ(ConfigurationToJson(fromJson), ConfigurationToJson(fromFile));
 
     ProcessorConfiguration untouched;

@@ -1,6 +1,5 @@
 #include "config/FixedText.h"
 #include "config/PrintableText.h"
-#include "config/SystemInformation.h"
 #include "config/Windows1252.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +16,6 @@ TEST(FixedText, CutsAtItsCapacityAndSaysSo) {
     EXPECT_FALSE(label.Assign("Subwoofer"));
     EXPECT_EQ(label, "Subwoo");
     EXPECT_EQ(label.Length(), 6u);
-
-    SystemInformationTexts info;
-    const std::string long250(250, 'x');
-    info.SystemName.Assign(long250);
-    info.ProjectName.Assign(long250);
-    info.Engineer.Assign(long250);
-    info.Comments.Assign(long250);
-    EXPECT_EQ(info.SystemName.Length(), 40u);
-    EXPECT_EQ(info.ProjectName.Length(), 30u);
-    EXPECT_EQ(info.Engineer.Length(), 30u);
-    EXPECT_EQ(info.Comments.Length(), 200u);
 }
 
 TEST(FixedText, KeepsEveryByteAndPadsWithBlanks) {

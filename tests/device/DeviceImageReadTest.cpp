@@ -147,7 +147,7 @@ TEST(ApplyDeviceImage, RunsTheUpdateStepsInTheirOrder) {
         "RefreshCrossover1", "RefreshCrossover2", "RefreshCrossover3", "RefreshGainsFromPositions",
         "RefreshLoudness",   "RefreshDelays",     "RefreshDistances",  "RefreshDynamics2",
         "RefreshDynamics1"};
-    EXPECT_EQ(steps.Steps(), expected);
+    EXPECT_EQ(steps.calls, expected);
     // The topology command sends the routing and OUT 2's level; the route button, pressed
     // after the loudness refresh, sends RouteC and RouteD again.
     ASSERT_EQ(sender.calls.size(), 7u);

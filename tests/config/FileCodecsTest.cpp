@@ -76,8 +76,8 @@ TEST(LittleEndianRecord, FieldsAtOffsetsLowByteFirst) {
     r.PutInt32(0, 48000);
     r.PutFloat32(4, 1.0f);
     r.PutDouble(8, -0.5);
-    r.PutExt80(16, 1.0L);
     r.PutInt32(26, -1);
+    r.PutExt80(16, 1.0L); // after its neighbour, which it must leave alone
     // clang-format off
     const std::array<std::uint8_t, 30> expected = {
         0x80, 0xBB, 0, 0,                     // 48000

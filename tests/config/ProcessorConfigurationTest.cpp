@@ -63,7 +63,7 @@ TEST(RouteCommand, ADamagedStateRestartsTheCycleFromTheEvenMix) {
     ProcessorConfiguration c;
     RecordingRealTimeSender sender;
     sender.mode = false;
-    c.Routing.RouteState = 7;
+    c.Routing.RouteState = 3;
     EXPECT_EQ(c.Routing.ShownRouteState(), 0);
     c.Routing.RouteCommand(sender);
     EXPECT_EQ(c.Routing.RouteState, 1);

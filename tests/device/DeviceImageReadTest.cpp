@@ -247,7 +247,7 @@ TEST(ApplyDeviceImage, RouteStateComesBackThroughTheRouteCommand) {
     } cases[] = {{0, 0, 0, 0.5, 0.5},
                  {0, 1, 1, 1.0, 0.0},
                  {0, 2, 2, 0.0, 1.0},
-                 {0, 9, 0, 0.5, 0.5}, // a damaged state is the even mix
+                 {0, 3, 0, 0.5, 0.5}, // a damaged state is the even mix
                  // With two outputs the third channel takes IN 2 alone, whatever state the
                  // memory keeps: the state a saved file opens with.
                  {1, 0, 2, 0.0, 1.0}};

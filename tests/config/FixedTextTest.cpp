@@ -24,8 +24,11 @@ TEST(FixedText, KeepsEveryByteAndPadsWithBlanks) {
     EXPECT_TRUE(text.Assign(bytes));
     EXPECT_EQ(text.View(), bytes);
 
-    const auto padded = FixedText<6>("SUB").PaddedWithBlanks();
-    EXPECT_EQ(std::string(padded.begin(), padded.end()), "SUB   ");
+    // A text of full width gets no blank, an empty one is all blanks.
+    for (const std::string text : {"SUB", "Subwoo", ""}) {
+        const auto padded = FixedText<6>(text).PaddedWithBlanks();
+        EXPECT_EQ(std::string(padded.begin(), padded.end()), (text + "      ").substr(0, 6));
+    }
 }
 
 TEST(FixedText, TypedTextFillsAFieldByCharactersNotUtf8Bytes) {

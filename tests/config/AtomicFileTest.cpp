@@ -3,14 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 // Saving replaces the file a name stands for in one step: through symbolic links, with
-// the file's own permissions and owner, whatever the length of its name.
+// the file's own permissions and owner, whatever the length of its name; or it fails,
+// says why, and leaves everything as it was.
 
 namespace veld23 {
 namespace {
@@ -28,7 +31,9 @@ class AtomicSave : public TempDirTest {
         return WriteFileAtomically(path.string(), saved).Message();
     }
 
-    std::size_t EntriesInDir() const { return std::distance(fs::directory_iterator(dir), {}); }
+    std::size_t EntriesIn(const fs::path& folder) const {
+        return std::distance(fs::directory_iterator(folder), {});
+    }
 
     const Bytes previous = Bytes(64, 0x5A);
     const Bytes saved = Bytes(2228, 0xA5);
@@ -36,7 +41,6 @@ class AtomicSave : public TempDirTest {
 
 TEST_F(AtomicSave, SavesThroughSymbolicLinksToTheFileTheyName) {
     fs::create_directories(dir / "shows");
-    WriteAll(dir / "shows" / "real.v23", previous);
     fs::create_symlink("shows/real.v23", dir / "relative.v23");
     fs::create_symlink(dir / "relative.v23", dir / "chain.v23");
     fs::create_symlink(dir / "shows" / "new.v23", dir / "dangling.v23");
@@ -51,14 +55,8 @@ TEST_F(AtomicSave, SavesThroughSymbolicLinksToTheFileTheyName) {
     ASSERT_EQ(Save(dir / "dangling.v23"), "");
     EXPECT_TRUE(fs::is_symlink(dir / "dangling.v23"));
     EXPECT_EQ(ReadAll(dir / "shows" / "new.v23"), saved);
-    EXPECT_EQ(EntriesInDir(), 4u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "shows"), {}), 2);
-
-    // A loop of links is no file: refused, and nothing is written.
-    fs::create_symlink(dir / "loop-b.v23", dir / "loop-a.v23");
-    fs::create_symlink(dir / "loop-a.v23", dir / "loop-b.v23");
-    EXPECT_NE(Save(dir / "loop-a.v23"), "");
-    EXPECT_TRUE(fs::is_symlink(dir / "loop-a.v23"));
+    EXPECT_EQ(EntriesIn(dir), 4u);
+    EXPECT_EQ(EntriesIn(dir / "shows"), 2u);
 }
 
 TEST_F(AtomicSave, KeepsTheFilesPermissionsAndOwner) {
@@ -90,7 +88,43 @@ TEST_F(AtomicSave, NamesUpToTheLongestTheFileSystemTakes) {
         EXPECT_EQ(ReadAll(file), saved);
         fs::remove(file);
     }
-    EXPECT_EQ(EntriesInDir(), 0u);
+    EXPECT_EQ(EntriesIn(dir), 0u);
+}
+
+TEST_F(AtomicSave, FailuresSayWhyAndLeaveEverythingAsItWas) {
+    const fs::path file = dir / "show.v23";
+    WriteAll(file, previous);
+    fs::create_symlink(dir / "loop-b.v23", dir / "loop-a.v23");
+    fs::create_symlink(dir / "loop-a.v23", dir / "loop-b.v23");
+
+    // A disk that fills up half way (a file size limit does the same).
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = unlimited;
+    small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const std::string diskFull = Save(file);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, handler);
+
+    const struct {
+        std::string message;
+        fs::path path;
+        std::string reason;
+    } cases[] = {
+        {diskFull, file, "File too large"},
+        {Save(dir / "missing" / "show.v23"), dir / "missing" / "show.v23",
+         "No such file or directory"},
+        {Save(dir), dir, "it is a folder"},
+        {Save(dir / "loop-a.v23"), dir / "loop-a.v23", "Too many levels of symbolic links"}};
+    for (const auto& k : cases) {
+        EXPECT_EQ(k.message, "Could not save " + k.path.string() + ": " + k.reason +
+                                 ". The previous file is unchanged.");
+    }
+    EXPECT_EQ(ReadAll(file), previous);
+    EXPECT_EQ(EntriesIn(dir), 3u); // no temporary file, no folder made
+    EXPECT_TRUE(fs::is_symlink(dir / "loop-a.v23"));
 }
 
 } // namespace

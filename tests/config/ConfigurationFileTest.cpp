@@ -3,33 +3,35 @@
 #include "config/ConfigurationSamples.h"
 #include "config/LittleEndianRecord.h"
 #include "config/ProcessorConfiguration.h"
-#include "config/RecordingLoadedSteps.h"
+#include "config/RecordingSteps.h"
+#include "config/TestFiles.h"
 #include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
 
-// The record byte by byte, the checks made when opening and the order of the restore,
-// with the update steps recorded rather than run.
+// Opening a record: the checks made first and the order of the restore (the update steps
+// recorded rather than run); and the file on the disk, saved whole under its full path or
+// refused with its reason.
 
 namespace veld23 {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::FillDistinctValues;
+using testing::ReadAll;
 using testing::RecordingFileMessages;
 using testing::RecordingLoadedSteps;
 using testing::RecordingRealTimeSender;
+using testing::TempDirTest;
+using testing::WriteAll;
 
 constexpr const char* kPath = "/shows/club.v23";
-
-ConfigurationRecord RecordOf(const ProcessorConfiguration& c) {
-    return BuildConfigurationRecord(c, kPath);
-}
 
 struct Opened {
     ConfigurationOpenResult result;
@@ -44,145 +46,130 @@ void Open(ProcessorConfiguration& config, std::span<const std::uint8_t> bytes, O
     o.result = OpenConfigurationBytes(config, bytes, kPath, o.sender, o.steps, o.messages);
 }
 
-TEST(ConfigurationFile, WrongSizeOrMagicIsRefusedBeforeAnythingChanges) {
+ConfigurationRecord DistinctRecord() {
     ProcessorConfiguration source;
     FillDistinctValues(source);
-    const ConfigurationRecord bytes = RecordOf(source);
-
-    ProcessorConfiguration c;
-    const std::string untouched = ConfigurationToJson(c);
-
-    Opened shortFile;
-    Open(c, std::span(bytes).first(2227), shortFile);
-    EXPECT_EQ(shortFile.result, ConfigurationOpenResult::Refused);
-    EXPECT_EQ(shortFile.messages.errors,
-              std::vector<std::string>{std::string(kPath) + " is not a VELD23 File"});
-    EXPECT_TRUE(shortFile.messages.warnings.empty());
-
-    ConfigurationRecord wrongFirst = bytes;
-    wrongFirst[0] = 6;
-    Opened magic;
-    Open(c, wrongFirst, magic);
-    EXPECT_EQ(magic.result, ConfigurationOpenResult::Refused);
-    EXPECT_EQ(magic.messages.errors,
-              std::vector<std::string>{std::string(kPath) + " is not a VELD23File"});
-
-    ConfigurationRecord wrongLetter = bytes;
-    wrongLetter[7] = 'G';
-    Opened letter;
-    Open(c, wrongLetter, letter);
-    EXPECT_EQ(letter.result, ConfigurationOpenResult::Refused);
-
-    for (const Opened* o : {&shortFile, &magic, &letter}) {
-        EXPECT_TRUE(o->steps.calls.empty());
-        EXPECT_TRUE(o->sender.calls.empty());
-    }
-    EXPECT_EQ(ConfigurationToJson(c), untouched);
+    return BuildConfigurationRecord(source, kPath);
 }
 
-TEST(ConfigurationFile, OlderFilesWarnAndGetGateDefaultsAndFlatCoefficients) {
-    ProcessorConfiguration source;
-    FillDistinctValues(source);
-    ConfigurationRecord bytes = RecordOf(source);
-    // A 1528-byte file carries gate fields of its own; they are not trusted either.
-    LittleEndianRecord(bytes).PutInt32(1512, 20);
-
-    const std::string warning =
-        std::string(kPath) +
-        " is not a VELD23 File or is an older version (then re-save the file to translate it "
-        "to VERSION 1.2.8.0";
-    for (std::size_t size : {std::size_t{1512}, std::size_t{1528}}) {
+TEST(ConfigurationFile, SizeIsCheckedThenMagicAndOlderSizesWarnFirst) {
+    const std::string path(kPath);
+    const std::string older = path +
+                              " is not a VELD23 File or is an older version (then re-save the "
+                              "file to translate it to VERSION 1.2.8.0";
+    const std::string wrongMagic = path + " is not a VELD23File";
+    using R = ConfigurationOpenResult;
+    const struct {
+        std::size_t size;
+        std::string magic; // the first eight bytes
+        R result;
+        std::vector<std::string> warnings;
+        std::vector<std::string> errors;
+    } cases[] = {{2227, "\x07VELD13F", R::Refused, {}, {path + " is not a VELD23 File"}},
+                 {2228, "\x06VELD13F", R::Refused, {}, {wrongMagic}},
+                 {2228, "\x07VELD13G", R::Refused, {}, {wrongMagic}},
+                 {1512, "\x07XELD13F", R::Refused, {older}, {wrongMagic}},
+                 {1512, "\x07VELD13F", R::OpenedOlderVersion, {older}, {}},
+                 {1528, "\x07VELD13F", R::OpenedOlderVersion, {older}, {}}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.size);
+        ConfigurationRecord bytes = DistinctRecord();
+        // A 1528-byte file carries gate fields of its own; they are not trusted either.
+        LittleEndianRecord(bytes).PutInt32(1512, 20);
+        std::copy(k.magic.begin(), k.magic.end(), bytes.begin());
         ProcessorConfiguration c;
+        const std::string untouched = ConfigurationToJson(c);
         Opened o;
-        Open(c, std::span(bytes).first(size), o);
-        EXPECT_EQ(o.result, ConfigurationOpenResult::OpenedOlderVersion) << size;
-        EXPECT_EQ(o.messages.warnings, std::vector<std::string>{warning});
-        EXPECT_TRUE(o.messages.errors.empty());
+        Open(c, std::span(bytes).first(k.size), o);
+        EXPECT_EQ(o.result, k.result);
+        EXPECT_EQ(o.messages.warnings, k.warnings);
+        EXPECT_EQ(o.messages.errors, k.errors);
+        if (k.result == R::Refused) {
+            EXPECT_TRUE(o.steps.calls.empty());
+            EXPECT_TRUE(o.sender.calls.empty());
+            EXPECT_EQ(ConfigurationToJson(c), untouched);
+            continue;
+        }
+        // An older file gets the gate defaults and flat coefficients; the band parameters
+        // are there, for the redesign.
         for (const TDYNAMIC& d : c.Dynamics) {
             EXPECT_EQ(d.GateIndex, 13.0f);
             EXPECT_EQ(d.Pendiente, 4.0f);
         }
         const TSOS& band = c.Peq[0].bands[2];
-        EXPECT_EQ(band.GainDb, -3.5); // the parameters are there, for the redesign
+        EXPECT_EQ(band.GainDb, -3.5);
         EXPECT_EQ(band.b0, 1.0L);
         EXPECT_EQ(band.b1, 0.0L);
         EXPECT_EQ(band.a2, 0.0L);
         EXPECT_EQ(c.SystemInformation.SystemName, "Stage Left");
     }
-
-    // The warning comes first; a wrong magic is still refused after it.
-    bytes[1] = 'X';
-    ProcessorConfiguration c;
-    Opened o;
-    Open(c, std::span(bytes).first(1512), o);
-    EXPECT_EQ(o.result, ConfigurationOpenResult::Refused);
-    EXPECT_EQ(o.messages.warnings.size(), 1u);
-    EXPECT_EQ(o.messages.errors,
-              std::vector<std::string>{std::string(kPath) + " is not a VELD23File"});
 }
 
 TEST(ConfigurationFile, OpeningRestoresThenRefreshesInTheEditorsOrder) {
-    ProcessorConfiguration source;
-    FillDistinctValues(source);
-    source.Dynamics[0].LookAheadSamples = 24;
     ProcessorConfiguration c;
     Opened o;
-    Open(c, RecordOf(source), o);
+    int checked = 0;
+    o.steps.during = [&checked](const std::string& step, ProcessorConfiguration& at) {
+        if (step == "LookAheadChanged") {
+            // The stored look-ahead, before the topology is applied.
+            EXPECT_EQ(at.Dynamics[0].LookAheadSamples, 24);
+            EXPECT_EQ(at.Topology, OutputTopology::ThreeOutputs); // the start-up state
+        } else if (step == "TopologyApplied") {
+            // The delay sliders are placed for the stored topology first.
+            EXPECT_EQ(at.Delays[0].DelayPosition, 164 - 10);
+        } else if (step == "RefreshDynamics1") {
+            // The route is replayed after the dynamics: until then the amounts are those
+            // the three-output command set.
+            EXPECT_EQ(at.Routing.RouteC, 0.5);
+        } else if (step == "ConfirmMeasurementImport") {
+            EXPECT_EQ(at.Routing.RouteState, 1);
+            EXPECT_EQ(at.Routing.RouteC, 1.0);
+        } else {
+            return;
+        }
+        ++checked;
+    };
+    Open(c, DistinctRecord(), o);
     ASSERT_EQ(o.result, ConfigurationOpenResult::Opened);
-
-    const std::vector<std::string> expected = {
-        "LookAheadChanged",     "TopologyApplied",          "RefreshDistances",
-        "RefreshGainsFromFile", "RefreshCrossover1",        "RefreshCrossover2",
-        "RefreshCrossover3",    "RefreshLoudness",          "RefreshDynamics2",
-        "RefreshDynamics1",     "ConfirmMeasurementImport", "RefreshEqualiser2",
-        "RefreshEqualiser1"};
-    EXPECT_EQ(o.steps.Steps(), expected);
-    const auto& calls = o.steps.calls;
-    // The look-ahead step sees the stored look-ahead, before the topology is applied.
-    EXPECT_EQ(calls[0].lookAhead, 24);
-    EXPECT_EQ(calls[0].topology, OutputTopology::ThreeOutputs); // the start-up state
-    // The topology step follows the delay sliders placed for the stored topology.
-    EXPECT_EQ(calls[1].delayPosition1, 164 - 10);
-    // The route is replayed after the dynamics and before the measurement import: until
-    // then the amounts are those the three-output command set.
-    EXPECT_EQ(calls[9].routeC, 0.5);
-    EXPECT_EQ(calls[10].routeState, 1);
-    EXPECT_EQ(calls[10].routeC, 1.0);
+    EXPECT_EQ(o.steps.calls,
+              (std::vector<std::string>{
+                  "LookAheadChanged", "TopologyApplied", "RefreshDistances", "RefreshGainsFromFile",
+                  "RefreshCrossover1", "RefreshCrossover2", "RefreshCrossover3", "RefreshLoudness",
+                  "RefreshDynamics2", "RefreshDynamics1", "ConfirmMeasurementImport",
+                  "RefreshEqualiser2", "RefreshEqualiser1"}));
+    EXPECT_EQ(checked, 4);
 }
 
 TEST(ConfigurationFile, RoutingComesFromTheStoredStateNotTheStoredAmounts) {
-    for (std::int32_t state : {0, 1, 2}) {
+    const struct {
+        OutputTopology topology;
+        std::int32_t stored;
+        std::int32_t state;
+        double routeC;
+        double routeD;
+    } cases[] = {{OutputTopology::ThreeOutputs, 0, 0, 0.5, 0.5},
+                 {OutputTopology::ThreeOutputs, 1, 1, 1.0, 0.0},
+                 {OutputTopology::ThreeOutputs, 2, 2, 0.0, 1.0},
+                 // A two-output file always opens with state 2, whatever it stored.
+                 {OutputTopology::TwoOutputs, 1, 2, 0.0, 1.0}};
+    for (const auto& k : cases) {
         ProcessorConfiguration source;
-        source.Routing.SelectRoute(state);
-        ConfigurationRecord bytes = RecordOf(source);
+        source.Topology = k.topology;
+        source.Routing.SelectRoute(k.stored);
+        ConfigurationRecord bytes = BuildConfigurationRecord(source, kPath);
         LittleEndianRecord r(bytes);
         r.PutInt32(1156, 3); // amounts no state gives
         r.PutInt32(1164, 3);
-        r.PutByte(1496, 0);
 
         ProcessorConfiguration c;
         Opened o;
         Open(c, bytes, o);
-        EXPECT_EQ(c.Routing.RouteState, state);
-        InputRouting expected;
-        expected.SelectRoute(state);
-        EXPECT_EQ(c.Routing.RouteC, expected.RouteC) << state;
-        EXPECT_EQ(c.Routing.RouteD, expected.RouteD) << state;
-        EXPECT_EQ(c.Topology, OutputTopology::ThreeOutputs);
+        SCOPED_TRACE(k.stored);
+        EXPECT_EQ(c.Topology, k.topology);
+        EXPECT_EQ(c.Routing.RouteState, k.state);
+        EXPECT_EQ(c.Routing.RouteC, k.routeC);
+        EXPECT_EQ(c.Routing.RouteD, k.routeD);
     }
-
-    // A two-output file always opens with state 2, whatever it stored.
-    ProcessorConfiguration source;
-    source.Routing.SelectRoute(1);
-    source.Topology = OutputTopology::TwoOutputs;
-    ProcessorConfiguration c;
-    Opened o;
-    Open(c, RecordOf(source), o);
-    EXPECT_EQ(c.Topology, OutputTopology::TwoOutputs);
-    EXPECT_EQ(c.Routing.RouteState, 2);
-    EXPECT_EQ(c.Routing.RouteC, 0.0);
-    EXPECT_EQ(c.Routing.RouteD, 1.0);
-    EXPECT_EQ(c.Routing.RouteB, 1.0);
 }
 
 TEST(ConfigurationFile, TypedCoefficientsComeBackOnTheStepsTheProcessorReceives) {
@@ -194,7 +181,7 @@ TEST(ConfigurationFile, TypedCoefficientsComeBackOnTheStepsTheProcessorReceives)
     typed.a1 = 1.999999999L;
     ProcessorConfiguration c;
     Opened o;
-    Open(c, RecordOf(source), o);
+    Open(c, BuildConfigurationRecord(source, kPath), o);
     const TSOS& band = c.Peq[0].bands[4];
     EXPECT_EQ(band.b0, 104857.0L / 1048576.0L);
     EXPECT_EQ(band.b1, -104857.0L / 1048576.0L);
@@ -203,8 +190,62 @@ TEST(ConfigurationFile, TypedCoefficientsComeBackOnTheStepsTheProcessorReceives)
     source.Peq[0].bands[4].SectionType = kParametricQAdap;
     ProcessorConfiguration designed;
     Opened od;
-    Open(designed, RecordOf(source), od);
+    Open(designed, BuildConfigurationRecord(source, kPath), od);
     EXPECT_EQ(designed.Peq[0].bands[4].b0, 0.1L);
+}
+
+class ConfigurationFileOnDisk : public TempDirTest {};
+
+TEST_F(ConfigurationFileOnDisk, UnreachableFilesAreRefusedWithTheirReason) {
+    const fs::path file = dir / "show.v23";
+    WriteAll(file, BuildConfigurationRecord(ProcessorConfiguration{}, file.string()));
+    const struct {
+        fs::path path;
+        std::string reason;
+    } cases[] = {{dir / "missing.v23", "No such file or directory"},
+                 {dir, "it is a folder"},
+                 {file / "inside.v23", "Not a directory"}};
+    for (const auto& k : cases) {
+        ProcessorConfiguration c;
+        const std::string untouched = ConfigurationToJson(c);
+        RecordingRealTimeSender sender;
+        RecordingLoadedSteps steps;
+        RecordingFileMessages messages;
+        EXPECT_EQ(OpenConfigurationFile(c, k.path.string(), sender, steps, messages),
+                  ConfigurationOpenResult::Refused);
+        EXPECT_EQ(messages.errors, std::vector<std::string>{"Could not open " + k.path.string() +
+                                                            ": " + k.reason + "."});
+        EXPECT_EQ(ConfigurationToJson(c), untouched);
+        EXPECT_TRUE(steps.calls.empty());
+    }
+}
+
+// A relative name is saved, and stored in the header, as its full path; the whole
+// previous file is replaced, longer as it was, and nothing is left beside it.
+TEST_F(ConfigurationFileOnDisk, SaveWritesTheWholeRecordUnderTheFullPath) {
+    WriteAll(dir / "show.v23", std::vector<std::uint8_t>(5000, 0xEE));
+    ProcessorConfiguration c;
+    c.SystemInformation.SystemName.Assign("Saved");
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir);
+    const Result<> saved = SaveConfigurationFile(c, "./sub/../show.v23");
+    fs::current_path(previous);
+    ASSERT_TRUE(saved) << saved.Message();
+    const ConfigurationRecord expected = BuildConfigurationRecord(c, (dir / "show.v23").string());
+    EXPECT_EQ(ReadAll(dir / "show.v23"),
+              std::vector<std::uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
+}
+
+TEST_F(ConfigurationFileOnDisk, AReadOnlyFileIsNotReplacedAlthoughARenameCould) {
+    const fs::path file = dir / "show.v23";
+    const std::vector<std::uint8_t> previous(2228, 0x5A);
+    WriteAll(file, previous);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const Result<> result = SaveConfigurationFile(ProcessorConfiguration{}, file.string());
+    EXPECT_EQ(result.Message(), "Could not save " + file.string() +
+                                    ": the file is read-only. The previous file is unchanged.");
+    EXPECT_EQ(ReadAll(file), previous);
 }
 
 } // namespace

@@ -10,27 +10,20 @@
 
 using namespace veld23;
 
-namespace {
-
-Ext80Bytes Bytes(std::initializer_list<int> values) {
-    Ext80Bytes b{};
-    int i = 0;
-    for (int v : values) {
-        b[i++] = static_cast<std::uint8_t>(v);
-    }
-    return b;
-}
-
-} // namespace
-
-TEST(Ext80, KnownBitPatterns) {
+TEST(Ext80, KnownBitPatternsBothWays) {
     // 1.0: integer bit set, exponent exactly the bias 0x3FFF.
-    EXPECT_EQ(EncodeExt80(1.0L), Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
-    EXPECT_EQ(EncodeExt80(-2.0L), Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xC0}));
-    EXPECT_EQ(EncodeExt80(0.75L), Bytes({0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFE, 0x3F}));
-    EXPECT_EQ(EncodeExt80(0.0L), Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(DecodeExt80(Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F})), 1.0L);
-    EXPECT_EQ(DecodeExt80(Bytes({0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFE, 0xBF})), -0.75L);
+    const struct {
+        long double value;
+        Ext80Bytes bytes;
+    } cases[] = {{1.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}},
+                 {-2.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xC0}},
+                 {0.75L, {0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFE, 0x3F}},
+                 {-0.75L, {0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFE, 0xBF}},
+                 {0.0L, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+    for (const auto& k : cases) {
+        EXPECT_EQ(EncodeExt80(k.value), k.bytes);
+        EXPECT_EQ(DecodeExt80(k.bytes), k.value);
+    }
 }
 
 TEST(Ext80, RoundTripsCoefficientsExactly) {
@@ -44,11 +37,11 @@ TEST(Ext80, RoundTripsCoefficientsExactly) {
 }
 
 TEST(Ext80, SpecialPatternsDecodeWithoutTrapping) {
-    EXPECT_TRUE(std::isinf(DecodeExt80(Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F}))));
-    EXPECT_TRUE(std::isnan(DecodeExt80(Bytes({1, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0xFF}))));
+    EXPECT_TRUE(std::isinf(DecodeExt80(Ext80Bytes({0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x7F}))));
+    EXPECT_TRUE(std::isnan(DecodeExt80(Ext80Bytes({1, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0xFF}))));
     EXPECT_TRUE(std::isnan(DecodeExt80(EncodeExt80(std::nanl("")))));
     // An "unnormal" (integer bit clear) still reads as its value.
-    EXPECT_EQ(DecodeExt80(Bytes({0, 0, 0, 0, 0, 0, 0, 0x40, 0xFF, 0x3F})), 0.5L);
+    EXPECT_EQ(DecodeExt80(Ext80Bytes({0, 0, 0, 0, 0, 0, 0, 0x40, 0xFF, 0x3F})), 0.5L);
 }
 
 TEST(Windows1252, DecodesEveryByteAndRoundTrips) {
@@ -78,23 +71,27 @@ TEST(Windows1252, RefusesWhatItCannotHold) {
 }
 
 TEST(LittleEndianRecord, FieldsAtOffsetsLowByteFirst) {
-    std::array<std::uint8_t, 32> raw{};
+    std::array<std::uint8_t, 30> raw{};
     LittleEndianRecord r(raw);
     r.PutInt32(0, 48000);
-    EXPECT_EQ(raw[0], 0x80);
-    EXPECT_EQ(raw[1], 0xBB);
-    EXPECT_EQ(raw[2], 0x00);
-    r.PutInt32(4, -1);
-    EXPECT_EQ(r.Int32(4), -1);
-    r.PutFloat32(8, 1.0f);
-    EXPECT_EQ(raw[11], 0x3F);
-    EXPECT_EQ(raw[10], 0x80);
-    r.PutDouble(12, -0.5);
-    EXPECT_EQ(r.Double(12), -0.5);
-    EXPECT_EQ(r.Float32(8), 1.0f);
-    r.PutExt80(20, 1.0L);
-    EXPECT_EQ(raw[27], 0x80);
-    EXPECT_EQ(r.Ext80(20), 1.0L);
+    r.PutFloat32(4, 1.0f);
+    r.PutDouble(8, -0.5);
+    r.PutInt32(26, -1);
+    r.PutExt80(16, 1.0L); // after its neighbour, which it must leave alone
+    // clang-format off
+    const std::array<std::uint8_t, 30> expected = {
+        0x80, 0xBB, 0, 0,                     // 48000
+        0, 0, 0x80, 0x3F,                     // 1.0f
+        0, 0, 0, 0, 0, 0, 0xE0, 0xBF,         // -0.5
+        0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F, // 1.0L
+        0xFF, 0xFF, 0xFF, 0xFF};              // -1
+    // clang-format on
+    EXPECT_EQ(raw, expected);
+    EXPECT_EQ(r.Int32(0), 48000);
+    EXPECT_EQ(r.Float32(4), 1.0f);
+    EXPECT_EQ(r.Double(8), -0.5);
+    EXPECT_EQ(r.Ext80(16), 1.0L);
+    EXPECT_EQ(r.Int32(26), -1);
 }
 
 TEST(LittleEndianRecord, StringsAreLengthPrefixedCutAndBounded) {

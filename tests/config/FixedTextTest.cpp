@@ -1,6 +1,5 @@
 #include "config/FixedText.h"
 #include "config/PrintableText.h"
-#include "config/SystemInformation.h"
 #include "config/Windows1252.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +16,6 @@ TEST(FixedText, CutsAtItsCapacityAndSaysSo) {
     EXPECT_FALSE(label.Assign("Subwoofer"));
     EXPECT_EQ(label, "Subwoo");
     EXPECT_EQ(label.Length(), 6u);
-
-    SystemInformationTexts info;
-    const std::string long250(250, 'x');
-    info.SystemName.Assign(long250);
-    info.ProjectName.Assign(long250);
-    info.Engineer.Assign(long250);
-    info.Comments.Assign(long250);
-    EXPECT_EQ(info.SystemName.Length(), 40u);
-    EXPECT_EQ(info.ProjectName.Length(), 30u);
-    EXPECT_EQ(info.Engineer.Length(), 30u);
-    EXPECT_EQ(info.Comments.Length(), 200u);
 }
 
 TEST(FixedText, KeepsEveryByteAndPadsWithBlanks) {
@@ -36,8 +24,11 @@ TEST(FixedText, KeepsEveryByteAndPadsWithBlanks) {
     EXPECT_TRUE(text.Assign(bytes));
     EXPECT_EQ(text.View(), bytes);
 
-    const auto padded = FixedText<6>("SUB").PaddedWithBlanks();
-    EXPECT_EQ(std::string(padded.begin(), padded.end()), "SUB   ");
+    // A text of full width gets no blank, an empty one is all blanks.
+    for (const std::string text : {"SUB", "Subwoo", ""}) {
+        const auto padded = FixedText<6>(text).PaddedWithBlanks();
+        EXPECT_EQ(std::string(padded.begin(), padded.end()), (text + "      ").substr(0, 6));
+    }
 }
 
 TEST(FixedText, TypedTextFillsAFieldByCharactersNotUtf8Bytes) {

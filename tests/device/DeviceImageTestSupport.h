@@ -3,10 +3,9 @@
 // Shared helpers of the device image tests.
 
 #include "config/ConfigurationInvariants.h"
-#include "config/NewConfigurationSteps.h"
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
-#include "config/RecordingLoadedSteps.h"
+#include "config/RecordingSteps.h"
 #include "device/ApplyDeviceImage.h"
 #include "device/DeviceImage.h"
 #include "device/Encodings.h"
@@ -25,24 +24,11 @@
 
 namespace veld23::testing {
 
-class NoNewConfigurationSteps : public NewConfigurationSteps {
-  public:
-    void CloseWindows() override {}
-    void SwitchRealTimeOff() override {}
-    void ResetGainsEditor(ProcessorConfiguration&) override {}
-    void ResetCrossoverEditor(ProcessorConfiguration&) override {}
-    void ResetPeqEditor(ProcessorConfiguration&) override {}
-    void ResetDynamicsEditor(ProcessorConfiguration&) override {}
-    void ResetDelayEditor(ProcessorConfiguration&) override {}
-    void ResetLoudnessEditor(ProcessorConfiguration&) override {}
-    void ConfirmMeasurementImport(ProcessorConfiguration&) override {}
-};
-
 // A new configuration as the topology chooser makes it: the reset, the topology
 // command, then the delay editor's creation step for that topology.
 inline void MakeNew(ProcessorConfiguration& config,
                     OutputTopology topology = OutputTopology::TwoOutputs) {
-    NoNewConfigurationSteps steps;
+    RecordingNewSteps steps;
     RecordingRealTimeSender sender;
     sender.mode = false;
     config.ResetToNew(steps);

@@ -1,38 +1,25 @@
 #pragma once
 
 #include "config/ConfigurationFile.h"
+#include "config/ConfigurationJson.h"
 #include "config/LoadedConfigurationSteps.h"
+#include "config/NewConfigurationSteps.h"
 #include "config/ProcessorConfiguration.h"
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veld23::testing {
 
-// Records which update step ran, in order, with what the configuration held at that
-// moment, so a test can tell that a loader restores first and refreshes in its order;
-// `during` lets a test look at the configuration at the moment a step runs.
+// Records which update step ran, in order, so a test can tell that a loader restores
+// first and refreshes in its order; `during` lets a test look at the configuration at
+// the moment a step runs.
 class RecordingLoadedSteps : public LoadedConfigurationSteps {
   public:
-    struct Call {
-        std::string step;
-        std::int32_t routeState;
-        double routeC;
-        OutputTopology topology;
-        std::int32_t lookAhead;
-        std::int32_t delayPosition1;
-    };
-    std::vector<Call> calls;
+    std::vector<std::string> calls;
     std::function<void(const std::string&, ProcessorConfiguration&)> during;
-
-    std::vector<std::string> Steps() const {
-        std::vector<std::string> names;
-        for (const Call& c : calls) {
-            names.push_back(c.step);
-        }
-        return names;
-    }
 
     void TopologyApplied(ProcessorConfiguration& c) override { Record("TopologyApplied", c); }
     void RefreshEqualiser(ProcessorConfiguration& c, int input) override {
@@ -60,11 +47,34 @@ class RecordingLoadedSteps : public LoadedConfigurationSteps {
 
   private:
     void Record(const std::string& step, ProcessorConfiguration& c) {
-        calls.push_back({step, c.Routing.RouteState, c.Routing.RouteC, c.Topology,
-                         c.Dynamics[0].LookAheadSamples, c.Delays[0].DelayPosition});
+        calls.push_back(step);
         if (during) {
             during(step, c);
         }
+    }
+};
+
+// Records the steps of a new configuration in order: each editor's step by the group of
+// the configuration it shows, with the configuration's JSON form at that moment.
+class RecordingNewSteps : public NewConfigurationSteps {
+  public:
+    std::vector<std::pair<std::string, std::string>> calls;
+
+    void CloseWindows() override { calls.push_back({"CloseWindows", ""}); }
+    void SwitchRealTimeOff() override { calls.push_back({"SwitchRealTimeOff", ""}); }
+    void ResetGainsEditor(ProcessorConfiguration& c) override { Record("Levels", c); }
+    void ResetCrossoverEditor(ProcessorConfiguration& c) override { Record("Crossovers", c); }
+    void ResetPeqEditor(ProcessorConfiguration& c) override { Record("Peq", c); }
+    void ResetDynamicsEditor(ProcessorConfiguration& c) override { Record("Dynamics", c); }
+    void ResetDelayEditor(ProcessorConfiguration& c) override { Record("Delays", c); }
+    void ResetLoudnessEditor(ProcessorConfiguration& c) override { Record("Loudness", c); }
+    void ConfirmMeasurementImport(ProcessorConfiguration& c) override {
+        Record("MeasurementImport", c);
+    }
+
+  private:
+    void Record(const char* group, const ProcessorConfiguration& c) {
+        calls.push_back({group, ConfigurationToJson(c)});
     }
 };
 

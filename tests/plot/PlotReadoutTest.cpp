@@ -1,5 +1,6 @@
 #include "plot/PlotReadout.h"
 #include "plot/PlotConfigurations.h"
+#include "plot/PlotText.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,11 @@ TEST(PlotReadout, DynamicsShowsBothLevelsInDbu) {
     EXPECT_EQ(DynamicsReadout(plot, PlotPoint{-12.46, -10.0}), "-12.5 dBu in , -10.0 dBu out");
     EXPECT_EQ(DynamicsReadout(plot, PlotPoint{22.0, -30.0}), "22.0 dBu in , -30.0 dBu out");
     EXPECT_EQ(DynamicsReadout(plot, PlotPoint{-31.0, 0.0}), "");
+}
+
+TEST(PlotReadout, NumbersKeepAtLeastOneSignificantDigit) {
+    EXPECT_EQ(FormatGeneral(1234.5, 0), "1e+03");
+    EXPECT_EQ(FormatGeneral(1234.5, 5), "1234.5");
 }
 
 TEST(PlotReadout, EmptyOutsideEitherRangeOrWithoutAValue) {

@@ -84,20 +84,29 @@ TEST(FrdText, RepeatedFrequencyKeepsTheFirstValue) {
     ExpectPoint(p, 2, 40, 82, 3);
 }
 
-TEST(FrdText, FallingFrequencyNamesItsLine) {
-    MeasurementProblem problem;
-    Parse("* title\n20 80\n30 81\n25 82\n", &problem);
-    EXPECT_EQ(problem.kind, MeasurementProblem::Kind::FallingFrequency);
-    EXPECT_EQ(problem.line, 4);
-    EXPECT_EQ(problem.text, "25");
-}
-
-TEST(FrdText, DataLineWithoutMagnitude) {
-    MeasurementProblem problem;
-    Parse("20 80\n30\n40 82\n", &problem);
-    EXPECT_EQ(problem.kind, MeasurementProblem::Kind::MissingField);
-    EXPECT_EQ(problem.field, MeasuredField::Magnitude);
-    EXPECT_EQ(problem.line, 2);
+TEST(FrdText, AProblemNamesItsLineAndField) {
+    using Kind = MeasurementProblem::Kind;
+    const struct {
+        const char* text;
+        Kind kind;
+        int line;
+        MeasuredField field;
+        const char* read;
+    } cases[] = {
+        {"* title\n20 80\n30 81\n25 82\n", Kind::FallingFrequency, 4, MeasuredField::Frequency,
+         "25"},
+        {"20 80\n30\n40 82\n", Kind::MissingField, 2, MeasuredField::Magnitude, ""},
+        {"* header\n100 90 0\n200 90 0\n300 ninety 0\n", Kind::NotANumber, 4,
+         MeasuredField::Magnitude, "ninety"},
+    };
+    for (const auto& c : cases) {
+        MeasurementProblem problem;
+        Parse(c.text, &problem);
+        EXPECT_EQ(problem.kind, c.kind) << c.text;
+        EXPECT_EQ(problem.line, c.line) << c.text;
+        EXPECT_EQ(problem.field, c.field) << c.text;
+        EXPECT_EQ(problem.text, c.read) << c.text;
+    }
 }
 
 TEST(FrdText, DataLineStartsLikeANumber) {
@@ -133,18 +142,6 @@ TEST_F(FrdImport, NeedsTwoDataLinesThatParse) {
     EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Plain);
     EXPECT_EQ(messages.shown[0].text,
               settings.MeasurementFiles[0] + " is not a valid FRD / text exported data file.");
-}
-
-TEST_F(FrdImport, BadDataLineIsReportedWithItsNumber) {
-    EXPECT_EQ(Import("* REW style header\n100 90 0\n200 90 0\n300 ninety 0\n").slots[0],
-              SlotImport::BadData);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Error);
-    EXPECT_EQ(messages.shown[0].text,
-              settings.MeasurementFiles[0] + ", line 4: the magnitude \"ninety\" is not a number.");
-    for (float value : curves.SpeakerMagnitude[0]) {
-        ASSERT_EQ(value, 0.0f);
-    }
 }
 
 TEST_F(FrdImport, WindowsLineEndsAndByteOrderMark) {

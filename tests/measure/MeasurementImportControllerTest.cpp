@@ -103,13 +103,9 @@ TEST_F(ImportDialog, ImportReadsOneSlotUnlessTheSharedSettingsChanged) {
 TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
     const auto selectors = MeasurementImportController::Selectors();
     ASSERT_EQ(selectors.size(), 9u);
-    const char* captions[] = {"CLIO",      "MLSSA",   "WINAIR",          "SIA Smaart Pro",
-                              "CALSOD",    "DAAS 32", "LoudSpeaker Lab", "Linear-X LMS ",
-                              "FRD / text"};
     const std::int32_t codes[] = {0, 1, 2, 3, 6, 7, 8, 9, 10};
     controller.Show(kLabels);
     for (std::size_t i = 0; i < selectors.size(); ++i) {
-        EXPECT_EQ(selectors[i].caption, captions[i]);
         controller.SelectLayout(i);
         EXPECT_EQ(controller.ImportFileType(), codes[i]);
         for (std::size_t other = 0; other < selectors.size(); ++other) {
@@ -127,31 +123,21 @@ TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
     EXPECT_EQ(controller.ImportFileType(), ImportLayoutCode::Calsod);
 }
 
+// Leaving the field rounds to a tenth and holds to +-140 dB; text that is no number, or
+// none, shows the last value again.
 TEST_F(ImportDialog, ReferenceLevelFieldHoldsItsShownValue) {
     controller.Show(kLabels);
     EXPECT_EQ(controller.ReferenceLevelText(), "90.0");
     controller.SetReferenceLevelText("93.25");
-    EXPECT_EQ(controller.ReferenceLevelText(), "93.25");
-    controller.ReferenceLevelExit();
-    EXPECT_EQ(controller.ReferenceLevelText(), "93.2");
-    EXPECT_EQ(controller.ReferenceLevel(), 93.2);
-    controller.SetReferenceLevelText("200");
-    controller.ReferenceLevelExit();
-    EXPECT_EQ(controller.ReferenceLevelText(), "140.0");
-    controller.SetReferenceLevelText("-140.04");
-    controller.ReferenceLevelExit();
-    EXPECT_EQ(controller.ReferenceLevelText(), "-140.0");
-    controller.SetReferenceLevelText("-0.01 ");
-    controller.ReferenceLevelExit();
-    EXPECT_EQ(controller.ReferenceLevelText(), "0.0");
-    controller.SetReferenceLevelText("loud");
-    controller.ReferenceLevelExit();
-    EXPECT_EQ(controller.ReferenceLevelText(), "0.0");
-    controller.SetReferenceLevelText("85.5");
-    controller.ReferenceLevelExit();
-    controller.SetReferenceLevelText("");
-    controller.ReferenceLevelExit();
-    EXPECT_EQ(controller.ReferenceLevelText(), "85.5");
+    EXPECT_EQ(controller.ReferenceLevelText(), "93.25"); // as typed until the field is left
+    const std::pair<const char*, const char*> typedShown[] = {
+        {"93.25", "93.2"}, {"200", "140.0"}, {"-140.04", "-140.0"}, {"-0.01 ", "0.0"},
+        {"loud", "0.0"},   {"85.5", "85.5"}, {"", "85.5"}};
+    for (const auto& [typed, shown] : typedShown) {
+        controller.SetReferenceLevelText(typed);
+        controller.ReferenceLevelExit();
+        EXPECT_EQ(controller.ReferenceLevelText(), shown) << '"' << typed << '"';
+    }
     EXPECT_EQ(controller.ReferenceLevel(), 85.5);
 }
 

@@ -68,20 +68,14 @@ TEST(FrdText, CommentsTitlesAndBlankLinesAreSkipped) {
     EXPECT_EQ(p.firstLine, 7);
 }
 
-TEST(FrdText, MissingPhaseIsZeroAndFurtherColumnsAreIgnored) {
-    const MeasuredPoints p = Parse("20 80\n30 81 5 0.99 extra\n+40 82 -1.5e1\n.5e2 83\n");
+// A missing phase is 0, further columns are ignored, a repeated frequency keeps the first.
+TEST(FrdText, MissingPhaseFurtherColumnsAndRepeatedFrequency) {
+    const MeasuredPoints p = Parse("20 80\n30 81 5 0.99 extra\n30 99 9\n+40 82 -1.5e1\n.5e2 83\n");
     ASSERT_EQ(p.size(), 4u);
     ExpectPoint(p, 0, 20, 80, 0);
     ExpectPoint(p, 1, 30, 81, 5);
     ExpectPoint(p, 2, 40, 82, -15);
     ExpectPoint(p, 3, 50, 83, 0);
-}
-
-TEST(FrdText, RepeatedFrequencyKeepsTheFirstValue) {
-    const MeasuredPoints p = Parse("20 80 1\n30 81 2\n30 99 9\n40 82 3\n");
-    ASSERT_EQ(p.size(), 3u);
-    ExpectPoint(p, 1, 30, 81, 2);
-    ExpectPoint(p, 2, 40, 82, 3);
 }
 
 TEST(FrdText, AProblemNamesItsLineAndField) {
@@ -110,16 +104,12 @@ TEST(FrdText, AProblemNamesItsLineAndField) {
 }
 
 TEST(FrdText, DataLineStartsLikeANumber) {
-    EXPECT_TRUE(IsFrdDataLine("20 80"));
-    EXPECT_TRUE(IsFrdDataLine("  -3 80"));
-    EXPECT_TRUE(IsFrdDataLine("\t.5 80"));
-    EXPECT_TRUE(IsFrdDataLine("+12 80"));
-    EXPECT_FALSE(IsFrdDataLine("* 20 80"));
-    EXPECT_FALSE(IsFrdDataLine("# 20"));
-    EXPECT_FALSE(IsFrdDataLine("; 20"));
-    EXPECT_FALSE(IsFrdDataLine("Freq 20"));
-    EXPECT_FALSE(IsFrdDataLine("-"));
-    EXPECT_FALSE(IsFrdDataLine(""));
+    for (const char* line : {"20 80", "  -3 80", "\t.5 80", "+12 80"}) {
+        EXPECT_TRUE(IsFrdDataLine(line)) << line;
+    }
+    for (const char* line : {"* 20 80", "# 20", "; 20", "Freq 20", "-", ""}) {
+        EXPECT_FALSE(IsFrdDataLine(line)) << line;
+    }
 }
 
 class FrdImport : public ::testing::Test {

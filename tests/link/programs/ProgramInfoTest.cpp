@@ -1,5 +1,5 @@
 // What each program says about itself: the project's one version number, and its usage
-// on --help (on stdout, not as an error).
+// on --help (on stdout, not as an error) or after a bad option (on stderr, status 2).
 #include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +34,20 @@ TEST(Programs, TellTheProjectVersionAndTheirUsage) {
     EXPECT_EQ(write.exitCode, 0);
     for (const char* word : {"N", "CONFIG", "--no-verify"}) {
         EXPECT_NE(write.out.find(word), std::string::npos) << word;
+    }
+}
+
+TEST(Programs, TheSimulatorRefusesBadOptionsWithItsUsage) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--protect", "9"},
+                                                 {"--wrong", "nowhere"},
+                                                 {"--baud", "fast"},
+                                                 {"--silent", "start=3"},
+                                                 {"--frobnicate"}}) {
+        std::vector<std::string> argv = {VELD23_SIM_PATH};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const ToolRun run = RunToEnd(argv);
+        EXPECT_EQ(run.exitCode, 2) << args[0];
+        EXPECT_NE(run.err.find("usage: veld23-sim"), std::string::npos) << args[0];
     }
 }
 

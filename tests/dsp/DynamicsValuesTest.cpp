@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace veld23 {
 namespace {
@@ -99,32 +100,19 @@ TEST(DynamicsLoadedValues, OutOfRangeFieldsAreHeld) {
     d.DecayCode = 100000;
     d.LookAheadSamples = 255 * 48;
     d.HoldToEditorRanges();
-    EXPECT_EQ(d.Umbral, -62.0f);
-    EXPECT_EQ(d.Ratio, 1.0f);
-    EXPECT_EQ(d.Gain, 24.0f);
-    EXPECT_EQ(d.GateIndex, 33.0f);
-    EXPECT_EQ(d.Pendiente, 1.0f);
-    EXPECT_EQ(d.Knee, -0.5f);
-    EXPECT_EQ(d.Tipo, dynamics::kCompressor);
-    EXPECT_EQ(d.Zload, 2.0f);
-    EXPECT_EQ(d.PowerMaxLoad, 5.0f);
-    EXPECT_EQ(d.AmpGain, 5.0f);
-    EXPECT_EQ(d.PowerAmpMax, 4000.0f);
-    EXPECT_EQ(d.NumberSpeakers, 0);
-    EXPECT_EQ(d.Npuntos, 255);
-    EXPECT_EQ(d.OutGain, kCoef22Max);
+    EXPECT_EQ(std::tuple(d.Umbral, d.Ratio, d.Gain, d.GateIndex, d.Pendiente, d.Knee, d.Tipo),
+              std::tuple(-62.0f, 1.0f, 24.0f, 33.0f, 1.0f, -0.5f, dynamics::kCompressor));
+    EXPECT_EQ(std::tuple(d.Zload, d.PowerMaxLoad, d.AmpGain, d.PowerAmpMax, d.NumberSpeakers),
+              std::tuple(2.0f, 5.0f, 5.0f, 4000.0f, 0));
+    EXPECT_EQ(std::tuple(d.Npuntos, d.OutGain, d.HoldSamples, d.DecayCode, d.LookAheadSamples),
+              std::tuple(255, kCoef22Max, 0, 584, 96));
     EXPECT_NEAR(d.AttackRate(), 250.0, 1e-9);
-    EXPECT_EQ(d.HoldSamples, 0);
-    EXPECT_EQ(d.DecayCode, 584);
-    EXPECT_EQ(d.LookAheadSamples, 96);
 
     d.Ratio = -245.0f; // byte 255
     d.Umbral = 4.0f;
     d.Zload = 3.0f; // nearest choice 2.67
     d.HoldToEditorRanges();
-    EXPECT_EQ(d.Ratio, 1.0f);
-    EXPECT_EQ(d.Umbral, -5.0f);
-    EXPECT_EQ(d.Zload, 2.67f);
+    EXPECT_EQ(std::tuple(d.Ratio, d.Umbral, d.Zload), std::tuple(1.0f, -5.0f, 2.67f));
     d.Zload = (2.0f + 2.67f) / 2.0f; // halfway: the lower choice
     d.HoldToEditorRanges();
     EXPECT_EQ(d.Zload, 2.0f);
@@ -144,16 +132,10 @@ TEST(DynamicsLoadedValues, NotANumberTakesTheDefault) {
     d.OutGain = std::nanl("");
     d.RmsCoef = std::nanl("");
     d.HoldToEditorRanges();
-    EXPECT_EQ(d.Umbral, -6.0f);
-    EXPECT_EQ(d.Ratio, 2.0f);
-    EXPECT_EQ(d.Gain, 0.0f);
-    EXPECT_EQ(d.GateIndex, 1.0f);
-    EXPECT_EQ(d.Pendiente, 4.0f);
-    EXPECT_EQ(d.Knee, 4.0f);
-    EXPECT_EQ(d.Zload, 8.0f);
-    EXPECT_EQ(d.AmpGain, 41.0f);
-    EXPECT_EQ(d.xdBmaxLimit, 12.5f);
-    EXPECT_EQ(d.OutGain, 1.0L);
+    EXPECT_EQ(std::tuple(d.Umbral, d.Ratio, d.Gain, d.GateIndex, d.Pendiente, d.Knee),
+              std::tuple(-6.0f, 2.0f, 0.0f, 1.0f, 4.0f, 4.0f));
+    EXPECT_EQ(std::tuple(d.Zload, d.AmpGain, d.xdBmaxLimit, d.OutGain),
+              std::tuple(8.0f, 41.0f, 12.5f, 1.0L));
     EXPECT_NEAR(d.AttackRate(), 140.0, 1e-9);
 }
 

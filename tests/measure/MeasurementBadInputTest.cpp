@@ -177,9 +177,9 @@ TEST_F(BadMeasurementFile, TabSeparatedLineWithoutItsTabs) {
 // A missing file, a folder, a pipe nobody writes to (it would block the import for ever)
 // and a device that never ends: none is opened, and the slot keeps its path.
 TEST_F(BadMeasurementFile, OnlyPlainFilesAreOpenedAndTheSlotKeepsItsPath) {
-    const std::string fifo = dir.Missing("pipe.txt");
+    const std::string fifo = dir.File("pipe.txt");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string& path : {dir.Missing("on-a-disconnected-drive.txt"), dir.path().string(),
+    for (const std::string& path : {dir.File("on-a-disconnected-drive.txt"), dir.path().string(),
                                     fifo, std::string("/dev/zero")}) {
         messages.shown.clear();
         settings.MeasurementFiles[1] = path;

@@ -179,7 +179,7 @@ TEST_F(ImportDialog, CancelReadsNothingAndChangesNothing) {
 }
 
 TEST_F(ImportDialog, FileThatCannotBeOpenedStaysInTheSlot) {
-    const std::string missing = dir.Missing("unplugged.txt");
+    const std::string missing = dir.File("unplugged.txt");
     files.answers.push_back(missing);
     controller.Show(kLabels);
     controller.ChooseFile(3);

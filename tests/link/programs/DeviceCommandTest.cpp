@@ -1,5 +1,6 @@
 // veld23-tool device against the veld23-sim program, both run as programs: the command's
 // contract (what it sends, prints and exits with); the transfer itself is tested in process.
+#include "support/TempDir.h"
 #include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,13 @@
 #include <fstream>
 #include <iterator>
 
-#include <stdlib.h>
-
 namespace veld23 {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::RunTool;
 using testing::Subprocess;
+using testing::TempDir;
 using testing::ToolRun;
 
 struct Simulator {
@@ -42,19 +42,6 @@ ToolRun Device(const Simulator& sim, std::vector<std::string> args) {
     args.insert(args.begin(), {"device", "--port", sim.path});
     return RunTool(args);
 }
-
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "veld23-memory-XXXXXX").string();
-        path = ::mkdtemp(pattern.data()) != nullptr ? pattern : "";
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    std::string File(const std::string& name) const { return (fs::path(path) / name).string(); }
-    std::string path;
-};
 
 std::vector<std::uint8_t> FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -88,7 +75,7 @@ TEST(DeviceCommand, ShortCommandsSendTheirDataAndPrintTheirAnswer) {
 }
 
 TEST(DeviceCommand, ANewConfigurationWrittenToAMemoryReadsBackUnchanged) {
-    TempFolder folder;
+    TempDir folder;
     Simulator sim({"--memory-dir", folder.File("memories")});
     ASSERT_FALSE(sim.path.empty());
     const std::string fresh = folder.File("new.v23");

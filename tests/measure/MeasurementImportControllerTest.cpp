@@ -141,21 +141,30 @@ TEST_F(ImportDialog, ReferenceLevelFieldHoldsItsShownValue) {
     EXPECT_EQ(controller.ReferenceLevel(), 85.5);
 }
 
+// Ok stores the dialog, reads every slot and redraws once; a file that cannot be opened
+// is told about and stays in its slot.
 TEST_F(ImportDialog, OkStoresTheDialogReadsTheFilesAndRedraws) {
     const std::string path = dir.Write("woofer.txt", kGoodClio);
-    files.answers.push_back(path);
+    const std::string missing = dir.File("unplugged.txt");
+    files.answers = {path, missing};
     controller.Show(kLabels);
     controller.ChooseFile(1);
+    controller.ChooseFile(3);
     controller.SetReferenceLevelText("83");
     const MeasurementImportResult result = controller.Ok();
     EXPECT_FALSE(controller.Visible());
     EXPECT_EQ(redraws, 1);
     EXPECT_EQ(result.slots[0], SlotImport::Imported);
+    EXPECT_EQ(result.slots[2], SlotImport::Unreadable);
     EXPECT_EQ(settings.MeasurementFiles[0], path);
+    EXPECT_EQ(settings.MeasurementFiles[2], missing);
     EXPECT_EQ(settings.ReferenceLevel, 83.0);
     // 93 dB SPL measured, 83 dB SPL taken as 0 dB.
     EXPECT_EQ(curves.SpeakerMagnitude[0][200], 10.0f);
-    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find(" for Output 3."), std::string::npos);
+    controller.Show(kLabels);
+    EXPECT_EQ(controller.SlotPath(3), missing);
 }
 
 TEST_F(ImportDialog, CancelReadsNothingAndChangesNothing) {
@@ -176,20 +185,6 @@ TEST_F(ImportDialog, CancelReadsNothingAndChangesNothing) {
     controller.Show(kLabels);
     EXPECT_EQ(controller.SlotPath(1), "before.txt");
     EXPECT_EQ(controller.ReferenceLevelText(), "90.0");
-}
-
-TEST_F(ImportDialog, FileThatCannotBeOpenedStaysInTheSlot) {
-    const std::string missing = dir.File("unplugged.txt");
-    files.answers.push_back(missing);
-    controller.Show(kLabels);
-    controller.ChooseFile(3);
-    EXPECT_EQ(controller.Ok().slots[2], SlotImport::Unreadable);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].text.find(" for Output 3."), std::string::npos);
-    EXPECT_EQ(settings.MeasurementFiles[2], missing);
-    EXPECT_EQ(redraws, 1);
-    controller.Show(kLabels);
-    EXPECT_EQ(controller.SlotPath(3), missing);
 }
 
 } // namespace

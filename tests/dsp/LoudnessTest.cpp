@@ -73,15 +73,11 @@ TEST(LoudnessDesign, HighPassAt12DbPeaksAboveZeroJustAbove55Hz) {
 
 TEST(LoudnessSliders, FrequencyPositionsRunFrom80DownTo29Hz) {
     EXPECT_EQ(LoudnessFrequencyFromPosition(0), 80.0);
-    EXPECT_EQ(LoudnessFrequencyFromPosition(25), 55.0);
     EXPECT_EQ(LoudnessFrequencyFromPosition(51), 29.0);
     EXPECT_EQ(LoudnessFrequencyFromPosition(60), 29.0);
-    EXPECT_EQ(LoudnessFrequencyPosition(80.0), 0);
-    EXPECT_EQ(LoudnessFrequencyPosition(55.0), 25);
-    EXPECT_EQ(LoudnessFrequencyPosition(29.0), 51);
     EXPECT_EQ(LoudnessFrequencyPosition(10.0), 51);
     EXPECT_EQ(LoudnessFrequencyPosition(200.0), 0);
-    for (int p = 0; p <= kLoudnessFrequencyPositions; ++p) {
+    for (int p = 0; p <= kLoudnessFrequencyPositions; ++p) { // and back
         EXPECT_EQ(LoudnessFrequencyPosition(LoudnessFrequencyFromPosition(p)), p);
     }
 }
@@ -91,11 +87,9 @@ TEST(LoudnessSliders, GainPositionsRunFrom12DownTo0Db) {
     EXPECT_EQ(LoudnessGainFromPosition(120), 0.0);
     EXPECT_EQ(LoudnessGainFromPosition(121), 0.0); // never -0.1
     EXPECT_EQ(LoudnessGainFromPosition(3), 11.7);
-    EXPECT_EQ(LoudnessGainPosition(12.0), 0);
-    EXPECT_EQ(LoudnessGainPosition(0.0), 120);
     EXPECT_EQ(LoudnessGainPosition(-1.0), 121);
     EXPECT_EQ(LoudnessGainPosition(6.5), 55);
-    for (int p = 0; p <= 120; ++p) {
+    for (int p = 0; p <= 120; ++p) { // and back
         EXPECT_EQ(LoudnessGainPosition(LoudnessGainFromPosition(p)), p);
     }
 }

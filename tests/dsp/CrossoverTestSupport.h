@@ -13,6 +13,7 @@
 #include <complex>
 #include <cstdint>
 #include <numbers>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -66,26 +67,20 @@ inline double GridDb(const TXOVERPB& half, int index) {
     return curve.magnitudeDb[index];
 }
 
-inline void ExpectSameSection(const TSOS& a, const TSOS& b) {
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(a.GetCoefficient(k), b.GetCoefficient(k)) << "coefficient " << k;
-    }
-    EXPECT_EQ(a.SectionType, b.SectionType);
-    EXPECT_EQ(a.Frequency, b.Frequency);
-    EXPECT_EQ(a.Q, b.Q);
-    EXPECT_EQ(a.GainDb, b.GainDb);
-    EXPECT_EQ(a.CoefIndex, b.CoefIndex);
+// Every field of a section, for comparing two sections in one assertion.
+inline auto Fields(const TSOS& s) {
+    return std::tuple(s.b0, s.b1, s.b2, s.a1, s.a2, s.SectionType, s.Frequency, s.Q, s.GainDb,
+                      s.CoefIndex);
 }
 
 inline void ExpectSameHalf(const TXOVERPB& a, const TXOVERPB& b) {
-    EXPECT_EQ(a.Order, b.Order);
-    EXPECT_EQ(a.SectionCount, b.SectionCount);
-    EXPECT_EQ(a.Family, b.Family);
+    EXPECT_EQ(std::tuple(a.Order, a.SectionCount, a.Family),
+              std::tuple(b.Order, b.SectionCount, b.Family));
     if (!(std::isnan(a.Frequency) && std::isnan(b.Frequency))) {
         EXPECT_EQ(a.Frequency, b.Frequency);
     }
     for (int i = 0; i < kSectionsPerHalf; ++i) {
-        ExpectSameSection(a.Sections[i], b.Sections[i]);
+        EXPECT_EQ(Fields(a.Sections[i]), Fields(b.Sections[i])) << "section " << i;
     }
 }
 

@@ -25,8 +25,6 @@ void Redesign(TDYNAMIC& d) {
     d.BuildTable();
 }
 
-// ---------------------------------------------------------------- level grid
-
 TEST(DynamicsLevelGrid, TablePointsSitAtFixedLevelsAfterTheFineGrid) {
     TDYNAMIC d;
     const int n = 93;
@@ -34,54 +32,59 @@ TEST(DynamicsLevelGrid, TablePointsSitAtFixedLevelsAfterTheFineGrid) {
     for (int j = 0; j < 33; ++j) {
         EXPECT_EQ(d.XdB[n - 33 + j], static_cast<float>(-96 + 3 * j)) << j;
     }
-    EXPECT_EQ(d.XdB[n - 1], 0.0f);
     EXPECT_EQ(d.Xlin[n - 1], 1.0f);
     EXPECT_NEAR(d.XdB[1], -10.0, 1e-5);
     EXPECT_LT(d.Xlin[n - 34], 1.0f); // the fine grid stays below full scale
 }
 
-// ---------------------------------------------------------------- design
-
-TEST(DynamicsDesign, StartUpLimiterTable) {
-    const TDYNAMIC d(1);
-    EXPECT_EQ(d.Tabla[0], 0.0L); // the gate-off ramp still closes -96 dBFS
-    for (int k = 1; k <= 28; ++k) {
-        EXPECT_EQ(d.Tabla[k], 1.0L) << (-96 + 3 * k) << " dBFS";
+// The start-up record (threshold -6 dBFS, ratio 2, knee 4 dB) as limiter and compressor:
+// flat up to -12 dBFS, then the knee, then the law; 0 dBFS comes out at -6 and -3 dBFS.
+TEST(DynamicsDesign, StartUpTableAsLimiterAndAsCompressor) {
+    const struct {
+        std::uint8_t tipo;
+        double minus9, minus6, minus3, zero; // Tabla at -9, -6, -3 and 0 dBFS
+        double fullScaleOutDb;
+    } cases[] = {{dynamics::kLimiter, 0.9928, 0.8913, 0.7029, 0.5012, -6.0},
+                 {dynamics::kCompressor, 0.9964, 0.9441, 0.8384, 0.7079, -3.0}};
+    for (const auto& c : cases) {
+        TDYNAMIC d(1);
+        d.Tipo = c.tipo;
+        Redesign(d);
+        EXPECT_EQ(d.Tabla[0], 0.0L); // the gate-off ramp still closes -96 dBFS
+        for (int k = 1; k <= 28; ++k) {
+            EXPECT_EQ(d.Tabla[k], 1.0L) << (-96 + 3 * k) << " dBFS";
+        }
+        EXPECT_EQ(Round4(d.Tabla[Entry(-9)]), c.minus9);
+        EXPECT_EQ(Round4(d.Tabla[Entry(-6)]), c.minus6);
+        EXPECT_EQ(Round4(d.Tabla[Entry(-3)]), c.minus3);
+        EXPECT_EQ(Round4(d.Tabla[Entry(0)]), c.zero);
+        EXPECT_NEAR(d.YdB[d.Npuntos - 1], c.fullScaleOutDb, 1e-5);
     }
-    EXPECT_EQ(Round4(d.Tabla[Entry(-9)]), 0.9928);
-    EXPECT_EQ(Round4(d.Tabla[Entry(-6)]), 0.8913);
-    EXPECT_EQ(Round4(d.Tabla[Entry(-3)]), 0.7029);
-    EXPECT_EQ(Round4(d.Tabla[Entry(0)]), 0.5012);
-    // 0 dBFS lies above the knee: output exactly at the threshold.
-    EXPECT_NEAR(d.YdB[d.Npuntos - 1], -6.0, 1e-5);
 }
 
-TEST(DynamicsDesign, StartUpRecordAsCompressor) {
-    TDYNAMIC d(1);
-    d.Tipo = dynamics::kCompressor;
-    Redesign(d);
-    for (int k = 1; k <= 28; ++k) {
-        EXPECT_EQ(d.Tabla[k], 1.0L) << k;
-    }
-    EXPECT_EQ(Round4(d.Tabla[Entry(-9)]), 0.9964);
-    EXPECT_EQ(Round4(d.Tabla[Entry(-6)]), 0.9441);
-    EXPECT_EQ(Round4(d.Tabla[Entry(-3)]), 0.8384);
-    EXPECT_EQ(Round4(d.Tabla[Entry(0)]), 0.7079);
-    EXPECT_NEAR(d.YdB[d.Npuntos - 1], -3.0, 1e-5); // -3 dBFS out at full scale
-}
-
-TEST(DynamicsDesign, RatioOneIsUnityTimesMakeUpGain) {
-    for (float gainDb : {0.0f, 3.0f, -6.0f}) {
+// At 1:1 the table is flat at the make-up gain, held below 2 where the coefficient word
+// ends; a ratio of 0 (a damaged file) designs as 1:1 and is kept as stored.
+TEST(DynamicsDesign, OneToOneTableIsTheMakeUpGainHeldBelowTwo) {
+    const struct {
+        float ratio;
+        float gainDb;
+        long double gain;
+    } cases[] = {{1, 0, 1.0L},          {1, 3, 1.4125375446L},  {1, -6, 0.5011872336L},
+                 {1, 6, 1.9952623150L}, {1, 6.03f, kCoef22Max}, {1, 12, kCoef22Max},
+                 {0, 0, 1.0L}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.ratio << ":1, " << c.gainDb << " dB");
         TDYNAMIC d;
         d.Tipo = dynamics::kCompressor;
-        d.Ratio = 1.0f;
-        d.Gain = gainDb;
+        d.Ratio = c.ratio;
+        d.Gain = c.gainDb;
         Redesign(d);
-        const double expected = std::pow(10.0, gainDb / 20.0);
-        // No point may fall back to plain unity: the table is flat at the make-up gain.
+        EXPECT_EQ(d.Tabla[0], 0.0L);
         for (int k = 1; k < 33; ++k) {
-            EXPECT_NEAR(static_cast<double>(d.Tabla[k]), expected, 1e-6) << gainDb << " dB, " << k;
+            EXPECT_NEAR(static_cast<double>(d.Tabla[k]), static_cast<double>(c.gain), 1e-6) << k;
+            EXPECT_LE(d.Tabla[k], kCoef22Max);
         }
+        EXPECT_EQ(d.Ratio, c.ratio);
     }
 }
 
@@ -106,22 +109,17 @@ TEST(DynamicsDesign, LimiterHoldsEveryPointAboveTheKneeAtThreshold) {
 }
 
 TEST(DynamicsDesign, SmallKneeUsesFifthOfADecibelAndStartsGridAboveThreshold) {
-    TDYNAMIC d;
-    d.Knee = -0.5f;
-    Redesign(d);
-    EXPECT_NEAR(d.XdB[1], -5.5, 1e-5); // grid starts at T - k = T + 0.5
-    // -6 dBFS is inside the +-0.2 dB knee: y = x - (0.2)^2 / (4 * 0.2) = -6.05.
-    EXPECT_NEAR(d.YdB[d.Npuntos - 33 + Entry(-6)], -6.05, 1e-5);
-    EXPECT_EQ(Round4(d.Tabla[Entry(-6)]), 0.9943);
-    EXPECT_EQ(Round4(d.Tabla[Entry(-3)]), 0.7079);
-    EXPECT_EQ(Round4(d.Tabla[Entry(0)]), 0.5012);
-    EXPECT_EQ(d.Tabla[Entry(-9)], 1.0L);
-
-    TDYNAMIC half; // 0.5 dB is still "small"
-    half.Knee = 0.5f;
-    Redesign(half);
-    EXPECT_NEAR(half.YdB[half.Npuntos - 33 + Entry(-6)], -6.05, 1e-5);
-    EXPECT_NEAR(half.XdB[1], -6.5, 1e-5);
+    for (float knee : {-0.5f, 0.5f}) { // 0.5 dB is still "small"
+        TDYNAMIC d;
+        d.Knee = knee;
+        Redesign(d);
+        EXPECT_NEAR(d.XdB[1], -6.0 - knee, 1e-5); // the grid starts at T - k
+        // -6 dBFS is inside the +-0.2 dB knee: y = x - (0.2)^2 / (4 * 0.2) = -6.05.
+        EXPECT_NEAR(d.YdB[d.Npuntos - 33 + Entry(-6)], -6.05, 1e-5);
+        EXPECT_EQ(Round4(d.Tabla[Entry(-6)]), 0.9943);
+        EXPECT_EQ(Round4(d.Tabla[Entry(-3)]), 0.7079);
+        EXPECT_EQ(d.Tabla[Entry(-9)], 1.0L);
+    }
 }
 
 TEST(DynamicsDesign, ZeroThresholdMovesJustBelowFullScale) {
@@ -131,26 +129,20 @@ TEST(DynamicsDesign, ZeroThresholdMovesJustBelowFullScale) {
     EXPECT_EQ(d.Umbral, -0.001f);
 }
 
-// ---------------------------------------------------------------- noise gate
-
+// From the first closed table entry: zeros, then the ramp in steps of 1/p, then open.
 TEST(DynamicsGate, ClosesTheLowestPointsThenRampsToUnity) {
-    // Table entries from the first that is closed, in 3 dB steps: zeros, then the ramp.
     const struct {
         float gateIndex;
         float ramp;
-        std::vector<long double> table;
+        std::size_t closed;
+        std::vector<long double> rampSteps;
     } cases[] = {
-        {dynamics::GateIndexFromItem(1), 4.0f, {0, 0, 0, 0, 0, 0, 0.25, 0.5, 0.75, 1, 1}},
-        {dynamics::GateIndexFromItem(7),
-         4.0f,
-         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.25, 0.5, 0.75, 1}},
-        {3.0f, 4.0f, {0, 0.25, 0.5, 1}}, // g - p < 1: the closed part shrinks to one point
-        {10.5f, 2.5f, {0, 0, 0, 0, 0, 0, 0, 0, 0.5, 1}}, // halves to even: 10 and 2
-        {200.0f,
-         4.0f,
-         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,    0,   0,    0, 0,
-          0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.25, 0.5, 0.75, 1}}, // beyond the table: its last
-                                                                    // point
+        {dynamics::GateIndexFromItem(1), 4.0f, 6, {0.25, 0.5, 0.75}},
+        {dynamics::GateIndexFromItem(7), 4.0f, 12, {0.25, 0.5, 0.75}},
+        {3.0f, 4.0f, 1, {0.25, 0.5}},          // g - p < 1: the closed part shrinks to one point
+        {10.5f, 2.5f, 8, {0.5}},               // halves to even: 10 and 2
+        {200.0f, 4.0f, 29, {0.25, 0.5, 0.75}}, // beyond the table: its last point
+        {10.0f, 0.0f, 9, {}},                  // no ramp: held to a one-point ramp
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.gateIndex << " / " << c.ramp);
@@ -158,29 +150,30 @@ TEST(DynamicsGate, ClosesTheLowestPointsThenRampsToUnity) {
         d.GateIndex = c.gateIndex;
         d.Pendiente = c.ramp;
         Redesign(d);
-        for (std::size_t k = 0; k < c.table.size(); ++k) {
-            EXPECT_EQ(d.Tabla[k], c.table[k]) << k;
+        std::vector<long double> expected(c.closed, 0.0L);
+        expected.insert(expected.end(), c.rampSteps.begin(), c.rampSteps.end());
+        expected.push_back(1.0L);
+        for (std::size_t k = 0; k < expected.size(); ++k) {
+            EXPECT_EQ(d.Tabla[k], expected[k]) << k;
         }
     }
 }
 
 TEST(DynamicsGate, ListItemsAndIndices) {
-    EXPECT_EQ(dynamics::kGateListItems[0], "Bypass");
-    EXPECT_EQ(dynamics::kGateListItems[1], "1 (Low Noise)");
-    EXPECT_EQ(dynamics::kGateListItems[7], "7 (High Noise)");
     EXPECT_EQ(dynamics::GateIndexFromItem(0), 1.0f);
     EXPECT_EQ(dynamics::GateIndexFromItem(7), 16.0f);
     EXPECT_EQ(dynamics::GateIndexFromItem(8), 1.0f);
-    EXPECT_EQ(dynamics::GateItemFromIndex(1.0f), 0);
-    EXPECT_EQ(dynamics::GateItemFromIndex(10.0f), 1);
-    EXPECT_EQ(dynamics::GateItemFromIndex(13.0f), 4); // old images and files
-    EXPECT_EQ(dynamics::GateItemFromIndex(16.0f), 7);
-    EXPECT_EQ(dynamics::GateItemFromIndex(20.0f), std::nullopt);
-    EXPECT_EQ(dynamics::GateItemFromIndex(5.0f), std::nullopt);
-    EXPECT_EQ(dynamics::GateItemFromIndex(0.0f), 0); // held to the gate-off index
+    const std::pair<float, std::optional<int>> items[] = {{1.0f, 0},
+                                                          {10.0f, 1},
+                                                          {13.0f, 4},
+                                                          {16.0f, 7}, // 13: old images and files
+                                                          {20.0f, std::nullopt},
+                                                          {5.0f, std::nullopt},
+                                                          {0.0f, 0}}; // 0: held to the gate off
+    for (const auto& [index, item] : items) {
+        EXPECT_EQ(dynamics::GateItemFromIndex(index), item) << index;
+    }
 }
-
-// ---------------------------------------------------------------- bypass
 
 TEST(DynamicsBypass, BypassOnThenOffGivesTheNeverBypassedTable) {
     for (std::uint8_t tipo : {dynamics::kLimiter, dynamics::kCompressor}) {
@@ -201,36 +194,8 @@ TEST(DynamicsBypass, BypassOnThenOffGivesTheNeverBypassedTable) {
     }
 }
 
-// ---------------------------------------------------------------- device word range
-
-TEST(DynamicsCoef22Hold, MakeUpGainAboveTheWordIsHeldAtItsTop) {
-    TDYNAMIC d;
-    d.Tipo = dynamics::kCompressor;
-    d.Ratio = 1.0f;
-    d.Gain = 12.0f; // 3.98 linear
-    Redesign(d);
-    const long double top = 2.0L - std::ldexp(1.0L, -20);
-    EXPECT_EQ(kCoef22Max, top);
-    for (int k = 1; k < 33; ++k) {
-        EXPECT_EQ(d.Tabla[k], top) << k;
-    }
-    EXPECT_EQ(d.Tabla[0], 0.0L);
-}
-
-TEST(DynamicsCoef22Hold, GainJustBelowTwoIsKept) {
-    TDYNAMIC d;
-    d.Tipo = dynamics::kCompressor;
-    d.Ratio = 1.0f;
-    d.Gain = 6.0f; // 1.9953
-    Redesign(d);
-    EXPECT_EQ(Round4(d.Tabla[Entry(0)]), 1.9953);
-    d.Gain = 6.03f; // 2.0003, would wrap to -2
-    Redesign(d);
-    EXPECT_EQ(d.Tabla[Entry(0)], kCoef22Max);
-}
-
 TEST(DynamicsCoef22Hold, HelperHoldsBothEndsAndNaN) {
-    EXPECT_EQ(HoldToCoef22Range(2.0L), kCoef22Max);
+    EXPECT_EQ(HoldToCoef22Range(2.0L), 2.0L - std::ldexp(1.0L, -20)); // the word's top
     EXPECT_EQ(HoldToCoef22Range(1e300L), kCoef22Max);
     EXPECT_EQ(HoldToCoef22Range(-2.0L), -2.0L);
     EXPECT_EQ(HoldToCoef22Range(-2.5L), -2.0L);

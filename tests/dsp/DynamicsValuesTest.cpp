@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace veld23 {
 namespace {
@@ -33,65 +34,48 @@ void ExpectUsable(const TDYNAMIC& d) {
     EXPECT_TRUE(std::isfinite(d.AttackRate()));
 }
 
-// ---------------------------------------------------------------- time values
-
-TEST(DynamicsTimeValues, AttackGivesRmsCoefficientAndReadsBack) {
+// Times in samples at 48 kHz, the release in steps of 0.137 dB/s, the attack as the RMS
+// coefficient; each setter holds its input to the field's range, NaN takes the start-up value.
+TEST(DynamicsTimeValues, SettersStoreTheDeviceValueHeldToTheFieldRange) {
     TDYNAMIC d;
     d.SetAttack(140);
     EXPECT_NEAR(static_cast<double>(d.RmsCoef), 0.000671362, 5e-10);
-    EXPECT_NEAR(d.AttackRate(), 140.0, 1e-9);
-    d.SetAttack(5);
-    EXPECT_NEAR(d.AttackRate(), 5.0, 1e-9);
-    d.SetAttack(250);
-    EXPECT_NEAR(d.AttackRate(), 250.0, 1e-9);
+    for (const auto& [set, shown] :
+         {std::pair{5.0, 5.0}, {250.0, 250.0}, {0.0, 5.0}, {1e9, 250.0}, {std::nan(""), 140.0}}) {
+        d.SetAttack(set);
+        EXPECT_NEAR(d.AttackRate(), shown, 1e-9) << set;
+    }
     // A coefficient stored in single precision by a file still reads back as its rate.
     d.RmsCoef = static_cast<float>(RmsCoefFromAttack(140));
     EXPECT_EQ(std::nearbyint(d.AttackRate()), 140.0);
-}
-
-TEST(DynamicsTimeValues, HoldReleaseAndLookAheadCodes) {
-    TDYNAMIC d;
     d.SetHold(40);
     EXPECT_EQ(d.HoldSamples, 1920);
     EXPECT_DOUBLE_EQ(d.HoldMs(), 40.0);
     d.SetHold(0.1);
     EXPECT_EQ(d.HoldSamples, 5); // 4.8 samples
+    d.SetHold(-3);
+    EXPECT_EQ(d.HoldSamples, 0);
+    d.SetHold(1000);
+    EXPECT_EQ(d.HoldSamples, 3840);
     d.SetRelease(5);
     EXPECT_EQ(d.DecayCode, 36); // 36.5
     EXPECT_NEAR(d.ReleaseRate(), 4.932, 1e-12);
     d.SetRelease(80);
+    EXPECT_EQ(d.DecayCode, 584);
+    d.SetRelease(0);
+    EXPECT_EQ(d.DecayCode, 7);
+    d.SetRelease(std::numeric_limits<double>::infinity());
     EXPECT_EQ(d.DecayCode, 584);
     d.SetLookAhead(2);
     EXPECT_EQ(d.LookAheadSamples, 96);
     EXPECT_DOUBLE_EQ(d.LookAheadMs(), 2.0);
     d.SetLookAhead(0.04);
     EXPECT_EQ(d.LookAheadSamples, 2); // 1.92
-}
-
-TEST(DynamicsTimeValues, SettersHoldToTheFieldRanges) {
-    TDYNAMIC d;
-    d.SetAttack(0);
-    EXPECT_NEAR(d.AttackRate(), 5.0, 1e-9);
-    d.SetAttack(1e9);
-    EXPECT_NEAR(d.AttackRate(), 250.0, 1e-9);
-    EXPECT_LT(d.RmsCoef, 1.0L);
-    d.SetAttack(std::nan(""));
-    EXPECT_NEAR(d.AttackRate(), 140.0, 1e-9);
-    d.SetHold(-3);
-    EXPECT_EQ(d.HoldSamples, 0);
-    d.SetHold(1000);
-    EXPECT_EQ(d.HoldSamples, 3840);
-    d.SetRelease(0);
-    EXPECT_EQ(d.DecayCode, 7);
-    d.SetRelease(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(d.DecayCode, 584);
     d.SetLookAhead(50);
     EXPECT_EQ(d.LookAheadSamples, 96);
     d.SetLookAhead(std::nan(""));
     EXPECT_EQ(d.LookAheadSamples, 0);
 }
-
-// ---------------------------------------------------------------- loaded values
 
 // Values a device image's bytes turn into (Ratio = 10 - byte, Knee = (20 - byte) / 2,
 // threshold -byte / 2 - 11.5) and the garbage a damaged file can carry.
@@ -116,32 +100,19 @@ TEST(DynamicsLoadedValues, OutOfRangeFieldsAreHeld) {
     d.DecayCode = 100000;
     d.LookAheadSamples = 255 * 48;
     d.HoldToEditorRanges();
-    EXPECT_EQ(d.Umbral, -62.0f);
-    EXPECT_EQ(d.Ratio, 1.0f);
-    EXPECT_EQ(d.Gain, 24.0f);
-    EXPECT_EQ(d.GateIndex, 33.0f);
-    EXPECT_EQ(d.Pendiente, 1.0f);
-    EXPECT_EQ(d.Knee, -0.5f);
-    EXPECT_EQ(d.Tipo, dynamics::kCompressor);
-    EXPECT_EQ(d.Zload, 2.0f);
-    EXPECT_EQ(d.PowerMaxLoad, 5.0f);
-    EXPECT_EQ(d.AmpGain, 5.0f);
-    EXPECT_EQ(d.PowerAmpMax, 4000.0f);
-    EXPECT_EQ(d.NumberSpeakers, 0);
-    EXPECT_EQ(d.Npuntos, 255);
-    EXPECT_EQ(d.OutGain, kCoef22Max);
+    EXPECT_EQ(std::tuple(d.Umbral, d.Ratio, d.Gain, d.GateIndex, d.Pendiente, d.Knee, d.Tipo),
+              std::tuple(-62.0f, 1.0f, 24.0f, 33.0f, 1.0f, -0.5f, dynamics::kCompressor));
+    EXPECT_EQ(std::tuple(d.Zload, d.PowerMaxLoad, d.AmpGain, d.PowerAmpMax, d.NumberSpeakers),
+              std::tuple(2.0f, 5.0f, 5.0f, 4000.0f, 0));
+    EXPECT_EQ(std::tuple(d.Npuntos, d.OutGain, d.HoldSamples, d.DecayCode, d.LookAheadSamples),
+              std::tuple(255, kCoef22Max, 0, 584, 96));
     EXPECT_NEAR(d.AttackRate(), 250.0, 1e-9);
-    EXPECT_EQ(d.HoldSamples, 0);
-    EXPECT_EQ(d.DecayCode, 584);
-    EXPECT_EQ(d.LookAheadSamples, 96);
 
     d.Ratio = -245.0f; // byte 255
     d.Umbral = 4.0f;
     d.Zload = 3.0f; // nearest choice 2.67
     d.HoldToEditorRanges();
-    EXPECT_EQ(d.Ratio, 1.0f);
-    EXPECT_EQ(d.Umbral, -5.0f);
-    EXPECT_EQ(d.Zload, 2.67f);
+    EXPECT_EQ(std::tuple(d.Ratio, d.Umbral, d.Zload), std::tuple(1.0f, -5.0f, 2.67f));
     d.Zload = (2.0f + 2.67f) / 2.0f; // halfway: the lower choice
     d.HoldToEditorRanges();
     EXPECT_EQ(d.Zload, 2.0f);
@@ -161,51 +132,16 @@ TEST(DynamicsLoadedValues, NotANumberTakesTheDefault) {
     d.OutGain = std::nanl("");
     d.RmsCoef = std::nanl("");
     d.HoldToEditorRanges();
-    const TDYNAMIC fresh;
-    EXPECT_EQ(d.Umbral, -6.0f);
-    EXPECT_EQ(d.Ratio, 2.0f);
-    EXPECT_EQ(d.Gain, 0.0f);
-    EXPECT_EQ(d.GateIndex, 1.0f);
-    EXPECT_EQ(d.Pendiente, 4.0f);
-    EXPECT_EQ(d.Knee, 4.0f);
-    EXPECT_EQ(d.Zload, 8.0f);
-    EXPECT_EQ(d.AmpGain, 41.0f);
-    EXPECT_EQ(d.xdBmaxLimit, 12.5f);
-    EXPECT_EQ(d.OutGain, 1.0L);
-    EXPECT_EQ(d.RmsCoef, fresh.RmsCoef);
+    EXPECT_EQ(std::tuple(d.Umbral, d.Ratio, d.Gain, d.GateIndex, d.Pendiente, d.Knee),
+              std::tuple(-6.0f, 2.0f, 0.0f, 1.0f, 4.0f, 4.0f));
+    EXPECT_EQ(std::tuple(d.Zload, d.AmpGain, d.xdBmaxLimit, d.OutGain),
+              std::tuple(8.0f, 41.0f, 12.5f, 1.0L));
+    EXPECT_NEAR(d.AttackRate(), 140.0, 1e-9);
 }
 
-TEST(DynamicsLoadedValues, ZeroOrNegativeRampDoesNotDivideByZero) {
-    for (float p : {0.0f, 0.4f, -3.0f, kNaN, kInf}) {
-        TDYNAMIC d;
-        d.GateIndex = 10.0f;
-        d.Pendiente = p;
-        Redesign(d);
-        ExpectUsable(d);
-    }
-    TDYNAMIC d;
-    d.GateIndex = 10.0f;
-    d.Pendiente = 0.0f; // designed as a one-point ramp
-    Redesign(d);
-    EXPECT_EQ(d.Tabla[8], 0.0L);
-    EXPECT_EQ(d.Tabla[9], 1.0L);
-}
-
-TEST(DynamicsLoadedValues, ZeroRatioDesignsAsOneToOne) {
-    TDYNAMIC zero;
-    zero.Tipo = dynamics::kCompressor;
-    zero.Ratio = 0.0f;
-    Redesign(zero);
-    ExpectUsable(zero);
-    TDYNAMIC one;
-    one.Tipo = dynamics::kCompressor;
-    one.Ratio = 1.0f;
-    Redesign(one);
-    EXPECT_EQ(zero.Tabla, one.Tabla);
-    EXPECT_EQ(zero.Ratio, 0.0f); // the design does not rewrite the stored value
-}
-
-TEST(DynamicsLoadedValues, DesignOfWildFieldsEqualsDesignOfHeldFields) {
+// Whatever a file holds, the design of it is finite and equals the design of the
+// fields held to the editor's ranges.
+TEST(DynamicsLoadedValues, WildFieldsDesignAsTheirHeldValues) {
     TDYNAMIC wild;
     wild.Umbral = -139.0f;
     wild.Ratio = -245.0f;
@@ -217,22 +153,23 @@ TEST(DynamicsLoadedValues, DesignOfWildFieldsEqualsDesignOfHeldFields) {
     wild.Npuntos = -5;
     Redesign(wild);
     ExpectUsable(wild);
-
     TDYNAMIC held = wild;
     held.HoldToEditorRanges();
     Redesign(held);
     EXPECT_EQ(wild.Tabla, held.Tabla);
     EXPECT_EQ(wild.YdB, held.YdB);
-}
 
-TEST(DynamicsLoadedValues, NonFiniteFieldsAndGridSizesDesignFinite) {
     for (float v : {kNaN, kInf, -kInf}) {
         TDYNAMIC d;
-        d.Umbral = v;
-        d.Ratio = v;
-        d.Knee = v;
-        d.Gain = v;
+        d.Umbral = d.Ratio = d.Knee = d.Gain = v;
         d.Tipo = dynamics::kCompressor;
+        Redesign(d);
+        ExpectUsable(d);
+    }
+    for (float ramp : {0.4f, -3.0f, kNaN, kInf}) { // no division by a zero ramp
+        TDYNAMIC d;
+        d.GateIndex = 10.0f;
+        d.Pendiente = ramp;
         Redesign(d);
         ExpectUsable(d);
     }
@@ -243,8 +180,6 @@ TEST(DynamicsLoadedValues, NonFiniteFieldsAndGridSizesDesignFinite) {
         ExpectUsable(d);
     }
 }
-
-// ---------------------------------------------------------------- level display
 
 TEST(DynamicsLevelDisplay, OffsetOfEachRecordAndTopology) {
     using namespace dynamics;

@@ -142,9 +142,7 @@ TEST(PeqDesign, DegenerateFrequencyGivesBypassNotInfinity) {
 
 TEST(PeqRules, TypeListMapsBothWays) {
     const auto& list = EqTypeList();
-    EXPECT_STREQ(list[2].caption, "Parametric Q Const");
     EXPECT_EQ(list[2].sectionType, kParametricQConst);
-    EXPECT_STREQ(list[13].caption, "IIR Coeff");
     for (int i = 0; i < kEqTypeCount; ++i) {
         EXPECT_EQ(EqTypeListIndex(list[i].sectionType), i);
     }
@@ -152,59 +150,41 @@ TEST(PeqRules, TypeListMapsBothWays) {
     EXPECT_EQ(EqTypeListIndex(200), 0);
 }
 
-TEST(PeqRules, TypeChoiceFloorsAndCaps) {
-    TSOS s;
-    s.GainDb = 10;
-    s.SectionType = kShelvLow6dB;
-    ApplyTypeChoiceRules(s);
-    EXPECT_EQ(s.GainDb, 6.0);
-
-    s.SectionType = kBandPass;
-    s.Q = 1.0;
-    ApplyTypeChoiceRules(s);
-    EXPECT_EQ(s.Q, 1.7);
-    s.Q = 1.8;
-    ApplyTypeChoiceRules(s);
-    EXPECT_EQ(s.Q, 1.8);
-
-    s.SectionType = kStopBand;
-    s.Q = 0.7;
-    ApplyQFloor(s);
-    EXPECT_EQ(s.Q, 1.0);
-
-    s.SectionType = kParametricQAdap;
-    s.Q = 0.5;
-    s.GainDb = 12;
-    ApplyTypeChoiceRules(s);
-    EXPECT_EQ(s.Q, 0.5);
-    EXPECT_EQ(s.GainDb, 12);
-}
-
-TEST(PeqRules, ConstQFloorRisesWithFrequency) {
+// The floors and caps a type choice, a Q slider move or a band edit apply.
+TEST(PeqRules, FloorsAndCaps) {
+    enum Rule { TypeChoice, QFloor, Redesign };
     const struct {
-        double hz;
-        double q;
-    } cases[] = {{4000, 0.5}, {4500, 0.6}, {5000, 0.7}, {6000, 0.8}, {8000, 0.9}, {9000, 1.0}};
+        Rule rule;
+        std::uint8_t type;
+        double hz, q, gainDb;
+        double heldQ, heldGainDb;
+    } cases[] = {
+        {TypeChoice, kShelvLow6dB, 1000, 0.707, 10, 0.707, 6},
+        {TypeChoice, kBandPass, 1000, 1.0, 0, 1.7, 0},
+        {TypeChoice, kBandPass, 1000, 1.8, 0, 1.8, 0},
+        {QFloor, kStopBand, 1000, 0.7, 0, 1.0, 0},
+        {TypeChoice, kParametricQAdap, 1000, 0.5, 12, 0.5, 12},
+        // The constant-Q floor rises with frequency.
+        {Redesign, kParametricQConst, 4000, 0.5, 0, 0.5, 0},
+        {Redesign, kParametricQConst, 4500, 0.5, 0, 0.6, 0},
+        {Redesign, kParametricQConst, 5000, 0.5, 0, 0.7, 0},
+        {Redesign, kParametricQConst, 6000, 0.5, 0, 0.8, 0},
+        {Redesign, kParametricQConst, 8000, 0.5, 0, 0.9, 0},
+        {Redesign, kParametricQConst, 9000, 0.5, 0, 1.0, 0},
+        {Redesign, kParametricQConst, 9000, 3.0, 0, 3.0, 0},
+        {Redesign, kParametricQAdap, 9000, 0.5, 0, 0.5, 0},
+    };
     for (const auto& c : cases) {
         TSOS s;
-        s.SectionType = kParametricQConst;
+        s.SectionType = c.type;
         s.Frequency = c.hz;
-        s.Q = 0.5;
-        RedesignBand(s);
-        EXPECT_EQ(s.Q, c.q) << c.hz;
+        s.Q = c.q;
+        s.GainDb = c.gainDb;
+        c.rule == TypeChoice ? ApplyTypeChoiceRules(s)
+                             : (c.rule == QFloor ? ApplyQFloor(s) : RedesignBand(s));
+        EXPECT_EQ(s.Q, c.heldQ) << int(c.type) << " at " << c.hz << " Hz, Q " << c.q;
+        EXPECT_EQ(s.GainDb, c.heldGainDb) << int(c.type);
     }
-    TSOS high;
-    high.SectionType = kParametricQConst;
-    high.Frequency = 9000;
-    high.Q = 3;
-    RedesignBand(high);
-    EXPECT_EQ(high.Q, 3);
-    TSOS other;
-    other.SectionType = kParametricQAdap;
-    other.Frequency = 9000;
-    other.Q = 0.5;
-    RedesignBand(other);
-    EXPECT_EQ(other.Q, 0.5);
 }
 
 TEST(PeqRules, EnteredCoefficientsAreQuantisedAndHeld) {

@@ -11,6 +11,15 @@ namespace {
 using testing::SimulatedLink;
 using Call = SimulatedD2xx::Call;
 
+// What a test checks of the link after a selection: the link chosen, its condition, and
+// which device is open.
+auto State(const SimulatedLink& s) {
+    return std::tuple(s.link.Kind(), s.link.Condition(), s.link.UsbLinkActive(), s.port.IsOpen(),
+                      s.usb.IsOpen());
+}
+
+const auto kOffline = std::tuple(LinkKind::Offline, LinkCondition::Offline, false, false, false);
+
 const std::string kNotFound =
     "error:Can't open the USB. Please verify that the USB port is correct and your VELD23 "
     "unit is switch on - Device Not Found....";
@@ -18,12 +27,9 @@ const std::string kNotFound =
 TEST(LinkController, SelectingCom1OpensThePortForItsCheck) {
     SimulatedLink s;
     EXPECT_TRUE(s.link.SelectCom(ComPortNumber::pnCOM1));
-    EXPECT_EQ(s.link.Kind(), LinkKind::Com1);
-    EXPECT_TRUE(s.port.IsOpen());
+    EXPECT_EQ(State(s), std::tuple(LinkKind::Com1, LinkCondition::Checking, false, true, false));
     EXPECT_EQ(s.port.ComPort(), ComPortNumber::pnCOM1);
-    EXPECT_EQ(s.link.Condition(), LinkCondition::Checking);
     EXPECT_FALSE(s.link.CommandsUsable()); // until the processor has answered
-    EXPECT_FALSE(s.link.UsbLinkActive());
     // Another port reopens on it.
     ASSERT_TRUE(s.link.SelectCom(ComPortNumber::pnCOM2));
     EXPECT_EQ(s.port.ComPort(), ComPortNumber::pnCOM2);
@@ -49,9 +55,7 @@ TEST(LinkController, APortThatWillNotOpenSaysWhyAndLeavesTheLinkOffline) {
         s.port.SetPortPath(ComPortNumber::pnCOM2, "/dev/ttyUSB1");
         s.port.SetOpenFailure(ComPortNumber::pnCOM2, error);
         EXPECT_FALSE(s.link.SelectCom(ComPortNumber::pnCOM2));
-        EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
-        EXPECT_EQ(s.link.Condition(), LinkCondition::Offline);
-        EXPECT_FALSE(s.port.IsOpen());
+        EXPECT_EQ(State(s), kOffline);
         EXPECT_EQ(s.ui.log, (std::vector<std::string>{"beep", "error:" + message}));
     }
     // The command-line tool was given a path, not a COM number.
@@ -93,26 +97,20 @@ TEST(LinkController, UsbWithoutConverterReportsDeviceNotFoundAndStaysOffline) {
     SimulatedLink s;
     s.usb.SetAttached(false);
     EXPECT_FALSE(s.link.SelectUsb());
-    EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
-    EXPECT_FALSE(s.link.UsbLinkActive());
+    EXPECT_EQ(State(s), kOffline);
     EXPECT_TRUE(s.ui.Has(kNotFound));
-    EXPECT_EQ(s.link.Condition(), LinkCondition::Offline);
 }
 
 TEST(LinkController, UsbIsSetUpInOrderAndClosedAgain) {
     SimulatedLink s;
     EXPECT_TRUE(s.link.SelectUsb());
-    EXPECT_EQ(s.link.Kind(), LinkKind::Usb);
-    EXPECT_TRUE(s.link.UsbLinkActive());
-    EXPECT_EQ(s.link.Condition(), LinkCondition::Checking);
-    EXPECT_FALSE(s.usb.IsOpen());
+    EXPECT_EQ(State(s), std::tuple(LinkKind::Usb, LinkCondition::Checking, true, false, false));
     EXPECT_EQ(s.usb.Calls(),
               (std::vector<Call>{Call::Open, Call::SetBaudRate, Call::SetRts, Call::SetDtr,
                                  Call::SetDataCharacteristics, Call::SetFlowControl, Call::SetChars,
                                  Call::SetTimeouts, Call::Close}));
-    EXPECT_EQ(s.usb.BaudRate(), 9600u);
-    EXPECT_EQ(s.usb.ReadTimeoutMs(), 1000u);
-    EXPECT_EQ(s.usb.WriteTimeoutMs(), 1000u);
+    EXPECT_EQ(std::tuple(s.usb.BaudRate(), s.usb.ReadTimeoutMs(), s.usb.WriteTimeoutMs()),
+              std::tuple(9600u, 1000u, 1000u));
 }
 
 TEST(LinkController, AFailingUsbCallStopsTheSetUpOfflineWithItsPrefix) {
@@ -134,9 +132,7 @@ TEST(LinkController, AFailingUsbCallStopsTheSetUpOfflineWithItsPrefix) {
         s.usb.FailCall(call, status);
         EXPECT_FALSE(s.link.SelectUsb());
         EXPECT_TRUE(s.ui.Has("error:" + text)) << text;
-        EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
-        EXPECT_FALSE(s.link.UsbLinkActive());
-        EXPECT_FALSE(s.usb.IsOpen());
+        EXPECT_EQ(State(s), kOffline);
     }
 }
 

@@ -73,23 +73,20 @@ TEST_F(SerialTransfer, Long2048IsThirtyTwoBlocksAndNoRemainder) {
     EXPECT_EQ(s.ui.gaugePositions.back(), 2048);
 }
 
-TEST_F(SerialTransfer, QueryAnsweredWithThreeSetsTheMemorySelector) {
+// The running memory the processor names is shown in the selector; one outside the
+// memories fails with its text and keeps the link.
+TEST_F(SerialTransfer, QueryAnswerSetsTheMemorySelector) {
     s.processor.SetRunningProgram(3);
     EXPECT_TRUE(s.engine.RunCommand(19, 0, 0, true));
     EXPECT_EQ(s.engine.CurrentProgram(), 3);
     EXPECT_EQ(s.ui.selector, 3);
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 19, 0, 0, 0, 0, 0x55}));
-}
-
-TEST_F(SerialTransfer, QueryAnswerOutsideTheMemoriesFailsWithTextC) {
     for (const int answer : {0, 9, 200}) {
-        SimulatedLink t;
-        t.SelectCom1();
-        t.processor.SetRunningProgram(answer);
-        EXPECT_FALSE(t.engine.RunCommand(19, 0, 0, true)) << answer;
-        EXPECT_EQ(t.ui.infoText, "  ¡¡ERROR!! N_PROG NO VALID ");
-        EXPECT_FALSE(t.ui.Has("selector:" + std::to_string(answer)));
-        EXPECT_EQ(t.link.Kind(), LinkKind::Com1);
+        s.processor.SetRunningProgram(answer);
+        EXPECT_FALSE(s.engine.RunCommand(19, 0, 0, true)) << answer;
+        EXPECT_EQ(s.ui.infoText, "  ¡¡ERROR!! N_PROG NO VALID ");
+        EXPECT_EQ(s.ui.selector, 3);
+        EXPECT_EQ(s.link.Kind(), LinkKind::Com1);
     }
 }
 
@@ -113,45 +110,57 @@ TEST_F(SerialTransfer, ImagesThatCannotBeSentAreRefusedBeforeTheWire) {
     EXPECT_EQ(s.engine.LoadImage(Bytes{0x00}), 0);
     EXPECT_FALSE(s.engine.WriteMemory(1, image, false).Succeeded());
     EXPECT_TRUE(s.processor.FromEditor().empty());
-}
-
-TEST_F(SerialTransfer, TheByteAfterTheImageIsZero) {
-    s.engine.TransmitBuffer()[2047] = 0x77; // left over from something else
+    // The byte after a loaded image is zero, whatever the buffer held before.
+    s.engine.TransmitBuffer()[2047] = 0x77;
     ASSERT_EQ(s.engine.LoadImage(TestImage(2047)), 2048);
     EXPECT_EQ(s.engine.TransmitBuffer()[2047], 0);
 }
 
+// A wrong answer at each header step, over the serial port and over USB: the transfer
+// fails with the step's text (which the failure carries), the link stays chosen and is
+// marked as answering wrongly.
 struct WrongEcho {
     SimStep step;
     std::uint8_t value;
-    std::uint8_t command;
-    std::string text;
+    std::string serialText;
+    std::string usbText;
 };
 
-class SerialWrongEcho : public ::testing::TestWithParam<WrongEcho> {};
+class WrongEchoTest : public ::testing::TestWithParam<std::tuple<WrongEcho, bool>> {};
 
-TEST_P(SerialWrongEcho, FailsWithItsTextAndKeepsTheLink) {
-    const WrongEcho& c = GetParam();
+TEST_P(WrongEchoTest, FailsWithItsTextAndKeepsTheLink) {
+    const auto& [c, usb] = GetParam();
     SimulatedLink s;
-    s.SelectCom1();
+    usb ? s.SelectUsb() : s.SelectCom1();
     s.processor.Faults().wrongAt = c.step;
     s.processor.Faults().wrongValue = c.value;
-    EXPECT_FALSE(s.engine.RunCommand(c.command, c.command == 7 ? 2 : 0, 0, true));
-    EXPECT_EQ(s.ui.infoText, c.text);
+    const Result<> run = s.engine.RunCommand(7, 2, 0, true);
+    EXPECT_FALSE(run);
+    const std::string& text = usb ? c.usbText : c.serialText;
+    EXPECT_EQ(s.ui.infoText, text);
+    EXPECT_EQ(run.Message(), text);
     EXPECT_TRUE(s.ui.progressShown);
     EXPECT_TRUE(s.ui.Has("failed")); // the window may be dismissed now
-    EXPECT_EQ(s.link.Kind(), LinkKind::Com1);
+    EXPECT_EQ(s.link.Kind(), usb ? LinkKind::Usb : LinkKind::Com1);
     EXPECT_EQ(s.link.Condition(), LinkCondition::AnsweredWrongly);
     EXPECT_EQ(s.ui.Has("message:ERROR"), c.step == SimStep::End);
+    EXPECT_FALSE(s.usb.IsOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, SerialWrongEcho,
-    ::testing::Values(WrongEcho{SimStep::Start, 0x81, 0, "  ¡¡ERROR!! HEADER NO VALID(129)"},
-                      WrongEcho{SimStep::Command, 0x01, 0, "  ¡¡ERROR!! COMMAND NO VALID "},
-                      WrongEcho{SimStep::Program, 0x05, 7, "  ¡¡ERROR!! N_PROG NO VALID "},
-                      WrongEcho{SimStep::Long, 0x10, 0, "¡¡ERROR!! LONG NO VALID (16)"},
-                      WrongEcho{SimStep::End, 0x54, 0, " ¡¡ERROR!! END NO VALID (84)"}));
+    Texts, WrongEchoTest,
+    ::testing::Combine(
+        ::testing::Values(WrongEcho{SimStep::Start, 0x81, "  ¡¡ERROR!! HEADER NO VALID(129)",
+                                    "  ¡¡ERROR!! DATA NO VALID(129)"},
+                          WrongEcho{SimStep::Command, 0x01, "  ¡¡ERROR!! COMMAND NO VALID ",
+                                    "  ¡¡ERROR!! DATA NO VALID (cmd)"},
+                          WrongEcho{SimStep::Program, 0x05, "  ¡¡ERROR!! N_PROG NO VALID ",
+                                    "  ¡¡ERROR!! DATA NO VALID (n_prog)"},
+                          WrongEcho{SimStep::Long, 0x10, "¡¡ERROR!! LONG NO VALID (16)",
+                                    "¡¡ERROR!! DATA NO VALID (Long)"},
+                          WrongEcho{SimStep::End, 0x54, " ¡¡ERROR!! END NO VALID (84)",
+                                    " ¡¡ERROR!! DATA NO VALID (END)"}),
+        ::testing::Bool()));
 
 TEST_F(SerialTransfer, TheValueOfABlockAcknowledgementDoesNotMatter) {
     s.processor.Faults().wrongAt = SimStep::Data;

@@ -58,36 +58,6 @@ TEST_F(UsbTransfer, ADataBlockGoesOutInOneWrite) {
     EXPECT_EQ(std::count(s.usb.Calls().begin(), s.usb.Calls().end(), Call::Write), 39);
 }
 
-struct WrongEcho {
-    SimStep step;
-    std::uint8_t value;
-    std::string text;
-};
-
-class UsbWrongEcho : public ::testing::TestWithParam<WrongEcho> {};
-
-TEST_P(UsbWrongEcho, FailsWithItsTextAndClosesTheDevice) {
-    SimulatedLink s;
-    s.SelectUsb();
-    s.processor.Faults().wrongAt = GetParam().step;
-    s.processor.Faults().wrongValue = GetParam().value;
-    const Result<> run = s.engine.RunCommand(7, 1, 0, true);
-    EXPECT_FALSE(run);
-    EXPECT_EQ(s.ui.infoText, GetParam().text);
-    EXPECT_EQ(run.Message(), GetParam().text); // the failure carries what was shown
-    EXPECT_FALSE(s.usb.IsOpen());
-    EXPECT_EQ(s.link.Kind(), LinkKind::Usb);
-    EXPECT_EQ(s.link.Condition(), LinkCondition::AnsweredWrongly);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, UsbWrongEcho,
-    ::testing::Values(WrongEcho{SimStep::Start, 0x00, "  ¡¡ERROR!! DATA NO VALID(0)"},
-                      WrongEcho{SimStep::Command, 0x08, "  ¡¡ERROR!! DATA NO VALID (cmd)"},
-                      WrongEcho{SimStep::Program, 0x02, "  ¡¡ERROR!! DATA NO VALID (n_prog)"},
-                      WrongEcho{SimStep::Long, 0x01, "¡¡ERROR!! DATA NO VALID (Long)"},
-                      WrongEcho{SimStep::End, 0x00, " ¡¡ERROR!! DATA NO VALID (END)"}));
-
 TEST_F(UsbTransfer, AMissingAnswerFailsTheTransferButKeepsTheLink) {
     s.processor.Faults().silentAt = SimStep::Long;
     const Result<> run = s.engine.RunCommand(0, 0, 0, true);

@@ -88,7 +88,9 @@ TEST_F(Exported, KnownBandsGiveTheirCoefficientsAndFilterLines) {
     SetBand(config.Peq[0].Band(2), kStopBand, 8000, 0, 2);
     SetBand(config.Peq[0].Band(3), kShelvLow6dB, 100, 3, 0.7);
     SetBand(config.Peq[0].Band(4), kParametricQConst, 1000, -6, 2);
-    config.Peq[0].UsedBands = 4;
+    // A wide boost at a quarter of the rate: b0 is held at the word's limit, b1 is 0.
+    SetBand(config.Peq[0].Band(5), kParametricQAdap, 12000, 15, 0.5);
+    config.Peq[0].UsedBands = 5;
 
     const auto biquads = Lines(BiquadExportText(config, "/x.v23"));
     ASSERT_GE(biquads.size(), 9u);
@@ -110,7 +112,7 @@ TEST_F(Exported, KnownBandsGiveTheirCoefficientsAndFilterLines) {
     }
 
     const auto filters = Lines(FilterSettingsText(config, "/x.v23"));
-    ASSERT_GE(filters.size(), 9u);
+    ASSERT_GE(filters.size(), 12u);
     EXPECT_EQ(filters[2], "# OUT 1 PEQ (IN 1)");
     EXPECT_EQ(filters[3], "Filter 1: ON PK Fc 8000 Hz Gain 6.0 dB Q 1.0000");
     // The notch's bandwidth comes from tan(w0 / 2Q): at fs/6 with Q 2 that is tan(pi/12)
@@ -125,6 +127,9 @@ TEST_F(Exported, KnownBandsGiveTheirCoefficientsAndFilterLines) {
     EXPECT_EQ(filters[8], "Filter 4: ON PK Fc 1000 Hz Gain -6.0 dB Q 1.4159");
     EXPECT_EQ(filters[9], "# Filter 4: Parametric Q Const, Q 2.0: written with the Q that gives "
                           "the same curve");
+    EXPECT_EQ(filters[10], "Filter 5: ON None");
+    EXPECT_EQ(filters[11], "# Filter 5: Parametric Q Adap at the processor's coefficient limit "
+                           "has no equivalent type; its coefficients are in the biquad export");
 }
 
 TEST_F(Exported, FrdFilesHoldWhatTheViewDrawsOncePerFrequency) {

@@ -2,48 +2,14 @@
 
 #include "measure/MeasurementMessages.h"
 #include "measure/OpenFileDialog.h"
+#include "support/TempDir.h"
 
-#include <cstdlib>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace veld23::testing {
-
-// A fresh directory for the files a test writes; removed with everything in it.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "veld23-measure-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-    // Writes the bytes as given (line ends included) and returns the file's path.
-    std::string Write(const std::string& name, const std::string& content) const {
-        const std::filesystem::path file = path_ / name;
-        std::ofstream out(file, std::ios::binary);
-        out << content;
-        return file.string();
-    }
-    std::string Missing(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 class RecordingMessages : public MeasurementMessages {
   public:

@@ -69,11 +69,11 @@ class BadMeasurementFile : public ::testing::Test {
         }
     }
 
-    // Exactly one message, an error, that starts with the file and its line.
+    // Exactly one message, an error, with this text.
     void ExpectOneError(const std::string& text) const {
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Error);
-        EXPECT_EQ(messages.shown[0].text, settings.MeasurementFiles[1] + text);
+        EXPECT_EQ(messages.shown[0].text, text);
     }
 
     TempDir dir;
@@ -124,10 +124,6 @@ TEST_F(BadMeasurementFile, EveryFaultIsToldOnceWithItsLine) {
          ", line 3: the magnitude \"9O.00\" is not a number."},
         {clioA + line("  100.00", "   90.00", "     nan") + l200, SlotImport::BadData, Kind::Error,
          ", line 2: the phase \"nan\" is not a number."},
-        {clioA + line("  100.00", "   90.00", "    -inf") + l200, SlotImport::BadData, Kind::Error,
-         ", line 2: the phase \"-inf\" is not a number."},
-        {clioA + line("  100.00", "   90.00", "  0x1p3") + l200, SlotImport::BadData, Kind::Error,
-         ", line 2: the phase \"0x1p3\" is not a number."},
         // No loudspeaker measures beyond ±300 dB; such a magnitude would only push the final
         // response's sum past what a number holds.
         {clioA + line("  100.00", "  300.00", "    0.00") + line("  200.00", "   770.0", "   0.00"),
@@ -175,31 +171,23 @@ TEST_F(BadMeasurementFile, TabSeparatedLineWithoutItsTabs) {
     settings.MeasurementFiles[1] = dir.Write("second.txt", text);
     EXPECT_EQ(ImportMeasurements(settings, curves, messages).slots[1], SlotImport::BadData);
     ExpectSecondRowCleared();
-    ExpectOneError(", line 20: the line has no phase.");
+    ExpectOneError(settings.MeasurementFiles[1] + ", line 20: the line has no phase.");
 }
 
-TEST_F(BadMeasurementFile, FileThatCannotBeOpenedKeepsItsPath) {
-    const std::string missing = dir.Missing("on-a-disconnected-drive.txt");
-    settings.MeasurementFiles[1] = missing;
-    EXPECT_EQ(Run(), SlotImport::Unreadable);
-    EXPECT_EQ(settings.MeasurementFiles[1], missing);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Error);
-    EXPECT_EQ(messages.shown[0].text, "Unable to Open " + missing +
-                                          " Measure File for Output 2. Look for the correct "
-                                          "file to use the Measures.");
-}
-
-TEST_F(BadMeasurementFile, OnlyPlainFilesAreOpened) {
-    const std::string fifo = dir.Missing("pipe.txt");
+// A missing file, a folder, a pipe nobody writes to (it would block the import for ever)
+// and a device that never ends: none is opened, and the slot keeps its path.
+TEST_F(BadMeasurementFile, OnlyPlainFilesAreOpenedAndTheSlotKeepsItsPath) {
+    const std::string fifo = dir.File("pipe.txt");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    // A pipe nobody writes to would block the import for ever; a device never ends.
-    for (const std::string& path : {dir.path().string(), fifo, std::string("/dev/zero")}) {
+    for (const std::string& path : {dir.File("on-a-disconnected-drive.txt"), dir.path().string(),
+                                    fifo, std::string("/dev/zero")}) {
         messages.shown.clear();
         settings.MeasurementFiles[1] = path;
         EXPECT_EQ(Run(), SlotImport::Unreadable) << path;
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text.rfind("Unable to Open " + path, 0), 0u);
+        EXPECT_EQ(settings.MeasurementFiles[1], path);
+        ExpectOneError(
+            "Unable to Open " + path +
+            " Measure File for Output 2. Look for the correct file to use the Measures.");
     }
 }
 
@@ -223,7 +211,7 @@ TEST_F(BadMeasurementFile, LargeAndBinaryFilesAreRefusedBeforeReading) {
         messages.shown.clear();
         settings.MeasurementFiles[1] = k.path;
         EXPECT_EQ(Run(), SlotImport::Refused) << k.path;
-        ExpectOneError(" is not a measurement file: " + k.reason + ".");
+        ExpectOneError(k.path + " is not a measurement file: " + k.reason + ".");
     }
 }
 
@@ -239,20 +227,15 @@ TEST_F(BadMeasurementFile, UnknownLayoutCodeFailsIdentificationForEverySlot) {
     }
 }
 
-TEST_F(BadMeasurementFile, BlankLinesBetweenAndAfterDataAreSkipped) {
+// Blank lines between and after the points are skipped; a reference level a file made
+// unusable is taken as the default 90 dB SPL.
+TEST_F(BadMeasurementFile, BlankLinesAndAnUnusableReferenceLevel) {
+    settings.ReferenceLevel = std::nan("");
     settings.MeasurementFiles[1] =
         dir.Write("second.txt", std::string(kClioA) + "  100.00\t   90.00\t    0.00\n\n"
                                                       " 1000.00\t   90.00\t    0.00\n\n  \n");
     EXPECT_EQ(ImportMeasurements(settings, curves, messages).slots[1], SlotImport::Imported);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(curves.SpeakerMagnitude[1][200], 0.0f);
-}
-
-TEST_F(BadMeasurementFile, NonFiniteReferenceLevelFromAFileStillGivesFiniteCurves) {
-    settings.ReferenceLevel = std::nan("");
-    settings.MeasurementFiles[1] = dir.Write("second.txt", std::string(kClioA) + kGood.data());
-    ImportMeasurements(settings, curves, messages);
-    // Taken as the default 90 dB SPL.
     EXPECT_EQ(curves.SpeakerMagnitude[1][200], 0.0f);
 }
 

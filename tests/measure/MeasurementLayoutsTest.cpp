@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -45,10 +47,6 @@ class LayoutImport : public ::testing::Test {
 
     // With the default reference of 90 dB: 93 -> +3, 87.5 -> -2.5, 80 -> -10.
     void ExpectThePoints(int row, bool degreesToRadians) const {
-        const FrequencyGrid& grid = FrequencyGrid::Shared();
-        ASSERT_EQ(grid.GridHz[100], 118);
-        ASSERT_EQ(grid.GridHz[200], 693);
-        ASSERT_EQ(grid.GridHz[300], 4078);
         const CurveArray& mag = curves.SpeakerMagnitude[row];
         const CurveArray& phase = curves.SpeakerPhase[row];
         const double scale = degreesToRadians ? std::numbers::pi / 180.0 : 1.0;
@@ -84,52 +82,38 @@ std::string ClioA(const std::string& eol) {
     return text;
 }
 
-std::string ClioB() {
-    std::string text = "Freq [Hz]       dBSPL           Phase [Deg]\n";
+// The header, then the points right-aligned in the layout's three column ranges.
+std::string FixedColumns(std::string text, const std::array<std::pair<int, int>, 3>& columns) {
     for (const Point& p : kPoints) {
-        text += FixedLine({{1, 9, p.hz}, {17, 24, p.db}, {33, 39, p.deg}}) + "\n";
+        text += FixedLine({{columns[0].first, columns[0].second, p.hz},
+                           {columns[1].first, columns[1].second, p.db},
+                           {columns[2].first, columns[2].second, p.deg}}) +
+                "\n";
     }
     return text;
 }
 
-std::string Smaart(std::size_t headerLine) {
-    std::string text = "Smaart transfer function export\n";
-    for (std::size_t line = 1; line < 18 || line <= headerLine; ++line) {
-        text +=
-            line == headerLine ? "; Frequency (Hz)\tMagnitude (dB)\tPhase (degrees)\n" : "; note\n";
+std::string Repeated(const std::string& line, std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += line;
     }
+    return text;
+}
+
+// The header on headerLine, among note lines up to line 18 at least; tab-separated data.
+std::string Smaart(std::size_t headerLine) {
+    std::string text = "Smaart transfer function export\n" +
+                       Repeated("; note\n", std::max<std::size_t>(17, headerLine) - 1);
+    text.insert(text.find('\n') + 1 + 7 * (headerLine - 1),
+                "; Frequency (Hz)\tMagnitude (dB)\tPhase (degrees)\n");
     for (const Point& p : kPoints) {
         text += p.hz + "\t" + p.db + "\t" + p.deg + "\n";
     }
     return text + "; end of data\n";
 }
 
-std::string Mlssa() {
-    std::string text = "MLSSA frequency domain data\n      \"Hz\"  \"Mag (dB)\"       \"deg\"\n";
-    for (const Point& p : kPoints) {
-        text += FixedLine({{1, 10, p.hz}, {12, 22, p.db}, {24, 34, p.deg}}) + "\n";
-    }
-    return text;
-}
-
-std::string WinAirr() {
-    std::string text = " WinAIRR saved file\nwoofer on axis\n3 points\nHz dB deg\n";
-    for (const Point& p : kPoints) {
-        text += FixedLine({{1, 10, p.hz}, {11, 22, p.db}, {23, 34, p.deg}}) + "\n";
-    }
-    return text;
-}
-
-std::string Lms() {
-    std::string text = "* LMS(TM) frequency response export\n";
-    for (int line = 1; line < 11; ++line) {
-        text += "* header " + std::to_string(line) + "\n";
-    }
-    for (const Point& p : kPoints) {
-        text += FixedLine({{2, 15, p.hz}, {18, 31, p.db}, {34, 47, p.deg}}) + "\n";
-    }
-    return text;
-}
+const std::string kClioBHeader = "Freq [Hz]       dBSPL           Phase [Deg]\n";
 
 // Each exporting program's layout: where its header is and which columns its numbers are in.
 TEST_F(LayoutImport, EveryLayoutReadsItsColumnsAndConvertsItsPhase) {
@@ -140,12 +124,22 @@ TEST_F(LayoutImport, EveryLayoutReadsItsColumnsAndConvertsItsPhase) {
         bool degrees; // the phase is given in degrees and stored in radians
     } cases[] = {
         {"CLIO A, columns 1-8, 10-17, 19-26", ImportLayoutCode::Clio, ClioA("\r\n"), true},
-        {"CLIO B, columns 1-9, 17-24, 33-", ImportLayoutCode::Clio, ClioB(), true},
-        {"MLSSA, quoted header on line 1", ImportLayoutCode::Mlssa, Mlssa(), true},
-        {"WinAIRR keeps the phase as read", ImportLayoutCode::WinAirr, WinAirr(), false},
+        {"CLIO B, columns 1-9, 17-24, 33-", ImportLayoutCode::Clio,
+         FixedColumns(kClioBHeader, {{{1, 9}, {17, 24}, {33, 39}}}), true},
+        {"MLSSA, quoted header on line 1", ImportLayoutCode::Mlssa,
+         FixedColumns("MLSSA frequency domain data\n      \"Hz\"  \"Mag (dB)\"       \"deg\"\n",
+                      {{{1, 10}, {12, 22}, {24, 34}}}),
+         true},
+        {"WinAIRR keeps the phase as read", ImportLayoutCode::WinAirr,
+         FixedColumns(" WinAIRR saved file\nwoofer on axis\n3 points\nHz dB deg\n",
+                      {{{1, 10}, {11, 22}, {23, 34}}}),
+         false},
         {"Smaart, header on line 5", ImportLayoutCode::SmaartPro, Smaart(5), true},
         {"Smaart, header on line 39", ImportLayoutCode::SmaartPro, Smaart(39), true},
-        {"LMS, data from line 11", ImportLayoutCode::Lms, Lms(), true},
+        {"LMS, data from line 11", ImportLayoutCode::Lms,
+         FixedColumns("* LMS(TM) frequency response export\n" + Repeated("* header\n", 10),
+                      {{{2, 15}, {18, 31}, {34, 47}}}),
+         true},
         {"FRD, any separator", ImportLayoutCode::FrdText,
          "* exported by a measurement tool\nFreq(Hz)  SPL(dB)  Phase(deg)\n118 93 90\n"
          "693\t87.5\t-45\n4078;80;180\n",
@@ -177,7 +171,8 @@ TEST_F(LayoutImport, AFileOfAnotherLayoutIsNotIdentified) {
 
 TEST_F(LayoutImport, EachSlotFillsTheRowOfItsOutputChannel) {
     settings.MeasurementFiles[0] = dir.Write("a", ClioA("\n"));
-    settings.MeasurementFiles[2] = dir.Write("c", ClioB());
+    settings.MeasurementFiles[2] =
+        dir.Write("c", FixedColumns(kClioBHeader, {{{1, 9}, {17, 24}, {33, 39}}}));
     const MeasurementImportResult result = ImportMeasurements(settings, curves, messages);
     EXPECT_EQ(result.slots[0], SlotImport::Imported);
     EXPECT_EQ(result.slots[1], SlotImport::Empty);
@@ -192,36 +187,11 @@ TEST_F(LayoutImport, EachSlotFillsTheRowOfItsOutputChannel) {
     }
 }
 
-TEST(MeasurementLayoutTable, NamesInMessagesAreThoseOfTheExportingPrograms) {
-    const std::vector<std::pair<std::int32_t, std::string>> names = {
-        {0, "CLIO"},
-        {1, "MLSSA"},
-        {2, "WINAIR"},
-        {3, "SIA Smaart Pro - Transfer Function"},
-        {6, " CALSOD "},
-        {7, "DAAS 32 - CALSOD "},
-        {8, "LoudSpeaker Lab - CALSOD "},
-        {9, "LMS - Linear X Systems "},
-        {10, "FRD / text"},
-    };
-    for (const auto& [code, name] : names) {
-        const MeasurementLayout* layout = FindMeasurementLayout(code);
-        ASSERT_NE(layout, nullptr) << code;
-        EXPECT_EQ(layout->messageName, name);
+TEST(MeasurementLayoutTable, CodesWithoutALayout) {
+    for (std::int32_t code : {4, 5, -1, 11}) {
+        EXPECT_EQ(FindMeasurementLayout(code), nullptr) << code;
     }
-    EXPECT_EQ(FindMeasurementLayout(4), nullptr);
-    EXPECT_EQ(FindMeasurementLayout(5), nullptr);
-    EXPECT_EQ(FindMeasurementLayout(-1), nullptr);
-}
-
-TEST(MeasurementLayoutTable, FileFilterDependsOnTheLayout) {
-    EXPECT_EQ(MeasurementFileFilter(ImportLayoutCode::Daas32),
-              "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*");
-    for (std::int32_t code : {0, 1, 2, 3, 6, 8, 9, 4, 99}) {
-        EXPECT_EQ(MeasurementFileFilter(code), "exported data *.txt|*.txt|all *.*|*.*") << code;
-    }
-    EXPECT_EQ(MeasurementFileFilter(ImportLayoutCode::FrdText),
-              "FRD and text data *.frd;*.txt|*.frd;*.txt|all *.*|*.*");
+    EXPECT_NE(FindMeasurementLayout(ImportLayoutCode::FrdText), nullptr);
 }
 
 } // namespace

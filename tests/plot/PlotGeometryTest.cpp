@@ -15,11 +15,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct ScaleCase {
-    double value;
-    double pixel;
-};
-
 PlotAxis MakeAxis(double min, double max, bool log, double step = 1.0) {
     PlotAxis a;
     a.Min = min;
@@ -43,27 +38,24 @@ std::vector<double> TickValues(const PlotAxis& axis, bool labelledOnly = false) 
 
 } // namespace
 
-TEST(PlotScale, LinearAxisMapsBothWaysWithPixelsRunningUp) {
-    // A dB axis 400 pixels high: Min at the bottom pixel, Max at the top.
-    const PlotScale scale(-20.0, 20.0, false, 400.0, 0.0);
-    const ScaleCase cases[] = {{-20, 400}, {20, 0}, {0, 200}, {5, 150}, {-7.5, 275}, {30, -100}};
+// A dB axis 400 pixels high (Min at the bottom pixel) and a frequency axis 300 wide on
+// which equal ratios are equal distances; beyond the ends the laws simply continue.
+TEST(PlotScale, MapsBothWays) {
+    const PlotScale db(-20.0, 20.0, false, 400.0, 0.0);
+    const PlotScale hz(20.0, 20000.0, true, 0.0, 300.0);
+    const struct {
+        const PlotScale& scale;
+        double value;
+        double pixel;
+    } cases[] = {{db, -20, 400},   {db, 20, 0},           {db, 0, 200},         {db, 5, 150},
+                 {db, -7.5, 275},  {db, 30, -100},        {hz, 20, 0},          {hz, 200, 100},
+                 {hz, 20000, 300}, {hz, 632.455532, 150}, {hz, 63.2455532, 50}, {hz, 200000, 400},
+                 {hz, 2, -100}};
     for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(*scale.ToPixel(c.value), c.pixel) << c.value;
-        EXPECT_DOUBLE_EQ(*scale.ToValue(c.pixel), c.value) << c.pixel;
+        EXPECT_NEAR(*c.scale.ToPixel(c.value), c.pixel, 1e-6) << c.value;
+        EXPECT_NEAR(*c.scale.ToValue(c.pixel), c.value, std::fabs(c.value) * 1e-9 + 1e-12)
+            << c.pixel;
     }
-}
-
-TEST(PlotScale, LogarithmicAxisMapsEqualRatiosToEqualDistances) {
-    const PlotScale scale(20.0, 20000.0, true, 0.0, 300.0);
-    const ScaleCase cases[] = {{20, 0},      {200, 100},        {2000, 200},
-                               {20000, 300}, {632.455532, 150}, {63.2455532, 50}};
-    for (const auto& c : cases) {
-        EXPECT_NEAR(*scale.ToPixel(c.value), c.pixel, 1e-6) << c.value;
-        EXPECT_NEAR(*scale.ToValue(c.pixel), c.value, c.value * 1e-9) << c.pixel;
-    }
-    // Beyond the ends the exponential law simply continues.
-    EXPECT_NEAR(*scale.ToValue(400.0), 200000.0, 1e-6);
-    EXPECT_NEAR(*scale.ToValue(-100.0), 2.0, 1e-12);
 }
 
 TEST(PlotScale, ValuesWithoutAPlaceAndValuesFarOutside) {
@@ -97,7 +89,6 @@ TEST(PlotScale, UnmappableRangesConvertNothing) {
 }
 
 TEST(PlotAxis, AxesCrossAtZeroOnlyWhenZeroIsInRange) {
-    EXPECT_EQ(MakeAxis(-20, 20, false).CrossingValue(true), 0.0);
     EXPECT_EQ(MakeAxis(-30, 22, false).CrossingValue(true), 0.0);
     EXPECT_EQ(MakeAxis(20, 20000, true).CrossingValue(true), 20.0);
     EXPECT_EQ(MakeAxis(5, 10, false).CrossingValue(true), 5.0);
@@ -105,17 +96,24 @@ TEST(PlotAxis, AxesCrossAtZeroOnlyWhenZeroIsInRange) {
 }
 
 TEST(PlotAxis, LinearTicksAreTheMultiplesOfTheStep) {
-    EXPECT_EQ(TickValues(MakeAxis(-20, 20, false, 5)),
-              (std::vector<double>{-20, -15, -10, -5, 0, 5, 10, 15, 20}));
     EXPECT_EQ(TickValues(MakeAxis(-20, 15, false, 5)),
               (std::vector<double>{-20, -15, -10, -5, 0, 5, 10, 15}));
     EXPECT_EQ(TickValues(MakeAxis(-30, 22, false, 10)),
               (std::vector<double>{-30, -20, -10, 0, 10, 20}));
-    EXPECT_EQ(TickValues(MakeAxis(-180, 180, false, 45)).size(), 9u);
     // Rounding in the division must not lose the end ticks.
     const auto tenths = TickValues(MakeAxis(0.0, 0.7, false, 0.1));
     ASSERT_EQ(tenths.size(), 8u);
     EXPECT_NEAR(tenths.back(), 0.7, 1e-12);
+    const PlotAxis fromZero = MakeAxis(0.0, 10.0, false, 5.0);
+    EXPECT_EQ(TickValues(fromZero), (std::vector<double>{0, 5, 10}));
+    EXPECT_EQ(fromZero.Label(TickValues(fromZero)[0]), "0"); // without a sign
+    // With auto stepping a 1-2-5 step of its own.
+    PlotAxis a = MakeAxis(-30, 22, false, 0.001);
+    a.AutoStepping = true;
+    EXPECT_EQ(TickValues(a), (std::vector<double>{-30, -20, -10, 0, 10, 20}));
+    a.Min = -180;
+    a.Max = 180;
+    EXPECT_EQ(TickValues(a), (std::vector<double>{-150, -100, -50, 0, 50, 100, 150}));
 }
 
 TEST(PlotAxis, LogTicksLabelOneTwoAndFive) {
@@ -124,7 +122,6 @@ TEST(PlotAxis, LogTicksLabelOneTwoAndFive) {
               (std::vector<double>{20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000}));
     const auto all = TickValues(freq);
     EXPECT_EQ(all.size(), 28u);
-    EXPECT_EQ(all.front(), 20.0);
     EXPECT_EQ(all[1], 30.0);
     EXPECT_EQ(all.back(), 20000.0);
 }
@@ -141,24 +138,13 @@ TEST(PlotAxis, StepsThatCannotRuleTheAxisGiveNoTicks) {
     EXPECT_TRUE(ticks.empty());
 }
 
-TEST(PlotAxis, AutoSteppingPicksAOneTwoFiveStep) {
-    PlotAxis a = MakeAxis(-30, 22, false, 0.001);
-    a.AutoStepping = true;
-    EXPECT_EQ(TickValues(a), (std::vector<double>{-30, -20, -10, 0, 10, 20}));
-    a.Min = -180;
-    a.Max = 180;
-    EXPECT_EQ(TickValues(a), (std::vector<double>{-150, -100, -50, 0, 50, 100, 150}));
-}
-
+// A 600 x 400 widget with margins top 20, bottom 30, left 50, right 10.
 TEST(PlotGeometry, AreaIsTheWidgetLessItsMargins) {
     const PlotGeometry g(MakeAxis(20, 20000, true), MakeAxis(-20, 20, false), 600, 400,
                          PlotMargins{20, 30, 50, 10});
     ASSERT_TRUE(g.Valid());
-    EXPECT_EQ(g.Left(), 50.0);
-    EXPECT_EQ(g.Right(), 590.0);
-    EXPECT_EQ(g.Top(), 20.0);
-    EXPECT_EQ(g.Bottom(), 370.0);
-
+    EXPECT_EQ(std::vector<double>({g.Left(), g.Right(), g.Top(), g.Bottom()}),
+              std::vector<double>({50, 590, 20, 370}));
     const struct {
         PixelPoint pixel;
         PlotPoint value;
@@ -176,9 +162,14 @@ TEST(PlotGeometry, AreaIsTheWidgetLessItsMargins) {
         EXPECT_NEAR(p->x, c.pixel.x, 1e-6);
         EXPECT_NEAR(p->y, c.pixel.y, 1e-6);
     }
-    EXPECT_TRUE(g.InArea({50, 20}));
-    EXPECT_FALSE(g.InArea({49, 100}));
-    EXPECT_FALSE(g.InArea({100, 371}));
+    // The area includes its edges and nothing beyond them.
+    for (const PixelPoint inside : {PixelPoint{50, 20}, PixelPoint{590, 370}}) {
+        EXPECT_TRUE(g.InArea(inside)) << inside.x << ", " << inside.y;
+    }
+    for (const PixelPoint outside :
+         {PixelPoint{49, 100}, PixelPoint{591, 100}, PixelPoint{100, 19}, PixelPoint{100, 371}}) {
+        EXPECT_FALSE(g.InArea(outside)) << outside.x << ", " << outside.y;
+    }
 }
 
 TEST(PlotGeometry, NothingMapsOnAWidgetSmallerThanItsMargins) {
@@ -191,12 +182,4 @@ TEST(PlotGeometry, NothingMapsOnAWidgetSmallerThanItsMargins) {
         EXPECT_FALSE(g.ToPixel({1000, 0}));
         EXPECT_FALSE(g.InArea({55, 25}));
     }
-}
-
-TEST(PlotAxis, ZeroTickIsLabelledWithoutASign) {
-    PlotAxis a = MakeAxis(0.0, 10.0, false, 5.0);
-    std::vector<PlotTick> ticks;
-    a.Ticks(ticks);
-    ASSERT_EQ(ticks.size(), 3u);
-    EXPECT_EQ(a.Label(ticks[0].value), "0");
 }

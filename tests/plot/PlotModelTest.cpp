@@ -51,6 +51,8 @@ TEST(PlotModel, RebuildingACurveReusesItsStorage) {
     EXPECT_EQ(s.Marks().data(), marks);
     EXPECT_EQ(s.PointCapacity(), capacity);
     EXPECT_EQ(s.Points().size(), 401u);
+    ASSERT_EQ(s.Marks().size(), 1u);
+    EXPECT_EQ(s.Marks()[0].text, "1");
 }
 
 TEST(PlotModel, PlottingOffHoldsRedrawsUntilOneOnSwitchingOn) {

@@ -1,5 +1,6 @@
 #include "plot/PlotReadout.h"
 #include "plot/PlotConfigurations.h"
+#include "plot/PlotText.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,11 @@ TEST(PlotReadout, DynamicsShowsBothLevelsInDbu) {
     EXPECT_EQ(DynamicsReadout(plot, PlotPoint{-31.0, 0.0}), "");
 }
 
+TEST(PlotReadout, NumbersKeepAtLeastOneSignificantDigit) {
+    EXPECT_EQ(FormatGeneral(1234.5, 0), "1e+03");
+    EXPECT_EQ(FormatGeneral(1234.5, 5), "1234.5");
+}
+
 TEST(PlotReadout, EmptyOutsideEitherRangeOrWithoutAValue) {
     PlotModel plot;
     Configured(plot, PlotKind::Equaliser, ResponseView::Magnitude);
@@ -83,17 +89,4 @@ TEST(PlotReadout, EmptyOutsideEitherRangeOrWithoutAValue) {
     EXPECT_EQ(EqualiserReadout(plot, std::nullopt, " dBs"), "");
     plot.SetAxisRange(PlotAxisId::Y, 5.0, 5.0);
     EXPECT_EQ(EqualiserReadout(plot, PlotPoint{1000.0, 5.0}, " dBs"), "");
-}
-
-TEST(PlotReadout, PointerPixelToReadoutText) {
-    // What the widget and the equaliser do together on a mouse move: the plot area of a
-    // 600 x 400 widget less the margins; its centre is the geometric middle of 20..20000 Hz.
-    PlotModel plot;
-    Configured(plot, PlotKind::Equaliser, ResponseView::Magnitude);
-    plot.SetMargins({20, 30, 50, 10});
-    EXPECT_EQ(EqualiserReadout(plot, plot.PixelToValue({320, 195}, 600, 400), " dBs"),
-              "632.46 Hz , 0.00 dBs");
-    EXPECT_EQ(EqualiserReadout(plot, plot.PixelToValue({590, 20}, 600, 400), " dBs"),
-              "20000 Hz , 20.00 dBs");
-    EXPECT_EQ(EqualiserReadout(plot, plot.PixelToValue({595, 195}, 600, 400), " dBs"), "");
 }

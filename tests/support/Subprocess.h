@@ -104,7 +104,6 @@ class Subprocess {
 
     const std::string& Stdout() const { return stdout_; }
     const std::string& Stderr() const { return stderr_; }
-    pid_t Pid() const { return pid_; }
 
   private:
     // Appends what can be read within timeoutMs; false when nothing came.

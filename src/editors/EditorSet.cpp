@@ -20,6 +20,10 @@ void EditorSet::ChooseTopology(OutputTopology topology) {
         ApplyTwoOutputs(config_, sender_);
     } else {
         ApplyThreeOutputs(config_, sender_);
+        // The topology's even mix is route state 0; the state the user left (IN 2 alone
+        // after two outputs) would show one route while the other plays, and the saved
+        // file would open as the route shown. Opening a file keeps its own state.
+        config_.Routing.SelectRoute(0);
     }
     steps.TopologyApplied(config_);
     delays.CreationStep();

@@ -53,5 +53,18 @@ TEST(NewConfiguration, EditorsEndAsAtStartAndNothingIsSent) {
     EXPECT_EQ(e.speaker.Heading(), "OUTPUT 2");
 }
 
+// Three outputs mix both inputs half each, which is route state 0: left in the state of two
+// outputs (IN 2 alone), a saved file would reopen as IN 2 alone.
+TEST(NewConfiguration, ThreeOutputsChosenAfterTwoShowTheMixTheyPlay) {
+    ProcessorConfiguration config;
+    RecordingRealTimeSender sender;
+    EditorSet e(config, sender, {[] {}, [] {}, {}});
+    e.ChooseTopology(OutputTopology::TwoOutputs);
+    e.ChooseTopology(OutputTopology::ThreeOutputs);
+    EXPECT_EQ(config.Routing.RouteState, 0);
+    EXPECT_EQ(config.Routing.RouteC, 0.5);
+    EXPECT_EQ(config.Routing.RouteD, 0.5);
+}
+
 } // namespace
 } // namespace veld23

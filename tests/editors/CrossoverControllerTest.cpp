@@ -206,7 +206,6 @@ TEST_F(CrossoverEditing, TopologyDecidesTheSecondCurveAndTheSubPath) {
     EXPECT_FALSE(controller.OutputOffered(2));
     EXPECT_FALSE(controller.CurveShown(2));
     EXPECT_EQ(controller.Plot().FindSeries(3)->Colour(), plotcolours::kRed);
-    EXPECT_EQ(controller.SelectorLabel(3), "Out2");
     EXPECT_EQ(CurveY(3, 150), out3.magnitudeDb[150]); // no SUB path
 
     ApplyThreeOutputs(config, sender);
@@ -231,7 +230,6 @@ TEST_F(CrossoverEditing, RefreshHoldsLoadedValuesToTheControlsThenDesignsAndSend
     controller.RefreshOutputs();
 
     EXPECT_EQ(controller.CurrentOutput(), 3);
-    EXPECT_EQ(designed.HighPass.Sections[0].SectionType, kHiPassQ);
     EXPECT_NEAR(controller.OutputResponse(1).magnitudeDb[kGrid200Hz], kMinus3dB, 0.02);
 
     EXPECT_EQ(damaged.HighPass.Family, kXoverBypass);

@@ -22,7 +22,6 @@ inline constexpr int kGrid80Hz = 78;
 inline constexpr int kGrid200Hz = 130;
 inline constexpr int kGrid1kHz = 221; // 1005 Hz, the one nearest 1 kHz
 
-// The parameters of the five-value sends, in order.
 inline std::vector<int> FiveParameters(const RecordingRealTimeSender& sender) {
     std::vector<int> parameters;
     for (const RecordingRealTimeSender::Call& call : sender.calls) {

@@ -31,7 +31,6 @@ struct Workbench {
     }
     EqualiserEditor& Eq() { return editors.equaliser; }
     PeqBand& Band(int peq, int k) { return config.Peq[static_cast<std::size_t>(peq - 1)].Band(k); }
-    // One gesture, then the boundary that ends it.
     void Step(const std::function<void()>& gesture) {
         gesture();
         workflow.CloseStep();

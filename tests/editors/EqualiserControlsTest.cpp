@@ -81,7 +81,6 @@ TEST_F(EqualiserControls, GainSliderFieldKeysAndButtons) {
     editor.SetGainText("3.3");
     editor.GainEnter();
     EXPECT_EQ(editor.GainPosition(), 90);
-    EXPECT_EQ(Band(1, 1).GainDb, 3.3);
     editor.GainUp();
     editor.GainUp();
     editor.GainDown();

@@ -4,6 +4,7 @@
 #include "editors/CrossoverSlots.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace veld23 {
 namespace {
@@ -232,12 +233,9 @@ TEST_F(CrossoverEditing, RefreshHoldsLoadedValuesToTheControlsThenDesignsAndSend
     EXPECT_EQ(controller.CurrentOutput(), 3);
     EXPECT_NEAR(controller.OutputResponse(1).magnitudeDb[kGrid200Hz], kMinus3dB, 0.02);
 
-    EXPECT_EQ(damaged.HighPass.Family, kXoverBypass);
-    EXPECT_EQ(damaged.HighPass.Frequency, 20.0);
-    EXPECT_EQ(damaged.HighPass.Order, 4);
-    EXPECT_EQ(damaged.LowPass.Frequency, 20000.0);
-    EXPECT_EQ(damaged.LowPass.Order, 2);
-    EXPECT_EQ(damaged.LowPass.Family, kXoverBypass); // held by solo L
+    const auto half = [](const TXOVERPB& h) { return std::tuple(h.Family, h.Frequency, h.Order); };
+    EXPECT_EQ(half(damaged.HighPass), std::tuple(kXoverBypass, 20.0, 4));
+    EXPECT_EQ(half(damaged.LowPass), std::tuple(kXoverBypass, 20000.0, 2)); // held by solo L
     EXPECT_FALSE(config.CrossoverSolos[1].LowPassAux);
     for (const PlotPoint& p : controller.Plot().FindSeries(2)->Points()) {
         ASSERT_TRUE(std::isfinite(p.y));

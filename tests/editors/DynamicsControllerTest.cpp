@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace veld23 {
 namespace {
 
@@ -119,11 +121,11 @@ TEST_F(DynamicsEditor, EveryChangeSendsTheCurrentTableWhenRealTimeAllows) {
 
 TEST_F(DynamicsEditor, BypassDisablesTheCurveControls) {
     editor.SetBypass(true);
-    EXPECT_FALSE(editor.ThresholdEnabled());
-    EXPECT_FALSE(editor.KneeEnabled());
-    EXPECT_FALSE(editor.TimeFieldEnabled(Field::Attack));
-    EXPECT_FALSE(editor.TimeFieldEnabled(Field::Release));
-    EXPECT_TRUE(editor.TimeFieldEnabled(Field::Hold));
+    EXPECT_EQ(std::tuple(editor.ThresholdEnabled(), editor.KneeEnabled(),
+                         editor.TimeFieldEnabled(Field::Attack),
+                         editor.TimeFieldEnabled(Field::Release),
+                         editor.TimeFieldEnabled(Field::Hold)),
+              std::tuple(false, false, false, false, true));
     EXPECT_EQ(Record(1).Tabla[32], 1.0L);
 
     // Disabled controls change nothing and send nothing.
@@ -132,9 +134,8 @@ TEST_F(DynamicsEditor, BypassDisablesTheCurveControls) {
     editor.SetKneePosition(0);
     editor.ChooseCompressor();
     Type(Field::Attack, "200");
-    EXPECT_EQ(Record(1).Umbral, -6.0f);
-    EXPECT_EQ(Record(1).Knee, 4.0f);
-    EXPECT_TRUE(editor.LimiterLit());
+    EXPECT_EQ(std::tuple(Record(1).Umbral, Record(1).Knee, editor.LimiterLit()),
+              std::tuple(-6.0f, 4.0f, true));
     EXPECT_EQ(editor.TimeText(Field::Attack), "140");
     EXPECT_EQ(sender.calls.size(), sent);
 
@@ -201,10 +202,10 @@ TEST_F(DynamicsEditor, RefreshAfterLoadingHoldsAndDesignsBothRecords) {
 
     editor.SelectRecord(2);
     editor.RefreshRecords();
-    EXPECT_EQ(editor.CurrentRecord(), 1);
-    EXPECT_EQ(editor.ThresholdPosition(), 101);
-    EXPECT_EQ(editor.RatioPosition(), 9);
-    EXPECT_EQ(editor.KneePosition(), 15); // 2.5 dB in half-dB steps below 10
+    // The knee's 2.5 dB in half-dB steps below 10.
+    EXPECT_EQ(std::tuple(editor.CurrentRecord(), editor.ThresholdPosition(), editor.RatioPosition(),
+                         editor.KneePosition()),
+              std::tuple(1, 101, 9, 15));
     EXPECT_EQ(editor.GateItem(), std::nullopt);
     EXPECT_TRUE(editor.CompressorLit());
     // Both tables designed from the held values: the first a 1:1 compressor, the second a

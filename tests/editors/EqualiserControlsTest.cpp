@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 // The slider laws, the type rules (floors, caps, coefficient words) and what counts as a
 // number are tested where they live; here the fields, sliders and band keep together.
@@ -171,10 +172,8 @@ TEST_F(EqualiserControls, DisabledControlsDoNothingAndTypesThatIgnoreTheGain) {
     editor.SetQPosition(200);
     editor.SetCoefficientText(0, "0.5");
     editor.CoefficientEnter(0);
-    EXPECT_EQ(editor.GainPosition(), 123);
-    EXPECT_EQ(editor.QPosition(), 193);
-    EXPECT_EQ(Band(1, 1).GainDb, 0.0);
-    EXPECT_EQ(Band(1, 1).b0, 1.0L);
+    EXPECT_EQ(std::tuple(editor.GainPosition(), editor.QPosition()), std::tuple(123, 193));
+    EXPECT_EQ(std::tuple(Band(1, 1).GainDb, Band(1, 1).b0), std::tuple(0.0, 1.0L));
     EXPECT_TRUE(sender.calls.empty());
 
     editor.ChooseType(1);
@@ -236,9 +235,9 @@ TEST_F(EqualiserControls, SwitchingToIirCoeffKeepsTheDesignedCoefficientsExactly
     EXPECT_EQ(editor.CoefficientField(0).text,
               FieldNumber::Text(static_cast<double>(designed.b0), 6));
     editor.CoefficientsLeave();
-    EXPECT_EQ(Band(1, 1).b0, designed.b0);
-    EXPECT_EQ(Band(1, 1).a1, designed.a1);
-    EXPECT_EQ(Band(1, 1).a2, designed.a2);
+    const PeqBand& kept = Band(1, 1);
+    EXPECT_EQ(std::tuple(kept.b0, kept.b1, kept.b2, kept.a1, kept.a2),
+              std::tuple(designed.b0, designed.b1, designed.b2, designed.a1, designed.a2));
 }
 
 TEST_F(EqualiserControls, RefreshSelectsEveryBandOfBothEqualisers) {
@@ -265,12 +264,10 @@ TEST_F(EqualiserControls, RefreshSelectsEveryBandOfBothEqualisers) {
     first.GainDb = 3.04;
 
     editor.RefreshFromConfiguration();
-    EXPECT_EQ(editor.CurrentEqualiser(), 1);
-    EXPECT_EQ(editor.CurrentBand(), 1);
-    EXPECT_EQ(editor.RememberedBand(2), 1);
-    EXPECT_EQ(editor.UsedBands(1), 7);
-    EXPECT_EQ(editor.UsedBands(2), 7);
-    EXPECT_EQ(editor.LastChosenEqualiser(), 2); // refreshing chooses nothing
+    // Band 1 of PEQ1 shown, every band in use; the last chosen equaliser stays PEQ2.
+    EXPECT_EQ(std::tuple(editor.CurrentEqualiser(), editor.CurrentBand(), editor.RememberedBand(2),
+                         editor.UsedBands(1), editor.UsedBands(2), editor.LastChosenEqualiser()),
+              std::tuple(1, 1, 1, 7, 7, 2));
     for (int peq = 1; peq <= 2; ++peq) {
         for (int k = 1; k <= 7; ++k) {
             EXPECT_EQ(Band(peq, k).Q, peq == 2 && k == 2 ? 0.5 : 0.7) << peq << k;
@@ -278,17 +275,13 @@ TEST_F(EqualiserControls, RefreshSelectsEveryBandOfBothEqualisers) {
     }
     EXPECT_EQ(odd.SectionType, kBypass);
     EXPECT_EQ(odd.b0, 1.0L);
-    EXPECT_EQ(entered.b0, 0.25L);
-    EXPECT_EQ(entered.b1, 2.0L - 1.0L / 1048576.0L);
-    EXPECT_EQ(entered.a1, 0.0L);
-    EXPECT_EQ(first.Frequency, 1234.0);
-    EXPECT_EQ(first.GainDb, 3.0);
-    EXPECT_EQ(editor.TypeIndex(), 1);
-    EXPECT_EQ(editor.QField().text, "0.7");
-    EXPECT_EQ(editor.FrequencyPosition(), 12096); // from the band's 1234.4 Hz
-    EXPECT_EQ(editor.GainPosition(), 93);
-    EXPECT_EQ(damaged.Frequency, 10.0);
-    EXPECT_EQ(damaged.GainDb, 12.0);
+    EXPECT_EQ(std::tuple(entered.b0, entered.b1, entered.a1),
+              std::tuple(0.25L, 2.0L - 1.0L / 1048576.0L, 0.0L));
+    EXPECT_EQ(std::tuple(first.Frequency, first.GainDb), std::tuple(1234.0, 3.0));
+    // The frequency slider from the band's 1234.4 Hz.
+    EXPECT_EQ(std::tuple(editor.TypeIndex(), editor.FrequencyPosition(), editor.GainPosition()),
+              std::tuple(1, 12096, 93));
+    EXPECT_EQ(std::tuple(damaged.Frequency, damaged.GainDb), std::tuple(10.0, 12.0));
     EXPECT_TRUE(std::isfinite(static_cast<double>(damaged.b0)));
 
     // Opening the window again relabels the selectors and chooses the last equaliser.

@@ -157,9 +157,7 @@ TEST_F(CrossoverEditing, LinkwitzRileyOfOrderTwoIsSentAsTheProductOfItsSections)
     controller.ToggleSolo(kColumnL);
     controller.ChooseFamily(kColumnL, 2);
     const CrossoverSlotSections slots = SlotSections(Crossover(3));
-    EXPECT_EQ(slots[0].CoefIndex, 90);
-    EXPECT_EQ(slots[0].b0, 1.0L);
-    EXPECT_EQ(slots[0].b1, 0.0L);
+    EXPECT_EQ(std::tuple(slots[0].CoefIndex, slots[0].b0, slots[0].b1), std::tuple(90, 1.0L, 0.0L));
     EXPECT_EQ(slots[1].CoefIndex, 95);
     EXPECT_NE(slots[1].b2, 0.0L);
 }

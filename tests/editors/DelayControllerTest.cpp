@@ -26,6 +26,11 @@ struct Delays {
         sender.mode = true;
     }
 
+    void DistanceUps(int output, int times) {
+        for (int i = 0; i < times; ++i) {
+            controller.DistanceUp(output);
+        }
+    }
     std::vector<std::pair<std::uint16_t, int>> Integers() const {
         std::vector<std::pair<std::uint16_t, int>> sent;
         for (const RecordingRealTimeSender::Call& call : sender.calls) {
@@ -93,18 +98,13 @@ TEST_F(ThreeOutputs, TemperatureChangesCentimetresNotWords) {
 }
 
 TEST_F(ThreeOutputs, DistanceKeysGiveAlignmentDelays) {
-    for (int i = 0; i < 48; ++i) {
-        controller.DistanceUp(2);
-    }
+    DistanceUps(2, 48);
     EXPECT_EQ(controller.DistanceText(2), "34.6");
     EXPECT_EQ(controller.DistancePictureLength(2), 15); // 48 x 50 / 165
 
     // The smallest alignment delay is always 0: moving OUT 1 past OUT 2 shifts both.
-    for (int i = 0; i < 50; ++i) {
-        controller.DistanceUp(1);
-    }
-    controller.DistanceUp(3);
-    controller.DistanceUp(3);
+    DistanceUps(1, 50);
+    DistanceUps(3, 2);
     EXPECT_EQ(controller.DistanceText(3), "1.4");
     EXPECT_EQ(controller.AlignmentDelay(1), 48);
     EXPECT_EQ(controller.AlignmentDelay(2), 46);
@@ -112,14 +112,10 @@ TEST_F(ThreeOutputs, DistanceKeysGiveAlignmentDelays) {
 
     // Up stops at 141 samples for the third output and at 164 for the others; a key
     // that stops leaves the delays normalised and sends nothing.
-    for (int i = 0; i < 200; ++i) {
-        controller.DistanceUp(3);
-    }
+    DistanceUps(3, 200);
     EXPECT_EQ(controller.DistanceText(3), "101.7");
     EXPECT_EQ(controller.AlignmentDelay(3), 141 - 48);
-    for (int i = 0; i < 200; ++i) {
-        controller.DistanceUp(2);
-    }
+    DistanceUps(2, 200);
     EXPECT_EQ(controller.DistanceText(2), "118.3");
     const std::size_t sent = sender.calls.size();
     controller.DistanceUp(2);

@@ -320,9 +320,9 @@ TEST_F(DynamicsEditor, TimeFieldsStepHoldAndSendTheirCodes) {
 }
 
 TEST_F(DynamicsEditor, GateListTakesTheRampFieldAndHiddenFieldsHoldTheirRanges) {
+    const auto gate = [this] { return std::pair(Record(1).GateIndex, Record(1).Pendiente); };
     editor.SelectGateItem(1);
-    EXPECT_EQ(Record(1).GateIndex, 10.0f);
-    EXPECT_EQ(Record(1).Pendiente, 4.0f);
+    EXPECT_EQ(gate(), std::pair(10.0f, 4.0f));
     EXPECT_EQ(editor.GateIndexText(), "10");
     editor.SelectGateItem(8); // no list item, no change
     editor.SelectGateItem(-1);
@@ -333,21 +333,18 @@ TEST_F(DynamicsEditor, GateListTakesTheRampFieldAndHiddenFieldsHoldTheirRanges) 
     editor.ApplyGateFields();
     EXPECT_EQ(Record(1).Pendiente, 2.0f);
     editor.SelectGateItem(3);
-    EXPECT_EQ(Record(1).GateIndex, 12.0f);
-    EXPECT_EQ(Record(1).Pendiente, 2.0f);
+    EXPECT_EQ(gate(), std::pair(12.0f, 2.0f));
 
     editor.SetGateIndexText("40");
     editor.SetRampText("0");
     editor.ApplyGateFields();
-    EXPECT_EQ(Record(1).GateIndex, 33.0f);
-    EXPECT_EQ(Record(1).Pendiente, 1.0f);
+    EXPECT_EQ(gate(), std::pair(33.0f, 1.0f));
     EXPECT_EQ(editor.GateIndexText(), "33");
     EXPECT_EQ(editor.RampText(), "1");
     editor.SetGateIndexText("abc");
     editor.SetRampText("-");
     editor.ApplyGateFields();
-    EXPECT_EQ(Record(1).GateIndex, 33.0f);
-    EXPECT_EQ(Record(1).Pendiente, 1.0f);
+    EXPECT_EQ(gate(), std::pair(33.0f, 1.0f));
     EXPECT_EQ(editor.GateIndexText(), "33");
 }
 

@@ -2,8 +2,6 @@
 #include "config/FieldNumber.h"
 #include "dsp/PeqRules.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
 #include <tuple>

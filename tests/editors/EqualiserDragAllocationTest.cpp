@@ -3,8 +3,6 @@
 // allocate. This test counts global allocations while a drag goes on.
 #include "EditorTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <functional>

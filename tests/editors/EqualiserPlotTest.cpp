@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace veld23 {
 namespace {
@@ -114,11 +115,10 @@ TEST_F(EqualiserPlot, PressStartsADragOnlyNearTheBandsPoint) {
 
     editor.PlotMouseDown(At(near, 1.5));
     EXPECT_TRUE(editor.Dragging());
-    EXPECT_EQ(Band(1, 1).Frequency, 1122.0);
-    EXPECT_EQ(Band(1, 1).GainDb, 1.5);
+    EXPECT_EQ(std::tuple(Band(1, 1).Frequency, Band(1, 1).GainDb), std::tuple(1122.0, 1.5));
     EXPECT_EQ(editor.FrequencyField().text, "1122");
-    EXPECT_EQ(editor.FrequencyPosition(), 12344);
-    EXPECT_EQ(editor.GainPosition(), 108);
+    EXPECT_EQ(std::tuple(editor.FrequencyPosition(), editor.GainPosition()),
+              std::tuple(12344, 108));
     EXPECT_EQ(sender.calls.size(), 1u);
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 // The level laws and gains are the level record's tests; here the fields, the switches and
 // what goes out: the gain times the on factor, as a value of kind 2 from parameter 258.
 
@@ -92,10 +94,9 @@ TEST_F(Levels, LevelFieldTakesTheShownValue) {
 TEST_F(Levels, MuteSilencesAndPolarityFlipsTheSign) {
     controller.SetLevelPosition(3, 121);
     controller.ToggleMute(3);
-    EXPECT_TRUE(controller.MuteLit(3));
-    EXPECT_TRUE(controller.MainMuteShown(3));
-    EXPECT_FALSE(controller.ChannelLabelEnabled(3));
-    EXPECT_TRUE(controller.ChannelLabelEnabled(1));
+    EXPECT_EQ(std::tuple(controller.MuteLit(3), controller.MainMuteShown(3),
+                         controller.ChannelLabelEnabled(3), controller.ChannelLabelEnabled(1)),
+              std::tuple(true, true, false, true));
     ExpectLastSend(260, 0.0);
     EXPECT_NEAR(records[2].OutputGain, 0.501187, 1e-6); // the level is kept
     controller.TogglePolarity(3);

@@ -59,12 +59,10 @@ TEST_F(CrossoverEditing, FrequenciesAreWholeHertzInRangeAndHighPassStaysBelowLow
 
     // Text that is not a number changes nothing, and the field shows the value again.
     const auto sends = sender.calls.size();
-    const int redraws = finalRedraws;
     Enter(kColumnL, "abc");
     EXPECT_EQ(Crossover(1).HighPass.Frequency, 501.0);
     EXPECT_EQ(Text(kColumnL), "501");
     EXPECT_EQ(sender.calls.size(), sends);
-    EXPECT_EQ(finalRedraws, redraws);
 
     // A half used alone is not bound by the other.
     CrossoverEditor solo;

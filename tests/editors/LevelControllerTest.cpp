@@ -126,7 +126,6 @@ TEST_F(Levels, OpenedConfigurationRestoresFieldsSlidersAndMuteIndication) {
     EXPECT_TRUE(controller.MuteLit(2));
     EXPECT_TRUE(controller.PolarityLit(2));
     EXPECT_TRUE(controller.MainMuteShown(2));
-    EXPECT_FALSE(controller.ChannelLabelEnabled(2));
     EXPECT_EQ(controller.LevelText(3), "2.0");
     EXPECT_FALSE(controller.MainMuteShown(1));
 }

@@ -57,7 +57,6 @@ TEST_F(Tuning, ADragOfThreeHundredMovesUndoesInOneStepCurveIncluded) {
     ASSERT_TRUE(workflow.Undo());
     EXPECT_EQ(TakeSnapshot(config), peaking);
     EXPECT_EQ(Eq().Curve(1).magnitudeDb, curve.magnitudeDb);
-    EXPECT_EQ(workflow.History().UndoSteps(), 1u);
     EXPECT_EQ(workflow.UndoText(), "Undo PEQ 1 band 1 type");
     EXPECT_EQ(workflow.RedoText(), "Redo PEQ 1 band 1 frequency and gain");
     // A new edit after an undo leaves nothing to redo.

@@ -1,22 +1,15 @@
-#include "EqualiserTestSupport.h"
+#include "EditorTestSupport.h"
 #include "config/FieldNumber.h"
-#include "dsp/FrequencyGrid.h"
 #include "dsp/PeqRules.h"
-#include "editors/EqualiserEditor.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
+#include <tuple>
 
 namespace veld23 {
 namespace {
 
-using testing::At;
-using testing::EqualiserFixture;
-using testing::RecordingRealTimeSender;
-using Kind = RecordingRealTimeSender::Kind;
+using namespace testing;
 
 // Band 1 of PEQ1 as a "Parametric Q Adap" at 1000 Hz, 0 dB, Q 0.7.
 struct PeakingBand : EqualiserFixture {
@@ -25,155 +18,124 @@ struct PeakingBand : EqualiserFixture {
         sender.calls.clear();
     }
 };
+struct EqualiserPlot : PeakingBand, ::testing::Test {};
+struct EqualiserRealTime : EqualiserFixture, ::testing::Test {};
 
-double MaxY(const PlotSeries& series) {
-    double top = -1e9;
-    for (const PlotPoint& p : series.Points()) {
-        top = std::max(top, p.y);
-    }
-    return top;
-}
-
-TEST(EqualiserPlot, OnlyUsedBandsAreEvaluated) {
-    PeakingBand t;
-    PeqBand& band3 = t.Band(1, 3);
+TEST_F(EqualiserPlot, OnlyUsedBandsAreEvaluated) {
+    PeqBand& band3 = Band(1, 3);
     band3.SectionType = kParametricQAdap;
     band3.GainDb = 6.0;
     RedesignBand(band3);
-    t.editor.SetFrequencyPosition(16580); // an edit of band 1 at 0 dB
-    EXPECT_EQ(MaxY(t.editor.Plot().Series(1)), 0.0);
-    t.editor.SelectBand(3);
-    EXPECT_EQ(t.editor.UsedBands(1), 3);
-    EXPECT_NEAR(MaxY(t.editor.Plot().Series(1)), 6.0, 0.02);
-    EXPECT_EQ(t.editor.Plot().Series(1).Marks()[0].text, "3");
+    editor.SetFrequencyPosition(16580); // an edit of band 1 at 0 dB
+    EXPECT_EQ(std::ranges::max(editor.Curve(1).magnitudeDb), 0.0f);
+    editor.SelectBand(3);
+    EXPECT_EQ(editor.UsedBands(1), 3);
+    EXPECT_NEAR(std::ranges::max(editor.Curve(1).magnitudeDb), 6.0, 0.02);
+    EXPECT_EQ(editor.Plot().Series(1).Marks()[0].text, "3");
 }
 
-TEST(EqualiserPlot, BandEditsRedrawTheCurrentEqualiserAndViewsRedrawBoth) {
-    PeakingBand t;
-    PeqBand& other = t.Band(2, 1);
+TEST_F(EqualiserPlot, BandEditsRedrawTheCurrentEqualiserAndViewsRedrawBoth) {
+    PeqBand& other = Band(2, 1);
     other.SectionType = kParametricQAdap;
     other.GainDb = -6.0;
     RedesignBand(other);
-    t.editor.SetGainPosition(100);
-    EXPECT_EQ(MaxY(t.editor.Plot().Series(2)), 0.0); // PEQ2 still as last drawn
-    t.editor.ShowMagnitude();
-    EXPECT_NEAR(*std::min_element(t.editor.Curve(2).magnitudeDb.begin(),
-                                  t.editor.Curve(2).magnitudeDb.begin() + 401),
-                -6.0, 0.02);
-    EXPECT_EQ(t.editor.Plot().Series(2).Marks()[0].at, (PlotPoint{1000.0, -5.0}));
-    EXPECT_EQ(t.sender.calls.size(), 1u); // the gain; views send nothing
+    editor.SetGainPosition(100);
+    EXPECT_EQ(std::ranges::min(editor.Curve(2).magnitudeDb), 0.0f); // PEQ2 as last drawn
+    editor.ShowMagnitude();
+    EXPECT_NEAR(std::ranges::min(editor.Curve(2).magnitudeDb), -6.0, 0.02);
+    EXPECT_EQ(editor.Plot().Series(2).Marks()[0].at, (PlotPoint{1000.0, -5.0}));
+    EXPECT_EQ(sender.calls.size(), 1u); // the gain; views send nothing
 }
 
-TEST(EqualiserPlot, PhaseViewWrapsAnAllPassOnceAtItsFrequency) {
-    PeakingBand t;
-    t.editor.ChooseType(10); // "AllPass 2" at 1000 Hz
-    t.editor.ShowPhase();
-    const auto points = t.editor.Plot().Series(1).Points();
-    ASSERT_EQ(points.size(), 401u);
-    std::vector<double> jumpsHz;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        if (points[i - 1].y < -150.0 && points[i].y > 150.0) {
-            jumpsHz.push_back(points[i].x);
-        }
-    }
-    ASSERT_EQ(jumpsHz.size(), 1u);
-    EXPECT_NEAR(jumpsHz[0], 1000.0, 50.0);
-    EXPECT_NEAR(points[0].y, 0.0, 5.0); // far from its frequency it turns little
+TEST_F(EqualiserPlot, PhaseViewWrapsAnAllPassOnceAtItsFrequency) {
+    editor.ChooseType(10); // "AllPass 2" at 1000 Hz
+    editor.ShowPhase();
+    // In degrees, half a turn at its frequency; unwrapped it would end near -360.
+    const auto points = editor.Plot().Series(1).Points();
+    EXPECT_NEAR(points[0].y, 0.0, 5.0);
+    EXPECT_NEAR(points[kGrid1kHz - 1].y, -180.0, 5.0);
+    EXPECT_NEAR(points[kGrid1kHz + 1].y, 180.0, 5.0);
+    EXPECT_NEAR(points.back().y, 0.0, 30.0);
 }
 
-TEST(EqualiserPlot, ShowSwitchesHideACurveAndRedesignTheCurrentBand) {
-    PeakingBand t;
-    const std::size_t refreshes = t.finalResponses.size();
-    t.editor.ToggleShow(2);
-    EXPECT_FALSE(t.editor.CurveShown(2));
-    EXPECT_FALSE(t.editor.Plot().Series(2).Visible());
-    EXPECT_TRUE(t.editor.CurveShown(1));
-    EXPECT_EQ(t.finalResponses.size(), refreshes + 1);
-    ASSERT_EQ(t.sender.calls.size(), 1u);
-    EXPECT_EQ(t.sender.calls[0].parameter, 0); // PEQ1 band 1, the band being edited
-    t.editor.ToggleShow(2);
-    EXPECT_TRUE(t.editor.CurveShown(2));
-    t.editor.ToggleShow(0);
-    EXPECT_EQ(t.sender.calls.size(), 2u);
+TEST_F(EqualiserPlot, ShowSwitchesHideACurveAndRedesignTheCurrentBand) {
+    const std::size_t refreshes = finalResponses.size();
+    editor.ToggleShow(2);
+    EXPECT_FALSE(editor.CurveShown(2));
+    EXPECT_FALSE(editor.Plot().Series(2).Visible());
+    EXPECT_TRUE(editor.CurveShown(1));
+    EXPECT_EQ(finalResponses.size(), refreshes + 1);
+    ASSERT_EQ(sender.calls.size(), 1u);
+    EXPECT_EQ(sender.calls[0].parameter, 0); // PEQ1 band 1, the band being edited
+    editor.ToggleShow(2);
+    EXPECT_TRUE(editor.CurveShown(2));
+    editor.ToggleShow(0);
+    EXPECT_EQ(sender.calls.size(), 2u);
 }
 
-TEST(EqualiserPlot, FinalResponseSeesTheCurveOfTheEdit) {
-    PeakingBand t;
-    t.editor.SetGainText("6");
-    t.editor.GainEnter();
-    ASSERT_FALSE(t.finalResponses.empty());
-    EXPECT_NEAR(t.finalResponses.back(), 6.0, 0.05);
+TEST_F(EqualiserPlot, FinalResponseSeesTheCurveOfTheEdit) {
+    editor.SetGainText("6");
+    editor.GainEnter();
+    ASSERT_FALSE(finalResponses.empty());
+    EXPECT_NEAR(finalResponses.back(), 6.0, 0.05);
 }
 
-TEST(EqualiserPlot, ReadoutAndHandPointer) {
-    PeakingBand t;
-    PlotModel& plot = t.editor.Plot();
-    t.editor.PlotMouseMove(At(1000.0, 3.456));
+TEST_F(EqualiserPlot, ReadoutAndHandPointer) {
+    PlotModel& plot = editor.Plot();
+    editor.PlotMouseMove(At(1000.0, 3.456));
     EXPECT_EQ(plot.Readout(), "1000 Hz , 3.46 dBs ");
     EXPECT_FALSE(plot.HandPointer()); // 3.456 dB is more than 2 dB from the band's 0.0
-    t.editor.PlotMouseMove(At(1100.0, 1.9));
-    EXPECT_TRUE(plot.HandPointer());
     // The band's point is reached up to 2 dB away, and no further.
-    t.editor.PlotMouseMove(At(1000.0, -2.0));
+    editor.PlotMouseMove(At(1000.0, -2.0));
     EXPECT_TRUE(plot.HandPointer());
-    t.editor.PlotMouseMove(At(1000.0, 2.0 + 1e-9));
+    editor.PlotMouseMove(At(1000.0, 2.0 + 1e-9));
     EXPECT_FALSE(plot.HandPointer());
-    t.editor.PlotMouseMove(At(12.0, 0.0)); // left of the axis
-    EXPECT_EQ(plot.Readout(), "");
+    editor.PlotMouseMove(PlotPointer{});
     EXPECT_FALSE(plot.HandPointer());
-    t.editor.PlotMouseMove(PlotPointer{});
-    EXPECT_EQ(plot.Readout(), "");
 
-    t.editor.ShowPhase();
-    t.editor.PlotMouseMove(At(1000.0, -45.0));
+    editor.ShowPhase();
+    editor.PlotMouseMove(At(1000.0, -45.0));
     EXPECT_EQ(plot.Readout(), "1000 Hz , -45.00\xBA ");
-    t.editor.PlotMouseMove(At(1000.0, 1.0));
+    editor.PlotMouseMove(At(1000.0, 1.0));
     EXPECT_FALSE(plot.HandPointer()); // no drag to offer in this view
-    t.editor.PlotMouseUp(At(1000.0, 1.0));
+    editor.PlotMouseUp(At(1000.0, 1.0));
     EXPECT_EQ(plot.Readout(), "");
 }
 
-TEST(EqualiserPlot, PressStartsADragOnlyNearTheBandsPoint) {
-    PeakingBand t;
+TEST_F(EqualiserPlot, PressStartsADragOnlyNearTheBandsPoint) {
     // A tenth of a decade off, 2.5 dB off, Shift held, no value, no frequency.
     const double near = 1000.0 * std::pow(10.0, 0.05);
     for (const PlotPointer& press : {At(1000.0 * std::pow(10.0, 0.1), 0.0), At(1000.0, 2.5),
                                      At(near, 1.5, true), PlotPointer{}, At(0.0, 0.0)}) {
-        t.editor.PlotMouseDown(press);
-        EXPECT_FALSE(t.editor.Dragging());
+        editor.PlotMouseDown(press);
+        EXPECT_FALSE(editor.Dragging());
     }
-    EXPECT_EQ(t.Band(1, 1).Frequency, 1000.0);
-    EXPECT_TRUE(t.sender.calls.empty());
+    EXPECT_EQ(Band(1, 1).Frequency, 1000.0);
+    EXPECT_TRUE(sender.calls.empty());
 
-    t.editor.PlotMouseDown(At(near, 1.5));
-    EXPECT_TRUE(t.editor.Dragging());
-    EXPECT_EQ(t.Band(1, 1).Frequency, 1122.0);
-    EXPECT_EQ(t.Band(1, 1).GainDb, 1.5);
-    EXPECT_EQ(t.editor.FrequencyField().text, "1122");
-    EXPECT_EQ(t.editor.FrequencyPosition(), 12344);
-    EXPECT_EQ(t.editor.GainPosition(), 108);
-    EXPECT_EQ(t.sender.calls.size(), 1u);
+    editor.PlotMouseDown(At(near, 1.5));
+    EXPECT_TRUE(editor.Dragging());
+    EXPECT_EQ(std::tuple(Band(1, 1).Frequency, Band(1, 1).GainDb), std::tuple(1122.0, 1.5));
+    EXPECT_EQ(editor.FrequencyField().text, "1122");
+    EXPECT_EQ(std::tuple(editor.FrequencyPosition(), editor.GainPosition()),
+              std::tuple(12344, 108));
+    EXPECT_EQ(sender.calls.size(), 1u);
 }
 
-TEST(EqualiserPlot, ThePlotHandsItsPointerToTheEditor) {
-    PeakingBand t;
-    PlotModel& plot = t.editor.Plot();
+TEST_F(EqualiserPlot, ThePlotHandsItsPointerToTheEditor) {
+    PlotModel& plot = editor.Plot();
     const PlotGeometry geometry = plot.Geometry(640.0, 400.0);
     const auto at = [&geometry](double hz, double db) { return *geometry.ToPixel({hz, db}); };
     plot.MouseDown(at(1000.0, 1.5), 640.0, 400.0, false);
-    ASSERT_TRUE(t.editor.Dragging());
+    ASSERT_TRUE(editor.Dragging());
     plot.MouseMove(at(2000.0, 4.04), 640.0, 400.0, false);
-    EXPECT_EQ(t.Band(1, 1).Frequency, 2000.0);
-    EXPECT_EQ(plot.Series(1).Marks()[0].at, (PlotPoint{2000.0, 5.0}));
+    EXPECT_EQ(Band(1, 1).Frequency, 2000.0);
     EXPECT_EQ(plot.Readout(), ""); // dragging shows no readout
     plot.MouseUp(at(2000.0, 4.0), 640.0, 400.0, false);
-    EXPECT_FALSE(t.editor.Dragging());
-    plot.MouseMove(at(500.0, 0.0), 640.0, 400.0, false);
-    EXPECT_EQ(t.Band(1, 1).Frequency, 2000.0); // only a readout now
-    EXPECT_EQ(plot.Readout().substr(0, 7), "500 Hz ");
+    EXPECT_FALSE(editor.Dragging());
 }
 
-TEST(EqualiserPlot, DraggingGoesThroughTheFieldsAndTheTypesGainRules) {
+TEST(EqualiserDrag, GoesThroughTheFieldsAndTheTypesGainRules) {
     // Whole hertz and tenths of a dB held to the fields' ranges beyond the axes; a low-pass
     // Q ignores the gain and keeps 0.0 from the press on; a shelf caps boosts only.
     const struct {
@@ -201,30 +163,13 @@ TEST(EqualiserPlot, DraggingGoesThroughTheFieldsAndTheTypesGainRules) {
     }
 }
 
-std::vector<int> Parameters(const RecordingRealTimeSender& sender) {
-    std::vector<int> parameters;
-    for (const auto& call : sender.calls) {
-        EXPECT_EQ(call.kind, Kind::Five);
-        parameters.push_back(call.parameter);
-    }
-    return parameters;
-}
-
-void ExpectSentBand(const RecordingRealTimeSender::Call& call, const PeqBand& band) {
-    EXPECT_EQ(call.kind, Kind::Five);
-    EXPECT_EQ(call.parameter, band.CoefIndex);
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(call.values[static_cast<std::size_t>(k)], band.GetCoefficient(k)) << k;
-    }
-}
-
-TEST(EqualiserRealTime, CreationSendsEachSelectionOnlyInRealTimeMode) {
+TEST(EqualiserCreation, SendsEachSelectionOnlyInRealTimeMode) {
     ProcessorConfiguration config;
     RecordingRealTimeSender sender;
     {
         EqualiserEditor editor(config, sender);
         // PEQ2 selects bands 2 and 1, then PEQ1 does.
-        EXPECT_EQ(Parameters(sender), (std::vector<int>{40, 35, 5, 0}));
+        EXPECT_EQ(FiveParameters(sender), (std::vector<int>{40, 35, 5, 0}));
         ASSERT_EQ(sender.calls.size(), 4u);
         EXPECT_EQ(sender.calls[1].values, (std::array<double, 5>{1.0, 0.0, 0.0, 0.0, 0.0}));
     }
@@ -234,63 +179,45 @@ TEST(EqualiserRealTime, CreationSendsEachSelectionOnlyInRealTimeMode) {
     EXPECT_TRUE(sender.calls.empty());
 }
 
-TEST(EqualiserRealTime, AnEditSendsTheFiveCoefficientsOfItsBand) {
-    EqualiserFixture t;
-    t.editor.SelectBand(4);
-    t.editor.ChooseType(1);
-    t.editor.SetGainText("-4.5");
-    t.editor.GainEnter();
+TEST_F(EqualiserRealTime, AnEditSendsTheFiveCoefficientsOfItsBand) {
+    editor.SelectBand(4);
+    editor.ChooseType(1);
+    editor.SetGainText("-4.5");
+    editor.GainEnter();
     // The band selection, the type choice and the gain: one message each, never one per
     // control the selection refilled.
-    ASSERT_EQ(t.sender.calls.size(), 3u);
-    ExpectSentBand(t.sender.calls.back(), t.Band(1, 4));
-    EXPECT_EQ(t.sender.calls.back().parameter, 15);
-    EXPECT_NE(t.sender.calls.back().values[0], 1.0);
-    EXPECT_EQ(t.editor.CoefficientDisplay(), t.sender.calls.back().values);
-    EXPECT_EQ(t.editor.CoefficientDisplayText(1),
-              FieldNumber::Text(t.Band(1, 4).GetCoefficient(1), 6));
-    EXPECT_EQ(t.editor.CoefficientDisplayText(5), "");
+    ASSERT_EQ(sender.calls.size(), 3u);
+    ExpectSentSection(sender.calls.back(), Band(1, 4));
+    EXPECT_EQ(sender.calls.back().parameter, 15);
+    EXPECT_NE(sender.calls.back().values[0], 1.0);
+    EXPECT_EQ(editor.CoefficientDisplay(), sender.calls.back().values);
+    EXPECT_EQ(editor.CoefficientDisplayText(1), FieldNumber::Text(Band(1, 4).GetCoefficient(1), 6));
+    EXPECT_EQ(editor.CoefficientDisplayText(5), "");
 }
 
-TEST(EqualiserRealTime, NothingIsSentWhileAMessageGoesOutOrOutsideRealTimeMode) {
-    EqualiserFixture t;
-    t.editor.ChooseType(1);
-    t.sender.calls.clear();
-    t.sender.busy = true;
-    t.editor.SetGainPosition(63); // +6.0 dB
-    t.sender.busy = false;
-    t.sender.mode = false;
-    t.editor.SetQPosition(190);
-    EXPECT_TRUE(t.sender.calls.empty());
+TEST_F(EqualiserRealTime, NothingIsSentOutsideRealTimeMode) {
+    editor.ChooseType(1);
+    sender.calls.clear();
+    sender.mode = false;
+    editor.SetGainPosition(63); // +6.0 dB
+    editor.SetQPosition(190);
+    EXPECT_TRUE(sender.calls.empty());
     // The edits are kept, shown and drawn all the same.
-    EXPECT_EQ(t.Band(1, 1).GainDb, 6.0);
-    EXPECT_EQ(t.Band(1, 1).Q, 1.0);
-    EXPECT_EQ(t.editor.CoefficientDisplay()[0], t.Band(1, 1).GetCoefficient(0));
-    EXPECT_EQ(t.finalResponses.size(), 3u);
-    t.sender.mode = true;
-    t.editor.SetQPosition(180);
-    ASSERT_EQ(t.sender.calls.size(), 1u);
-    ExpectSentBand(t.sender.calls[0], t.Band(1, 1));
+    EXPECT_EQ(Band(1, 1).GainDb, 6.0);
+    EXPECT_EQ(Band(1, 1).Q, 1.0);
+    EXPECT_EQ(editor.CoefficientDisplay()[0], Band(1, 1).GetCoefficient(0));
+    EXPECT_EQ(finalResponses.size(), 3u);
+    sender.mode = true;
+    editor.SetQPosition(180);
+    ASSERT_EQ(sender.calls.size(), 1u);
+    ExpectSentSection(sender.calls[0], Band(1, 1));
 }
 
-TEST(EqualiserRealTime, RefreshSendsEveryBandOnceInItsOrder) {
-    EqualiserFixture t;
-    t.editor.RefreshFromConfiguration();
-    EXPECT_EQ(Parameters(t.sender),
+TEST_F(EqualiserRealTime, RefreshSendsEveryBandOnceInItsOrder) {
+    editor.RefreshFromConfiguration();
+    EXPECT_EQ(FiveParameters(sender),
               (std::vector<int>{65, 60, 55, 50, 45, 40, 35, 30, 25, 20, 15, 10, 5, 0}));
-    EXPECT_EQ(t.finalResponses.size(), 14u);
-}
-
-TEST(EqualiserRealTime, EnteredCoefficientsAreSentAsStored) {
-    EqualiserFixture t;
-    t.editor.ChooseType(13);
-    t.sender.calls.clear();
-    t.editor.SetCoefficientText(3, "0.5");
-    t.editor.CoefficientEnter(3);
-    ASSERT_EQ(t.sender.calls.size(), 1u);
-    EXPECT_EQ(t.sender.calls[0].values, (std::array<double, 5>{1.0, 0.0, 0.0, 0.5, 0.0}));
-    t.editor.CoefficientsLeave();
-    EXPECT_EQ(t.sender.calls.size(), 2u);
+    EXPECT_EQ(finalResponses.size(), 14u);
 }
 
 } // namespace

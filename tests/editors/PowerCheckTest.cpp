@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace veld23 {
 namespace {
@@ -25,7 +26,6 @@ struct PowerCheck : ::testing::Test {
 
 TEST_F(PowerCheck, StartUpRecordExceedsTheBoxAndUnbalancedQuartersThePower) {
     const PowerCheckResult r = CalculaPower(c);
-    EXPECT_EQ(r.Record, 1);
     EXPECT_NEAR(r.MaxOutLevelDbu, 17.5, 1e-5);
     EXPECT_NEAR(r.MaxOutVoltageVrms, 5.8117, 1e-4);
     EXPECT_NEAR(r.MaxOutPowerWatts, 7097.1, 0.1);
@@ -33,11 +33,9 @@ TEST_F(PowerCheck, StartUpRecordExceedsTheBoxAndUnbalancedQuartersThePower) {
     EXPECT_EQ(r.VoltageLine, "    VELD23 max Out Voltage : 5.81 vrms");
     EXPECT_EQ(r.PowerCaption, "7097 W");
     EXPECT_TRUE(r.BoxPowerExceeded);
-    EXPECT_EQ(r.WarningCaption(), "WARNING!!!");
     EXPECT_EQ(r.ExceededCaption(), "The Out Power exceeds your Box Power capacity!");
-    EXPECT_EQ(r.Meter.Maximum, 74);
-    EXPECT_EQ(r.Meter.SecondColourAt, 52);
-    EXPECT_EQ(r.Meter.ThirdColourAt, 70);
+    EXPECT_EQ(std::tuple(r.Meter.Maximum, r.Meter.SecondColourAt, r.Meter.ThirdColourAt),
+              std::tuple(74, 52, 70));
 
     c.Dynamics[0].Balanceado = false;
     const PowerCheckResult unbalanced = CalculaPower(c);
@@ -69,7 +67,6 @@ TEST_F(PowerCheck, NoWarningWhileTheBoxTakesThePower) {
     EXPECT_NEAR(r.MaxOutLevelDbu, -6.5, 1e-4);
     EXPECT_EQ(r.PowerCaption, "28 W");
     EXPECT_FALSE(r.BoxPowerExceeded);
-    EXPECT_EQ(r.WarningCaption(), "WARNING!!!");
     EXPECT_TRUE(r.ExceededCaption().empty());
 }
 
@@ -97,9 +94,7 @@ TEST_F(PowerCheck, MeterMaximumIsTheBoxCapacityAsAnOutputLevel) {
     d.PowerMaxLoad = 1000.0f;
     d.AmpGain = 20.0f;
     PowerMeter m = CalculaPower(c).Meter;
-    EXPECT_EQ(m.Maximum, 94);
-    EXPECT_EQ(m.SecondColourAt, 66);
-    EXPECT_EQ(m.ThirdColourAt, 89);
+    EXPECT_EQ(std::tuple(m.Maximum, m.SecondColourAt, m.ThirdColourAt), std::tuple(94, 66, 89));
     d.PowerMaxLoad = 4000.0f;
     d.Zload = 16.0f;
     d.AmpGain = 5.0f;

@@ -3,6 +3,7 @@
 // the command that asked for it.
 #include "commands/MainWindowCommands.h"
 #include "commands/CommandsTestBench.h"
+#include "config/RecordingSteps.h"
 #include "support/TempDir.h"
 
 #include "config/ConfigurationFile.h"
@@ -42,11 +43,10 @@ class RecordingWindows : public commands::ApplicationWindows {
 };
 
 class FileDialogsAndMessages : public commands::ConfigurationFileDialogs,
-                               public ConfigurationFileMessages {
+                               public RecordingFileMessages {
   public:
     std::optional<std::string> openPath;
     std::optional<std::string> savePath;
-    std::vector<std::string> messages;
 
     std::optional<std::string> ChooseFileToOpen(const commands::FileDialogRequest&) override {
         return openPath;
@@ -54,8 +54,6 @@ class FileDialogsAndMessages : public commands::ConfigurationFileDialogs,
     std::optional<std::string> ChooseFileToSave(const commands::FileDialogRequest&) override {
         return savePath;
     }
-    void ShowError(const std::string& text) override { messages.push_back("error:" + text); }
-    void ShowWarning(const std::string& text) override { messages.push_back("warning:" + text); }
 };
 
 // The device side of the bench with the main window's file commands over it.
@@ -108,9 +106,8 @@ TEST(MainWindowCommands, OpenLoadsBehindTheLoadingWindowAndPutsEverythingBack) {
     std::filesystem::resize_file(bench.File("saved.v23"), 100);
     bench.files.openPath = bench.File("saved.v23");
     EXPECT_FALSE(bench.mainWindow.Open());
-    ASSERT_EQ(bench.files.messages.size(), 1u);
-    EXPECT_EQ(bench.files.messages[0],
-              "error:" + WrongSizeMessage(FullPathOf(bench.File("saved.v23"))));
+    EXPECT_EQ(bench.files.errors,
+              std::vector<std::string>{WrongSizeMessage(FullPathOf(bench.File("saved.v23")))});
     EXPECT_EQ(bench.mainWindow.Title(), "VELD23 - Digital Controller");
 }
 

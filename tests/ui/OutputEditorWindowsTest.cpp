@@ -1,5 +1,6 @@
-// The level, delay, dynamics and speaker windows as the user meets them: opened from
-// the main window of the running editor and driven through their own widgets offscreen.
+// The level, delay, dynamics and speaker windows opened from the running editor's main
+// window and driven through their own widgets offscreen: every widget reaches its editor
+// (whose arithmetic is tested with it) and the windows show what came back.
 #include "ui/RunningProgram.h"
 
 #include "editors/DynamicsCurve.h"
@@ -38,8 +39,6 @@ class OutputEditorWindows : public veld23::testing::OfflineProgram {
 
 } // namespace
 
-// The arithmetic of each control is the editors'; here, that every widget reaches its
-// editor and that the windows show what came back.
 TEST_F(OutputEditorWindows, LevelsReachTheOutputGainAndMuteShowsOnTheMainWindow) {
     LevelsWindow& levels = program->Levels();
     Open(EditorWindow::Gains, 1);

@@ -144,8 +144,6 @@ struct CommandsBench {
         return {processor.FromEditor().begin() + static_cast<std::ptrdiff_t>(seen),
                 processor.FromEditor().end()};
     }
-    // What the windows offer: the device commands usable now.
-    bool ControlsEnabled() const { return device.CommandsAvailable(); }
     // A configuration's image as a write leaves it in a memory: LONG is the length word
     // + 2, one byte past the image.
     static std::vector<std::uint8_t> ImageAsWritten(const ProcessorConfiguration& source) {

@@ -25,7 +25,7 @@ TEST(DeviceCommands, WriteAsksThenStoresVerifiesAndLoadsTheMemory) {
     CommandsBench t;
     t.Connect();
     t.config.SelectProgram(3);
-    ShownTrace trace(t, [&t] { return t.ControlsEnabled(); });
+    ShownTrace trace(t, [&t] { return t.device.CommandsAvailable(); });
     // Only Yes goes on.
     t.dialogs.answers = {DialogAnswer::No, DialogAnswer::Cancel, DialogAnswer::Yes};
     EXPECT_EQ(t.commands.Write(), CommandOutcome::Declined);
@@ -69,14 +69,14 @@ TEST(DeviceCommands, WriteToAProtectedMemoryKeepsTheCommandsOffered) {
     // No command 7 was started: the write stopped at the program number.
     EXPECT_EQ(t.Sent(), (Bytes{0x80, 0x03, 0x03}));
     // The processor answered as it should; another memory can be written at once.
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_TRUE(t.device.CommandsAvailable());
     EXPECT_EQ(t.device.Presentation().StatusLine(), "Status : Connected at COM1");
 }
 
 TEST(DeviceCommands, ReadAbandonedAtTheSaveQuestionSendsNothing) {
     CommandsBench t;
     t.Connect();
-    ShownTrace trace(t, [&t] { return t.ControlsEnabled(); });
+    ShownTrace trace(t, [&t] { return t.device.CommandsAvailable(); });
     t.dialogs.answers = {DialogAnswer::Cancel};
     EXPECT_EQ(t.commands.Read(), CommandOutcome::Declined);
     EXPECT_EQ(t.dialogs.log,
@@ -101,7 +101,7 @@ TEST(DeviceCommands, ReadTakesTheMemoryIntoTheConfiguration) {
     EXPECT_FALSE(t.device.RealTime().RealTimeMode());
     EXPECT_EQ(t.config.SystemInformation.SystemName.View().substr(0, 10), "Stage Left");
     EXPECT_FALSE(t.port.IsOpen());
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_TRUE(t.device.CommandsAvailable());
 }
 
 // A wrong answer withdraws the commands until the link is checked again; an image too
@@ -114,7 +114,7 @@ TEST(DeviceCommands, AFailedReadKeepsTheConfiguration) {
     t.dialogs.answers = {DialogAnswer::No};
     EXPECT_EQ(t.commands.Read(), CommandOutcome::Failed);
     EXPECT_EQ(t.config.Topology, OutputTopology::TwoOutputs);
-    EXPECT_FALSE(t.ControlsEnabled());
+    EXPECT_FALSE(t.device.CommandsAvailable());
     EXPECT_EQ(t.device.Presentation().StatusLine(), "Status : COM1 answered wrongly");
 
     t.processor.Faults() = {};
@@ -126,7 +126,7 @@ TEST(DeviceCommands, AFailedReadKeepsTheConfiguration) {
     ASSERT_FALSE(t.dialogs.log.empty());
     EXPECT_EQ(t.dialogs.log.back().rfind("error:", 0), 0u) << t.dialogs.log.back();
     EXPECT_EQ(t.config.Topology, OutputTopology::TwoOutputs);
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_TRUE(t.device.CommandsAvailable());
 }
 
 TEST(DeviceCommands, ChangeMakesTheMemoryRunAndEndsRealTimeMode) {
@@ -147,7 +147,7 @@ TEST(DeviceCommands, ChangeMakesTheMemoryRunAndEndsRealTimeMode) {
 TEST(DeviceCommands, BlockAndUnblockAskOkOrCancel) {
     CommandsBench t;
     t.Connect();
-    ShownTrace trace(t, [&t] { return t.ControlsEnabled(); });
+    ShownTrace trace(t, [&t] { return t.device.CommandsAvailable(); });
     t.dialogs.okAnswers = {true, false, true};
     EXPECT_EQ(t.commands.Block(), CommandOutcome::Done);
     EXPECT_TRUE(t.processor.KeyboardLocked());
@@ -178,7 +178,7 @@ TEST(DeviceCommands, PasswordSendsTheKeypadRecord) {
     };
     EXPECT_EQ(t.commands.Password(), CommandOutcome::Declined);
     EXPECT_TRUE(t.Sent().empty());
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_TRUE(t.device.CommandsAvailable());
     EXPECT_EQ(t.commands.Password(), CommandOutcome::Done);
     EXPECT_EQ(t.processor.Password(), (std::array<std::uint8_t, 7>{3, 3, 3, 3, 3, 3, 0xFF}));
     EXPECT_EQ(t.processor.Completed().back().command, 6);
@@ -196,7 +196,7 @@ TEST(DeviceCommands, CopyAllWritesEveryMemoryOverTheLinkInUse) {
     EXPECT_EQ(t.config.ProgramNumber, 4);
     EXPECT_FALSE(t.processor.Memory(3).empty());
     EXPECT_TRUE(t.processor.Memory(5).empty());
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_TRUE(t.device.CommandsAvailable());
 
     t.processor.SetProtected(4, false);
     const std::size_t before = t.processor.Completed().size();
@@ -211,7 +211,7 @@ TEST(DeviceCommands, CopyAllWritesEveryMemoryOverTheLinkInUse) {
     }
     EXPECT_EQ(t.config.ProgramNumber, 8);
     EXPECT_EQ(t.processor.RunningProgram(), 1);
-    EXPECT_TRUE(t.ControlsEnabled());
+    EXPECT_TRUE(t.device.CommandsAvailable());
 }
 
 TEST(DeviceCommands, OfflineRefusesEveryCommandWithoutAsking) {

@@ -31,10 +31,6 @@ class OutputEditorWindows : public veld23::testing::OfflineProgram {
     static void MoveTo(PositionSlider* slider, int position) {
         slider->setValue(slider->ValueAt(position));
     }
-    bool MainShows(const QString& name) {
-        auto* widget = Main().findChild<QWidget*>(name);
-        return widget != nullptr && widget->isVisibleTo(&Main());
-    }
 };
 
 } // namespace
@@ -57,7 +53,7 @@ TEST_F(OutputEditorWindows, LevelsReachTheOutputGainAndMuteShowsOnTheMainWindow)
     // Mute lights its switch and the main window's indication; the label field locks.
     QTest::mouseClick(levels.MuteSwitch(1), Qt::LeftButton);
     EXPECT_TRUE(levels.MuteSwitch(1)->Lit());
-    EXPECT_TRUE(MainShows("muteMarker1"));
+    EXPECT_TRUE(Main().findChild<QWidget*>("muteMarker1")->isVisibleTo(&Main()));
     EXPECT_FALSE(Main().SignalChain().LabelField(3)->isEnabled());
     QTest::mouseClick(levels.PolaritySwitch(1), Qt::LeftButton);
     EXPECT_TRUE(levels.PolaritySwitch(1)->Lit());

@@ -52,7 +52,6 @@ TEST(DeviceImageWindow, ShowsTheImageAsItIsWhenShownAndOnRefresh) {
     fill = 'B';
     QTest::mouseClick(window.findChild<QPushButton*>(), Qt::LeftButton); // Refresh
     EXPECT_TRUE(lines()[0].startsWith("    0  42 01 42")) << lines()[0].toStdString();
-    window.hide();
 }
 
 namespace {

@@ -137,7 +137,6 @@ struct CommandsBench {
         progress.log.clear();
         Forget();
     }
-    // Forgets what was sent so far.
     void Forget() { seen = processor.FromEditor().size(); }
     // The bytes the editor sent since the last Forget.
     std::vector<std::uint8_t> Sent() const {

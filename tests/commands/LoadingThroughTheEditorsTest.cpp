@@ -13,11 +13,9 @@
 
 #include <map>
 
-// Opening a file and reading a processor memory with the real editors doing the update
-// steps, as the application and veld23-tool wire them. What each step does is its
-// editor's, and the order of the steps the file's and the image's; here, that every step
-// reaches its editor: what is not stored comes back designed as it was, and in Real Time
-// mode the coefficients go out as the memory holds them.
+// Opening a file and reading a memory with the real editors doing the update steps (each
+// step's work and their order are tested with the editors, the file and the image): what
+// is not stored comes back as it was designed, and Real Time sends what the memory holds.
 
 namespace veld23 {
 namespace {

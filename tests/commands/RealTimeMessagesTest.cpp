@@ -13,8 +13,7 @@ using testing::CommandsBench;
 
 // A bench connected on COM 1 in Real Time mode, as after a successful security read.
 struct RealTimeBench : CommandsBench {
-    explicit RealTimeBench(OutputTopology topology = OutputTopology::ThreeOutputs)
-        : CommandsBench(topology) {
+    RealTimeBench() : CommandsBench(OutputTopology::ThreeOutputs) {
         Connect();
         device.RealTime().SwitchOn();
     }

@@ -137,21 +137,22 @@ struct CommandsBench {
         progress.log.clear();
         Forget();
     }
-    // Forgets what was sent so far.
     void Forget() { seen = processor.FromEditor().size(); }
     // The bytes the editor sent since the last Forget.
     std::vector<std::uint8_t> Sent() const {
         return {processor.FromEditor().begin() + static_cast<std::ptrdiff_t>(seen),
                 processor.FromEditor().end()};
     }
-    // What the windows offer: the device commands usable now.
-    bool ControlsEnabled() const { return device.CommandsAvailable(); }
-    // A memory that holds this configuration's image as a write leaves it.
-    void StoreConfiguration(int memory, const ProcessorConfiguration& source) {
+    // A configuration's image as a write leaves it in a memory: LONG is the length word
+    // + 2, one byte past the image.
+    static std::vector<std::uint8_t> ImageAsWritten(const ProcessorConfiguration& source) {
         const DeviceImage image = BuildDeviceImage(source);
-        std::vector<std::uint8_t> stored(image.begin(), image.end());
-        stored.push_back(0);
-        processor.SetMemory(memory, stored);
+        std::vector<std::uint8_t> written(image.begin(), image.end());
+        written.push_back(0);
+        return written;
+    }
+    void StoreConfiguration(int memory, const ProcessorConfiguration& source) {
+        processor.SetMemory(memory, ImageAsWritten(source));
     }
 
     std::size_t seen = 0;

@@ -3,6 +3,8 @@
 // the command that asked for it.
 #include "commands/MainWindowCommands.h"
 #include "commands/CommandsTestBench.h"
+#include "config/RecordingSteps.h"
+#include "support/TempDir.h"
 
 #include "config/ConfigurationFile.h"
 
@@ -23,7 +25,6 @@ using commands::EditorWindow;
 class RecordingWindows : public commands::ApplicationWindows {
   public:
     std::vector<std::string> log;
-    bool editorsExist = false;
 
     void ShowMainWindow() override { log.push_back("main"); }
     void MinimiseMainWindow() override { log.push_back("minimise"); }
@@ -34,21 +35,18 @@ class RecordingWindows : public commands::ApplicationWindows {
     void SetBusyCursor(bool busy) override {
         log.push_back(busy ? "cursor:busy" : "cursor:normal");
     }
-    void FillAboutWindow(const std::string& text, const std::string&, const std::string&) override {
-        log.push_back("about:" + text.substr(0, text.find('\n')));
-    }
-    bool EditorWindowAvailable(EditorWindow) const override { return editorsExist; }
+    void FillAboutWindow(const std::string&, const std::string&, const std::string&) override {}
+    bool EditorWindowAvailable(EditorWindow) const override { return false; }
     void ShowEditorWindow(EditorWindow) override { log.push_back("editor"); }
     void RedrawFinalResponse() override { log.push_back("redraw"); }
     void ConfigurationChanged() override { log.push_back("changed"); }
 };
 
 class FileDialogsAndMessages : public commands::ConfigurationFileDialogs,
-                               public ConfigurationFileMessages {
+                               public RecordingFileMessages {
   public:
     std::optional<std::string> openPath;
     std::optional<std::string> savePath;
-    std::vector<std::string> messages;
 
     std::optional<std::string> ChooseFileToOpen(const commands::FileDialogRequest&) override {
         return openPath;
@@ -56,38 +54,17 @@ class FileDialogsAndMessages : public commands::ConfigurationFileDialogs,
     std::optional<std::string> ChooseFileToSave(const commands::FileDialogRequest&) override {
         return savePath;
     }
-    void ShowError(const std::string& text) override { messages.push_back("error:" + text); }
-    void ShowWarning(const std::string& text) override { messages.push_back("warning:" + text); }
 };
 
-struct MainWindowBench {
-    ProcessorConfiguration config;
-    link::ProcessorSimulator processor;
-    link::SimulatedCommPort port{processor};
-    link::SimulatedD2xx usb{processor};
-    link::PollingWaiter waiter;
-    RecordingLinkUi progress;
-    ScriptedDialogs dialogs;
+// The device side of the bench with the main window's file commands over it.
+struct MainWindowBench : CommandsBench {
     RecordingWindows windows;
     FileDialogsAndMessages files;
-    commands::DeviceLink device{config, {port, usb, waiter, progress}, dialogs};
-    EditorSet editors{
-        config, device.RealTime(),
-        ApplicationHooks{[this] { windows.log.push_back("close-editors"); }, nullptr, nullptr}};
-    commands::MainWindowCommands commands{{config, editors, device, files, files, windows}};
-    // One folder per test: the tests may run side by side.
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() /
-        ("veld23-main-window-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    commands::MainWindowCommands mainWindow{{config, editors, device, files, files, windows}};
+    TempDir dir;
 
-    MainWindowBench() {
-        editors.ChooseTopology(OutputTopology::TwoOutputs);
-        commands.ConfigurationSettled();
-        std::filesystem::create_directories(dir);
-    }
-    ~MainWindowBench() { std::filesystem::remove_all(dir); }
-    std::string File(const char* name) const { return (dir / name).string(); }
+    MainWindowBench() { mainWindow.ConfigurationSettled(); }
+    std::string File(const char* name) const { return dir.File(name); }
 };
 
 TEST(MainWindowCommands, OpenLoadsBehindTheLoadingWindowAndPutsEverythingBack) {
@@ -99,41 +76,39 @@ TEST(MainWindowCommands, OpenLoadsBehindTheLoadingWindowAndPutsEverythingBack) {
 
     bench.dialogs.answers = {DialogAnswer::No};
     bench.files.openPath = bench.File("saved.v23");
-    EXPECT_TRUE(bench.commands.Open());
+    EXPECT_TRUE(bench.mainWindow.Open());
     EXPECT_EQ(bench.config.SystemInformation.SystemName, "Saved");
-    const std::vector<std::string> expected = {
-        // The save question's clean-up, then the reset, which is no file any more.
-        "close-editors", "close-editors", "title:VELD23 - Digital Controller", "main", "changed",
-        // The file, read behind the loading window.
-        "minimise", "loading", "cursor:busy", "close-editors",
-        "title:VELD23 - Digital Controller: saved.v23",
-        // Back as it was.
-        "loading:close", "restore", "cursor:normal", "redraw", "changed"};
-    EXPECT_EQ(bench.windows.log, expected);
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: saved.v23");
+    EXPECT_EQ(
+        bench.windows.log,
+        (std::vector<std::string>{
+            // The reset after the save question, which is no file any more.
+            "title:VELD23 - Digital Controller", "main", "changed",
+            // The file, read behind the loading window.
+            "minimise", "loading", "cursor:busy", "title:VELD23 - Digital Controller: saved.v23",
+            // Back as it was.
+            "loading:close", "restore", "cursor:normal", "redraw", "changed"}));
+    EXPECT_EQ(bench.windowsClosed, 3); // after the question, by the reset and by the file
+    EXPECT_EQ(bench.mainWindow.Title(), "VELD23 - Digital Controller: saved.v23");
 
     // A cancelled file dialog reads nothing and still puts everything back.
     bench.config.ChannelLabels.In1.Assign("Kick");
     bench.windows.log.clear();
     bench.dialogs.answers = {DialogAnswer::No};
     bench.files.openPath.reset();
-    EXPECT_FALSE(bench.commands.Open());
+    EXPECT_FALSE(bench.mainWindow.Open());
     EXPECT_EQ(bench.config.ChannelLabels.In1, "In1");
-    const std::vector<std::string> tidied = {
-        "close-editors", "close-editors", "title:VELD23 - Digital Controller",
-        "main",          "changed",       "loading:close",
-        "restore",       "cursor:normal", "redraw",
-        "changed"};
-    EXPECT_EQ(bench.windows.log, tidied);
+    EXPECT_EQ(bench.windows.log,
+              (std::vector<std::string>{"title:VELD23 - Digital Controller", "main", "changed",
+                                        "loading:close", "restore", "cursor:normal", "redraw",
+                                        "changed"}));
 
     // A file that is not one: told, refused, and the title names no file.
     std::filesystem::resize_file(bench.File("saved.v23"), 100);
     bench.files.openPath = bench.File("saved.v23");
-    EXPECT_FALSE(bench.commands.Open());
-    ASSERT_EQ(bench.files.messages.size(), 1u);
-    EXPECT_EQ(bench.files.messages[0],
-              "error:" + WrongSizeMessage(FullPathOf(bench.File("saved.v23"))));
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller");
+    EXPECT_FALSE(bench.mainWindow.Open());
+    EXPECT_EQ(bench.files.errors,
+              std::vector<std::string>{WrongSizeMessage(FullPathOf(bench.File("saved.v23")))});
+    EXPECT_EQ(bench.mainWindow.Title(), "VELD23 - Digital Controller");
 }
 
 // The question comes only when the file Save would write differs from the one of the
@@ -146,32 +121,32 @@ TEST(MainWindowCommands, TheSaveQuestionComesOnlyWhenSomethingWouldBeLost) {
         bench.dialogs.log.clear();
         return count;
     };
-    EXPECT_FALSE(bench.commands.HasUnsavedChanges());
-    EXPECT_TRUE(bench.commands.New());
+    EXPECT_FALSE(bench.mainWindow.HasUnsavedChanges());
+    EXPECT_TRUE(bench.mainWindow.New());
     EXPECT_EQ(asked(), 0u);
 
     // A change, even one made in an editor, shows in the title and is asked about.
     bench.editors.levels.ToggleMute(1);
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller *");
+    EXPECT_EQ(bench.mainWindow.Title(), "VELD23 - Digital Controller *");
     bench.dialogs.answers = {DialogAnswer::Cancel};
-    EXPECT_FALSE(bench.commands.New());
+    EXPECT_FALSE(bench.mainWindow.New());
     EXPECT_EQ(bench.dialogs.log, std::vector<std::string>{question});
     asked();
     // Undone by hand, it is no change.
     bench.editors.levels.ToggleMute(1);
-    EXPECT_FALSE(bench.commands.HasUnsavedChanges());
+    EXPECT_FALSE(bench.mainWindow.HasUnsavedChanges());
 
-    bench.commands.SetChannelLabel(1, "Kick");
+    bench.mainWindow.SetChannelLabel(1, "Kick");
     bench.files.savePath = bench.File("kick.v13");
-    EXPECT_TRUE(bench.commands.Save());
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: kick.v13");
+    EXPECT_TRUE(bench.mainWindow.Save());
+    EXPECT_EQ(bench.mainWindow.Title(), "VELD23 - Digital Controller: kick.v13");
     bench.files.openPath = bench.File("kick.v13");
-    EXPECT_TRUE(bench.commands.Open());
-    EXPECT_TRUE(bench.commands.MayClose());
+    EXPECT_TRUE(bench.mainWindow.Open());
+    EXPECT_TRUE(bench.mainWindow.MayClose());
     EXPECT_EQ(asked(), 0u);
-    bench.commands.SetSystemName("Hall");
+    bench.mainWindow.SetSystemName("Hall");
     bench.dialogs.answers = {DialogAnswer::Cancel};
-    EXPECT_FALSE(bench.commands.MayClose());
+    EXPECT_FALSE(bench.mainWindow.MayClose());
     EXPECT_EQ(asked(), 1u);
 }
 
@@ -183,9 +158,9 @@ TEST(MainWindowCommands, ANamedFileOpensAsOpenOpensAChosenOne) {
     bench.config.SystemInformation.SystemName.Assign("NoName");
 
     // As at start: nothing unsaved, so no question; and no dialog (none has a path).
-    EXPECT_TRUE(bench.commands.OpenNamedFile(bench.File("named.v23")));
+    EXPECT_TRUE(bench.mainWindow.OpenNamedFile(bench.File("named.v23")));
     EXPECT_EQ(bench.config.SystemInformation.SystemName, "Named");
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller: named.v23");
+    EXPECT_EQ(bench.mainWindow.Title(), "VELD23 - Digital Controller: named.v23");
     EXPECT_TRUE(bench.dialogs.log.empty());
 }
 
@@ -193,38 +168,38 @@ TEST(MainWindowCommands, ASaveThatFailsIsToldAndStopsTheCommandThatAskedForIt) {
     MainWindowBench bench;
     bench.config.SystemInformation.SystemName.Assign("Work");
     bench.files.savePath = bench.File("no-such-folder/work.v23");
-    EXPECT_FALSE(bench.commands.Save());
+    EXPECT_FALSE(bench.mainWindow.Save());
     ASSERT_EQ(bench.dialogs.log.size(), 1u);
     EXPECT_EQ(bench.dialogs.log[0].rfind("error:", 0), 0u);
     EXPECT_NE(bench.dialogs.log[0].find("work.v23"), std::string::npos);
-    EXPECT_EQ(bench.commands.Title(), "VELD23 - Digital Controller *");
+    EXPECT_EQ(bench.mainWindow.Title(), "VELD23 - Digital Controller *");
 
     bench.dialogs.answers = {DialogAnswer::Yes};
-    EXPECT_FALSE(bench.commands.New());
+    EXPECT_FALSE(bench.mainWindow.New());
     EXPECT_EQ(bench.config.SystemInformation.SystemName, "Work");
     // Closing is refused the same way.
     bench.dialogs.answers = {DialogAnswer::Yes};
-    EXPECT_FALSE(bench.commands.MayClose());
+    EXPECT_FALSE(bench.mainWindow.MayClose());
 
     bench.files.savePath = bench.File("work.v23");
     bench.dialogs.answers = {DialogAnswer::Yes};
-    EXPECT_TRUE(bench.commands.New());
+    EXPECT_TRUE(bench.mainWindow.New());
     EXPECT_EQ(bench.config.SystemInformation.SystemName, "NoName");
-    EXPECT_TRUE(std::filesystem::exists(bench.dir / "work.v23"));
+    EXPECT_TRUE(std::filesystem::exists(bench.dir.path() / "work.v23"));
 }
 
 // The code page's conversion is the configuration's; here, that the texts go through it.
 TEST(MainWindowCommands, TextsCrossIntoTheConfigurationAsItsCodePage) {
     MainWindowBench bench;
-    bench.commands.SetSystemName("Caf\xC3\xA9");
+    bench.mainWindow.SetSystemName("Caf\xC3\xA9");
     EXPECT_EQ(bench.config.SystemInformation.SystemName, "Caf\xE9");
-    EXPECT_EQ(bench.commands.SystemName(), "Caf\xC3\xA9");
-    bench.commands.SetChannelLabel(5, "Sub\xE2\x88\x9A"
-                                      "woofer");
+    EXPECT_EQ(bench.mainWindow.SystemName(), "Caf\xC3\xA9");
+    bench.mainWindow.SetChannelLabel(5, "Sub\xE2\x88\x9A"
+                                        "woofer");
     EXPECT_EQ(bench.config.ChannelLabels.Sub, "Sub?wo");
-    bench.commands.SetChannelLabel(6, "none");
-    EXPECT_EQ(bench.commands.ChannelLabel(6), "");
-    bench.commands.SelectProgram(12);
+    bench.mainWindow.SetChannelLabel(6, "none");
+    EXPECT_EQ(bench.mainWindow.ChannelLabel(6), "");
+    bench.mainWindow.SelectProgram(12);
     EXPECT_EQ(bench.config.ProgramNumber, 8);
 }
 

@@ -13,8 +13,7 @@ using testing::CommandsBench;
 
 // A bench connected on COM 1 in Real Time mode, as after a successful security read.
 struct RealTimeBench : CommandsBench {
-    explicit RealTimeBench(OutputTopology topology = OutputTopology::ThreeOutputs)
-        : CommandsBench(topology) {
+    RealTimeBench() : CommandsBench(OutputTopology::ThreeOutputs) {
         Connect();
         device.RealTime().SwitchOn();
     }
@@ -109,9 +108,6 @@ TEST(RealTimeMessages, NoneGoesOutInTheMiddleOfATransfer) {
 TEST(RealTimeMessages, NothingIsSentOutsideRealTimeMode) {
     CommandsBench t(OutputTopology::ThreeOutputs);
     t.Connect();
-    t.editors.levels.SetLevelText(1, "-6.0");
-    t.editors.levels.LevelEnter(1);
-    t.editors.equaliser.ChooseEqualiser(2);
     t.device.RealTime().SendRealTimeInteger(183, 48);
     EXPECT_TRUE(t.Sent().empty());
     // The transport step itself refuses an Offline link and an unknown kind.

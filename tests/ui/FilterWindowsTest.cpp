@@ -1,6 +1,7 @@
 // The equaliser, crossover and SUB Reinforcement windows as the user meets them: opened from
 // the main window of the running program and driven through their real widgets offscreen.
-// What is checked is what reaches the configuration and the plots.
+// The arithmetic of each control is the editors'; here, that every widget reaches its
+// editor and that the window, the plot and the coefficient viewer show what came back.
 #include "ui/RunningProgram.h"
 
 #include "dsp/PeqRules.h"
@@ -22,9 +23,7 @@ using namespace veld23;
 using commands::EditorWindow;
 using FilterWindows = veld23::testing::OfflineProgram;
 
-// The arithmetic of each control is the editors'; here, that every widget reaches its
-// editor and that the window, the plot and the coefficient viewer show what came back.
-TEST_F(FilterWindows, EqualiserBandEditedByFieldSliderKeysAndDrag) {
+TEST_F(FilterWindows, EqualiserBandEditedByFieldsSliderKeysAndPlot) {
     Open(EditorWindow::Peq, 1);
     EqualiserWindow& window = program->Equaliser();
     ASSERT_TRUE(window.isVisible());
@@ -48,18 +47,10 @@ TEST_F(FilterWindows, EqualiserBandEditedByFieldSliderKeysAndDrag) {
     EXPECT_EQ(program->CoefficientViewer().FieldText(0),
               QString::number(static_cast<double>(band.b0), 'f', 6));
 
-    // Near the band's point the pointer becomes a hand; a drag moves the band.
+    // Near the band's point the pointer becomes a hand (the drag is followed with its undo).
     ResponsePlotWidget* widget = window.PlotPanel()->Plot();
-    const QPoint grab = PixelOf(widget, 1000.0, 3.1);
-    QTest::mouseMove(widget, grab);
+    QTest::mouseMove(widget, PixelOf(widget, 1000.0, 3.1));
     EXPECT_EQ(widget->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mousePress(widget, Qt::LeftButton, {}, grab);
-    const QPoint drop = PixelOf(widget, 3000.0, -6.0);
-    QTest::mouseMove(widget, drop);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, drop);
-    EXPECT_NEAR(band.Frequency, 3000.0, 60.0);
-    EXPECT_NEAR(band.GainDb, -6.0, 0.3);
-    EXPECT_EQ(window.FrequencyField()->Edit()->text(), QString::number(band.Frequency));
     QTest::mouseClick(window.PlotPanel()->PhaseButton(), Qt::LeftButton);
     EXPECT_EQ(plot.YAxis().Title, "Phase");
     EXPECT_TRUE(window.PlotPanel()->PhaseButton()->isChecked()); // after the refill too

@@ -14,6 +14,8 @@
 #include <QTimer>
 
 #include <chrono>
+#include <optional>
+#include <vector>
 
 using namespace veld23;
 using commands::DialogAnswer;
@@ -63,35 +65,30 @@ TEST_F(MainWindowDeviceTest, ConnectWriteAndReadWithNothingElseRunningMeanwhile)
     Main().NameField()->clear();
     QTest::keyClicks(Main().NameField(), "Written");
     Bar().memorySelector->setValue(3);
-    // While the write runs: every other command refused, even when asked directly.
-    struct Seen {
-        bool checked = false;
-        bool anyEnabled = true;
-        bool newRan = true;
-        bool readRan = true;
-    } seen;
+    // While the write runs: every other command refused, even when asked directly. What
+    // the probe saw: the five buttons enabled, then New and Read run.
+    std::optional<std::vector<bool>> seen;
     QTimer probe;
     probe.setInterval(200);
     QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (seen.checked || !program->Progress().isVisible()) {
+        if (seen || !program->Progress().isVisible()) {
             return;
         }
-        seen.checked = true;
-        seen.anyEnabled = Bar().newButton->isEnabled() || Bar().openButton->isEnabled() ||
-                          Bar().saveButton->isEnabled() || Bar().connectButton->isEnabled() ||
-                          Bar().readButton->isEnabled();
-        seen.newRan = program->Commands().New();
-        seen.readRan = program->Commands().Devices().Read() != commands::CommandOutcome::Refused;
+        seen = std::vector<bool>{Bar().newButton->isEnabled(),
+                                 Bar().openButton->isEnabled(),
+                                 Bar().saveButton->isEnabled(),
+                                 Bar().connectButton->isEnabled(),
+                                 Bar().readButton->isEnabled(),
+                                 program->Commands().New(),
+                                 program->Commands().Devices().Read() !=
+                                     commands::CommandOutcome::Refused};
         program->RequestClose();
     });
     probe.start();
     dialogs.answers = {DialogAnswer::Yes};
     QTest::mouseClick(Bar().writeButton, Qt::LeftButton);
     probe.stop();
-    ASSERT_TRUE(seen.checked);
-    EXPECT_FALSE(seen.anyEnabled);
-    EXPECT_FALSE(seen.newRan);
-    EXPECT_FALSE(seen.readRan);
+    EXPECT_EQ(seen, std::vector<bool>(7, false));
     EXPECT_FALSE(ended);
     EXPECT_EQ(dialogs.Logged("information:"),
               std::vector<std::string>{commands::texts::kBusyClosing});

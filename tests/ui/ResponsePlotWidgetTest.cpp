@@ -30,29 +30,21 @@ class Editor : public PlotMouseListener {
     void PlotMouseUp(const PlotPointer& p) override { events.push_back({'u', p}); }
 };
 
-// Plot area 10..210 across (0..100) and 10..110 down (20..-20) in a 220 x 120 widget; with
-// a logarithmic x, 20 Hz..20 kHz, three decades of 100 pixels each across 10..310 in 320 x 120
-// and 10..90 down.
-void Axes(PlotModel& plot, bool logarithmic) {
-    plot.SetColours(plotcolours::kFrequencyPlot);
-    plot.SetMargins({10.0, logarithmic ? 30.0 : 10.0, 10.0, 10.0});
-    plot.SetAxisLogScale(PlotAxisId::X, logarithmic);
-    plot.SetAxisRange(PlotAxisId::X, logarithmic ? 20.0 : 0.0, logarithmic ? 20000.0 : 100.0);
-    plot.SetAxisRange(PlotAxisId::Y, -20.0, 20.0);
-    plot.SetAxisStepSize(PlotAxisId::Y, 5.0);
-    if (!logarithmic) {
-        plot.SetAxisStepSize(PlotAxisId::X, 10.0);
-    }
-}
-
+// Plot area 10..210 across (0..100) and 10..110 down (20..-20) in a 220 x 120 widget.
 struct Fixture {
     PlotModel plot;
     Editor editor{plot};
     ResponsePlotWidget widget;
-    explicit Fixture(bool logarithmic = false) {
+    Fixture() {
         widget.SetModel(&plot);
-        widget.resize(logarithmic ? 320 : 220, 120);
-        Axes(plot, logarithmic);
+        widget.resize(220, 120);
+        plot.SetColours(plotcolours::kFrequencyPlot);
+        plot.SetMargins({10.0, 10.0, 10.0, 10.0});
+        plot.SetAxisLogScale(PlotAxisId::X, false);
+        plot.SetAxisRange(PlotAxisId::X, 0.0, 100.0);
+        plot.SetAxisRange(PlotAxisId::Y, -20.0, 20.0);
+        plot.SetAxisStepSize(PlotAxisId::Y, 5.0);
+        plot.SetAxisStepSize(PlotAxisId::X, 10.0);
     }
     QImage Render() {
         QImage image(widget.size(), QImage::Format_ARGB32);
@@ -89,31 +81,24 @@ bool IsAxes(QColor c) {
 
 } // namespace
 
+// The mapping is the model's; the widget hands it the pixel, the button and the keys.
 TEST(ResponsePlotWidget, PressAndReleaseReachTheEditorWithTheValueUnderThePointer) {
-    const struct {
-        bool logarithmic;
-        QPoint pixel;
-        double x;
-        double y;
-    } cases[] = {{false, {60, 35}, 25.0, 10.0}, {true, {210, 30}, 2000.0, 10.0}};
-    for (const auto& c : cases) {
-        Fixture f(c.logarithmic);
-        QTest::mousePress(&f.widget, Qt::LeftButton, Qt::NoModifier, c.pixel);
-        QTest::mouseRelease(&f.widget, Qt::LeftButton, Qt::ShiftModifier, c.pixel);
-        ASSERT_EQ(f.editor.events.size(), 2u);
-        for (const auto& [kind, pointer] : f.editor.events) {
-            ASSERT_TRUE(pointer.value.has_value());
-            EXPECT_NEAR(pointer.value->x, c.x, 1e-9);
-            EXPECT_NEAR(pointer.value->y, c.y, 1e-9);
-            EXPECT_EQ(pointer.pixel, (PixelPoint{double(c.pixel.x()), double(c.pixel.y())}));
-            EXPECT_EQ(pointer.shift, kind == 'u');
-        }
-        EXPECT_EQ(f.editor.events[0].first, 'd');
-        EXPECT_EQ(f.editor.events[1].first, 'u');
+    Fixture f;
+    QTest::mousePress(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(60, 35));
+    QTest::mouseRelease(&f.widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 35));
+    ASSERT_EQ(f.editor.events.size(), 2u);
+    for (const auto& [kind, pointer] : f.editor.events) {
+        ASSERT_TRUE(pointer.value.has_value());
+        EXPECT_NEAR(pointer.value->x, 25.0, 1e-9);
+        EXPECT_NEAR(pointer.value->y, 10.0, 1e-9);
+        EXPECT_EQ(pointer.pixel, (PixelPoint{60.0, 35.0}));
+        EXPECT_EQ(pointer.shift, kind == 'u');
     }
+    EXPECT_EQ(f.editor.events[0].first, 'd');
+    EXPECT_EQ(f.editor.events[1].first, 'u');
 }
 
-TEST(ResponsePlotWidget, DrawsVisibleCurvesAndMarksWhereTheAxesPutThem) {
+TEST(ResponsePlotWidget, DrawsVisibleCurvesMarksAndAxesOrTheCaptionInstead) {
     Fixture f;
     PlotSeries& curve = f.plot.Series(1);
     curve.SetColour(plotcolours::kRed);
@@ -125,6 +110,9 @@ TEST(ResponsePlotWidget, DrawsVisibleCurvesAndMarksWhereTheAxesPutThem) {
     EXPECT_EQ(Count(image, QRect(20, 40, 180, 60), IsRed), 0);
     EXPECT_GT(Count(image, QRect(100, 75, 20, 20), IsWhite), 5);
     EXPECT_EQ(Count(image, QRect(20, 20, 60, 50), IsWhite), 0);
+    EXPECT_GT(Count(image, image.rect(), IsAxes), 0);
+    const QRect centre(20, 45, 180, 30);
+    EXPECT_EQ(Count(image, centre, IsAqua), 0);
 
     curve.SetVisible(false);
     image = f.Render();
@@ -148,37 +136,16 @@ TEST(ResponsePlotWidget, DrawsVisibleCurvesAndMarksWhereTheAxesPutThem) {
     EXPECT_GT(Count(image, QRect(58, 70, 5, 35), IsRed), 30);
     EXPECT_GT(Count(image, QRect(158, 70, 5, 35), IsRed), 30);
     EXPECT_EQ(Count(image, QRect(70, 70, 80, 35), IsRed), 0);
-}
 
-TEST(ResponsePlotWidget, InconsistentAxisShowsTheCaptionInsteadOfAxesAndCurves) {
-    Fixture f;
-    PlotSeries& curve = f.plot.Series(1);
-    curve.SetColour(plotcolours::kRed);
-    curve.AddPoint(0.0, 0.0);
-    curve.AddPoint(100.0, 0.0);
-    const QRect centre(20, 45, 180, 30);
-    ASSERT_GT(Count(f.Render(), centre, IsRed), 100);
-    EXPECT_EQ(Count(f.Render(), centre, IsAqua), 0);
-
+    // An axis that cannot be drawn: the caption instead of the axes and the curves.
     f.plot.SetAxisRange(PlotAxisId::Y, 5.0, 5.0);
-    QImage image = f.Render();
+    image = f.Render();
     EXPECT_EQ(Count(image, image.rect(), IsRed), 0);
     EXPECT_GT(Count(image, centre, IsAqua), 30); // the caption's letters
     EXPECT_EQ(Count(image, image.rect(), IsAxes), 0);
-    // No values either: the editor is told the pointer has none.
-    QTest::mouseClick(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(110, 60));
-    ASSERT_FALSE(f.editor.events.empty());
-    EXPECT_FALSE(f.editor.events.back().second.value.has_value());
-
-    // A logarithmic axis reaching down to zero cannot be drawn either.
-    f.plot.SetAxisRange(PlotAxisId::Y, -20.0, 20.0);
-    f.plot.SetAxisLogScale(PlotAxisId::X, true);
-    image = f.Render();
-    EXPECT_EQ(Count(image, image.rect(), IsRed), 0);
-    EXPECT_GT(Count(image, centre, IsAqua), 30);
 }
 
-TEST(ResponsePlotWidget, PaintsAndMapsNothingWhenSmallerThanItsMargins) {
+TEST(ResponsePlotWidget, PaintsWhenSmallerThanItsMargins) {
     Fixture f;
     ConfigurePlot(f.plot, PlotKind::Equaliser);
     for (int i = 0; i <= 400; ++i) {
@@ -188,14 +155,9 @@ TEST(ResponsePlotWidget, PaintsAndMapsNothingWhenSmallerThanItsMargins) {
         f.widget.resize(size);
         EXPECT_EQ(f.Render().size(), size);
     }
-    // At exactly the margins' size there is no plot area to map into.
-    f.widget.resize(70, 64);
-    QTest::mouseClick(&f.widget, Qt::LeftButton, Qt::NoModifier, QPoint(60, 30));
-    ASSERT_EQ(f.editor.events.size(), 2u);
-    EXPECT_FALSE(f.editor.events[0].second.value.has_value());
 }
 
-TEST(ResponsePlotWidget, ABurstOfChangesCostsOnePaintAndNoneWhilePlottingIsOff) {
+TEST(ResponsePlotWidget, ABurstOfChangesCostsOnePaint) {
     struct PaintCounter : QObject {
         int paints = 0;
         bool eventFilter(QObject*, QEvent* event) override {
@@ -218,12 +180,6 @@ TEST(ResponsePlotWidget, ABurstOfChangesCostsOnePaintAndNoneWhilePlottingIsOff) 
     };
     burst();
     EXPECT_EQ(counter.paints, 1);
-    f.plot.SetPlotting(false);
-    burst();
-    EXPECT_EQ(counter.paints, 1);
-    f.plot.SetPlotting(true);
-    QApplication::processEvents();
-    EXPECT_EQ(counter.paints, 2);
 
     // Once detached, the model no longer reaches the widget.
     f.widget.SetModel(nullptr);

@@ -5,13 +5,8 @@
 #include "config/OutputTopology.h"
 #include "config/SystemInformation.h"
 #include "device/DeviceImage.h"
-#include "link/LinkController.h"
-#include "link/PollingWaiter.h"
 #include "link/ProcessorSimulator.h"
-#include "link/SimulatedCommPort.h"
-#include "link/SimulatedD2xx.h"
 #include "link/TransferEngine.h"
-#include "support/RecordingLinkUi.h"
 #include "support/SimulatedLink.h"
 #include "ui/DeviceImageWindow.h"
 #include "ui/IndicatorLamp.h"
@@ -57,7 +52,6 @@ TEST(DeviceImageWindow, ShowsTheImageAsItIsWhenShownAndOnRefresh) {
     fill = 'B';
     QTest::mouseClick(window.findChild<QPushButton*>(), Qt::LeftButton); // Refresh
     EXPECT_TRUE(lines()[0].startsWith("    0  42 01 42")) << lines()[0].toStdString();
-    window.hide();
 }
 
 namespace {
@@ -139,24 +133,18 @@ TEST(TopologyChooserWindow, EachButtonRunsItsTopologyCommandAfterClosingTheWindo
     EXPECT_FALSE(window.isVisible());
 }
 
-// The transfer engine talking to the simulated processor over COM1, with the real window
+// A transfer engine talking to the simulated processor over COM1, with the real window
 // as its progress view.
 TEST(TransferProgressWindow, StaysOpenOnAFailureAndFollowsAWriteToItsEnd) {
-    link::ProcessorSimulator processor;
-    link::SimulatedCommPort port{processor};
-    link::SimulatedD2xx usb{processor};
-    veld23::testing::RecordingLinkUi ui;
-    link::PollingWaiter waiter;
-    link::LinkController link{port, usb, ui};
+    veld23::testing::SimulatedLink s;
     TransferProgressWindow window;
     // A short answer time-out keeps the wait before a retry short.
-    link::TransferEngine engine{link, waiter, window, std::chrono::milliseconds(150)};
-    waiter.AddSource(port);
-    link.SelectCom(link::ComPortNumber::pnCOM1);
+    link::TransferEngine engine{s.link, s.waiter, window, std::chrono::milliseconds(150)};
+    s.link.SelectCom(link::ComPortNumber::pnCOM1);
     EXPECT_EQ(window.InfoText(), "Conecting...");
 
-    processor.Faults().wrongAt = SimStep::Start;
-    processor.Faults().wrongValue = 0x81;
+    s.processor.Faults().wrongAt = SimStep::Start;
+    s.processor.Faults().wrongValue = 0x81;
     EXPECT_FALSE(engine.RunCommand(0, 0, 0, true));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.InfoText(), QString::fromUtf8("  ¡¡ERROR!! HEADER NO VALID(129)"));
@@ -167,9 +155,9 @@ TEST(TransferProgressWindow, StaysOpenOnAFailureAndFollowsAWriteToItsEnd) {
     QTest::mouseClick(window.CloseButton(), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
 
-    processor.Faults() = {};
+    s.processor.Faults() = {};
     bool shownWhileStoring = false;
-    processor.SetMemoryStoredListener([&](int) { shownWhileStoring = window.isVisible(); });
+    s.processor.SetMemoryStoredListener([&](int) { shownWhileStoring = window.isVisible(); });
     ASSERT_TRUE(engine.WriteMemory(3, veld23::testing::TestImage(2047), false).Succeeded());
     EXPECT_TRUE(shownWhileStoring);
     EXPECT_EQ(window.PortText(), "Comunication Port : COM1");

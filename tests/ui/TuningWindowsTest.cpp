@@ -39,6 +39,8 @@ TEST_F(TuningWindows, CtrlZAfterADragThenRedoCopyAndAB) {
     QTest::mouseRelease(plot, Qt::LeftButton, {}, PixelOf(plot, 3000.0, -6.0));
     const double droppedHz = band.Frequency;
     ASSERT_NEAR(droppedHz, 3000.0, 60.0);
+    EXPECT_NEAR(band.GainDb, -6.0, 0.3);
+    EXPECT_EQ(window.FrequencyField()->Edit()->text(), QString::number(droppedHz));
 
     // Ctrl+Z in the equaliser window takes the whole drag back, and the window shows it.
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);

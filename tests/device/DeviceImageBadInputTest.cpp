@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace veld23 {
 namespace {
 
@@ -17,18 +14,18 @@ constexpr std::size_t P = kPanelBlockOffset;
 TEST(DeviceImageBadInput, EveryPanelCodeAtEitherExtreme) {
     ProcessorConfiguration source;
     MakeNew(source, OutputTopology::ThreeOutputs);
-    const std::vector<std::uint8_t> valid = Bytes(BuildDeviceImage(source));
+    const DeviceImage valid = BuildDeviceImage(source);
     ProcessorConfiguration config;
     MakeNew(config);
     for (std::size_t at = P; at < kPanelCopy2Offset; ++at) {
         for (const int value : {0, 255}) {
-            std::vector<std::uint8_t> image = valid;
+            DeviceImage image = valid;
             image[at] = static_cast<std::uint8_t>(value);
             ASSERT_TRUE(Apply(config, image)) << at;
             ExpectWithinEditorRanges(config);
             // Held values read back as themselves.
             const DeviceImage held = BuildDeviceImage(config);
-            ASSERT_TRUE(Apply(config, Bytes(held)));
+            ASSERT_TRUE(Apply(config, held));
             EXPECT_EQ(BuildDeviceImage(config), held);
             if (HasFailure()) {
                 ADD_FAILURE() << "offset " << at << " = " << value;
@@ -42,7 +39,7 @@ TEST(DeviceImageBadInput, ExtremeCodesAreHeldToTheEditorsRanges) {
     ProcessorConfiguration config;
     MakeNew(config, OutputTopology::ThreeOutputs);
     config.Peq[0].Band(1).SectionType = kStopBand;
-    std::vector<std::uint8_t> image = Bytes(BuildDeviceImage(config));
+    DeviceImage image = BuildDeviceImage(config);
     image[P + 0] = 200;              // no such filter code: the band keeps its type
     image[P + 1] = image[P + 2] = 0; // 0 Hz
     image[P + 3] = image[P + 4] = 0; // gain code 0: +12.3 dB

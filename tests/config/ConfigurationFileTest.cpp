@@ -5,13 +5,10 @@
 #include "config/ProcessorConfiguration.h"
 #include "config/RecordingSteps.h"
 #include "config/TestFiles.h"
-#include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -23,37 +20,21 @@ namespace veld23 {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileOpening;
 using testing::FillDistinctValues;
+using testing::kShowPath;
 using testing::ReadAll;
-using testing::RecordingFileMessages;
-using testing::RecordingLoadedSteps;
-using testing::RecordingRealTimeSender;
 using testing::TempDirTest;
 using testing::WriteAll;
-
-constexpr const char* kPath = "/shows/club.v23";
-
-struct Opened {
-    ConfigurationOpenResult result;
-    RecordingLoadedSteps steps;
-    RecordingFileMessages messages;
-    RecordingRealTimeSender sender;
-};
-
-// Opens bytes into `config` with Real Time mode off, as the application has it then.
-void Open(ProcessorConfiguration& config, std::span<const std::uint8_t> bytes, Opened& o) {
-    o.sender.mode = false;
-    o.result = OpenConfigurationBytes(config, bytes, kPath, o.sender, o.steps, o.messages);
-}
 
 ConfigurationRecord DistinctRecord() {
     ProcessorConfiguration source;
     FillDistinctValues(source);
-    return BuildConfigurationRecord(source, kPath);
+    return BuildConfigurationRecord(source, kShowPath);
 }
 
 TEST(ConfigurationFile, SizeIsCheckedThenMagicAndOlderSizesWarnFirst) {
-    const std::string path(kPath);
+    const std::string path(kShowPath);
     const std::string older = path +
                               " is not a VELD23 File or is an older version (then re-save the "
                               "file to translate it to VERSION 1.2.8.0";
@@ -79,9 +60,8 @@ TEST(ConfigurationFile, SizeIsCheckedThenMagicAndOlderSizesWarnFirst) {
         std::copy(k.magic.begin(), k.magic.end(), bytes.begin());
         ProcessorConfiguration c;
         const std::string untouched = ConfigurationToJson(c);
-        Opened o;
-        Open(c, std::span(bytes).first(k.size), o);
-        EXPECT_EQ(o.result, k.result);
+        FileOpening o;
+        EXPECT_EQ(o.Open(c, std::span(bytes).first(k.size)), k.result);
         EXPECT_EQ(o.messages.warnings, k.warnings);
         EXPECT_EQ(o.messages.errors, k.errors);
         if (k.result == R::Refused) {
@@ -107,7 +87,7 @@ TEST(ConfigurationFile, SizeIsCheckedThenMagicAndOlderSizesWarnFirst) {
 
 TEST(ConfigurationFile, OpeningRestoresThenRefreshesInTheEditorsOrder) {
     ProcessorConfiguration c;
-    Opened o;
+    FileOpening o;
     int checked = 0;
     o.steps.during = [&checked](const std::string& step, ProcessorConfiguration& at) {
         if (step == "LookAheadChanged") {
@@ -129,8 +109,7 @@ TEST(ConfigurationFile, OpeningRestoresThenRefreshesInTheEditorsOrder) {
         }
         ++checked;
     };
-    Open(c, DistinctRecord(), o);
-    ASSERT_EQ(o.result, ConfigurationOpenResult::Opened);
+    ASSERT_EQ(o.Open(c, DistinctRecord()), ConfigurationOpenResult::Opened);
     EXPECT_EQ(o.steps.calls,
               (std::vector<std::string>{
                   "LookAheadChanged", "TopologyApplied", "RefreshDistances", "RefreshGainsFromFile",
@@ -156,14 +135,13 @@ TEST(ConfigurationFile, RoutingComesFromTheStoredStateNotTheStoredAmounts) {
         ProcessorConfiguration source;
         source.Topology = k.topology;
         source.Routing.SelectRoute(k.stored);
-        ConfigurationRecord bytes = BuildConfigurationRecord(source, kPath);
+        ConfigurationRecord bytes = BuildConfigurationRecord(source, kShowPath);
         LittleEndianRecord r(bytes);
         r.PutInt32(1156, 3); // amounts no state gives
         r.PutInt32(1164, 3);
 
         ProcessorConfiguration c;
-        Opened o;
-        Open(c, bytes, o);
+        ASSERT_EQ(FileOpening().Open(c, bytes), ConfigurationOpenResult::Opened);
         SCOPED_TRACE(k.stored);
         EXPECT_EQ(c.Topology, k.topology);
         EXPECT_EQ(c.Routing.RouteState, k.state);
@@ -180,8 +158,8 @@ TEST(ConfigurationFile, TypedCoefficientsComeBackOnTheStepsTheProcessorReceives)
     typed.b1 = -0.1L; // the word truncates toward zero
     typed.a1 = 1.999999999L;
     ProcessorConfiguration c;
-    Opened o;
-    Open(c, BuildConfigurationRecord(source, kPath), o);
+    ASSERT_EQ(FileOpening().Open(c, BuildConfigurationRecord(source, kShowPath)),
+              ConfigurationOpenResult::Opened);
     const TSOS& band = c.Peq[0].bands[4];
     EXPECT_EQ(band.b0, 104857.0L / 1048576.0L);
     EXPECT_EQ(band.b1, -104857.0L / 1048576.0L);
@@ -189,8 +167,8 @@ TEST(ConfigurationFile, TypedCoefficientsComeBackOnTheStepsTheProcessorReceives)
     // A designed band keeps what the file holds until the equaliser designs it again.
     source.Peq[0].bands[4].SectionType = kParametricQAdap;
     ProcessorConfiguration designed;
-    Opened od;
-    Open(designed, BuildConfigurationRecord(source, kPath), od);
+    ASSERT_EQ(FileOpening().Open(designed, BuildConfigurationRecord(source, kShowPath)),
+              ConfigurationOpenResult::Opened);
     EXPECT_EQ(designed.Peq[0].bands[4].b0, 0.1L);
 }
 
@@ -208,15 +186,13 @@ TEST_F(ConfigurationFileOnDisk, UnreachableFilesAreRefusedWithTheirReason) {
     for (const auto& k : cases) {
         ProcessorConfiguration c;
         const std::string untouched = ConfigurationToJson(c);
-        RecordingRealTimeSender sender;
-        RecordingLoadedSteps steps;
-        RecordingFileMessages messages;
-        EXPECT_EQ(OpenConfigurationFile(c, k.path.string(), sender, steps, messages),
+        FileOpening o;
+        EXPECT_EQ(OpenConfigurationFile(c, k.path.string(), o.sender, o.steps, o.messages),
                   ConfigurationOpenResult::Refused);
-        EXPECT_EQ(messages.errors, std::vector<std::string>{"Could not open " + k.path.string() +
-                                                            ": " + k.reason + "."});
+        EXPECT_EQ(o.messages.errors, std::vector<std::string>{"Could not open " + k.path.string() +
+                                                              ": " + k.reason + "."});
         EXPECT_EQ(ConfigurationToJson(c), untouched);
-        EXPECT_TRUE(steps.calls.empty());
+        EXPECT_TRUE(o.steps.calls.empty());
     }
 }
 

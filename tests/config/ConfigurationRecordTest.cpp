@@ -5,7 +5,6 @@
 #include "config/ProcessorConfiguration.h"
 #include "config/RecordingSteps.h"
 #include "dsp/Coef22Range.h"
-#include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +18,9 @@ namespace veld23 {
 namespace {
 
 using testing::ExpectWithinEditorRanges;
+using testing::FileOpening;
 using testing::FillDistinctValues;
-using testing::RecordingFileMessages;
-using testing::RecordingLoadedSteps;
-using testing::RecordingRealTimeSender;
-
-constexpr const char* kPath = "/shows/club.v23";
+using testing::kShowPath;
 
 enum class Kind { Byte, Int32, Float32, Double, Ext80 };
 
@@ -72,7 +68,7 @@ void Write(LittleEndianRecord& r, const Field& f) {
 TEST(ConfigurationRecord, RecordHoldsEveryFieldAtItsOffset) {
     ProcessorConfiguration c;
     FillDistinctValues(c);
-    ConfigurationRecord bytes = BuildConfigurationRecord(c, kPath);
+    ConfigurationRecord bytes = BuildConfigurationRecord(c, kShowPath);
     const LittleEndianRecord r(bytes);
 
     // clang-format off
@@ -82,7 +78,7 @@ TEST(ConfigurationRecord, RecordHoldsEveryFieldAtItsOffset) {
         std::string text;
     } texts[] = {
         {0, 7, "VELD13F"}, {10, 4, "1.2."},
-        {15, 100, std::string("Tessaline Sound Works VELD231.2.8.0") + kPath},
+        {15, 100, std::string("Tessaline Sound Works VELD231.2.8.0") + kShowPath},
         {116, 40, "Stage Left"}, {157, 30, "Tour"}, {188, 30, "Ana \xE9"},
         {219, 200, "line 1\r\nline 2"},
         {428, 6, "Kick"}, {435, 6, "Vox"}, {442, 6, "L"}, {449, 6, "R"}, {456, 6, "Subs"},
@@ -154,7 +150,7 @@ TEST(ConfigurationRecord, StoredIntegersRoundHalvesToEven) {
     c.Dynamics[1].Pendiente = 5.5f;
     c.Routing.RouteC = 0.25;
     c.Routing.RouteD = 0.75;
-    ConfigurationRecord bytes = BuildConfigurationRecord(c, kPath);
+    ConfigurationRecord bytes = BuildConfigurationRecord(c, kShowPath);
     const LittleEndianRecord r(bytes);
     EXPECT_EQ(r.Int32(1148), 42);
     EXPECT_EQ(r.Int32(1512), 12);
@@ -197,18 +193,13 @@ TEST(ConfigurationRecord, DamagedFieldsAreHeldToTheirEditorsRanges) {
         {1172, I, 7}, {1185, B, 250}, {1492, F, kNaN}, {1500, I, -5}, {1508, I, 9999},
         {464, I, 9999}, {468, I, -9999}, {1512, I, 99}, {1520, I, 0}};
     // clang-format on
-    ConfigurationRecord bytes = BuildConfigurationRecord(ProcessorConfiguration{}, kPath);
+    ConfigurationRecord bytes = BuildConfigurationRecord(ProcessorConfiguration{}, kShowPath);
     LittleEndianRecord r(bytes);
     for (const Field& f : damage) {
         Write(r, f);
     }
     ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    sender.mode = false;
-    RecordingLoadedSteps steps;
-    RecordingFileMessages messages;
-    ASSERT_EQ(OpenConfigurationBytes(c, bytes, kPath, sender, steps, messages),
-              ConfigurationOpenResult::Opened);
+    ASSERT_EQ(FileOpening().Open(c, bytes), ConfigurationOpenResult::Opened);
 
     EXPECT_EQ(c.SystemInformation.SystemName.Length(), 40u);
     EXPECT_EQ(c.DelayTemperature, 50);

@@ -18,11 +18,15 @@ using Json = nlohmann::json;
 using testing::FillDistinctValues;
 using testing::RecordingNewSteps;
 using testing::RecordingRealTimeSender;
+using testing::Sent;
+using testing::SentValues;
 
-TEST(RouteCommand, CyclesThroughTheThreeMixesAndBack) {
+TEST(RouteCommand, CyclesThroughTheThreeMixesSendingBothAmounts) {
     ProcessorConfiguration c;
     RecordingRealTimeSender sender;
-    sender.mode = false;
+    // A damaged state shows, and restarts the cycle, as the even mix.
+    c.Routing.RouteState = 3;
+    EXPECT_EQ(c.Routing.ShownRouteState(), 0);
     const struct {
         int state;
         double c;
@@ -31,41 +35,19 @@ TEST(RouteCommand, CyclesThroughTheThreeMixesAndBack) {
         const char* captionD;
     } expected[] = {{1, 1.0, 0.0, "1", "0"}, {2, 0.0, 1.0, "0", "1"}, {0, 0.5, 0.5, "0.5", "0.5"}};
     for (const auto& e : expected) {
+        sender.calls.clear();
         c.Routing.RouteCommand(sender);
         EXPECT_EQ(c.Routing.RouteState, e.state);
-        EXPECT_EQ(c.Routing.RouteC, e.c);
-        EXPECT_EQ(c.Routing.RouteD, e.d);
+        EXPECT_EQ(SentValues(sender), (Sent{{189, e.c}, {190, e.d}}));
         const auto captions = c.Routing.RouteCaptions();
         EXPECT_EQ(captions[0], e.captionC);
         EXPECT_EQ(captions[1], e.captionD);
     }
-    EXPECT_TRUE(sender.calls.empty());
-}
-
-TEST(RouteCommand, SendsBothAmountsInRealTimeModeUnlessBusy) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    c.Routing.RouteCommand(sender);
-    ASSERT_EQ(sender.calls.size(), 2u);
-    EXPECT_EQ(sender.calls[0].parameter, 189);
-    EXPECT_EQ(sender.calls[0].messageKind, 2);
-    EXPECT_EQ(sender.calls[0].values[0], 1.0);
-    EXPECT_EQ(sender.calls[1].parameter, 190);
-    EXPECT_EQ(sender.calls[1].values[0], 0.0);
-
+    // While a message is going out nothing is sent, but the edit stays.
+    sender.calls.clear();
     sender.busy = true;
     c.Routing.RouteCommand(sender);
-    EXPECT_EQ(sender.calls.size(), 2u);
-    EXPECT_EQ(c.Routing.RouteState, 2); // the edit stays even when nothing is sent
-}
-
-TEST(RouteCommand, ADamagedStateRestartsTheCycleFromTheEvenMix) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    sender.mode = false;
-    c.Routing.RouteState = 3;
-    EXPECT_EQ(c.Routing.ShownRouteState(), 0);
-    c.Routing.RouteCommand(sender);
+    EXPECT_TRUE(sender.calls.empty());
     EXPECT_EQ(c.Routing.RouteState, 1);
     c.Routing.SelectRoute(-3);
     EXPECT_EQ(c.Routing.RouteState, 0);

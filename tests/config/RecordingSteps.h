@@ -5,8 +5,13 @@
 #include "config/LoadedConfigurationSteps.h"
 #include "config/NewConfigurationSteps.h"
 #include "config/ProcessorConfiguration.h"
+#include "support/RecordingRealTimeSender.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,5 +91,34 @@ class RecordingFileMessages : public ConfigurationFileMessages {
     void ShowError(const std::string& text) override { errors.push_back(text); }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
 };
+
+inline constexpr const char* kShowPath = "/shows/club.v23";
+
+// Opens a file's bytes with Real Time mode off, as the application has it then, and
+// keeps what the opening did.
+struct FileOpening {
+    RecordingLoadedSteps steps;
+    RecordingFileMessages messages;
+    RecordingRealTimeSender sender;
+
+    ConfigurationOpenResult Open(ProcessorConfiguration& config,
+                                 std::span<const std::uint8_t> bytes,
+                                 const std::string& path = kShowPath) {
+        sender.mode = false;
+        return OpenConfigurationBytes(config, bytes, path, sender, steps, messages);
+    }
+};
+
+// What was sent, as (parameter, value) pairs, each checked to be a plain value message.
+using Sent = std::vector<std::pair<std::uint16_t, double>>;
+inline Sent SentValues(const RecordingRealTimeSender& sender) {
+    Sent sent;
+    for (const RecordingRealTimeSender::Call& call : sender.calls) {
+        EXPECT_EQ(call.kind, RecordingRealTimeSender::Kind::Value) << call.parameter;
+        EXPECT_EQ(call.messageKind, 2) << call.parameter;
+        sent.push_back({call.parameter, call.values[0]});
+    }
+    return sent;
+}
 
 } // namespace veld23::testing

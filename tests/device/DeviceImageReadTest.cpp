@@ -1,7 +1,6 @@
 #include "DeviceImageTestSupport.h"
 
 #include "dsp/LoudnessSection.h"
-#include "dsp/SectionDesign.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "DeviceImageTestSupport.h"
 
+#include "dsp/Crossover.h"
 #include "dsp/LoudnessSection.h"
-#include "dsp/SectionDesign.h"
 
 #include <gtest/gtest.h>
 
@@ -108,7 +108,7 @@ TEST(DeviceImage, PanelCodesOfEqualiserBandsInBothCopies) {
     }
 }
 
-TEST(DeviceImage, PanelCodesOfOutputsDynamicsAndRouting) {
+TEST(DeviceImage, PanelCodesOfOutputsLoudnessDynamicsAndRouting) {
     ProcessorConfiguration config;
     MakeNew(config, OutputTopology::ThreeOutputs);
     config.Levels[1].LevelPosition = 200;
@@ -119,6 +119,10 @@ TEST(DeviceImage, PanelCodesOfOutputsDynamicsAndRouting) {
     config.DelayTemperature = 30;
     config.Delays[0].AlignmentDelay = 300; // only its low byte fits
     config.Routing.SelectRoute(2);
+    config.Loudness[0].SectionType = kHiPassQ;
+    config.Loudness[0].Frequency = 40.0;
+    config.Loudness[0].GainDb = 7.5;
+    DesignLoudness(config.Loudness[0]);
     const DeviceImage image = BuildDeviceImage(config);
 
     EXPECT_EQ(BytesAt(image, P + 117, 12),
@@ -132,7 +136,12 @@ TEST(DeviceImage, PanelCodesOfOutputsDynamicsAndRouting) {
     const Bytes speaker{0x03, 0x20, 0x01, 0x90, 0x02, 0x58, 41, 1};
     EXPECT_EQ(BytesAt(image, P + 151, 8), speaker);
     EXPECT_EQ(BytesAt(image, P + 159, 8), speaker);
-    EXPECT_EQ(BytesAt(image, P + 114, 3), (Bytes{25, 120, 1})); // loudness 55 Hz, 0 dB
+    // Loudness 80 - 40 Hz, 120 - 10 x 7.5 dB; each copy holds its own section's type
+    // (section 2 is still the parametric one).
+    EXPECT_EQ(BytesAt(image, P + 114, 3), (Bytes{40, 45, 12}));
+    EXPECT_EQ(BytesAt(image, P2 + 114, 3), (Bytes{40, 45, 1}));
+    ExpectSectionAt(image, 1, 100, config.Loudness[0]);
+    ExpectSectionAt(image, 2, 100, config.Loudness[1]);
     EXPECT_EQ(BytesAt(image, P + 167, 10), (Bytes{0, 10, 2, 44, 0, 0, 1, 1, 4, 4}));
     EXPECT_EQ(BytesAt(image, P2 + 167, 3), (Bytes{0, 10, 0}));
 
@@ -148,27 +157,14 @@ TEST(DeviceImage, PanelCodesOfOutputsDynamicsAndRouting) {
     EXPECT_EQ(WordAt(image, 1, 143), (Coef22Bytes{0x00, 0x02, 0xBF})); // 0.000671362
 }
 
-TEST(DeviceImage, LoudnessTypeOfEachSectionInItsCopy) {
-    ProcessorConfiguration config;
-    MakeNew(config);
-    config.Loudness[0].SectionType = kHiPassQ;
-    config.Loudness[0].Frequency = 40.0;
-    config.Loudness[0].GainDb = 7.5;
-    DesignLoudness(config.Loudness[0]);
-    const DeviceImage image = BuildDeviceImage(config);
-    EXPECT_EQ(BytesAt(image, P + 114, 3), (Bytes{40, 45, 12}));
-    EXPECT_EQ(BytesAt(image, P2 + 114, 3), (Bytes{40, 45, 1}));
-    ExpectSectionAt(image, 1, 100, config.Loudness[0]);
-    ExpectSectionAt(image, 2, 100, config.Loudness[1]);
-}
-
 TEST(DeviceImage, CrossoverSlotsFollowTheOrders) {
     ProcessorConfiguration config;
     MakeNew(config, OutputTopology::ThreeOutputs);
-    // Output 1: both halves in use at order 2.
+    // Output 1: both halves in use at order 2, each slot the product of the
+    // Linkwitz-Riley half's two first-order sections.
     TXOVER& x1 = config.Crossovers[0];
-    SetHalf(x1.LowPass, kButterworthLowPass, 2, 5000.0);
-    SetHalf(x1.HighPass, kButterworthHighPass, 2, 100.0);
+    SetHalf(x1.LowPass, kLinkwitzRileyLowPass, 2, 5000.0);
+    SetHalf(x1.HighPass, kLinkwitzRileyHighPass, 2, 100.0);
     // Output 2: the high-pass half alone at order 4.
     TXOVER& x2 = config.Crossovers[1];
     config.CrossoverSolos[1].HighPassAux = true;
@@ -179,47 +175,27 @@ TEST(DeviceImage, CrossoverSlotsFollowTheOrders) {
     SetHalf(x3.LowPass, kLinkwitzRileyLowPass, 4, 90.0);
     const DeviceImage image = BuildDeviceImage(config);
 
-    ExpectSectionAt(image, 1, 70, x1.LowPass.Sections[0]);
-    ExpectSectionAt(image, 1, 75, x1.HighPass.Sections[0]);
+    ExpectSectionAt(image, 1, 70, FirstSlotSection(x1.LowPass));
+    ExpectSectionAt(image, 1, 75, FirstSlotSection(x1.HighPass));
     ExpectSectionAt(image, 1, 80, x2.HighPass.Sections[1]);
     ExpectSectionAt(image, 1, 85, x2.HighPass.Sections[0]);
     ExpectSectionAt(image, 1, 90, x3.LowPass.Sections[1]);
     ExpectSectionAt(image, 1, 95, x3.LowPass.Sections[0]);
-    // Block 2 always carries the low-pass half's two sections.
+    // Block 2 always carries the low-pass half's own two sections.
     for (std::size_t o = 0; o < 3; ++o) {
         ExpectSectionAt(image, 2, 70 + 10 * o, config.Crossovers[o].LowPass.Sections[0]);
         ExpectSectionAt(image, 2, 75 + 10 * o, config.Crossovers[o].LowPass.Sections[1]);
     }
-    EXPECT_EQ(BytesAt(image, P + 84, 10), (Bytes{1, 0x13, 0x88, 2, 0, 2, 0x00, 0x64, 2, 0}));
+    EXPECT_EQ(BytesAt(image, P + 84, 10), (Bytes{3, 0x13, 0x88, 2, 0, 4, 0x00, 0x64, 2, 0}));
     EXPECT_EQ(BytesAt(image, P + 94, 10), (Bytes{0, 0x13, 0x88, 2, 0, 6, 0x01, 0x2C, 4, 1}));
     EXPECT_EQ(BytesAt(image, P + 104, 10), (Bytes{3, 0x00, 0x5A, 4, 1, 0, 0x00, 0x64, 2, 0}));
 
     // An order the editor never produces takes no slot and moves nothing.
-    x1.LowPass.Order = 3;
-    ASSERT_EQ(x1.LowPass.Design(), HalfDesignStatus::Ok);
+    SetHalf(x1.LowPass, kButterworthLowPass, 3, 5000.0);
     const DeviceImage odd = BuildDeviceImage(config);
     ExpectSectionAt(odd, 1, 70, kFlat);
-    ExpectSectionAt(odd, 1, 75, x1.HighPass.Sections[0]);
+    ExpectSectionAt(odd, 1, 75, FirstSlotSection(x1.HighPass));
     EXPECT_EQ(BytesAt(odd, P + 104, 10), BytesAt(image, P + 104, 10));
-}
-
-TEST(DeviceImage, LinkwitzRileyOfOrderTwoFillsItsSlotWithBothSections) {
-    ProcessorConfiguration config;
-    MakeNew(config);
-    TXOVER& x = config.Crossovers[2];
-    SetHalf(x.LowPass, kLinkwitzRileyLowPass, 2, 2000.0);
-    SetHalf(x.HighPass, kLinkwitzRileyHighPass, 2, 200.0);
-    const DeviceImage image = BuildDeviceImage(config);
-
-    // Each slot holds one true second-order section made of the two first-order ones.
-    for (const std::size_t word : {std::size_t{90}, std::size_t{95}}) {
-        EXPECT_NE(WordAt(image, 1, word + 2), kZero);
-        EXPECT_NE(WordAt(image, 1, word + 4), kZero);
-    }
-    ASSERT_EQ(x.LowPass.Sections[0].b2, 0.0L);
-    // Block 2 keeps the low-pass half's own first-order sections.
-    ExpectSectionAt(image, 2, 90, x.LowPass.Sections[0]);
-    ExpectSectionAt(image, 2, 95, x.LowPass.Sections[1]);
 }
 
 TEST(DeviceImage, CoefficientsBeyondTheWordAreHeldNotWrapped) {

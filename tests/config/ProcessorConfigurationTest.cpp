@@ -54,18 +54,6 @@ TEST(RouteCommand, CyclesThroughTheThreeMixesSendingBothAmounts) {
     EXPECT_EQ(c.Routing.RouteC, 0.5);
 }
 
-TEST(ProcessorConfiguration, ChannelLabelOfAnOutputFollowsTheTopology) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    c.ChannelLabels.Out2.Assign("Mid");
-    c.ChannelLabels.Sub.Assign("Bass");
-    EXPECT_EQ(c.OutputChannelLabel(1), "Out1");
-    EXPECT_EQ(c.OutputChannelLabel(2), "Mid");
-    EXPECT_EQ(c.OutputChannelLabel(3), "Bass");
-    ApplyTwoOutputs(c, sender);
-    EXPECT_EQ(c.OutputChannelLabel(3), "Mid");
-}
-
 TEST(ResetToNew, RestoresEveryDefaultEachBeforeItsEditorsStep) {
     ProcessorConfiguration c;
     FillDistinctValues(c);

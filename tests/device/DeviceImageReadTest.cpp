@@ -180,7 +180,9 @@ TEST(ApplyDeviceImage, OldImagesGetTheDefaultGate) {
     }
 }
 
-TEST(ApplyDeviceImage, DelayPositionsFollowTheTopology) {
+// The topology byte (any non-zero byte means two outputs) decides where the delay words'
+// positions lie and which route state the memory's state byte gives.
+TEST(ApplyDeviceImage, DelaysAndRouteStateFollowTheTopology) {
     ProcessorConfiguration source;
     MakeNew(source, OutputTopology::ThreeOutputs);
     DeviceImage image = BuildDeviceImage(source);
@@ -188,10 +190,10 @@ TEST(ApplyDeviceImage, DelayPositionsFollowTheTopology) {
     image[651] = 20;
     image[654] = 30;
     image[P + 129] = 99; // the panel's delay codes are not read
+    image[P + 169] = 1;  // route state
     image[P + 170] = 44; // alignment delays: the low byte is all there is
-
     for (const bool two : {false, true}) {
-        image[kImageTopologyOffset] = two ? 7 : 0; // any non-zero byte means two outputs
+        image[kImageTopologyOffset] = two ? 7 : 0;
         ProcessorConfiguration config;
         MakeNew(config);
         ASSERT_TRUE(Apply(config, image));
@@ -205,34 +207,10 @@ TEST(ApplyDeviceImage, DelayPositionsFollowTheTopology) {
         EXPECT_EQ(config.Delays[2].DelayWord, 30);
         // The alignment delays' holds belong to the delay records.
         EXPECT_EQ(config.Delays[0].AlignmentDelay, 44);
-    }
-}
-
-TEST(ApplyDeviceImage, RouteStateComesBackThroughTheRouteCommand) {
-    ProcessorConfiguration source;
-    MakeNew(source, OutputTopology::ThreeOutputs);
-    const struct {
-        std::uint8_t twoOutputs;
-        std::uint8_t stored;
-        std::int32_t state;
-        double routeC;
-        double routeD;
-    } cases[] = {{0, 1, 1, 1.0, 0.0},
-                 {0, 3, 0, 0.5, 0.5}, // a damaged state is the even mix
-                 // With two outputs the third channel takes IN 2 alone, whatever state the
-                 // memory keeps: the state a saved file opens with.
-                 {1, 0, 2, 0.0, 1.0}};
-    for (const auto& k : cases) {
-        DeviceImage image = BuildDeviceImage(source);
-        image[kImageTopologyOffset] = k.twoOutputs;
-        image[P + 169] = k.stored;
-        ProcessorConfiguration config;
-        MakeNew(config);
-        ASSERT_TRUE(Apply(config, image));
-        SCOPED_TRACE(k.stored);
-        EXPECT_EQ(config.Routing.RouteState, k.state);
-        EXPECT_EQ(config.Routing.RouteC, k.routeC);
-        EXPECT_EQ(config.Routing.RouteD, k.routeD);
+        // With two outputs the third channel takes IN 2 alone, whatever state the memory
+        // keeps: the state a saved file opens with.
+        EXPECT_EQ(config.Routing.RouteState, two ? 2 : 1);
+        EXPECT_EQ(config.Routing.RouteD, two ? 1.0 : 0.0);
     }
 }
 

@@ -57,6 +57,9 @@ TEST(RouteCommand, CyclesThroughTheThreeMixesSendingBothAmounts) {
 TEST(ResetToNew, RestoresEveryDefaultEachBeforeItsEditorsStep) {
     ProcessorConfiguration c;
     FillDistinctValues(c);
+    RecordingRealTimeSender sender;
+    ApplyTwoOutputs(c, sender);
+    c.SelectProgram(4);
     // What no editor produces, and what a file does not store.
     c.SampleRate = 44100;
     c.FinalResponse.DelayBox = false;
@@ -67,11 +70,17 @@ TEST(ResetToNew, RestoresEveryDefaultEachBeforeItsEditorsStep) {
     RecordingNewSteps steps;
     c.ResetToNew(steps);
 
-    // Every stored field is back at its default; the DELAY selection of the final
-    // response is the one New leaves as it was.
+    // Every stored field is back at its default, the routing at the even mix until the
+    // caller applies the topology again; the topology, the memory selector and the DELAY
+    // selection of the final response are the caller's, left as they were.
     ProcessorConfiguration expected;
+    expected.Topology = OutputTopology::TwoOutputs;
+    // No delay, with two outputs: word 1 for OUT 1, 0 for the third, a full-range output.
+    expected.Delays[0].DelayWord = 1;
+    expected.Delays[2].DelayWord = 0;
     expected.FinalResponse.DelayBox = false;
     EXPECT_EQ(ConfigurationToJson(c), ConfigurationToJson(expected));
+    EXPECT_EQ(c.ProgramNumber, 4);
     const ProcessorConfiguration fresh;
     EXPECT_EQ(c.ShadowPeq[0].Band(1).b0, 1.0L);
     EXPECT_EQ(c.Peq[0].Band(3).b1, 0.0L);
@@ -97,21 +106,6 @@ TEST(ResetToNew, RestoresEveryDefaultEachBeforeItsEditorsStep) {
             EXPECT_EQ(Json::parse(json)[group], restored[group]) << group;
         }
     }
-}
-
-TEST(ResetToNew, LeavesTopologyAndMemorySelectorToTheCaller) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    ApplyTwoOutputs(c, sender);
-    c.SelectProgram(4);
-    RecordingNewSteps steps;
-    c.ResetToNew(steps);
-    EXPECT_EQ(c.Topology, OutputTopology::TwoOutputs);
-    EXPECT_EQ(c.ProgramNumber, 4);
-    // The routing is the even mix until the caller applies the topology again.
-    EXPECT_EQ(c.Routing.RouteC, 0.5);
-    ApplyTwoOutputs(c, sender);
-    EXPECT_EQ(c.Routing.RouteD, 1.0);
 }
 
 } // namespace

@@ -53,17 +53,13 @@ TEST(ConfigurationJson, KeysAreTheModelsNamesAndTextsAreUtf8) {
 }
 
 TEST(ConfigurationJson, CarriesEveryStoredFieldAtTheFilesPrecision) {
-    for (const bool distinct : {false, true}) {
-        ProcessorConfiguration c;
-        if (distinct) {
-            FillDistinctValues(c);
-        }
-        const ConfigurationFileContent content = CaptureConfiguration(c);
-        const Result<ConfigurationFileContent> read = ContentFromJson(ContentToJson(content));
-        ASSERT_TRUE(read.Succeeded()) << read.Message();
-        EXPECT_EQ(EncodeConfigurationRecord(read.Value(), "/a.v23"),
-                  EncodeConfigurationRecord(content, "/a.v23"));
-    }
+    ProcessorConfiguration c;
+    FillDistinctValues(c);
+    const ConfigurationFileContent content = CaptureConfiguration(c);
+    const Result<ConfigurationFileContent> read = ContentFromJson(ContentToJson(content));
+    ASSERT_TRUE(read.Succeeded()) << read.Message();
+    EXPECT_EQ(EncodeConfigurationRecord(read.Value(), "/a.v23"),
+              EncodeConfigurationRecord(content, "/a.v23"));
 }
 
 TEST(ConfigurationJson, RefusesWhatNoEditorHoldsByItsPath) {
@@ -187,9 +183,6 @@ TEST(ConfigurationJson, RefusesDeepNestingAndRepeatedKeysWhereTheyStart) {
          "/SystemInformation/Comments/0/0/0: nests deeper than any field of a configuration"},
         {objects + "1" + std::string(depth + 1, '}'),
          "/a/a/a/a/a: nests deeper than any field of a configuration"},
-        {replaced("\"Topology\": \"ThreeOutputs\",",
-                  "\"Topology\": \"ThreeOutputs\", \"Topology\": \"TwoOutputs\","),
-         "/Topology appears twice"},
         {replaced("\"GainDb\": -3.5,", "\"GainDb\": -3.5, \"GainDb\": -3.5,"),
          "/Peq/0/bands/2/GainDb appears twice"},
     };

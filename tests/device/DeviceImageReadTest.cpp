@@ -142,14 +142,19 @@ TEST(ApplyDeviceImage, RunsTheUpdateStepsInTheirOrder) {
     EXPECT_EQ(sentBefore[9], 7u); // at the delay refresh
 }
 
-// The round trip below covers typed coefficients and bands at the codes' resolution.
-TEST(ApplyDeviceImage, BandsComeBackAtTheCodesResolutionAndAreDesignedFromThem) {
+// A band comes back at the codes' resolution and designed from them (the round trip
+// below covers typed coefficients); an image written before the gate fields existed
+// gets the default gate.
+TEST(ApplyDeviceImage, BandsAtTheCodesResolutionAndTheGateOfOldImages) {
     ProcessorConfiguration source;
     MakeNew(source);
     SetBand(source.Peq[1].Band(5), kParametricQAdap, 1234.4, 3.14, 2.345);
+    source.Dynamics[0].Pendiente = 3.0f;
+    DeviceImage image = BuildDeviceImage(source);
+    image[kImageVersionOffset] = 103;
     ProcessorConfiguration config;
     MakeNew(config);
-    ASSERT_TRUE(Apply(config, BuildDeviceImage(source)));
+    ASSERT_TRUE(Apply(config, image));
     const PeqBand& band = config.Peq[1].Band(5);
     EXPECT_EQ(band.SectionType, kParametricQAdap);
     EXPECT_EQ(band.Frequency, 1234.0);
@@ -160,16 +165,6 @@ TEST(ApplyDeviceImage, BandsComeBackAtTheCodesResolutionAndAreDesignedFromThem) 
     for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(band.GetCoefficient(k), reference.GetCoefficient(k)) << k;
     }
-}
-
-TEST(ApplyDeviceImage, OldImagesGetTheDefaultGate) {
-    ProcessorConfiguration source;
-    MakeRich(source, OutputTopology::ThreeOutputs);
-    DeviceImage image = BuildDeviceImage(source);
-    image[kImageVersionOffset] = 103;
-    ProcessorConfiguration config;
-    MakeNew(config);
-    ASSERT_TRUE(Apply(config, image));
     for (const TDYNAMIC& d : config.Dynamics) {
         EXPECT_EQ(d.GateIndex, 13.0f);
         EXPECT_EQ(d.Pendiente, 4.0f);

@@ -43,7 +43,6 @@ TEST(OutputLevel, PositionAndLevelLaws) {
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(61), 0.0);
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(361), -30.0);
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(0), 6.0);
-    EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(121), -6.0);
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(500), -30.0);
     EXPECT_EQ(OutputLevel::PositionFromLevelDb(0.3), 58);
     EXPECT_EQ(OutputLevel::PositionFromLevelDb(40.0), 1);

@@ -201,13 +201,10 @@ TEST(DeviceImage, CrossoverSlotsFollowTheOrders) {
 TEST(DeviceImage, CoefficientsBeyondTheWordAreHeldNotWrapped) {
     ProcessorConfiguration config;
     MakeNew(config);
-    config.Dynamics[0].OutGain = 2.5L;
+    // -7 would wrap to +1; every coefficient goes through one hold, whose range the
+    // dynamics tests own.
     config.Dynamics[1].OutGain = -7.0L;
-    config.Peq[0].Band(1).b0 = 2.0L;
-    const DeviceImage image = BuildDeviceImage(config);
-    EXPECT_EQ(WordAt(image, 1, 144), (Coef22Bytes{0x1F, 0xFF, 0xFF}));
-    EXPECT_EQ(WordAt(image, 1, 179), (Coef22Bytes{0x20, 0x00, 0x00}));
-    EXPECT_EQ(WordAt(image, 1, 0), (Coef22Bytes{0x1F, 0xFF, 0xFF}));
+    EXPECT_EQ(WordAt(BuildDeviceImage(config), 1, 179), (Coef22Bytes{0x20, 0x00, 0x00}));
 }
 
 TEST(PeqTypeCode, MapsEveryTypeAndBack) {

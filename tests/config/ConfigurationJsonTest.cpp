@@ -113,7 +113,6 @@ TEST(ConfigurationJson, RefusesWhatNoEditorHoldsByItsPath) {
         EXPECT_EQ(Refusal(j), std::string(k.path) + ": " + k.why);
     }
 
-    // Damage of another shape.
     const struct {
         std::function<void(Json&)> damage;
         std::string message;

@@ -13,8 +13,6 @@ namespace {
 constexpr bool kTwo = true;
 constexpr bool kThree = false;
 
-// ---------------------------------------------------------------- field numbers
-
 TEST(FieldNumber, ShowsFixedDecimalsWithoutNegativeZero) {
     EXPECT_EQ(FieldNumber::Text(118.3154, 1), "118.3");
     EXPECT_EQ(FieldNumber::Text(3.416666, 2), "3.42");
@@ -36,8 +34,6 @@ TEST(FieldNumber, ParsesOnlyPlainNumbers) {
         EXPECT_EQ(value, 99.0) << bad;
     }
 }
-
-// ---------------------------------------------------------------- levels
 
 TEST(OutputLevel, PositionAndLevelLaws) {
     EXPECT_DOUBLE_EQ(OutputLevel::LevelDbFromPosition(61), 0.0);
@@ -85,8 +81,7 @@ TEST(OutputLevel, RestoringAStoredGain) {
     level.RestoreFromGain();
     EXPECT_EQ(level.LevelPosition, 121);
     EXPECT_EQ(level.OutputPolarity, -1.0f);
-    EXPECT_NEAR(level.OutputGain, -0.501187, 1e-6);
-    EXPECT_EQ(level.OutputOnFactor, 0.0);
+    EXPECT_EQ(level.DeviceValue(), 0.0); // muted
 
     // The switch decides the sign, whatever sign the file carried.
     level = OutputLevel{};
@@ -98,11 +93,8 @@ TEST(OutputLevel, RestoringAStoredGain) {
     const struct {
         double stored;
         std::int32_t position;
-    } cases[] = {{0.0, 361},
-                 {1e300, 1},
-                 {-std::numeric_limits<double>::infinity(), 1},
-                 {std::numeric_limits<double>::quiet_NaN(), 61},
-                 {1e-300, 361}};
+    } cases[] = {
+        {0.0, 361}, {1e300, 1}, {std::numeric_limits<double>::quiet_NaN(), 61}, {1e-300, 361}};
     for (const auto& c : cases) {
         level = OutputLevel{};
         level.OutputGain = c.stored;
@@ -112,8 +104,6 @@ TEST(OutputLevel, RestoringAStoredGain) {
         EXPECT_LT(std::fabs(level.DeviceValue()), 2.0) << c.stored;
     }
 }
-
-// ---------------------------------------------------------------- delays
 
 // A position shows the samples from the slider's zero end; the word adds the output's
 // fixed part (21 for the SUB, 1 for OUT 1 with two outputs). Positions beyond the slider

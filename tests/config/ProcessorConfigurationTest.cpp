@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace veld23 {
@@ -86,10 +87,9 @@ TEST(ResetToNew, RestoresEveryDefaultEachBeforeItsEditorsStep) {
     EXPECT_EQ(c.Peq[0].Band(3).b1, 0.0L);
     EXPECT_EQ(c.Peq[0].Band(3).CoefIndex, 10);
     for (int s = 0; s < kSectionsPerHalf; ++s) {
-        EXPECT_EQ(c.Crossovers[1].HighPass.Sections[s].b0,
-                  fresh.Crossovers[1].HighPass.Sections[s].b0);
-        EXPECT_EQ(c.Crossovers[1].HighPass.Sections[s].a1,
-                  fresh.Crossovers[1].HighPass.Sections[s].a1);
+        const TSOS& section = c.Crossovers[1].HighPass.Sections[s];
+        const TSOS& start = fresh.Crossovers[1].HighPass.Sections[s];
+        EXPECT_EQ(std::tie(section.b0, section.a1), std::tie(start.b0, start.a1)) << s;
     }
     EXPECT_EQ(c.Dynamics[1].Tabla, fresh.Dynamics[1].Tabla);
 

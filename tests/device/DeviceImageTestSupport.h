@@ -1,7 +1,5 @@
 #pragma once
 
-// Shared helpers of the device image tests.
-
 #include "config/ConfigurationInvariants.h"
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"

@@ -203,9 +203,8 @@ TEST(ConfigurationJson, ReadsAsOpeningTheFileDoesAndARefusalChangesNothing) {
 
     ProcessorConfiguration fromJson;
     RecordingLoadedSteps jsonSteps;
-    auto& sender = file.sender;
     const Result<> read =
-        ReadConfigurationJson(fromJson, ConfigurationToJson(source), sender, jsonSteps);
+        ReadConfigurationJson(fromJson, ConfigurationToJson(source), file.sender, jsonSteps);
     ASSERT_TRUE(read) << read.Message();
     EXPECT_EQ(jsonSteps.calls, file.steps.calls);
     EXPECT_EQ(ConfigurationToJson(fromJson), ConfigurationToJson(fromFile));
@@ -215,7 +214,8 @@ TEST(ConfigurationJson, ReadsAsOpeningTheFileDoesAndARefusalChangesNothing) {
     Json bad = JsonOf(source);
     bad["Dynamics"][1]["Ratio"] = 0.5;
     RecordingLoadedSteps refusedSteps;
-    const Result<> refused = ReadConfigurationJson(untouched, bad.dump(), sender, refusedSteps);
+    const Result<> refused =
+        ReadConfigurationJson(untouched, bad.dump(), file.sender, refusedSteps);
     EXPECT_FALSE(refused);
     EXPECT_EQ(refused.Message(), "/Dynamics/1/Ratio: 0.5 is outside 1 to 10");
     EXPECT_TRUE(refusedSteps.calls.empty());

@@ -27,7 +27,6 @@ enum class Kind { Byte, Int32, Float32, Double, Ext80 };
 constexpr auto B = Kind::Byte, I = Kind::Int32, F = Kind::Float32, D = Kind::Double,
                X = Kind::Ext80;
 
-// A field of the record: where it is, how it is stored, its value.
 struct Field {
     std::size_t at;
     Kind kind;

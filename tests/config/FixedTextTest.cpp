@@ -1,6 +1,5 @@
 #include "config/FixedText.h"
 #include "config/PrintableText.h"
-#include "config/Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -29,17 +28,6 @@ TEST(FixedText, KeepsEveryByteAndPadsWithBlanks) {
         const auto padded = FixedText<6>(text).PaddedWithBlanks();
         EXPECT_EQ(std::string(padded.begin(), padded.end()), (text + "      ").substr(0, 6));
     }
-}
-
-TEST(FixedText, TypedTextFillsAFieldByCharactersNotUtf8Bytes) {
-    // Forty accented characters are eighty UTF-8 bytes but exactly fill the name.
-    std::string utf8;
-    for (int i = 0; i < 41; ++i) {
-        utf8 += "\u00E9";
-    }
-    FixedText<40> name;
-    EXPECT_FALSE(name.Assign(Utf8ToWindows1252Replacing(utf8)));
-    EXPECT_EQ(name.View(), std::string(40, '\xE9'));
 }
 
 TEST(PrintableText, EscapesEveryByteThatIsNotShownAsItself) {

@@ -2,13 +2,10 @@
 #include "config/ConfigurationJson.h"
 #include "config/ConfigurationSamples.h"
 #include "config/ProcessorConfiguration.h"
-#include "support/RecordingRealTimeSender.h"
+#include "config/RecordingSteps.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <utility>
-#include <vector>
 
 namespace veld23 {
 namespace {
@@ -16,56 +13,38 @@ namespace {
 using Json = nlohmann::json;
 using testing::FillDistinctValues;
 using testing::RecordingRealTimeSender;
-using Kind = RecordingRealTimeSender::Kind;
+using testing::Sent;
+using testing::SentValues;
 
-void ExpectSent(const RecordingRealTimeSender& sender,
-                const std::vector<std::pair<std::uint16_t, double>>& expected) {
-    ASSERT_EQ(sender.calls.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(sender.calls[i].kind, Kind::Value) << i;
-        EXPECT_EQ(sender.calls[i].messageKind, 2) << i;
-        EXPECT_EQ(sender.calls[i].parameter, expected[i].first) << i;
-        EXPECT_EQ(sender.calls[i].values[0], expected[i].second) << i;
-    }
-}
-
-// The amounts each topology sets are those it sends, below.
-TEST(OutputTopology, EachTopologySetsItsRouteStateAndOffset) {
+// Each topology sets its route state and level offsets, and sends the routing, then
+// channel 2's level as the gains editor would send it.
+TEST(OutputTopology, EachTopologySetsAndSendsItsRoutingAndOffsets) {
     ProcessorConfiguration c;
     RecordingRealTimeSender sender;
-    sender.mode = false;
+    c.Levels[1].ApplyPosition(121); // -6.0 dB
     c.Routing.SelectRoute(1);
     ApplyTwoOutputs(c, sender);
     EXPECT_TRUE(TopologyFlag(c.Topology));
     EXPECT_EQ(c.Routing.RouteState, 2);
     EXPECT_EQ(c.LevelOffsetOf(1), 0.0);
     EXPECT_EQ(c.LevelOffsetOf(2), 6.0);
+    EXPECT_EQ(SentValues(sender),
+              (Sent{{187, 0.0}, {188, 1.0}, {189, 0.0}, {190, 1.0}, {259, 0.0}}));
 
     // Three outputs resets the mix but keeps the route state.
+    sender.calls.clear();
     c.Routing.SelectRoute(1);
     ApplyThreeOutputs(c, sender);
     EXPECT_FALSE(TopologyFlag(c.Topology));
     EXPECT_EQ(c.Routing.RouteState, 1);
     EXPECT_EQ(c.LevelOffsetOf(1), 6.0);
+    EXPECT_EQ(
+        SentValues(sender),
+        (Sent{{187, 0.0}, {188, 0.0}, {189, 0.5}, {190, 0.5}, {259, c.Levels[1].OutputGain}}));
+    EXPECT_NEAR(sender.calls[4].values[0], 0.501187, 1e-6);
     // The next press of the route button goes on from the kept state.
     c.Routing.RouteCommand(sender);
     EXPECT_EQ(c.Routing.RouteState, 2);
-    EXPECT_EQ(c.Routing.RouteD, 1.0);
-    EXPECT_TRUE(sender.calls.empty());
-}
-
-TEST(OutputTopology, RealTimeSendsRoutingThenChannelTwosLevel) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    c.Levels[1].ApplyPosition(121); // -6.0 dB
-    ApplyTwoOutputs(c, sender);
-    ExpectSent(sender, {{187, 0.0}, {188, 1.0}, {189, 0.0}, {190, 1.0}, {259, 0.0}});
-
-    sender.calls.clear();
-    ApplyThreeOutputs(c, sender);
-    ExpectSent(sender,
-               {{187, 0.0}, {188, 0.0}, {189, 0.5}, {190, 0.5}, {259, c.Levels[1].OutputGain}});
-    EXPECT_NEAR(sender.calls[4].values[0], 0.501187, 1e-6);
 
     // A muted channel 2 stays silent.
     sender.calls.clear();
@@ -141,27 +120,26 @@ TEST(OutputTopology, ThresholdPositionsAndTheirUmbral) {
     EXPECT_EQ(c.ThresholdPosition(2), 29);
 }
 
-TEST(OutputTopology, CaptionsAndOfferedControls) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    ApplyThreeOutputs(c, sender);
-    EXPECT_EQ(c.DynamicsCaption(1), "Dynamic OUT 1-2");
-    EXPECT_EQ(c.DynamicsCaption(2), "Dynamic SUB");
-    EXPECT_EQ(ThirdCurveName(c.Topology), "SUB");
-    EXPECT_EQ(ThirdCurveColour(c.Topology), kYellowCurve);
-    EXPECT_TRUE(c.ChannelOffered(2));
-    EXPECT_TRUE(SubPathControlsOffered(c.Topology));
-
-    ApplyTwoOutputs(c, sender);
-    EXPECT_EQ(c.DynamicsCaption(1), "Dynamic OUT 1");
-    EXPECT_EQ(c.DynamicsCaption(2), "Dynamic OUT 2");
-    EXPECT_EQ(ThirdCurveName(c.Topology), "OUT 2");
-    EXPECT_EQ(ThirdCurveColour(c.Topology), kRedCurve);
-    EXPECT_TRUE(c.ChannelOffered(1));
-    EXPECT_FALSE(c.ChannelOffered(2));
-    EXPECT_TRUE(c.ChannelOffered(3));
-    EXPECT_FALSE(c.ChannelOffered(4));
-    EXPECT_FALSE(SubPathControlsOffered(c.Topology));
+TEST(OutputTopology, CaptionsLabelsAndOfferedControls) {
+    for (const bool two : {false, true}) {
+        SCOPED_TRACE(two ? "two outputs" : "three outputs");
+        ProcessorConfiguration c;
+        c.Topology = two ? OutputTopology::TwoOutputs : OutputTopology::ThreeOutputs;
+        c.ChannelLabels.Out2.Assign("Mid");
+        c.ChannelLabels.Sub.Assign("Bass");
+        EXPECT_EQ(c.OutputChannelLabel(1), "Out1");
+        EXPECT_EQ(c.OutputChannelLabel(2), "Mid");
+        EXPECT_EQ(c.OutputChannelLabel(3), two ? "Mid" : "Bass");
+        EXPECT_EQ(c.DynamicsCaption(1), two ? "Dynamic OUT 1" : "Dynamic OUT 1-2");
+        EXPECT_EQ(c.DynamicsCaption(2), two ? "Dynamic OUT 2" : "Dynamic SUB");
+        EXPECT_EQ(ThirdCurveName(c.Topology), two ? "OUT 2" : "SUB");
+        EXPECT_EQ(ThirdCurveColour(c.Topology), two ? 0xFF0000u : 0xFFFF00u); // red, yellow
+        // Only channel 2 is ever hidden; there is no channel 4.
+        EXPECT_EQ(c.ChannelOffered(2), !two);
+        EXPECT_TRUE(c.ChannelOffered(1) && c.ChannelOffered(3));
+        EXPECT_FALSE(c.ChannelOffered(4));
+        EXPECT_EQ(SubPathControlsOffered(c.Topology), !two);
+    }
 }
 
 } // namespace

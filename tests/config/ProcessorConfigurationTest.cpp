@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace veld23 {
@@ -18,11 +19,15 @@ using Json = nlohmann::json;
 using testing::FillDistinctValues;
 using testing::RecordingNewSteps;
 using testing::RecordingRealTimeSender;
+using testing::Sent;
+using testing::SentValues;
 
-TEST(RouteCommand, CyclesThroughTheThreeMixesAndBack) {
+TEST(RouteCommand, CyclesThroughTheThreeMixesSendingBothAmounts) {
     ProcessorConfiguration c;
     RecordingRealTimeSender sender;
-    sender.mode = false;
+    // A damaged state shows, and restarts the cycle, as the even mix.
+    c.Routing.RouteState = 3;
+    EXPECT_EQ(c.Routing.ShownRouteState(), 0);
     const struct {
         int state;
         double c;
@@ -31,62 +36,31 @@ TEST(RouteCommand, CyclesThroughTheThreeMixesAndBack) {
         const char* captionD;
     } expected[] = {{1, 1.0, 0.0, "1", "0"}, {2, 0.0, 1.0, "0", "1"}, {0, 0.5, 0.5, "0.5", "0.5"}};
     for (const auto& e : expected) {
+        sender.calls.clear();
         c.Routing.RouteCommand(sender);
         EXPECT_EQ(c.Routing.RouteState, e.state);
-        EXPECT_EQ(c.Routing.RouteC, e.c);
-        EXPECT_EQ(c.Routing.RouteD, e.d);
+        EXPECT_EQ(SentValues(sender), (Sent{{189, e.c}, {190, e.d}}));
         const auto captions = c.Routing.RouteCaptions();
         EXPECT_EQ(captions[0], e.captionC);
         EXPECT_EQ(captions[1], e.captionD);
     }
-    EXPECT_TRUE(sender.calls.empty());
-}
-
-TEST(RouteCommand, SendsBothAmountsInRealTimeModeUnlessBusy) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    c.Routing.RouteCommand(sender);
-    ASSERT_EQ(sender.calls.size(), 2u);
-    EXPECT_EQ(sender.calls[0].parameter, 189);
-    EXPECT_EQ(sender.calls[0].messageKind, 2);
-    EXPECT_EQ(sender.calls[0].values[0], 1.0);
-    EXPECT_EQ(sender.calls[1].parameter, 190);
-    EXPECT_EQ(sender.calls[1].values[0], 0.0);
-
+    // While a message is going out nothing is sent, but the edit stays.
+    sender.calls.clear();
     sender.busy = true;
     c.Routing.RouteCommand(sender);
-    EXPECT_EQ(sender.calls.size(), 2u);
-    EXPECT_EQ(c.Routing.RouteState, 2); // the edit stays even when nothing is sent
-}
-
-TEST(RouteCommand, ADamagedStateRestartsTheCycleFromTheEvenMix) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    sender.mode = false;
-    c.Routing.RouteState = 3;
-    EXPECT_EQ(c.Routing.ShownRouteState(), 0);
-    c.Routing.RouteCommand(sender);
+    EXPECT_TRUE(sender.calls.empty());
     EXPECT_EQ(c.Routing.RouteState, 1);
     c.Routing.SelectRoute(-3);
     EXPECT_EQ(c.Routing.RouteState, 0);
     EXPECT_EQ(c.Routing.RouteC, 0.5);
 }
 
-TEST(ProcessorConfiguration, ChannelLabelOfAnOutputFollowsTheTopology) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    c.ChannelLabels.Out2.Assign("Mid");
-    c.ChannelLabels.Sub.Assign("Bass");
-    EXPECT_EQ(c.OutputChannelLabel(1), "Out1");
-    EXPECT_EQ(c.OutputChannelLabel(2), "Mid");
-    EXPECT_EQ(c.OutputChannelLabel(3), "Bass");
-    ApplyTwoOutputs(c, sender);
-    EXPECT_EQ(c.OutputChannelLabel(3), "Mid");
-}
-
 TEST(ResetToNew, RestoresEveryDefaultEachBeforeItsEditorsStep) {
     ProcessorConfiguration c;
     FillDistinctValues(c);
+    RecordingRealTimeSender sender;
+    ApplyTwoOutputs(c, sender);
+    c.SelectProgram(4);
     // What no editor produces, and what a file does not store.
     c.SampleRate = 44100;
     c.FinalResponse.DelayBox = false;
@@ -97,20 +71,25 @@ TEST(ResetToNew, RestoresEveryDefaultEachBeforeItsEditorsStep) {
     RecordingNewSteps steps;
     c.ResetToNew(steps);
 
-    // Every stored field is back at its default; the DELAY selection of the final
-    // response is the one New leaves as it was.
+    // Every stored field is back at its default, the routing at the even mix until the
+    // caller applies the topology again; the topology, the memory selector and the DELAY
+    // selection of the final response are the caller's, left as they were.
     ProcessorConfiguration expected;
+    expected.Topology = OutputTopology::TwoOutputs;
+    // No delay, with two outputs: word 1 for OUT 1, 0 for the third, a full-range output.
+    expected.Delays[0].DelayWord = 1;
+    expected.Delays[2].DelayWord = 0;
     expected.FinalResponse.DelayBox = false;
     EXPECT_EQ(ConfigurationToJson(c), ConfigurationToJson(expected));
+    EXPECT_EQ(c.ProgramNumber, 4);
     const ProcessorConfiguration fresh;
     EXPECT_EQ(c.ShadowPeq[0].Band(1).b0, 1.0L);
     EXPECT_EQ(c.Peq[0].Band(3).b1, 0.0L);
     EXPECT_EQ(c.Peq[0].Band(3).CoefIndex, 10);
     for (int s = 0; s < kSectionsPerHalf; ++s) {
-        EXPECT_EQ(c.Crossovers[1].HighPass.Sections[s].b0,
-                  fresh.Crossovers[1].HighPass.Sections[s].b0);
-        EXPECT_EQ(c.Crossovers[1].HighPass.Sections[s].a1,
-                  fresh.Crossovers[1].HighPass.Sections[s].a1);
+        const TSOS& section = c.Crossovers[1].HighPass.Sections[s];
+        const TSOS& start = fresh.Crossovers[1].HighPass.Sections[s];
+        EXPECT_EQ(std::tie(section.b0, section.a1), std::tie(start.b0, start.a1)) << s;
     }
     EXPECT_EQ(c.Dynamics[1].Tabla, fresh.Dynamics[1].Tabla);
 
@@ -127,21 +106,6 @@ TEST(ResetToNew, RestoresEveryDefaultEachBeforeItsEditorsStep) {
             EXPECT_EQ(Json::parse(json)[group], restored[group]) << group;
         }
     }
-}
-
-TEST(ResetToNew, LeavesTopologyAndMemorySelectorToTheCaller) {
-    ProcessorConfiguration c;
-    RecordingRealTimeSender sender;
-    ApplyTwoOutputs(c, sender);
-    c.SelectProgram(4);
-    RecordingNewSteps steps;
-    c.ResetToNew(steps);
-    EXPECT_EQ(c.Topology, OutputTopology::TwoOutputs);
-    EXPECT_EQ(c.ProgramNumber, 4);
-    // The routing is the even mix until the caller applies the topology again.
-    EXPECT_EQ(c.Routing.RouteC, 0.5);
-    ApplyTwoOutputs(c, sender);
-    EXPECT_EQ(c.Routing.RouteD, 1.0);
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #pragma once
 
-// Shared helpers of the device image tests.
-
 #include "config/ConfigurationInvariants.h"
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
@@ -9,18 +7,13 @@
 #include "device/ApplyDeviceImage.h"
 #include "device/DeviceImage.h"
 #include "device/Encodings.h"
-#include "dsp/Coef22Range.h"
-#include "dsp/DynamicsLimits.h"
 #include "dsp/PeqRules.h"
 #include "support/RecordingRealTimeSender.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <span>
 
 namespace veld23::testing {
 
@@ -58,27 +51,18 @@ inline void SetHalf(TXOVERPB& half, std::uint8_t family, int order, double hz) {
 }
 
 // Applies with a quiet sender and recording steps; returns whether it was applied.
-inline bool Apply(ProcessorConfiguration& config, const std::vector<std::uint8_t>& image) {
+inline bool Apply(ProcessorConfiguration& config, std::span<const std::uint8_t> image) {
     RecordingRealTimeSender sender;
     sender.mode = false;
     RecordingLoadedSteps steps;
     return ApplyDeviceImage(config, image, sender, steps).Succeeded();
 }
 
-inline std::vector<std::uint8_t> Bytes(const DeviceImage& image) {
-    return {image.begin(), image.end()};
-}
-
 // The three bytes of word w of processor block 1 or 2.
-inline std::vector<std::uint8_t> WordAt(const DeviceImage& image, int block, std::size_t word) {
+inline Coef22Bytes WordAt(const DeviceImage& image, int block, std::size_t word) {
     const std::size_t at =
         (block == 1 ? kProcessorBlock1Offset : kProcessorBlock2Offset) + 3 * word;
     return {image[at], image[at + 1], image[at + 2]};
-}
-
-inline std::vector<std::uint8_t> CoefBytes(long double value) {
-    const Coef22Bytes b = EncodeCoef22(value);
-    return {b[0], b[1], b[2]};
 }
 
 } // namespace veld23::testing

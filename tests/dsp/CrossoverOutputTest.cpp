@@ -1,7 +1,7 @@
 // An output's crossover: coefficient slots, the evaluation list, the editor's
 // family list, and the single section that carries a first-order pair.
 
-#include "dsp/CrossoverTestSupport.h"
+#include "dsp/DspTestSupport.h"
 
 #include "dsp/Crossover.h"
 #include "dsp/FrequencyGrid.h"
@@ -69,23 +69,21 @@ TEST(Crossover, StartsWithBothHalvesBypassedAtOrderTwo) {
     }
 }
 
+// The low-pass half's sections, then the high-pass half's, three at most: a loaded
+// section count is held to them.
 TEST(CrossoverEvaluationList, IsLowPassSectionsThenHighPassSections) {
     TXOVER crossover;
     crossover.LowPass = Designed(kButterworthLowPass, 4, 5000);
     crossover.HighPass = Designed(kButterworthHighPass, 2, 100);
-    const XoverEvaluationList list = BuildEvaluationList(crossover);
+    XoverEvaluationList list = BuildEvaluationList(crossover);
     ASSERT_EQ(list.count, 3);
     EXPECT_EQ(list.sections[0], &crossover.LowPass.Sections[0]);
     EXPECT_EQ(list.sections[1], &crossover.LowPass.Sections[1]);
     EXPECT_EQ(list.sections[2], &crossover.HighPass.Sections[0]);
     EXPECT_EQ(list.sections[3], nullptr);
-}
-
-TEST(CrossoverEvaluationList, HoldsALoadedSectionCountToTheThreeSections) {
-    TXOVER crossover;
     crossover.LowPass.SectionCount = 7;
     crossover.HighPass.SectionCount = -1;
-    const XoverEvaluationList list = BuildEvaluationList(crossover);
+    list = BuildEvaluationList(crossover);
     EXPECT_EQ(list.count, 3);
     EXPECT_EQ(list.sections[2], &crossover.LowPass.Sections[2]);
 }

@@ -1,5 +1,6 @@
 // The SUB Reinforcement section: record, its two designs and the slider laws.
 
+#include "dsp/DspTestSupport.h"
 #include "dsp/FrequencyGrid.h"
 #include "dsp/LoudnessSection.h"
 #include "dsp/Response.h"
@@ -8,15 +9,9 @@
 #include <gtest/gtest.h>
 
 using namespace veld23;
+using veld23::testing::Evaluate;
 
 namespace {
-
-ResponseCurve Evaluate(const TSOS& section) {
-    ResponseCurve curve;
-    const TSOS* list[] = {&section};
-    AccumulateResponse(list, 1, curve);
-    return curve;
-}
 
 LoudnessSection Make(std::uint8_t type, double hz, double gainDb) {
     LoudnessSection s;

@@ -1,3 +1,4 @@
+#include "dsp/DspTestSupport.h"
 #include "dsp/FrequencyGrid.h"
 #include "dsp/PeqRules.h"
 #include "dsp/PeqSet.h"
@@ -9,6 +10,8 @@
 #include <cmath>
 
 using namespace veld23;
+using veld23::testing::CascadeDb;
+using veld23::testing::Evaluate;
 
 namespace {
 
@@ -20,23 +23,6 @@ TSOS Band(std::uint8_t type, double hz, double gainDb, double q) {
     s.Q = q;
     Design(s);
     return s;
-}
-
-ResponseCurve Evaluate(const TSOS& s) {
-    const TSOS* list[] = {&s};
-    ResponseCurve curve;
-    AccumulateResponse(list, 1, curve);
-    return curve;
-}
-
-// Magnitude in dB of one section at an arbitrary frequency, in the stored convention.
-double MagnitudeDbAt(const TSOS& s, double hz) {
-    const double w = 2 * M_PI * hz / 48000.0;
-    const std::complex<double> z1 = std::polar(1.0, -w);
-    const auto num = static_cast<double>(s.b0) +
-                     z1 * (static_cast<double>(s.b1) + z1 * static_cast<double>(s.b2));
-    const auto den = 1.0 - z1 * (static_cast<double>(s.a1) + z1 * static_cast<double>(s.a2));
-    return 20 * std::log10(std::abs(num / den));
 }
 
 } // namespace
@@ -56,9 +42,9 @@ TEST(PeqDesign, ParametricAtZeroGainIsTransparent) {
 
 TEST(PeqDesign, ParametricPeaksAtItsGain) {
     const TSOS adap = Band(kParametricQAdap, 1000, 9, 2);
-    EXPECT_NEAR(MagnitudeDbAt(adap, 1000), 9.0, 1e-9);
+    EXPECT_NEAR(CascadeDb(adap, 1000), 9.0, 1e-9);
     const TSOS cons = Band(kParametricQConst, 1000, -9, 2);
-    EXPECT_NEAR(MagnitudeDbAt(cons, 1000), -9.0, 0.02);
+    EXPECT_NEAR(CascadeDb(cons, 1000), -9.0, 0.02);
 }
 
 TEST(PeqDesign, ConstQBoostAndCutAreExactInverses) {
@@ -92,15 +78,15 @@ TEST(PeqDesign, ShelvesAtZeroGainAreBypassAndKeepTheirType) {
 
 TEST(PeqDesign, ShelvesReachTheirGainAtTheEnds) {
     const TSOS low = Band(kShelvLow6dB, 300, 6, 0.707);
-    EXPECT_NEAR(MagnitudeDbAt(low, 1), 6.0, 0.01);
-    EXPECT_NEAR(MagnitudeDbAt(low, 23999), 0.0, 0.01);
-    EXPECT_NEAR(MagnitudeDbAt(low, 300), 6 - 3.0103, 1e-3); // 3 dB below the plateau
+    EXPECT_NEAR(CascadeDb(low, 1), 6.0, 0.01);
+    EXPECT_NEAR(CascadeDb(low, 23999), 0.0, 0.01);
+    EXPECT_NEAR(CascadeDb(low, 300), 6 - 3.0103, 1e-3); // 3 dB below the plateau
     const TSOS high = Band(kShelvHigh6dB, 3000, -12, 0.707);
-    EXPECT_NEAR(MagnitudeDbAt(high, 1), 0.0, 0.01);
-    EXPECT_NEAR(MagnitudeDbAt(high, 23999.9), -12.0, 0.01);
-    EXPECT_NEAR(MagnitudeDbAt(high, 3000), -12 + 3.0103, 1e-3);
+    EXPECT_NEAR(CascadeDb(high, 1), 0.0, 0.01);
+    EXPECT_NEAR(CascadeDb(high, 23999.9), -12.0, 0.01);
+    EXPECT_NEAR(CascadeDb(high, 3000), -12 + 3.0103, 1e-3);
     const TSOS gentle = Band(kShelvLow6dB, 300, 2, 0.707);
-    EXPECT_NEAR(MagnitudeDbAt(gentle, 300), 1.0, 1e-3); // half the dB for small gains
+    EXPECT_NEAR(CascadeDb(gentle, 300), 1.0, 1e-3); // half the dB for small gains
 }
 
 TEST(PeqDesign, BandPassQIsRaisedOnlyForTheDesign) {

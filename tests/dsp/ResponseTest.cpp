@@ -1,5 +1,6 @@
 #include "dsp/Response.h"
 #include "dsp/CurveMath.h"
+#include "dsp/DspTestSupport.h"
 #include "dsp/FrequencyGrid.h"
 #include "dsp/SectionDesign.h"
 
@@ -12,17 +13,7 @@
 #include <set>
 
 using namespace veld23;
-
-namespace {
-
-ResponseCurve Evaluate(const TSOS& s) {
-    const TSOS* list[] = {&s};
-    ResponseCurve curve;
-    AccumulateResponse(list, 1, curve);
-    return curve;
-}
-
-} // namespace
+using veld23::testing::Evaluate;
 
 TEST(FrequencyGrid, PointsAreWholeHertzOnALogScale) {
     const auto& g = FrequencyGrid::Shared();

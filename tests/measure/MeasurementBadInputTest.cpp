@@ -58,14 +58,14 @@ class BadMeasurementFile : public ::testing::Test {
         EXPECT_EQ(curves.SpeakerMagnitude[0][200], 0.0f);
         EXPECT_EQ(curves.SpeakerMagnitude[2][200], 0.0f);
         EXPECT_EQ(curves.SpeakerMagnitude[2][0], -140.0f);
-        ExpectSecondRowCleared();
+        ExpectRowCleared(1);
         return result.slots[1];
     }
 
-    void ExpectSecondRowCleared() const {
+    void ExpectRowCleared(int row) const {
         for (int j = 0; j < kCurveLength; ++j) {
-            ASSERT_EQ(curves.SpeakerMagnitude[1][j], 0.0f) << j;
-            ASSERT_EQ(curves.SpeakerPhase[1][j], 0.0f) << j;
+            ASSERT_EQ(curves.SpeakerMagnitude[row][j], 0.0f) << row << " " << j;
+            ASSERT_EQ(curves.SpeakerPhase[row][j], 0.0f) << row << " " << j;
         }
     }
 
@@ -169,8 +169,13 @@ TEST_F(BadMeasurementFile, TabSeparatedLineWithoutItsTabs) {
     settings.MeasurementFiles[0].clear();
     settings.MeasurementFiles[2].clear();
     settings.MeasurementFiles[1] = dir.Write("second.txt", text);
-    EXPECT_EQ(ImportMeasurements(settings, curves, messages).slots[1], SlotImport::BadData);
-    ExpectSecondRowCleared();
+    const MeasurementImportResult result = ImportMeasurements(settings, curves, messages);
+    EXPECT_EQ(result.slots,
+              (std::array{SlotImport::Empty, SlotImport::BadData, SlotImport::Empty}));
+    // The empty slots' rows and the fourth row are flat too: nothing earlier is left.
+    for (int row = 0; row < 4; ++row) {
+        ExpectRowCleared(row);
+    }
     ExpectOneError(settings.MeasurementFiles[1] + ", line 20: the line has no phase.");
 }
 

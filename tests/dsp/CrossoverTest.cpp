@@ -121,8 +121,7 @@ TEST(ButterworthHalf, FirstOrderSectionAtAQuarterOfTheRateHasAFiniteQ) {
         // Whole hertz either side still have their (large) formula value.
         for (double hz : {11999.0, 12001.0}) {
             const double q = Designed(family, 1, hz).Sections[0].Q;
-            EXPECT_TRUE(std::isfinite(q));
-            EXPECT_GT(std::fabs(q), 1000.0);
+            EXPECT_TRUE(std::isfinite(q) && std::fabs(q) > 1000.0) << q;
         }
     }
     for (std::uint8_t family : {kLinkwitzRileyLowPass, kLinkwitzRileyHighPass}) {

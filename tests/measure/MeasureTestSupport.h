@@ -24,16 +24,12 @@ class RecordingMessages : public MeasurementMessages {
 
 class ScriptedFileDialog : public OpenFileDialog {
   public:
-    struct Asked {
-        std::string title;
-        std::string filter;
-    };
     std::deque<std::optional<std::string>> answers;
-    std::vector<Asked> asked;
+    std::vector<std::string> askedFilters;
 
-    std::optional<std::string> ChooseFileToOpen(const std::string& title,
+    std::optional<std::string> ChooseFileToOpen(const std::string&,
                                                 const std::string& filter) override {
-        asked.push_back({title, filter});
+        askedFilters.push_back(filter);
         if (answers.empty()) {
             return std::nullopt;
         }

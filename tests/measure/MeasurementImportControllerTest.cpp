@@ -42,7 +42,7 @@ TEST_F(ImportDialog, CancelledOrTooLongChoicesKeepThePath) {
     controller.ChooseFile(1);
     EXPECT_EQ(controller.SlotPath(1), "kept.txt");
     controller.ChooseFile(7);
-    EXPECT_EQ(files.asked.size(), 1u);
+    EXPECT_EQ(files.askedFilters.size(), 1u);
     EXPECT_TRUE(messages.shown.empty());
     // The configuration keeps 100 characters of a path: one more is refused, untouched.
     const std::string longest = "/" + std::string(95, 'm') + ".frd";
@@ -115,8 +115,8 @@ TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
     }
     controller.SelectLayout(5);
     controller.ChooseFile(1);
-    ASSERT_EQ(files.asked.size(), 1u);
-    EXPECT_EQ(files.asked[0].filter, "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*");
+    EXPECT_EQ(files.askedFilters,
+              std::vector<std::string>{"CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*"});
     controller.SelectLayout(4);
     EXPECT_EQ(controller.FileFilter(), "exported data *.txt|*.txt|all *.*|*.*");
     controller.SelectLayout(99);

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "config/MeasurementImportSettings.h"
 #include "measure/MeasurementMessages.h"
 #include "measure/OpenFileDialog.h"
+#include "measure/SpeakerCurves.h"
 #include "support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <optional>
@@ -20,6 +24,15 @@ class RecordingMessages : public MeasurementMessages {
     std::vector<Shown> shown;
 
     void ShowMessage(Kind kind, const std::string& text) override { shown.push_back({kind, text}); }
+};
+
+// What an import reads and fills, and a folder for its files.
+class ImportFixture : public ::testing::Test {
+  protected:
+    TempDir dir;
+    MeasurementImportSettings settings;
+    SpeakerCurves curves;
+    RecordingMessages messages;
 };
 
 class ScriptedFileDialog : public OpenFileDialog {

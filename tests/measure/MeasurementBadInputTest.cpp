@@ -1,6 +1,5 @@
 #include "MeasureTestSupport.h"
 
-#include "config/MeasurementImportSettings.h"
 #include "dsp/FrequencyGrid.h"
 #include "measure/MeasurementImport.h"
 
@@ -16,8 +15,6 @@ namespace veld23 {
 namespace {
 
 using testing::FixedLine;
-using testing::RecordingMessages;
-using testing::TempDir;
 
 constexpr std::string_view kClioA = "    Freq\t      dB\t   Phase\n";
 constexpr std::string_view kGood = "  100.00\t   90.00\t    0.00\n"
@@ -31,7 +28,7 @@ const std::string kClioBHeader = "Freq [Hz]       dBSPL           Phase [Deg]\n"
 
 // Every bad file goes into slot 2 between two good ones, so each test also shows that the
 // other slots are still read.
-class BadMeasurementFile : public ::testing::Test {
+class BadMeasurementFile : public testing::ImportFixture {
   protected:
     void SetUp() override {
         settings.MeasurementFiles[0] = dir.Write("first.txt", std::string(kClioA) + kGood.data());
@@ -75,11 +72,6 @@ class BadMeasurementFile : public ::testing::Test {
         EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Error);
         EXPECT_EQ(messages.shown[0].text, text);
     }
-
-    TempDir dir;
-    MeasurementImportSettings settings;
-    SpeakerCurves curves;
-    RecordingMessages messages;
 };
 
 // Each bad file: its one message, after the file's name, and its row cleared.

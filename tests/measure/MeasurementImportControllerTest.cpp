@@ -11,25 +11,19 @@
 namespace veld23 {
 namespace {
 
-using testing::RecordingMessages;
 using testing::ScriptedFileDialog;
-using testing::TempDir;
 
 const std::string kGoodClio = "    Freq\t      dB\t   Phase\n"
                               "  100.00\t   93.00\t   90.00\n"
                               " 1000.00\t   93.00\t   90.00\n";
 const std::array<std::string, 3> kLabels = {"Out1", "Out2", "SUB"};
 
-class ImportDialog : public ::testing::Test {
+class ImportDialog : public testing::ImportFixture {
   protected:
     void SetUp() override {
         controller.SetAfterImport([this] { ++redraws; });
     }
 
-    TempDir dir;
-    MeasurementImportSettings settings;
-    SpeakerCurves curves;
-    RecordingMessages messages;
     ScriptedFileDialog files;
     MeasurementImportController controller{settings, curves, messages, files};
     int redraws = 0;

@@ -1,8 +1,6 @@
 #include "MeasureTestSupport.h"
 
-#include "config/MeasurementImportSettings.h"
 #include "measure/MeasurementImport.h"
-#include "measure/MeasurementLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +14,6 @@ namespace veld23 {
 namespace {
 
 using testing::FixedLine;
-using testing::RecordingMessages;
-using testing::TempDir;
 
 // Every layout test writes the same three points, each on a grid frequency:
 // point 100 is 118 Hz, point 200 is 693 Hz, point 300 is 4078 Hz.
@@ -36,12 +32,12 @@ std::string Pad(const std::string& text, std::size_t width) {
     return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
-class LayoutImport : public ::testing::Test {
+class LayoutImport : public testing::ImportFixture {
   protected:
-    SlotImport Import(std::int32_t code, const std::string& content, int slot = 1) {
+    SlotImport Import(std::int32_t code, const std::string& content) {
         settings.ImportFileType = code;
-        settings.MeasurementFiles[slot - 1] = dir.Write("slot" + std::to_string(slot), content);
-        return ImportMeasurements(settings, curves, messages).slots[slot - 1];
+        settings.MeasurementFiles[0] = dir.Write("slot1", content);
+        return ImportMeasurements(settings, curves, messages).slots[0];
     }
 
     // With the default reference of 90 dB: 93 -> +3, 87.5 -> -2.5, 80 -> -10.
@@ -56,11 +52,6 @@ class LayoutImport : public ::testing::Test {
         EXPECT_EQ(mag[300], -10.0f);
         EXPECT_FLOAT_EQ(phase[300], static_cast<float>(180.0 * scale));
     }
-
-    TempDir dir;
-    MeasurementImportSettings settings;
-    SpeakerCurves curves;
-    RecordingMessages messages;
 };
 
 std::string ClioA(const std::string& eol) {
@@ -161,13 +152,6 @@ TEST_F(LayoutImport, AFileOfAnotherLayoutIsNotIdentified) {
     EXPECT_EQ(messages.shown[2].text,
               settings.MeasurementFiles[0] +
                   " is not a valid SIA Smaart Pro - Transfer Function exported data file.");
-}
-
-TEST(MeasurementLayoutTable, CodesWithoutALayout) {
-    for (std::int32_t code : {4, 5, -1, 11}) {
-        EXPECT_EQ(FindMeasurementLayout(code), nullptr) << code;
-    }
-    EXPECT_NE(FindMeasurementLayout(ImportLayoutCode::FrdText), nullptr);
 }
 
 } // namespace

@@ -1,12 +1,42 @@
+// The plot model and what maps its values to pixels: scales, axes and the plot area.
 #include "plot/PlotModel.h"
+#include "plot/PlotAxis.h"
+#include "plot/PlotGeometry.h"
+#include "plot/PlotScale.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace veld23;
 
 namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+PlotAxis MakeAxis(double min, double max, bool log, double step = 1.0) {
+    PlotAxis a;
+    a.Min = min;
+    a.Max = max;
+    a.LogScale = log;
+    a.StepSize = step;
+    return a;
+}
+
+std::vector<double> TickValues(const PlotAxis& axis, bool labelledOnly = false) {
+    std::vector<PlotTick> ticks;
+    axis.Ticks(ticks);
+    std::vector<double> values;
+    for (const PlotTick& t : ticks) {
+        if (!labelledOnly || t.labelled) {
+            values.push_back(t.value);
+        }
+    }
+    return values;
+}
 
 // A plot with the equaliser's axes, without going through the fixed configurations.
 void SetFrequencyAxes(PlotModel& plot) {
@@ -29,6 +59,149 @@ class RecordingListener : public PlotMouseListener {
 };
 
 } // namespace
+
+// A dB axis 400 pixels high (Min at the bottom pixel) and a frequency axis 300 wide on
+// which equal ratios are equal distances; beyond the ends the laws simply continue.
+TEST(PlotScale, MapsBothWays) {
+    const PlotScale db(-20.0, 20.0, false, 400.0, 0.0);
+    const PlotScale hz(20.0, 20000.0, true, 0.0, 300.0);
+    const struct {
+        const PlotScale& scale;
+        double value;
+        double pixel;
+    } cases[] = {{db, -20, 400},   {db, 20, 0},           {db, 0, 200},         {db, 5, 150},
+                 {db, -7.5, 275},  {db, 30, -100},        {hz, 20, 0},          {hz, 200, 100},
+                 {hz, 20000, 300}, {hz, 632.455532, 150}, {hz, 63.2455532, 50}, {hz, 200000, 400},
+                 {hz, 2, -100}};
+    for (const auto& c : cases) {
+        EXPECT_NEAR(*c.scale.ToPixel(c.value), c.pixel, 1e-6) << c.value;
+        EXPECT_NEAR(*c.scale.ToValue(c.pixel), c.value, std::fabs(c.value) * 1e-9 + 1e-12)
+            << c.pixel;
+    }
+}
+
+TEST(PlotScale, ValuesWithoutAPlaceAndValuesFarOutside) {
+    const PlotScale freq(20.0, 20000.0, true, 0.0, 300.0);
+    EXPECT_FALSE(freq.ToPixel(-5.0));
+    EXPECT_FALSE(freq.ToPixel(kNaN));
+    EXPECT_FALSE(freq.ToValue(kNaN));
+    EXPECT_DOUBLE_EQ(*freq.ToPixel(0.0), -PlotScale::kFarFraction * 300.0);
+
+    const PlotScale db(-20.0, 20.0, false, 400.0, 0.0);
+    // A deep stop band keeps its exact pixel; only an infinite level is pinned.
+    EXPECT_DOUBLE_EQ(*db.ToPixel(-227.9), 400.0 + 5.1975 * 400.0);
+    EXPECT_DOUBLE_EQ(*db.ToPixel(-kInf), 400.0 + PlotScale::kFarFraction * 400.0);
+    EXPECT_DOUBLE_EQ(*db.ToPixel(kInf), 400.0 - PlotScale::kFarFraction * 400.0);
+}
+
+TEST(PlotScale, UnmappableRangesConvertNothing) {
+    const struct {
+        double min, max;
+        bool log;
+        double p0, p1;
+    } cases[] = {{5, 5, false, 0, 100},   {10, -10, false, 0, 100}, {0, 100, true, 0, 100},
+                 {-1, 100, true, 0, 100}, {kNaN, 1, false, 0, 100}, {0, kInf, false, 0, 100},
+                 {0, 1, false, 10, 10},   {0, 1, false, kNaN, 10}};
+    for (const auto& c : cases) {
+        const PlotScale s(c.min, c.max, c.log, c.p0, c.p1);
+        EXPECT_FALSE(s.Valid()) << c.min << ".." << c.max;
+        EXPECT_FALSE(s.ToPixel(0.5));
+        EXPECT_FALSE(s.ToValue(5.0));
+    }
+}
+
+TEST(PlotAxis, AxesCrossAtZeroOnlyWhenZeroIsInRange) {
+    EXPECT_EQ(MakeAxis(-30, 22, false).CrossingValue(true), 0.0);
+    EXPECT_EQ(MakeAxis(20, 20000, true).CrossingValue(true), 20.0);
+    EXPECT_EQ(MakeAxis(5, 10, false).CrossingValue(true), 5.0);
+    EXPECT_EQ(MakeAxis(-20, 20, false).CrossingValue(false), -20.0);
+}
+
+TEST(PlotAxis, LinearTicksAreTheMultiplesOfTheStep) {
+    EXPECT_EQ(TickValues(MakeAxis(-20, 15, false, 5)),
+              (std::vector<double>{-20, -15, -10, -5, 0, 5, 10, 15}));
+    EXPECT_EQ(TickValues(MakeAxis(-30, 22, false, 10)),
+              (std::vector<double>{-30, -20, -10, 0, 10, 20}));
+    // Rounding in the division must not lose the end ticks.
+    const auto tenths = TickValues(MakeAxis(0.0, 0.7, false, 0.1));
+    ASSERT_EQ(tenths.size(), 8u);
+    EXPECT_NEAR(tenths.back(), 0.7, 1e-12);
+    const PlotAxis fromZero = MakeAxis(0.0, 10.0, false, 5.0);
+    EXPECT_EQ(TickValues(fromZero), (std::vector<double>{0, 5, 10}));
+    EXPECT_EQ(fromZero.Label(TickValues(fromZero)[0]), "0"); // without a sign
+    // With auto stepping a 1-2-5 step of its own.
+    PlotAxis a = MakeAxis(-30, 22, false, 0.001);
+    a.AutoStepping = true;
+    EXPECT_EQ(TickValues(a), (std::vector<double>{-30, -20, -10, 0, 10, 20}));
+    a.Min = -180;
+    a.Max = 180;
+    EXPECT_EQ(TickValues(a), (std::vector<double>{-150, -100, -50, 0, 50, 100, 150}));
+}
+
+TEST(PlotAxis, LogTicksLabelOneTwoAndFive) {
+    const PlotAxis freq = MakeAxis(20, 20000, true);
+    EXPECT_EQ(TickValues(freq, true),
+              (std::vector<double>{20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000}));
+    const auto all = TickValues(freq);
+    EXPECT_EQ(all.size(), 28u);
+    EXPECT_EQ(all[1], 30.0);
+    EXPECT_EQ(all.back(), 20000.0);
+}
+
+TEST(PlotAxis, StepsThatCannotRuleTheAxisGiveNoTicks) {
+    std::vector<PlotTick> ticks(3);
+    for (double step : {0.0, -5.0, kNaN, kInf, 1e-12}) {
+        MakeAxis(-20, 20, false, step).Ticks(ticks);
+        EXPECT_TRUE(ticks.empty()) << step;
+    }
+    MakeAxis(20, 20, false, 5).Ticks(ticks);
+    EXPECT_TRUE(ticks.empty());
+    MakeAxis(1e-300, 1e300, true).Ticks(ticks);
+    EXPECT_TRUE(ticks.empty());
+}
+
+// A 600 x 400 widget with margins top 20, bottom 30, left 50, right 10.
+TEST(PlotGeometry, AreaIsTheWidgetLessItsMargins) {
+    const PlotGeometry g(MakeAxis(20, 20000, true), MakeAxis(-20, 20, false), 600, 400,
+                         PlotMargins{20, 30, 50, 10});
+    ASSERT_TRUE(g.Valid());
+    EXPECT_EQ(std::vector<double>({g.Left(), g.Right(), g.Top(), g.Bottom()}),
+              std::vector<double>({50, 590, 20, 370}));
+    const struct {
+        PixelPoint pixel;
+        PlotPoint value;
+    } cases[] = {{{50, 370}, {20, -20}}, {{590, 20}, {20000, 20}}, {{410, 107.5}, {2000, 10}}};
+    for (const auto& c : cases) {
+        const auto v = g.ToValue(c.pixel);
+        ASSERT_TRUE(v);
+        EXPECT_NEAR(v->x, c.value.x, c.value.x * 1e-9);
+        EXPECT_NEAR(v->y, c.value.y, 1e-9);
+        const auto p = g.ToPixel(c.value);
+        ASSERT_TRUE(p);
+        EXPECT_NEAR(p->x, c.pixel.x, 1e-6);
+        EXPECT_NEAR(p->y, c.pixel.y, 1e-6);
+    }
+    // The area includes its edges and nothing beyond them.
+    for (const PixelPoint inside : {PixelPoint{50, 20}, PixelPoint{590, 370}}) {
+        EXPECT_TRUE(g.InArea(inside)) << inside.x << ", " << inside.y;
+    }
+    for (const PixelPoint outside :
+         {PixelPoint{49, 100}, PixelPoint{591, 100}, PixelPoint{100, 19}, PixelPoint{100, 371}}) {
+        EXPECT_FALSE(g.InArea(outside)) << outside.x << ", " << outside.y;
+    }
+}
+
+TEST(PlotGeometry, NothingMapsOnAWidgetSmallerThanItsMargins) {
+    const PlotMargins margins{20, 30, 50, 10};
+    for (const auto& [w, h] : {std::pair{60.0, 400.0}, std::pair{40.0, 400.0},
+                               std::pair{600.0, 50.0}, std::pair{0.0, 0.0}}) {
+        const PlotGeometry g(MakeAxis(20, 20000, true), MakeAxis(-20, 20, false), w, h, margins);
+        EXPECT_FALSE(g.Valid()) << w << "x" << h;
+        EXPECT_FALSE(g.ToValue({55, 25}));
+        EXPECT_FALSE(g.ToPixel({1000, 0}));
+        EXPECT_FALSE(g.InArea({55, 25}));
+    }
+}
 
 TEST(PlotModel, RebuildingACurveReusesItsStorage) {
     PlotModel plot;

@@ -25,13 +25,13 @@ class SerialTransfer : public ::testing::Test {
 TEST_F(SerialTransfer, LinkCheckPutsTheHeaderAndEndOnTheWire) {
     EXPECT_TRUE(s.engine.RunCommand(0, 0, 0, true));
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x55}));
-    EXPECT_EQ(s.processor.ToEditor(), (Bytes{0x80, 0x00, 0x00, 0x00, 0x55}));
-    EXPECT_EQ(s.ui.Infos(), (std::vector<std::string>{
-                                "Sending START...", "Received START...", "Sending COMMAND...",
-                                "Received COMMAND...", "Sending PROGRAM NUMBER...",
-                                "Received Program Number...", "Sending LONG...", "Received LONG...",
-                                "Sending END...", "Received END...", "Communication OK..."}));
-    EXPECT_TRUE(s.ui.Has("port:Comunication Port : COM1"));
+    EXPECT_EQ(
+        s.ui.log,
+        (std::vector<std::string>{
+            "port:Comunication Port : COM1", "info:Sending START...", "info:Received START...",
+            "info:Sending COMMAND...", "info:Received COMMAND...", "info:Sending PROGRAM NUMBER...",
+            "info:Received Program Number...", "info:Sending LONG...", "info:Received LONG...",
+            "info:Sending END...", "info:Received END...", "info:Communication OK...", "close"}));
     EXPECT_TRUE(s.port.IsOpen()); // left open for its owner
 }
 

@@ -16,6 +16,7 @@
 #include <numbers>
 #include <random>
 #include <set>
+#include <tuple>
 
 using namespace veld23;
 using veld23::testing::CascadeDb;
@@ -85,10 +86,7 @@ TEST(PeqDesign, ShelvesAtZeroGainAreBypassAndKeepTheirType) {
         TSOS s = Band(type, 200, 0, 0.707);
         s.b1 = 0.25L;
         Design(s);
-        EXPECT_EQ(s.SectionType, type);
-        EXPECT_EQ(s.b0, 1.0L);
-        EXPECT_EQ(s.b1, 0.0L);
-        EXPECT_EQ(s.a1, 0.0L);
+        EXPECT_EQ(std::tuple(s.SectionType, s.b0, s.b1, s.a1), std::tuple(type, 1.0L, 0.0L, 0.0L));
     }
 }
 
@@ -108,11 +106,7 @@ TEST(PeqDesign, ShelvesReachTheirGainAtTheEnds) {
 TEST(PeqDesign, BandPassQIsRaisedOnlyForTheDesign) {
     TSOS s = Band(kBandPass, 20000, 0, 0.5);
     EXPECT_EQ(s.Q, 0.5);
-    TSOS ref;
-    ref.SectionType = kBandPass;
-    ref.Frequency = 20000;
-    ref.Q = 2 * 20000 / 48000.0;
-    Design(ref);
+    const TSOS ref = Band(kBandPass, 20000, 0, 2 * 20000 / 48000.0);
     EXPECT_EQ(s.b0, ref.b0);
     EXPECT_EQ(s.a2, ref.a2);
 }
@@ -126,9 +120,7 @@ TEST(PeqDesign, CoefficientLimitHoldsB0AndB1) {
     t.b1 = -3.0L;
     t.b2 = 5.0L;
     CoefficientLimit(t);
-    EXPECT_EQ(t.b0, 1.99999999999L);
-    EXPECT_EQ(t.b1, -1.99999999999L);
-    EXPECT_EQ(t.b2, 5.0L);
+    EXPECT_EQ(std::tuple(t.b0, t.b1, t.b2), std::tuple(1.99999999999L, -1.99999999999L, 5.0L));
 }
 
 TEST(PeqDesign, DegenerateFrequencyGivesBypassNotInfinity) {
@@ -267,16 +259,11 @@ TEST(LoudnessSliders, GainPositionsRunFrom12DownTo0Db) {
 
 TEST(FrequencyGrid, PointsAreWholeHertzOnALogScale) {
     const auto& g = FrequencyGrid::Shared();
-    const int first[] = {20, 20, 21, 21, 21, 22};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(g.GridHz[i], first[i]) << i;
+    const std::pair<int, int> points[] = {{0, 20},     {5, 22},      {100, 118},  {200, 693},
+                                          {300, 4078}, {399, 23577}, {400, 23999}};
+    for (const auto& [i, hz] : points) {
+        EXPECT_EQ(g.GridHz[i], hz) << i;
     }
-    EXPECT_EQ(g.GridHz[398], 23163);
-    EXPECT_EQ(g.GridHz[399], 23577);
-    EXPECT_EQ(g.GridHz[400], 23999);
-    EXPECT_EQ(g.GridHz[100], 118);
-    EXPECT_EQ(g.GridHz[200], 693);
-    EXPECT_EQ(g.GridHz[300], 4078);
     std::set<int> distinct(g.GridHz.begin(), g.GridHz.end());
     EXPECT_EQ(distinct.size(), 379u);
 }

@@ -67,13 +67,11 @@ TEST(LinkController, OfflineLeavesTheSerialPortOpenAndAnswersChangeNothingThere)
     SimulatedLink s;
     ASSERT_TRUE(s.link.SelectCom(ComPortNumber::pnCOM1));
     s.link.NoteAnswer(false);
-    EXPECT_EQ(s.link.Condition(), LinkCondition::AnsweredWrongly);
-    EXPECT_EQ(s.link.Kind(), LinkKind::Com1);
+    EXPECT_EQ(State(s),
+              std::tuple(LinkKind::Com1, LinkCondition::AnsweredWrongly, false, true, false));
     s.link.SelectOffline();
-    EXPECT_EQ(s.link.Kind(), LinkKind::Offline);
-    EXPECT_TRUE(s.port.IsOpen());
     s.link.NoteAnswer(true);
-    EXPECT_EQ(s.link.Condition(), LinkCondition::Offline);
+    EXPECT_EQ(State(s), std::tuple(LinkKind::Offline, LinkCondition::Offline, false, true, false));
     EXPECT_FALSE(s.link.CommandsUsable());
 }
 

@@ -168,13 +168,9 @@ TEST(DynamicsGate, ListItemsAndIndices) {
     EXPECT_EQ(dynamics::GateIndexFromItem(0), 1.0f);
     EXPECT_EQ(dynamics::GateIndexFromItem(7), 16.0f);
     EXPECT_EQ(dynamics::GateIndexFromItem(8), 1.0f);
-    const std::pair<float, std::optional<int>> items[] = {{1.0f, 0},
-                                                          {10.0f, 1},
-                                                          {13.0f, 4},
-                                                          {16.0f, 7}, // 13: old images and files
-                                                          {20.0f, std::nullopt},
-                                                          {5.0f, std::nullopt},
-                                                          {0.0f, 0}}; // 0: held to the gate off
+    // 13 comes from old images and files; 0 is held to the gate off.
+    const std::pair<float, std::optional<int>> items[] = {
+        {1.0f, 0}, {10.0f, 1}, {13.0f, 4}, {16.0f, 7}, {20.0f, {}}, {5.0f, {}}, {0.0f, 0}};
     for (const auto& [index, item] : items) {
         EXPECT_EQ(dynamics::GateItemFromIndex(index), item) << index;
     }

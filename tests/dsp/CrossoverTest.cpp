@@ -1,15 +1,20 @@
-// Crossover half designs: Butterworth, Linkwitz-Riley, Bessel, sections given directly,
-// bypass, and the orders a three-section half refuses.
+// Crossover half designs (Butterworth, Linkwitz-Riley, Bessel, sections given directly,
+// bypass, the orders a three-section half refuses) and an output's crossover: coefficient
+// slots, the evaluation list, the editor's family list, and the single section that
+// carries a first-order pair.
+#include "dsp/Crossover.h"
 #include "dsp/CrossoverHalf.h"
-#include "dsp/CrossoverTestSupport.h"
 #include "dsp/DesignNotifier.h"
-#include "dsp/SampleRate.h"
+#include "dsp/DspTestSupport.h"
+#include "dsp/FrequencyGrid.h"
+#include "dsp/Response.h"
 #include "dsp/SectionDesign.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -25,6 +30,12 @@ void ExpectBypassed(const TSOS& s) {
     for (int k = 1; k < 5; ++k) {
         EXPECT_EQ(s.GetCoefficient(k), 0.0) << k;
     }
+}
+
+// Phases are sums of principal values, so equal responses may differ by 2 pi.
+double PhaseDistance(double a, double b) {
+    const double d = std::remainder(a - b, 2 * std::numbers::pi);
+    return std::fabs(d);
 }
 
 } // namespace
@@ -122,8 +133,7 @@ TEST(ButterworthHalf, FirstOrderSectionAtAQuarterOfTheRateHasAFiniteQ) {
         // Whole hertz either side still have their (large) formula value.
         for (double hz : {11999.0, 12001.0}) {
             const double q = Designed(family, 1, hz).Sections[0].Q;
-            EXPECT_TRUE(std::isfinite(q));
-            EXPECT_GT(std::fabs(q), 1000.0);
+            EXPECT_TRUE(std::isfinite(q) && std::fabs(q) > 1000.0) << q;
         }
     }
     for (std::uint8_t family : {kLinkwitzRileyLowPass, kLinkwitzRileyHighPass}) {
@@ -154,6 +164,8 @@ TEST(LinkwitzRileyHalf, OddOrderIsRaisedAndSixDbDownAtItsFrequency) {
     }
 }
 
+// Every family accepts orders 1 to its highest; one beyond either end is refused and
+// changes nothing.
 TEST(CrossoverOrders, AcceptedRangesPerFamily) {
     const std::pair<std::uint8_t, int> highest[] = {
         {kXoverBypass, 8},      {kButterworthLowPass, 6},   {kButterworthHighPass, 6},
@@ -162,31 +174,21 @@ TEST(CrossoverOrders, AcceptedRangesPerFamily) {
     for (const auto& [family, order] : highest) {
         EXPECT_EQ(AcceptedOrders(family).lowest, 1) << int(family);
         EXPECT_EQ(AcceptedOrders(family).highest, order) << int(family);
+        for (int refused : {0, order + 1}) {
+            // Start from a designed half so that "unchanged" is not just "default".
+            TXOVERPB half = Designed(kButterworthHighPass, 3, 440);
+            half.Family = family;
+            half.Order = refused;
+            half.Frequency = 20000; // would also trip the Bessel limit
+            const TXOVERPB before = half;
+            RecordingNotifier notifier;
+            EXPECT_EQ(half.Design(&notifier), HalfDesignStatus::OrderRefused)
+                << "family " << int(family) << " order " << refused;
+            ExpectSameHalf(half, before);
+            EXPECT_TRUE(notifier.limits.empty());
+        }
     }
     EXPECT_FALSE(IsOrderAccepted(9, 2));
-}
-
-TEST(CrossoverOrders, OrdersNeedingAFourthSectionAreRefusedAndChangeNothing) {
-    const std::vector<std::pair<std::uint8_t, int>> refused = {
-        {kButterworthLowPass, 7},   {kButterworthHighPass, 8},  {kButterworthLowPass, 0},
-        {kButterworthLowPass, -2},  {kLinkwitzRileyLowPass, 5}, {kLinkwitzRileyHighPass, 6},
-        {kLinkwitzRileyLowPass, 8}, {kBesselLowPass, 7},        {kBesselHighPass, 8},
-        {kSectionsLowPass, 7},      {kSectionsHighPass, 100},   {kXoverBypass, 9},
-        {kXoverBypass, 0},
-    };
-    for (const auto& [family, order] : refused) {
-        // Start from a designed half so that "unchanged" is not just "default".
-        TXOVERPB half = Designed(kButterworthHighPass, 3, 440);
-        half.Family = family;
-        half.Order = order;
-        half.Frequency = 20000; // would also trip the Bessel limit
-        const TXOVERPB before = half;
-        RecordingNotifier notifier;
-        EXPECT_EQ(half.Design(&notifier), HalfDesignStatus::OrderRefused)
-            << "family " << int(family) << " order " << order;
-        ExpectSameHalf(half, before);
-        EXPECT_TRUE(notifier.limits.empty());
-    }
 }
 
 TEST(CrossoverOrders, UnknownFamilyAndUnusableFrequencyAreRefused) {
@@ -223,21 +225,8 @@ TEST(BesselHalf, IsAboutThreeDbDownAtItsFrequency) {
     }
 }
 
+// Above its order's limit a Bessel low-pass is designed at the limit, and the limit told.
 TEST(BesselHalf, LowPassAboveItsLimitIsHeldThereAndReported) {
-    TXOVERPB half = MakeHalf(kBesselLowPass, 2, 19000);
-    RecordingNotifier notifier;
-    ASSERT_EQ(half.Design(&notifier), HalfDesignStatus::Ok);
-    ASSERT_EQ(notifier.limits.size(), 1u);
-    EXPECT_EQ(notifier.limits[0], std::pair(18800.0, 2));
-    EXPECT_EQ(BesselCutoffMessage(18800.0, 2),
-              "Maximum Bessel Cutoff = 18800 for LowPass of order 2");
-    EXPECT_EQ(half.Sections[2].Frequency, 18800.0); // not in use, but moved too
-    EXPECT_NEAR(half.Sections[0].Frequency, 18800 / std::sqrt(0.618), 0.01);
-    // Exactly the design asked for at the limit.
-    ExpectSameHalf(half, Designed(kBesselLowPass, 2, 18800));
-}
-
-TEST(BesselHalf, EveryOrderIsHeldToItsOwnLimit) {
     const double limits[] = {0, 20000, 18800, 16500, 14900, 13650, 12550, 11650, 10900, 0};
     for (int order = 0; order <= 9; ++order) {
         EXPECT_EQ(BesselCutoffLimit(order), limits[order]);
@@ -246,11 +235,124 @@ TEST(BesselHalf, EveryOrderIsHeldToItsOwnLimit) {
         TXOVERPB half = MakeHalf(kBesselLowPass, order, limits[order] + 1);
         RecordingNotifier notifier;
         ASSERT_EQ(half.Design(&notifier), HalfDesignStatus::Ok);
-        EXPECT_EQ(half.Frequency, limits[order]);
-        ASSERT_EQ(notifier.limits.size(), 1u);
-        EXPECT_EQ(notifier.limits[0].second, order);
-        for (int i = 0; i < half.SectionCount; ++i) {
-            EXPECT_LT(half.Sections[i].Frequency, SampleRate / 2);
+        EXPECT_EQ(notifier.limits, (std::vector{std::pair(limits[order], order)}));
+        // Every section moved there too, the unused ones included.
+        ExpectSameHalf(half, Designed(kBesselLowPass, order, limits[order]));
+    }
+    EXPECT_EQ(BesselCutoffMessage(18800.0, 2),
+              "Maximum Bessel Cutoff = 18800 for LowPass of order 2");
+}
+
+// Per output two slots from 60 + 10 * output: the low-pass half fills them from the first,
+// the high-pass half from the second; section 3 and the crossover's own sections have none.
+TEST(CrossoverSlots, FollowTheTablePerOutput) {
+    for (int output = 1; output <= 3; ++output) {
+        const int low = 60 + 10 * output;
+        const auto slots = [output](XoverSide side) {
+            return std::tuple(CrossoverCoefIndex(output, side, 1),
+                              CrossoverCoefIndex(output, side, 2),
+                              CrossoverCoefIndex(output, side, 3));
+        };
+        const auto assigned = [](const TXOVERPB& half) {
+            return std::tuple(half.Sections[0].CoefIndex, half.Sections[1].CoefIndex,
+                              half.Sections[2].CoefIndex);
+        };
+        TXOVER crossover;
+        AssignCoefIndexes(crossover, output);
+        for (const auto& got : {slots(XoverSide::LowPass), assigned(crossover.LowPass)}) {
+            EXPECT_EQ(got, std::tuple(low, low + 5, kNoCoefSlot)) << output;
         }
+        for (const auto& got : {slots(XoverSide::HighPass), assigned(crossover.HighPass)}) {
+            EXPECT_EQ(got, std::tuple(low + 5, low, kNoCoefSlot)) << output;
+        }
+        EXPECT_EQ(assigned(crossover), std::tuple(kNoCoefSlot, kNoCoefSlot, kNoCoefSlot));
+    }
+    EXPECT_EQ(CrossoverCoefIndex(0, XoverSide::LowPass, 1), kNoCoefSlot);
+    EXPECT_EQ(CrossoverCoefIndex(4, XoverSide::HighPass, 1), kNoCoefSlot);
+    EXPECT_EQ(CrossoverCoefIndex(1, XoverSide::LowPass, 0), kNoCoefSlot);
+}
+
+TEST(Crossover, StartsWithBothHalvesBypassedAtOrderTwo) {
+    TXOVER crossover;
+    SetInitialCrossover(crossover, 1);
+    const auto half = [](const TXOVERPB& h) { return std::tuple(h.Order, h.Frequency, h.Family); };
+    EXPECT_EQ(half(crossover.HighPass), std::tuple(2, 100.0, kXoverBypass));
+    EXPECT_EQ(half(crossover.LowPass), std::tuple(2, 5000.0, kXoverBypass));
+    EXPECT_EQ(crossover.LowPass.Sections[0].CoefIndex, 70);
+    ResponseCurve curve;
+    EvaluateCrossover(crossover, curve);
+    for (int i = 0; i <= FrequencyGrid::N; ++i) {
+        ASSERT_EQ(curve.magnitudeDb[i], 0.0f);
+        ASSERT_EQ(curve.phaseRad[i], 0.0f);
+    }
+}
+
+// The low-pass half's sections, then the high-pass half's, three at most: a loaded
+// section count is held to them.
+TEST(CrossoverEvaluationList, IsLowPassSectionsThenHighPassSections) {
+    TXOVER crossover;
+    crossover.LowPass = Designed(kButterworthLowPass, 4, 5000);
+    crossover.HighPass = Designed(kButterworthHighPass, 2, 100);
+    XoverEvaluationList list = BuildEvaluationList(crossover);
+    ASSERT_EQ(list.count, 3);
+    EXPECT_EQ(list.sections[0], &crossover.LowPass.Sections[0]);
+    EXPECT_EQ(list.sections[1], &crossover.LowPass.Sections[1]);
+    EXPECT_EQ(list.sections[2], &crossover.HighPass.Sections[0]);
+    EXPECT_EQ(list.sections[3], nullptr);
+    crossover.LowPass.SectionCount = 7;
+    crossover.HighPass.SectionCount = -1;
+    list = BuildEvaluationList(crossover);
+    EXPECT_EQ(list.count, 3);
+    EXPECT_EQ(list.sections[2], &crossover.LowPass.Sections[2]);
+}
+
+TEST(CrossoverFamilyList, MapsEntriesToFamiliesPerSide) {
+    const struct {
+        int entry;
+        std::uint8_t low, high;
+    } cases[] = {{0, kXoverBypass, kXoverBypass},
+                 {1, kButterworthLowPass, kButterworthHighPass},
+                 {2, kLinkwitzRileyLowPass, kLinkwitzRileyHighPass},
+                 {3, kBesselLowPass, kBesselHighPass},
+                 {4, kXoverBypass, kXoverBypass},
+                 {-1, kXoverBypass, kXoverBypass}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FamilyFromListIndex(c.entry, XoverSide::LowPass), c.low) << c.entry;
+        EXPECT_EQ(FamilyFromListIndex(c.entry, XoverSide::HighPass), c.high) << c.entry;
+    }
+}
+
+TEST(FirstOrderPair, ProductRespondsLikeTheCascade) {
+    for (std::uint8_t family : {kLinkwitzRileyLowPass, kLinkwitzRileyHighPass}) {
+        for (double hz : {40.0, 12000.0}) {
+            TXOVERPB half = Designed(family, 2, hz);
+            half.Sections[0].CoefIndex = 75;
+            ASSERT_TRUE(HoldsFirstOrderPair(half));
+            const TSOS product = FirstSlotSection(half);
+            EXPECT_EQ(product.CoefIndex, 75);
+            EXPECT_EQ(product.SectionType, family == kLinkwitzRileyLowPass ? kLowPassQ : kHiPassQ);
+            EXPECT_NEAR(product.Q, 0.5, 1e-9);
+            ResponseCurve cascade, single;
+            EvaluateHalf(half, cascade);
+            const TSOS* one[] = {&product};
+            AccumulateResponse(one, 1, single);
+            for (int i = 0; i <= FrequencyGrid::N; ++i) {
+                ASSERT_NEAR(single.magnitudeDb[i], cascade.magnitudeDb[i],
+                            1e-4 + 1e-6 * std::fabs(cascade.magnitudeDb[i]))
+                    << "at " << FrequencyGrid::Shared().GridHz[i] << " Hz";
+                ASSERT_LT(PhaseDistance(single.phaseRad[i], cascade.phaseRad[i]), 1e-4);
+            }
+        }
+    }
+}
+
+TEST(FirstOrderPair, OnlyAFirstOrderPairIsCombined) {
+    EXPECT_TRUE(HoldsFirstOrderPair(Designed(kLinkwitzRileyHighPass, 1, 500))); // raised to 2
+    for (const TXOVERPB& half :
+         {Designed(kLinkwitzRileyLowPass, 4, 500), Designed(kButterworthLowPass, 1, 500),
+          Designed(kButterworthHighPass, 2, 500), Designed(kButterworthLowPass, 3, 500),
+          Designed(kXoverBypass, 2, 500)}) {
+        EXPECT_FALSE(HoldsFirstOrderPair(half));
+        EXPECT_EQ(Fields(FirstSlotSection(half)), Fields(half.Sections[0]));
     }
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace veld23::link {
 namespace {
 
@@ -56,9 +58,9 @@ TEST(ProcessorSimulator, RealTimeMessagesAreKeptAndNotAcknowledged) {
     p.Feed(message, Clock::now());
     EXPECT_EQ(TakeAll(p, Clock::now()), Bytes{0x80}); // only the START echo
     ASSERT_EQ(p.RealTimeMessages().size(), 1u);
-    EXPECT_EQ(p.RealTimeMessages()[0].selector, 1);
-    EXPECT_EQ(p.RealTimeMessages()[0].kind, 2);
-    EXPECT_EQ(p.RealTimeMessages()[0].body, (Bytes{0x00, 0xB7, 0x00, 0x00, 0x30}));
+    const auto& kept = p.RealTimeMessages()[0];
+    EXPECT_EQ(std::tuple(kept.selector, kept.kind, kept.body),
+              std::tuple(1, 2, Bytes{0x00, 0xB7, 0x00, 0x00, 0x30}));
     EXPECT_TRUE(p.Completed().empty());
 }
 
@@ -84,8 +86,8 @@ TEST(ProcessorSimulator, AHalfReceivedWriteIsGivenUpAfterTwoQuietSeconds) {
     p.Feed(Bytes{0x80, 0x13, 0, 0, 0, 0, 0x55}, t0 + std::chrono::milliseconds(2100));
     EXPECT_EQ(TakeAll(p, t0 + std::chrono::seconds(3)), (Bytes{0x80, 0x13, 1, 0, 0x55}));
     ASSERT_EQ(p.ForgottenTransfers().size(), 1u);
-    EXPECT_EQ(p.ForgottenTransfers()[0].command, 3);
-    EXPECT_EQ(p.ForgottenTransfers()[0].program, 4);
+    EXPECT_EQ(std::tuple(p.ForgottenTransfers()[0].command, p.ForgottenTransfers()[0].program),
+              std::tuple(3, 4));
     EXPECT_TRUE(p.Memory(4).empty());
 }
 

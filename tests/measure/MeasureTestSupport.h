@@ -1,8 +1,12 @@
 #pragma once
 
+#include "config/MeasurementImportSettings.h"
 #include "measure/MeasurementMessages.h"
 #include "measure/OpenFileDialog.h"
+#include "measure/SpeakerCurves.h"
 #include "support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <optional>
@@ -22,18 +26,23 @@ class RecordingMessages : public MeasurementMessages {
     void ShowMessage(Kind kind, const std::string& text) override { shown.push_back({kind, text}); }
 };
 
+// What an import reads and fills, and a folder for its files.
+class ImportFixture : public ::testing::Test {
+  protected:
+    TempDir dir;
+    MeasurementImportSettings settings;
+    SpeakerCurves curves;
+    RecordingMessages messages;
+};
+
 class ScriptedFileDialog : public OpenFileDialog {
   public:
-    struct Asked {
-        std::string title;
-        std::string filter;
-    };
     std::deque<std::optional<std::string>> answers;
-    std::vector<Asked> asked;
+    std::vector<std::string> askedFilters;
 
-    std::optional<std::string> ChooseFileToOpen(const std::string& title,
+    std::optional<std::string> ChooseFileToOpen(const std::string&,
                                                 const std::string& filter) override {
-        asked.push_back({title, filter});
+        askedFilters.push_back(filter);
         if (answers.empty()) {
             return std::nullopt;
         }

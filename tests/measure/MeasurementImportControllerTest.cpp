@@ -11,25 +11,19 @@
 namespace veld23 {
 namespace {
 
-using testing::RecordingMessages;
 using testing::ScriptedFileDialog;
-using testing::TempDir;
 
 const std::string kGoodClio = "    Freq\t      dB\t   Phase\n"
                               "  100.00\t   93.00\t   90.00\n"
                               " 1000.00\t   93.00\t   90.00\n";
 const std::array<std::string, 3> kLabels = {"Out1", "Out2", "SUB"};
 
-class ImportDialog : public ::testing::Test {
+class ImportDialog : public testing::ImportFixture {
   protected:
     void SetUp() override {
         controller.SetAfterImport([this] { ++redraws; });
     }
 
-    TempDir dir;
-    MeasurementImportSettings settings;
-    SpeakerCurves curves;
-    RecordingMessages messages;
     ScriptedFileDialog files;
     MeasurementImportController controller{settings, curves, messages, files};
     int redraws = 0;
@@ -42,7 +36,7 @@ TEST_F(ImportDialog, CancelledOrTooLongChoicesKeepThePath) {
     controller.ChooseFile(1);
     EXPECT_EQ(controller.SlotPath(1), "kept.txt");
     controller.ChooseFile(7);
-    EXPECT_EQ(files.asked.size(), 1u);
+    EXPECT_EQ(files.askedFilters.size(), 1u);
     EXPECT_TRUE(messages.shown.empty());
     // The configuration keeps 100 characters of a path: one more is refused, untouched.
     const std::string longest = "/" + std::string(95, 'm') + ".frd";
@@ -115,8 +109,8 @@ TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
     }
     controller.SelectLayout(5);
     controller.ChooseFile(1);
-    ASSERT_EQ(files.asked.size(), 1u);
-    EXPECT_EQ(files.asked[0].filter, "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*");
+    EXPECT_EQ(files.askedFilters,
+              std::vector<std::string>{"CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*"});
     controller.SelectLayout(4);
     EXPECT_EQ(controller.FileFilter(), "exported data *.txt|*.txt|all *.*|*.*");
     controller.SelectLayout(99);

@@ -61,16 +61,6 @@ class RecordingLinkUi : public link::LinkUi, public link::TransferView {
     bool Has(const std::string& entry) const {
         return std::find(log.begin(), log.end(), entry) != log.end();
     }
-    // The "info:" texts in order.
-    std::vector<std::string> Infos() const {
-        std::vector<std::string> infos;
-        for (const std::string& entry : log) {
-            if (entry.rfind("info:", 0) == 0) {
-                infos.push_back(entry.substr(5));
-            }
-        }
-        return infos;
-    }
 };
 
 } // namespace veld23::testing

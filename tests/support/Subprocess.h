@@ -29,8 +29,6 @@ class Subprocess {
             ::prctl(PR_SET_PDEATHSIG, SIGTERM);
             ::dup2(out[1], STDOUT_FILENO);
             ::dup2(err[1], STDERR_FILENO);
-            ::close(out[0]);
-            ::close(err[0]);
             std::vector<char*> args;
             for (const std::string& a : argv) {
                 args.push_back(const_cast<char*>(a.c_str()));
@@ -49,11 +47,10 @@ class Subprocess {
             ::kill(pid_, SIGTERM);
             Wait(std::chrono::seconds(5));
         }
-        if (out_ >= 0) {
-            ::close(out_);
-        }
-        if (err_ >= 0) {
-            ::close(err_);
+        for (const int fd : {out_, err_}) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
         }
     }
     Subprocess(const Subprocess&) = delete;

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared helpers of the crossover half tests.
+// Shared helpers of the section, crossover half and response tests.
 
 #include "dsp/CrossoverHalf.h"
 #include "dsp/DesignNotifier.h"
@@ -13,6 +13,7 @@
 #include <complex>
 #include <cstdint>
 #include <numbers>
+#include <span>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -48,17 +49,31 @@ inline TXOVERPB Designed(std::uint8_t family, int order, double hz) {
     return half;
 }
 
-// The half's cascade evaluated straight from its coefficients at any frequency,
-// independent of the grid.
-inline double CascadeDb(const TXOVERPB& half, double hz) {
+// Sections evaluated straight from their coefficients at any frequency, independent of
+// the grid.
+inline double CascadeDb(std::span<const TSOS> sections, double hz) {
     const long double w = 2 * std::numbers::pi_v<long double> * hz / SampleRate;
     const std::complex<long double> z1 = std::polar(1.0L, -w);
     std::complex<long double> h = 1.0L;
-    for (int i = 0; i < half.SectionCount; ++i) {
-        const TSOS& s = half.Sections[i];
+    for (const TSOS& s : sections) {
         h *= (s.b0 + s.b1 * z1 + s.b2 * z1 * z1) / (1.0L - s.a1 * z1 - s.a2 * z1 * z1);
     }
     return static_cast<double>(20 * std::log10(std::abs(h)));
+}
+inline double CascadeDb(const TSOS& section, double hz) {
+    return CascadeDb({&section, 1}, hz);
+}
+inline double CascadeDb(const TXOVERPB& half, double hz) {
+    return CascadeDb(std::span(half.Sections).first(static_cast<std::size_t>(half.SectionCount)),
+                     hz);
+}
+
+// One section's response on the grid.
+inline ResponseCurve Evaluate(const TSOS& section) {
+    const TSOS* list[] = {&section};
+    ResponseCurve curve;
+    AccumulateResponse(list, 1, curve);
+    return curve;
 }
 
 inline double GridDb(const TXOVERPB& half, int index) {

@@ -48,7 +48,7 @@ class DelayController {
 
     bool TwoOutputs() const { return model_.twoOutputs(); }
     DelayLayout Layout(int output) const;
-    std::int32_t SliderMaximum(int output) const { return Layout(output).SliderMaximum; }
+    std::int32_t SliderMaximum(int output) const { return Layout(output).sliderMaximum; }
 
     // Slider moved: the slider change of that output (held to 0..maximum).
     void SetDelayPosition(int output, std::int32_t position);

@@ -16,26 +16,26 @@ constexpr bool kThree = false;
 // ---------------------------------------------------------------- field numbers
 
 TEST(FieldNumber, ShowsFixedDecimalsWithoutNegativeZero) {
-    EXPECT_EQ(FieldNumber::Text(118.3154, 1), "118.3");
-    EXPECT_EQ(FieldNumber::Text(3.416666, 2), "3.42");
-    EXPECT_EQ(FieldNumber::Text(-6.0, 1), "-6.0");
-    EXPECT_EQ(FieldNumber::Text(-0.04, 1), "0.0");
-    EXPECT_EQ(FieldNumber::Text(-1e-12, 2), "0.00");
-    EXPECT_EQ(FieldNumber::Text(std::numeric_limits<double>::quiet_NaN(), 1), "0.0");
-    EXPECT_DOUBLE_EQ(FieldNumber::Shown(0.707, 1), 0.7);
+    EXPECT_EQ(field_number::Text(118.3154, 1), "118.3");
+    EXPECT_EQ(field_number::Text(3.416666, 2), "3.42");
+    EXPECT_EQ(field_number::Text(-6.0, 1), "-6.0");
+    EXPECT_EQ(field_number::Text(-0.04, 1), "0.0");
+    EXPECT_EQ(field_number::Text(-1e-12, 2), "0.00");
+    EXPECT_EQ(field_number::Text(std::numeric_limits<double>::quiet_NaN(), 1), "0.0");
+    EXPECT_DOUBLE_EQ(field_number::Shown(0.707, 1), 0.7);
 }
 
 TEST(FieldNumber, ParsesOnlyPlainNumbers) {
     double value = 99.0;
-    EXPECT_TRUE(FieldNumber::Parse(" -6.04 ", value));
+    EXPECT_TRUE(field_number::Parse(" -6.04 ", value));
     EXPECT_DOUBLE_EQ(value, -6.04);
-    EXPECT_TRUE(FieldNumber::Parse("+2.5", value));
+    EXPECT_TRUE(field_number::Parse("+2.5", value));
     EXPECT_DOUBLE_EQ(value, 2.5);
-    EXPECT_TRUE(FieldNumber::Parse(".5", value));
+    EXPECT_TRUE(field_number::Parse(".5", value));
     EXPECT_DOUBLE_EQ(value, 0.5);
     for (const char* bad : {"", "  ", "abc", "inf", "-nan", "--1", "+-1", "1e3", "1.5 dB", "-"}) {
         value = 99.0;
-        EXPECT_FALSE(FieldNumber::Parse(bad, value)) << bad;
+        EXPECT_FALSE(field_number::Parse(bad, value)) << bad;
         EXPECT_EQ(value, 99.0) << bad;
     }
 }
@@ -157,8 +157,8 @@ TEST(OutputDelay, SliderFarEndSendsNoDelayInsteadOfMinusOne) {
         const DelayLayout layout = OutputDelay::Layout(end.output, end.twoOutputs);
         OutputDelay delay;
         delay.DelayWord = 77;
-        delay.ApplyPosition(layout.SliderMaximum, layout);
-        EXPECT_EQ(layout.SliderMaximum, layout.ZeroPosition + 1) << end.output;
+        delay.ApplyPosition(layout.sliderMaximum, layout);
+        EXPECT_EQ(layout.sliderMaximum, layout.zeroPosition + 1) << end.output;
         EXPECT_EQ(delay.Samples(layout), -1) << end.output;
         EXPECT_EQ(delay.DelayWord, 0) << end.output << " " << end.twoOutputs;
         EXPECT_EQ(delay.DisplaySamples(layout), 0) << end.output;
@@ -206,7 +206,7 @@ TEST(OutputDelay, ResetAndLoadedValuesHeldToTheEditor) {
 TEST(OutputDelay, SpeedOfSoundAndDistances) {
     EXPECT_NEAR(SpeedOfSound(25), 346.3, 0.05);
     EXPECT_NEAR(SpeedOfSound(0), 331.4, 0.05);
-    EXPECT_EQ(FieldNumber::Text(AlignmentDistanceCm(48, 25), 1), "34.6");
+    EXPECT_EQ(field_number::Text(AlignmentDistanceCm(48, 25), 1), "34.6");
     EXPECT_EQ(AlignmentDistanceCm(0, 25), 0.0);
 }
 

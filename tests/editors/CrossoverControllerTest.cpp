@@ -224,14 +224,14 @@ TEST(CrossoverController, TopologyDecidesTheSecondCurveAndTheSubPath) {
     t.controller.ApplyTopology();
     EXPECT_FALSE(t.controller.OutputOffered(2));
     EXPECT_FALSE(t.controller.CurveShown(2));
-    EXPECT_EQ(t.controller.Plot().FindSeries(3)->Colour(), plotcolours::kRed);
+    EXPECT_EQ(t.controller.Plot().FindSeries(3)->Colour(), plot_colours::kRed);
     EXPECT_EQ(t.controller.SelectorLabel(3), "Out2");
     EXPECT_EQ(t.CurveY(3, 150), out3.magnitudeDb[150]); // no SUB path
 
     ApplyThreeOutputs(t.config, t.sender);
     t.controller.ApplyTopology();
     EXPECT_TRUE(t.controller.CurveShown(2));
-    EXPECT_EQ(t.controller.Plot().FindSeries(3)->Colour(), plotcolours::kYellow);
+    EXPECT_EQ(t.controller.Plot().FindSeries(3)->Colour(), plot_colours::kYellow);
     EXPECT_EQ(t.controller.SelectorLabel(3), "SUB");
 }
 

@@ -313,7 +313,7 @@ TEST(EqualiserTypes, SwitchingToIirCoeffKeepsTheDesignedCoefficientsExactly) {
     const PeqBand designed = t.Band(1, 1);
     t.editor.ChooseType(13);
     EXPECT_EQ(t.editor.CoefficientField(0).text,
-              FieldNumber::Text(static_cast<double>(designed.b0), 6));
+              field_number::Text(static_cast<double>(designed.b0), 6));
     t.editor.CoefficientsLeave();
     EXPECT_EQ(t.Band(1, 1).b0, designed.b0);
     EXPECT_EQ(t.Band(1, 1).a1, designed.a1);

@@ -271,7 +271,7 @@ TEST(EqualiserRealTime, AnEditSendsTheFiveCoefficientsOfItsBand) {
     EXPECT_EQ(t.editor.CoefficientDisplay()[0], t.Band(1, 4).GetCoefficient(0));
     EXPECT_EQ(t.editor.CoefficientDisplay()[4], t.Band(1, 4).GetCoefficient(4));
     EXPECT_EQ(t.editor.CoefficientDisplayText(1),
-              FieldNumber::Text(t.Band(1, 4).GetCoefficient(1), 6));
+              field_number::Text(t.Band(1, 4).GetCoefficient(1), 6));
     EXPECT_EQ(t.editor.CoefficientDisplayText(5), "");
 }
 

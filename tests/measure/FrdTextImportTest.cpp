@@ -30,7 +30,7 @@ MeasuredPoints Parse(const std::string& text, MeasurementProblem* problem = null
 }
 
 void ExpectPoint(const MeasuredPoints& points, std::size_t i, double hz, double db, double deg) {
-    ASSERT_LT(i, points.size());
+    ASSERT_LT(i, points.Size());
     EXPECT_EQ(points.frequencyHz[i], hz) << i;
     EXPECT_EQ(points.magnitudeDb[i], db) << i;
     EXPECT_EQ(points.phase[i], deg) << i;
@@ -44,7 +44,7 @@ TEST(FrdText, AnyOfTheUsualSeparators) {
                                    "60;84.5;-14\n"
                                    "  70   85.5    -15  \n"
                                    "80 ;\t86.5 ; -16\n");
-    ASSERT_EQ(p.size(), 7u);
+    ASSERT_EQ(p.Size(), 7u);
     for (std::size_t i = 0; i < 7; ++i) {
         ExpectPoint(p, i, 20.0 + 10.0 * i, 80.5 + i, -10.0 - i);
     }
@@ -62,7 +62,7 @@ TEST(FrdText, CommentsTitlesAndBlankLinesAreSkipped) {
                                    "* a note between points\n"
                                    "40 82 3\n",
                                    &problem);
-    ASSERT_EQ(p.size(), 2u);
+    ASSERT_EQ(p.Size(), 2u);
     ExpectPoint(p, 0, 20, 80, 1);
     ExpectPoint(p, 1, 40, 82, 3);
     EXPECT_EQ(p.firstLine, 7);
@@ -70,7 +70,7 @@ TEST(FrdText, CommentsTitlesAndBlankLinesAreSkipped) {
 
 TEST(FrdText, MissingPhaseIsZeroAndFurtherColumnsAreIgnored) {
     const MeasuredPoints p = Parse("20 80\n30 81 5 0.99 extra\n+40 82 -1.5e1\n.5e2 83\n");
-    ASSERT_EQ(p.size(), 4u);
+    ASSERT_EQ(p.Size(), 4u);
     ExpectPoint(p, 0, 20, 80, 0);
     ExpectPoint(p, 1, 30, 81, 5);
     ExpectPoint(p, 2, 40, 82, -15);
@@ -79,7 +79,7 @@ TEST(FrdText, MissingPhaseIsZeroAndFurtherColumnsAreIgnored) {
 
 TEST(FrdText, RepeatedFrequencyKeepsTheFirstValue) {
     const MeasuredPoints p = Parse("20 80 1\n30 81 2\n30 99 9\n40 82 3\n");
-    ASSERT_EQ(p.size(), 3u);
+    ASSERT_EQ(p.Size(), 3u);
     ExpectPoint(p, 1, 30, 81, 2);
     ExpectPoint(p, 2, 40, 82, 3);
 }
@@ -116,7 +116,7 @@ TEST(FrdText, DataLineStartsLikeANumber) {
 class FrdImport : public ::testing::Test {
   protected:
     MeasurementImportResult Import(const std::string& content) {
-        settings.ImportFileType = ImportLayoutCode::FrdText;
+        settings.ImportFileType = import_layout::FrdText;
         settings.MeasurementFiles[0] = dir.Write("speaker.frd", content);
         return ImportMeasurements(settings, curves, messages);
     }

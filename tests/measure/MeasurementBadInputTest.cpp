@@ -156,7 +156,7 @@ TEST_F(BadMeasurementFile, LineEndingInsideAColumnGivesWhatIsThere) {
         "second.txt", kClioBHeader + ClioBLine("100", "90", "-45") +
                           FixedLine({{1, 9, "1000"}, {17, 24, "90"}, {33, 35, "-45"}}) + "\n" +
                           FixedLine({{1, 9, "2000"}, {17, 24, "90"}, {33, 33, "0"}}) + "\n");
-    settings.ImportFileType = ImportLayoutCode::Clio;
+    settings.ImportFileType = import_layout::Clio;
     const MeasurementImportResult result = ImportMeasurements(settings, curves, messages);
     EXPECT_EQ(result.slots[1], SlotImport::Imported);
     EXPECT_TRUE(messages.shown.empty());
@@ -169,7 +169,7 @@ TEST_F(BadMeasurementFile, TabSeparatedLineWithoutItsTabs) {
         text += ";\n";
     }
     text += "100\t90\t0\n200\t90\n300\t90\t0\n";
-    settings.ImportFileType = ImportLayoutCode::SmaartPro;
+    settings.ImportFileType = import_layout::SmaartPro;
     settings.MeasurementFiles[0].clear();
     settings.MeasurementFiles[2].clear();
     settings.MeasurementFiles[1] = dir.Write("second.txt", text);

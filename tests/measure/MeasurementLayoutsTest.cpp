@@ -139,14 +139,14 @@ TEST_F(LayoutImport, EveryLayoutReadsItsColumnsAndConvertsItsPhase) {
         std::string content;
         bool degrees; // the phase is given in degrees and stored in radians
     } cases[] = {
-        {"CLIO A, columns 1-8, 10-17, 19-26", ImportLayoutCode::Clio, ClioA("\r\n"), true},
-        {"CLIO B, columns 1-9, 17-24, 33-", ImportLayoutCode::Clio, ClioB(), true},
-        {"MLSSA, quoted header on line 1", ImportLayoutCode::Mlssa, Mlssa(), true},
-        {"WinAIRR keeps the phase as read", ImportLayoutCode::WinAirr, WinAirr(), false},
-        {"Smaart, header on line 5", ImportLayoutCode::SmaartPro, Smaart(5), true},
-        {"Smaart, header on line 39", ImportLayoutCode::SmaartPro, Smaart(39), true},
-        {"LMS, data from line 11", ImportLayoutCode::Lms, Lms(), true},
-        {"FRD, any separator", ImportLayoutCode::FrdText,
+        {"CLIO A, columns 1-8, 10-17, 19-26", import_layout::Clio, ClioA("\r\n"), true},
+        {"CLIO B, columns 1-9, 17-24, 33-", import_layout::Clio, ClioB(), true},
+        {"MLSSA, quoted header on line 1", import_layout::Mlssa, Mlssa(), true},
+        {"WinAIRR keeps the phase as read", import_layout::WinAirr, WinAirr(), false},
+        {"Smaart, header on line 5", import_layout::SmaartPro, Smaart(5), true},
+        {"Smaart, header on line 39", import_layout::SmaartPro, Smaart(39), true},
+        {"LMS, data from line 11", import_layout::Lms, Lms(), true},
+        {"FRD, any separator", import_layout::FrdText,
          "* exported by a measurement tool\nFreq(Hz)  SPL(dB)  Phase(deg)\n118 93 90\n"
          "693\t87.5\t-45\n4078;80;180\n",
          true},
@@ -164,8 +164,8 @@ TEST_F(LayoutImport, AFileOfAnotherLayoutIsNotIdentified) {
     // A blank after "Phase" is neither layout A nor does the line begin "Freq [Hz]".
     std::string clio = ClioA("\n");
     clio.insert(clio.find('\n'), " ");
-    EXPECT_EQ(Import(ImportLayoutCode::Clio, clio), SlotImport::NotIdentified);
-    EXPECT_EQ(Import(ImportLayoutCode::SmaartPro, Smaart(40)), SlotImport::NotIdentified);
+    EXPECT_EQ(Import(import_layout::Clio, clio), SlotImport::NotIdentified);
+    EXPECT_EQ(Import(import_layout::SmaartPro, Smaart(40)), SlotImport::NotIdentified);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Plain);
     EXPECT_EQ(messages.shown[0].text,
@@ -215,12 +215,12 @@ TEST(MeasurementLayoutTable, NamesInMessagesAreThoseOfTheExportingPrograms) {
 }
 
 TEST(MeasurementLayoutTable, FileFilterDependsOnTheLayout) {
-    EXPECT_EQ(MeasurementFileFilter(ImportLayoutCode::Daas32),
+    EXPECT_EQ(MeasurementFileFilter(import_layout::Daas32),
               "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*");
     for (std::int32_t code : {0, 1, 2, 3, 6, 8, 9, 4, 99}) {
         EXPECT_EQ(MeasurementFileFilter(code), "exported data *.txt|*.txt|all *.*|*.*") << code;
     }
-    EXPECT_EQ(MeasurementFileFilter(ImportLayoutCode::FrdText),
+    EXPECT_EQ(MeasurementFileFilter(import_layout::FrdText),
               "FRD and text data *.frd;*.txt|*.frd;*.txt|all *.*|*.*");
 }
 

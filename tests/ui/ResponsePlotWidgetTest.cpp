@@ -53,7 +53,7 @@ class Editor : public PlotMouseListener {
 
 // Plot area 10..210 across and 10..110 down in a 220 x 120 widget.
 void LinearAxes(PlotModel& plot) {
-    plot.SetColours(plotcolours::kFrequencyPlot);
+    plot.SetColours(plot_colours::kFrequencyPlot);
     plot.SetMargins({10, 10, 10, 10});
     plot.SetAxisRange(PlotAxisId::X, 0.0, 100.0);
     plot.SetAxisRange(PlotAxisId::Y, -20.0, 20.0);
@@ -63,7 +63,7 @@ void LinearAxes(PlotModel& plot) {
 
 // Plot area 10..310 across (three decades, 100 pixels each) and 10..90 down in 320 x 120.
 void FrequencyAxes(PlotModel& plot) {
-    plot.SetColours(plotcolours::kFrequencyPlot);
+    plot.SetColours(plot_colours::kFrequencyPlot);
     plot.SetMargins({10, 30, 10, 10});
     plot.SetAxisLogScale(PlotAxisId::X, true);
     plot.SetAxisRange(PlotAxisId::X, 20.0, 20000.0);
@@ -122,10 +122,10 @@ TEST(ResponsePlotWidget, DrawsVisibleCurvesAndMarksWhereTheAxesPutThem) {
     Fixture f({220, 120});
     LinearAxes(f.plot);
     PlotSeries& curve = f.plot.Series(1);
-    curve.SetColour(plotcolours::kRed);
+    curve.SetColour(plot_colours::kRed);
     curve.AddPoint(0.0, 10.0); // y = 10 lies a quarter down: pixel row 35
     curve.AddPoint(100.0, 10.0);
-    curve.AddMark(50.0, -10.0, "8", plotcolours::kWhite); // centred on (110, 85)
+    curve.AddMark(50.0, -10.0, "8", plot_colours::kWhite); // centred on (110, 85)
 
     QImage image = Render(f.widget);
     EXPECT_GT(RedPixels(image, QRect(20, 33, 180, 4)), 150); // the whole width, near row 35
@@ -143,7 +143,7 @@ TEST(ResponsePlotWidget, APointWithoutAPlaceBreaksTheCurve) {
     Fixture f({220, 120});
     LinearAxes(f.plot);
     PlotSeries& curve = f.plot.Series(1);
-    curve.SetColour(plotcolours::kRed);
+    curve.SetColour(plot_colours::kRed);
     curve.AddPoint(0.0, 0.0);
     curve.AddPoint(50.0, std::numeric_limits<double>::quiet_NaN());
     curve.AddPoint(100.0, 0.0);
@@ -171,7 +171,7 @@ TEST(ResponsePlotWidget, InconsistentAxisShowsTheCaptionInsteadOfAxesAndCurves) 
     Fixture f({220, 120});
     LinearAxes(f.plot);
     PlotSeries& curve = f.plot.Series(1);
-    curve.SetColour(plotcolours::kRed);
+    curve.SetColour(plot_colours::kRed);
     curve.AddPoint(0.0, 0.0);
     curve.AddPoint(100.0, 0.0);
     const QRect centre(20, 45, 180, 30);

@@ -43,6 +43,31 @@ function(veld23_layer name dir)
     set_property(GLOBAL PROPERTY VELD23_LAYER_DIR_${name} ${dir})
     list(JOIN dep_dirs "," dep_list)
     set_property(GLOBAL APPEND PROPERTY VELD23_LAYER_RULES "${dir}:${dep_list}")
+    set_property(GLOBAL APPEND PROPERTY VELD23_LAYERS ${name})
+endfunction()
+
+# Every header of the layers compiles as the only include of a translation unit, so
+# none leans on what its includers happened to include before it. One generated
+# one-line source per header in an object library that every build compiles; it
+# emits almost no code, so it is built without optimisation or debug information.
+function(veld23_header_check)
+    get_property(layers GLOBAL PROPERTY VELD23_LAYERS)
+    set(sources "")
+    foreach(layer ${layers})
+        get_property(dir GLOBAL PROPERTY VELD23_LAYER_DIR_${layer})
+        file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/src
+             ${PROJECT_SOURCE_DIR}/src/${dir}/*.h)
+        foreach(header ${headers})
+            string(MAKE_C_IDENTIFIER ${header} stem)
+            set(source ${CMAKE_CURRENT_BINARY_DIR}/header_check/${stem}.cpp)
+            file(CONFIGURE OUTPUT ${source} CONTENT "#include \"${header}\"\n")
+            list(APPEND sources ${source})
+        endforeach()
+    endforeach()
+    add_library(veld23_header_check OBJECT ${sources})
+    target_link_libraries(veld23_header_check PRIVATE ${layers})
+    veld23_warnings(veld23_header_check)
+    target_compile_options(veld23_header_check PRIVATE -O0 -g0)
 endfunction()
 
 # One CTest check that every `#include "layer/..."` in src/ and tests/ follows the

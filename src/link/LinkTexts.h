@@ -3,6 +3,7 @@
 #include "link/CommPort.h"
 #include "link/D2xx.h"
 
+#include <cstddef>
 #include <string>
 
 // Every text the link shows, in one place so the windows, the tool and the

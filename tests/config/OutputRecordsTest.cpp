@@ -174,7 +174,6 @@ TEST(OutputDelay, StoredWordsLeadBackToTheirPositions) {
     EXPECT_EQ(OutputDelay::PositionForWord(-5000, 2, kThree), 165);
     EXPECT_EQ(OutputDelay::PositionForWord(std::numeric_limits<std::int32_t>::min(), 2, kTwo), 165);
     EXPECT_EQ(OutputDelay::PositionForWord(std::numeric_limits<std::int32_t>::max(), 1, kTwo), 0);
-
 }
 
 TEST(OutputDelay, ResetAndLoadedValuesHeldToTheEditor) {

@@ -10,12 +10,12 @@ namespace veld23::testing {
 
 // Keeps every real-time call so a test can assert exactly what an edit sends.
 class RecordingRealTimeSender : public RealTimeSender {
-public:
+  public:
     enum class Kind { Value, Five, Integer };
     struct Call {
         Kind kind;
         std::uint16_t parameter;
-        std::uint8_t messageKind; // Value only
+        std::uint8_t messageKind;     // Value only
         std::array<double, 5> values; // Value uses values[0]; Integer holds the integer
     };
 

@@ -6,7 +6,7 @@ JOBS       ?= 2
 PREFIX     ?= /usr
 
 .PHONY: all deps configure build test test-asan bench run screenshots package install clean \
-	fuzz-deps fuzz-build fuzz fuzz-smoke
+	fuzz-deps fuzz-build fuzz fuzz-smoke format format-check
 
 all: build
 
@@ -28,6 +28,17 @@ build: deps configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# One formatter version for everyone: another clang-format formats some lines differently.
+CLANG_FORMAT := clang-format-14
+CXX_FILES    := git ls-files -z '*.cpp' '*.h'
+
+format: deps
+	@$(CXX_FILES) | xargs -0 $(CLANG_FORMAT) -i
+
+format-check: deps
+	@$(CXX_FILES) | xargs -0 $(CLANG_FORMAT) --dry-run --Werror
+	@echo "Every tracked C++ file is formatted."
 
 $(ASAN_BUILD)/build.ninja: Makefile | deps
 	cmake -S . -B $(ASAN_BUILD) $(OWN_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVELD23_SANITIZE=ON

@@ -62,12 +62,12 @@ void ImportSweep(benchmark::State& state, std::int32_t code, const std::string& 
 }
 
 void BM_ImportFrdText100k(benchmark::State& state) {
-    ImportSweep(state, ImportLayoutCode::FrdText, WriteSweep("sweep.frd", true));
+    ImportSweep(state, import_layout::FrdText, WriteSweep("sweep.frd", true));
 }
 BENCHMARK(BM_ImportFrdText100k)->Unit(benchmark::kMillisecond);
 
 void BM_ImportClioColumns100k(benchmark::State& state) {
-    ImportSweep(state, ImportLayoutCode::Clio, WriteSweep("sweep.txt", false));
+    ImportSweep(state, import_layout::Clio, WriteSweep("sweep.txt", false));
 }
 BENCHMARK(BM_ImportClioColumns100k)->Unit(benchmark::kMillisecond);
 

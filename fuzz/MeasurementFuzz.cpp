@@ -24,8 +24,8 @@ void RequireFinite(const CurveArray& curve, const char* invariant) {
 }
 
 void CheckPoints(const MeasuredPoints& points) {
-    fuzz::Require(points.size() >= 2, "read data has two points");
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    fuzz::Require(points.Size() >= 2, "read data has two points");
+    for (std::size_t i = 0; i < points.Size(); ++i) {
         fuzz::Require(std::isfinite(points.frequencyHz[i]) && std::isfinite(points.phase[i]),
                       "points are finite");
         fuzz::Require(std::fabs(points.magnitudeDb[i]) <= kLargestMagnitudeDb,
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!IdentifyMeasurementFile(layout.code, lines, format)) {
             continue;
         }
-        points.clear();
+        points.Clear();
         MeasurementProblem problem;
         if (!ParseMeasurementData(format, lines, points, problem)) {
             // "No data" names the layout's first data line, which may lie past the end.

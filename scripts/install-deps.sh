@@ -8,7 +8,8 @@ qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev \
 libftdi1-dev nlohmann-json3-dev libcli11-dev \
 libgtest-dev libgmock-dev libbenchmark-dev \
 xvfb xauth \
-dpkg-dev fakeroot file"
+dpkg-dev fakeroot file \
+clang-format-14"
 
 # `install-deps.sh fuzz`: also what the fuzz build needs (clang and its libFuzzer runtime).
 if [ "${1:-}" = "fuzz" ]; then

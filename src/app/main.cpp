@@ -38,7 +38,7 @@ int Answer(const EditorCommandLine& line) {
 // in the connection window that brought the main window up.
 void OpenAfterConnecting(veld23::EditorProgram& program, const std::string& path) {
     auto pending = std::make_shared<bool>(true);
-    QObject::connect(&program.ConnectWindow(), &veld23::ConnectDialogWindow::choiceEnded,
+    QObject::connect(&program.ConnectWindow(), &veld23::ConnectDialogWindow::ChoiceEnded,
                      &program.Main(), [&program, path, pending] {
                          if (!*pending || program.ConnectLogic().Shown()) {
                              return;

@@ -3,6 +3,7 @@
 #include "link/LinkTypes.h"
 
 #include <functional>
+#include <utility>
 
 namespace veld23::commands {
 

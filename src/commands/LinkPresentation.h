@@ -1,10 +1,12 @@
 #pragma once
 
 #include "commands/DeviceCommandControls.h"
+#include "link/LinkTypes.h"
 #include "link/LinkUi.h"
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace veld23 {
 class ProcessorConfiguration;

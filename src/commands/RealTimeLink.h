@@ -4,9 +4,11 @@
 
 #include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <utility>
 
 namespace veld23::link {
 class LinkController;

@@ -2,6 +2,9 @@
 
 #include "config/FixedText.h"
 
+#include <cstddef>
+#include <string_view>
+
 namespace veld23 {
 
 // The user's names for the inputs and outputs. They are labels only, but they

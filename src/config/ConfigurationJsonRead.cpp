@@ -177,7 +177,7 @@ void CheckLevel(const Node& gain, const Content::Level& l) {
     if (l.OutputGain > 0.0 && l.OutputInverted) {
         gain.Fail(value + " is positive, but OutputInverted is true");
     }
-    const double levelDb = FieldNumber::Shown(20.0 * std::log10(std::fabs(l.OutputGain)), 1);
+    const double levelDb = field_number::Shown(20.0 * std::log10(std::fabs(l.OutputGain)), 1);
     if (levelDb < OutputLevel::kMinLevelDb || levelDb > OutputLevel::kMaxLevelDb) {
         gain.Fail(value + " is " + JsonNumberText(levelDb) + " dB" + reach);
     }
@@ -203,7 +203,7 @@ void CheckSliderWord(const Node& n, std::int32_t word, int output, bool twoOutpu
     }
     std::int32_t lowest = OutputDelay::kMaxSamples;
     std::int32_t highest = 0;
-    for (std::int32_t position = 0; position <= layout.SliderMaximum; ++position) {
+    for (std::int32_t position = 0; position <= layout.sliderMaximum; ++position) {
         probe.ApplyPosition(position, layout);
         lowest = std::min(lowest, probe.DelayWord);
         highest = std::max(highest, probe.DelayWord);

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <system_error>
 
-namespace veld23::FieldNumber {
+namespace veld23::field_number {
 
 namespace {
 
@@ -73,4 +73,4 @@ bool Parse(std::string_view text, double& value) {
     return true;
 }
 
-} // namespace veld23::FieldNumber
+} // namespace veld23::field_number

@@ -8,7 +8,7 @@ namespace veld23 {
 // Numbers as the editor's fields show them: fixed decimals with '.' whatever the
 // user's locale, and never "-0.0". What a field holds is its text read back, so
 // every value that passes through a field is quantised to the shown decimals.
-namespace FieldNumber {
+namespace field_number {
 
 // The text of a value with the given number of decimals (0 to 6).
 std::string Text(double value, int decimals);
@@ -20,6 +20,6 @@ double Shown(double value, int decimals);
 // Anything else, and infinities or NaN, give false and leave value alone.
 bool Parse(std::string_view text, double& value);
 
-} // namespace FieldNumber
+} // namespace field_number
 
 } // namespace veld23

@@ -2,6 +2,7 @@
 
 #include "config/Ext80.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>

@@ -11,7 +11,7 @@ namespace veld23 {
 // Layout codes of measurement text files, as stored in ImportFileType and in the
 // configuration file. 4 and 5 were never used; any code not listed here makes every
 // slot fail identification.
-namespace ImportLayoutCode {
+namespace import_layout {
 inline constexpr std::int32_t Clio = 0;
 inline constexpr std::int32_t Mlssa = 1;
 inline constexpr std::int32_t WinAirr = 2;
@@ -21,7 +21,7 @@ inline constexpr std::int32_t Daas32 = 7;
 inline constexpr std::int32_t LoudSpeakerLab = 8;
 inline constexpr std::int32_t Lms = 9;
 inline constexpr std::int32_t FrdText = 10;
-} // namespace ImportLayoutCode
+} // namespace import_layout
 
 // What the configuration keeps for the speaker measurement import: one file per
 // output channel, the file layout and the sound level drawn as 0 dB.
@@ -38,7 +38,7 @@ struct MeasurementImportSettings {
     // Slot k (1..3) is MeasurementFiles[k - 1]; an empty path means no data.
     // Paths are kept as the operating system gives them (bytes, not re-encoded).
     std::array<std::string, kSlots> MeasurementFiles{};
-    std::int32_t ImportFileType = ImportLayoutCode::Clio;
+    std::int32_t ImportFileType = import_layout::Clio;
     double ReferenceLevel = kDefaultReferenceLevel; // dB SPL taken as 0 dB
 
     friend bool operator==(const MeasurementImportSettings&,
@@ -49,7 +49,7 @@ struct MeasurementImportSettings {
         for (std::string& path : MeasurementFiles) {
             path.clear();
         }
-        ImportFileType = ImportLayoutCode::Clio;
+        ImportFileType = import_layout::Clio;
         ReferenceLevel = kDefaultReferenceLevel;
     }
 

@@ -34,17 +34,17 @@ std::int32_t OutputDelay::PositionForWord(std::int32_t word, int output, bool tw
     // must not overflow on the way to the slider's range.
     const std::int64_t top = (output <= 1 && twoOutputs) ? 163 : 164;
     const std::int64_t position = top - static_cast<std::int64_t>(word);
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, 0, layout.SliderMaximum));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, 0, layout.sliderMaximum));
 }
 
 std::int32_t OutputDelay::DisplaySamples(const DelayLayout& layout) const {
-    return std::max(Samples(layout) + layout.DisplayOffset, 0);
+    return std::max(Samples(layout) + layout.displayOffset, 0);
 }
 
 void OutputDelay::ApplyPosition(std::int32_t position, const DelayLayout& layout) {
-    DelayPosition = std::clamp(position, 0, layout.SliderMaximum);
+    DelayPosition = std::clamp(position, 0, layout.sliderMaximum);
     const std::int32_t s = std::min(Samples(layout), kMaxSamples);
-    DelayWord = std::clamp(s + layout.WordOffset, 0, kMaxSamples);
+    DelayWord = std::clamp(s + layout.wordOffset, 0, kMaxSamples);
 }
 
 double SpeedOfSound(std::int32_t temperatureC) {
@@ -58,7 +58,7 @@ double AlignmentDistanceCm(std::int32_t samples, std::int32_t temperatureC) {
 void ZeroDelays(std::array<OutputDelay, 3>& delays, bool twoOutputs) {
     for (int output = 1; output <= OutputDelay::kOutputs; ++output) {
         const DelayLayout layout = OutputDelay::Layout(output, twoOutputs);
-        delays[static_cast<std::size_t>(output - 1)].ApplyPosition(layout.ZeroPosition, layout);
+        delays[static_cast<std::size_t>(output - 1)].ApplyPosition(layout.zeroPosition, layout);
     }
 }
 

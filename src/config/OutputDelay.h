@@ -6,16 +6,16 @@
 namespace veld23 {
 
 // Where a delay slider's positions lie for one output in one topology.
-// With s = Base - position, the delay shown is s + DisplayOffset samples and the
-// processor receives s + WordOffset samples. The third output in the three-output
+// With s = base - position, the delay shown is s + displayOffset samples and the
+// processor receives s + wordOffset samples. The third output in the three-output
 // topology (the SUB) always runs 21 samples behind what it shows, and OUT 1 in the
 // two-output topology one sample, which the offsets carry.
 struct DelayLayout {
-    std::int32_t Base;
-    std::int32_t DisplayOffset;
-    std::int32_t WordOffset;
-    std::int32_t SliderMaximum;
-    std::int32_t ZeroPosition; // the position that shows no delay
+    std::int32_t base;
+    std::int32_t displayOffset;
+    std::int32_t wordOffset;
+    std::int32_t sliderMaximum;
+    std::int32_t zeroPosition; // the position that shows no delay
 };
 
 // Delay of one output channel, in whole samples at the fixed sampling rate.
@@ -48,7 +48,7 @@ struct OutputDelay {
     }
 
     // s of the present position: the delay before the display and word offsets.
-    std::int32_t Samples(const DelayLayout& layout) const { return layout.Base - DelayPosition; }
+    std::int32_t Samples(const DelayLayout& layout) const { return layout.base - DelayPosition; }
     // The delay as shown, in samples. The slider's far end gives -1 there, shown as 0.
     std::int32_t DisplaySamples(const DelayLayout& layout) const;
 

@@ -11,7 +11,7 @@ double OutputLevel::HoldLevelDb(double levelDb) {
     if (std::isnan(levelDb)) {
         return 0.0;
     }
-    return FieldNumber::Shown(std::clamp(levelDb, kMinLevelDb, kMaxLevelDb), 1);
+    return field_number::Shown(std::clamp(levelDb, kMinLevelDb, kMaxLevelDb), 1);
 }
 
 double OutputLevel::LevelDbFromPosition(std::int32_t position) {

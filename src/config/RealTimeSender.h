@@ -10,7 +10,7 @@ namespace veld23 {
 // message is still going out) callers simply skip the send, the edit stays in
 // the configuration and the next memory write carries it.
 class RealTimeSender {
-public:
+  public:
     virtual ~RealTimeSender() = default;
 
     virtual bool RealTimeMode() const = 0;

@@ -27,8 +27,8 @@ void HoldBandToEditor(PeqBand& band) {
     band.SectionType =
         EqTypeList()[static_cast<std::size_t>(EqTypeListIndex(band.SectionType))].sectionType;
     band.Frequency = std::clamp(band.Frequency, kBandMinHz, kBandMaxHz);
-    band.GainDb = FieldNumber::Shown(std::clamp(band.GainDb, kBandMinGainDb, kBandMaxGainDb), 1);
-    band.Q = FieldNumber::Shown(std::clamp(band.Q, kBandMinQ, kBandMaxQ), 1);
+    band.GainDb = field_number::Shown(std::clamp(band.GainDb, kBandMinGainDb, kBandMaxGainDb), 1);
+    band.Q = field_number::Shown(std::clamp(band.Q, kBandMinQ, kBandMaxQ), 1);
     ApplyTypeChoiceRules(band);
 }
 

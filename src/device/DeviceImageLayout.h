@@ -3,6 +3,7 @@
 #include "device/DeviceImage.h"
 
 #include <cstddef>
+#include <cstdint>
 
 // Word numbers of a processor block and byte offsets of a panel record, shared by
 // the image builder and the image reader so that both agree on every place.

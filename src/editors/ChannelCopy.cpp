@@ -68,8 +68,8 @@ void CopyDelay(const ProcessorConfiguration& config, DelayController& editor, in
     const std::int32_t shown =
         config.Delays[Index(from)].DisplaySamples(OutputDelay::Layout(from, two));
     const DelayLayout layout = OutputDelay::Layout(to, two);
-    const std::int32_t position = layout.Base - (shown - layout.DisplayOffset);
-    editor.SetDelayPosition(to, std::clamp(position, 0, layout.SliderMaximum));
+    const std::int32_t position = layout.base - (shown - layout.displayOffset);
+    editor.SetDelayPosition(to, std::clamp(position, 0, layout.sliderMaximum));
 }
 
 void CopyDynamics(ProcessorConfiguration& config, DynamicsController& editor, int from, int to) {

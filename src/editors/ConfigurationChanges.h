@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConfigurationFileContent.h"
+#include "config/OutputTopology.h"
 
 #include <array>
 #include <string>

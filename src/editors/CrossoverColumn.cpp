@@ -19,16 +19,16 @@ int CrossoverColumn::HoldFrequencyHz(double hz) {
 
 void CrossoverColumn::ShowFrequency(double hz) {
     frequencyHz_ = HoldFrequencyHz(hz);
-    text_ = FieldNumber::Text(frequencyHz_, 0);
+    text_ = field_number::Text(frequencyHz_, 0);
 }
 
 bool CrossoverColumn::TextPending() const {
-    return text_ != FieldNumber::Text(frequencyHz_, 0);
+    return text_ != field_number::Text(frequencyHz_, 0);
 }
 
 bool CrossoverColumn::TakeTypedFrequency() {
     double typed = 0.0;
-    if (!FieldNumber::Parse(text_, typed)) {
+    if (!field_number::Parse(text_, typed)) {
         ShowFrequency(frequencyHz_);
         return false;
     }
@@ -38,7 +38,7 @@ bool CrossoverColumn::TakeTypedFrequency() {
 
 void CrossoverColumn::StepFrequency(int deltaHz) {
     double typed = frequencyHz_;
-    FieldNumber::Parse(text_, typed);
+    field_number::Parse(text_, typed);
     // Round first, so a typed 1000.6 goes up to 1002 as the field would show it.
     ShowFrequency(HoldFrequencyHz(typed) + deltaHz);
 }

@@ -5,8 +5,10 @@
 #include "editors/CrossoverColumn.h"
 #include "plot/PlotConfigurations.h"
 #include "plot/PlotModel.h"
+#include "plot/PlotMouseListener.h"
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>

@@ -99,11 +99,11 @@ double DelayController::DelayCm(int output) const {
 }
 
 std::string DelayController::DelayMsText(int output) const {
-    return FieldNumber::Text(DelayMs(output), 2);
+    return field_number::Text(DelayMs(output), 2);
 }
 
 std::string DelayController::DelayCmText(int output) const {
-    return FieldNumber::Text(DelayCm(output), 1);
+    return field_number::Text(DelayCm(output), 1);
 }
 
 // ---------------------------------------------------------------- delay field keys
@@ -148,7 +148,7 @@ void DelayController::SetTemperatureF(std::int32_t fahrenheit) {
 
 void DelayController::EnterTemperatureC(std::string_view text) {
     double celsius = 0.0;
-    if (FieldNumber::Parse(text, celsius)) {
+    if (field_number::Parse(text, celsius)) {
         SetTemperatureC(Nearest(std::clamp(celsius, 1.0 * OutputDelay::kMinTemperature,
                                            1.0 * OutputDelay::kMaxTemperature)));
     }
@@ -156,7 +156,7 @@ void DelayController::EnterTemperatureC(std::string_view text) {
 
 void DelayController::EnterTemperatureF(std::string_view text) {
     double fahrenheit = 0.0;
-    if (FieldNumber::Parse(text, fahrenheit)) {
+    if (field_number::Parse(text, fahrenheit)) {
         SetTemperatureF(Nearest(std::clamp(fahrenheit, kMinFahrenheit, kMaxFahrenheit)));
     }
 }
@@ -195,7 +195,7 @@ void DelayController::DistanceKey(int output, bool up) {
 
 void DelayController::EnterDistance(int output, std::string_view text) {
     double cm = 0.0;
-    if (!Valid(output) || !FieldNumber::Parse(text, cm)) {
+    if (!Valid(output) || !field_number::Parse(text, cm)) {
         return;
     }
     ShowDistance(output, cm);
@@ -234,8 +234,8 @@ void DelayController::StoreAlignment(const std::array<std::int32_t, kOutputs>& a
 
 void DelayController::ShowDistance(int output, double cm) {
     const double held = std::isnan(cm) ? 0.0 : std::clamp(cm, 0.0, kMaxDistanceCm);
-    distanceText_[Index(output)] = FieldNumber::Text(held, 1);
-    distanceCm_[Index(output)] = FieldNumber::Shown(held, 1);
+    distanceText_[Index(output)] = field_number::Text(held, 1);
+    distanceCm_[Index(output)] = field_number::Shown(held, 1);
 }
 
 const std::string& DelayController::DistanceText(int output) const {

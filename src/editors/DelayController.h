@@ -4,6 +4,7 @@
 #include "config/RealTimeSender.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -48,7 +49,7 @@ class DelayController {
 
     bool TwoOutputs() const { return model_.twoOutputs(); }
     DelayLayout Layout(int output) const;
-    std::int32_t SliderMaximum(int output) const { return Layout(output).SliderMaximum; }
+    std::int32_t SliderMaximum(int output) const { return Layout(output).sliderMaximum; }
 
     // Slider moved: the slider change of that output (held to 0..maximum).
     void SetDelayPosition(int output, std::int32_t position);

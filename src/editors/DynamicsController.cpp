@@ -38,10 +38,10 @@ float HeldKnee(const TDYNAMIC& d) {
 // text is not a number, held to the field's range.
 float TakeWholeField(const std::string& text, float fallback, float lo, float hi) {
     double value = fallback;
-    FieldNumber::Parse(text, value);
+    field_number::Parse(text, value);
     const double held = HoldField(value, static_cast<double>(lo), static_cast<double>(hi),
                                   static_cast<double>(fallback));
-    return static_cast<float>(FieldNumber::Shown(held, 0));
+    return static_cast<float>(field_number::Shown(held, 0));
 }
 
 } // namespace
@@ -86,7 +86,7 @@ void DynamicsController::SelectRecord(int record) {
     }
     record_ = record;
     ReadControls();
-    DesignBClick();
+    RedesignRecord();
 }
 
 std::string DynamicsController::SelectorCaption(int record) const {
@@ -118,8 +118,8 @@ void DynamicsController::SetThresholdPosition(int position) {
 }
 
 std::string DynamicsController::ThresholdText() const {
-    return FieldNumber::Text(DbfsToDisplayDbu(HeldUmbral(Record()), config_.LevelOffsetOf(record_)),
-                             1);
+    return field_number::Text(
+        DbfsToDisplayDbu(HeldUmbral(Record()), config_.LevelOffsetOf(record_)), 1);
 }
 
 std::string_view DynamicsController::ThresholdCaption() const {
@@ -137,7 +137,7 @@ void DynamicsController::SetRatioPosition(int position) {
 }
 
 std::string DynamicsController::RatioText() const {
-    return FieldNumber::Text(HeldRatio(Record()), 0) + std::string(kRatioSuffix);
+    return field_number::Text(HeldRatio(Record()), 0) + std::string(kRatioSuffix);
 }
 
 void DynamicsController::SetKneePosition(int position) {
@@ -150,7 +150,7 @@ void DynamicsController::SetKneePosition(int position) {
 }
 
 std::string DynamicsController::KneeText() const {
-    return FieldNumber::Text(HeldKnee(Record()), 1);
+    return field_number::Text(HeldKnee(Record()), 1);
 }
 
 // ---------------------------------------------------------------- limiter / compressor
@@ -202,8 +202,8 @@ void DynamicsController::ApplyGateFields() {
 }
 
 void DynamicsController::ShowGateFields() {
-    gateIndexText_ = FieldNumber::Text(Record().GateTableIndex(), 0);
-    rampText_ = FieldNumber::Text(ramp_, 0);
+    gateIndexText_ = field_number::Text(Record().GateTableIndex(), 0);
+    rampText_ = field_number::Text(ramp_, 0);
 }
 
 // ---------------------------------------------------------------- bypass
@@ -242,7 +242,7 @@ void DynamicsController::StepTime(DynamicsTimeField field, DynamicsTimeStep step
         return;
     }
     const DynamicsTimeFieldRange& range = DynamicsTimeFields::Range(field);
-    const double size = step == DynamicsTimeStep::Arrow ? range.ArrowStep : range.ButtonStep;
+    const double size = step == DynamicsTimeStep::Arrow ? range.arrowStep : range.buttonStep;
     ApplyTime(field, fields_.StepBy(field, direction > 0 ? size : -size));
 }
 
@@ -306,7 +306,7 @@ void DynamicsController::SendRecord() {
 
 // ---------------------------------------------------------------- design step
 
-void DynamicsController::DesignBClick() {
+void DynamicsController::RedesignRecord() {
     TDYNAMIC& d = Record();
     d.Design();
     d.BuildTable();
@@ -322,7 +322,7 @@ void DynamicsController::CheckPower() {
 }
 
 void DynamicsController::ParameterChanged() {
-    DesignBClick();
+    RedesignRecord();
     SendTable();
 }
 
@@ -402,7 +402,7 @@ void DynamicsController::BalancedSwitched(int record) {
     if (record != record_) {
         SelectRecord(record);
     } else {
-        DesignBClick();
+        RedesignRecord();
     }
 }
 

@@ -123,7 +123,7 @@ class DynamicsController : public PlotMouseListener, public SpeakerSettingsListe
 
     // ---- Design step: design and table of the current record, curve, power check,
     // final response.
-    void DesignBClick();
+    void RedesignRecord();
     // Everything of the current record that its edits send, as they send it: the table,
     // the attack, hold and release values and, for record 1, the look-ahead. A restored
     // record reaches the processor this way in Real Time mode.

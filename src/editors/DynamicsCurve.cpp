@@ -7,7 +7,7 @@
 
 namespace veld23 {
 
-using namespace dynamicscurve;
+using namespace dynamics_curve;
 
 void DrawDynamicsCurve(PlotModel& plot, const TDYNAMIC& record, double levelOffset,
                        std::string_view title) {

@@ -27,7 +27,7 @@ const DynamicsTimeFieldRange& DynamicsTimeFields::Range(DynamicsTimeField field)
 DynamicsTimeFields::DynamicsTimeFields() {
     for (int i = 0; i < kFields; ++i) {
         const auto field = static_cast<DynamicsTimeField>(i);
-        Show(field, Range(field).StartValue);
+        Show(field, Range(field).startValue);
     }
 }
 
@@ -45,7 +45,7 @@ void DynamicsTimeFields::SetText(DynamicsTimeField field, std::string_view text)
 
 double DynamicsTimeFields::Typed(DynamicsTimeField field) const {
     double typed = value_[Index(field)];
-    FieldNumber::Parse(text_[Index(field)], typed);
+    field_number::Parse(text_[Index(field)], typed);
     return typed;
 }
 
@@ -63,9 +63,9 @@ void DynamicsTimeFields::Show(DynamicsTimeField field, double value) {
     const DynamicsTimeFieldRange& range = Range(field);
     // Every range ends on a value its display format shows exactly, so rounding a
     // held value to the shown decimals never leaves the range.
-    const double held = HoldField(value, range.Min, range.Max, range.StartValue);
-    text_[Index(field)] = FieldNumber::Text(held, range.Decimals);
-    value_[Index(field)] = FieldNumber::Shown(held, range.Decimals);
+    const double held = HoldField(value, range.min, range.max, range.startValue);
+    text_[Index(field)] = field_number::Text(held, range.decimals);
+    value_[Index(field)] = field_number::Shown(held, range.decimals);
 }
 
 } // namespace veld23

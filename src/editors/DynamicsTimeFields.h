@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,12 +16,12 @@ enum class DynamicsTimeField { Attack, Hold, Release, LookAhead };
 enum class DynamicsTimeStep { Arrow, Button };
 
 struct DynamicsTimeFieldRange {
-    double Min = 0.0;
-    double Max = 0.0;
-    double ArrowStep = 0.0;  // up/down arrow keys
-    double ButtonStep = 0.0; // the step buttons beside the field
-    int Decimals = 0;        // display format
-    double StartValue = 0.0;
+    double min = 0.0;
+    double max = 0.0;
+    double arrowStep = 0.0;  // up/down arrow keys
+    double buttonStep = 0.0; // the step buttons beside the field
+    int decimals = 0;        // display format
+    double startValue = 0.0;
 };
 
 // The four fields as text. What a field holds is its text read back, held to

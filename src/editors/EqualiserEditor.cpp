@@ -242,13 +242,13 @@ std::string EqualiserEditor::CoefficientDisplayText(int k) const {
     if (k < 0 || k >= 5) {
         return {};
     }
-    return FieldNumber::Text(coefficientDisplay_[static_cast<std::size_t>(k)],
-                             kCoefficientDecimals);
+    return field_number::Text(coefficientDisplay_[static_cast<std::size_t>(k)],
+                              kCoefficientDecimals);
 }
 
 void EqualiserEditor::ShowCoefficient(int k, long double value) {
     EqualiserField& field = coefficients_[static_cast<std::size_t>(k)];
-    field.text = FieldNumber::Text(static_cast<double>(value), kCoefficientDecimals);
+    field.text = field_number::Text(static_cast<double>(value), kCoefficientDecimals);
     field.value = static_cast<double>(value);
     coefficientTyped_[static_cast<std::size_t>(k)] = false;
 }

@@ -5,6 +5,7 @@
 #include "dsp/PeqSet.h"
 #include "editors/EqualiserLaws.h"
 #include "editors/EqualiserView.h"
+#include "plot/PlotConfigurations.h"
 #include "plot/PlotMouseListener.h"
 
 #include <array>

@@ -13,17 +13,17 @@ using namespace equaliser;
 
 void EqualiserEditor::ShowFrequency(double hz) {
     frequency_.value = ShownFrequency(hz);
-    frequency_.text = FieldNumber::Text(frequency_.value, kHzDecimals);
+    frequency_.text = field_number::Text(frequency_.value, kHzDecimals);
 }
 
 void EqualiserEditor::ShowGain(double gainDb) {
     gain_.value = ShownGain(gainDb);
-    gain_.text = FieldNumber::Text(gain_.value, kGainDecimals);
+    gain_.text = field_number::Text(gain_.value, kGainDecimals);
 }
 
 void EqualiserEditor::ShowQ(double q) {
     q_.value = ShownQ(q);
-    q_.text = FieldNumber::Text(q_.value, kQDecimals);
+    q_.text = field_number::Text(q_.value, kQDecimals);
 }
 
 // ---- Frequency.
@@ -52,7 +52,7 @@ void EqualiserEditor::FrequencyEnter() {
     if (!controls_.frequency) {
         return;
     }
-    if (!FieldNumber::Parse(frequency_.text, typed)) {
+    if (!field_number::Parse(frequency_.text, typed)) {
         // Text that is not a number changes nothing: the field shows the band's value again.
         ShowFrequency(frequency_.value);
         return;
@@ -95,7 +95,7 @@ bool EqualiserEditor::TypedGain(double& gainDb) {
     if (!controls_.gain) {
         return false;
     }
-    if (FieldNumber::Parse(gain_.text, gainDb)) {
+    if (field_number::Parse(gain_.text, gainDb)) {
         return true;
     }
     ShowGain(gain_.value); // not a number: the band's gain shows again, nothing changes
@@ -156,7 +156,7 @@ void EqualiserEditor::SetQText(std::string_view text) {
     }
     q_.text.assign(text.substr(0, kQTypedCharacters));
     double typed = 0.0;
-    if (!FieldNumber::Parse(q_.text, typed)) {
+    if (!field_number::Parse(q_.text, typed)) {
         return; // "", "-" or letters: the band keeps its Q
     }
     // The text stays as typed; the band takes the number held to the field's range, so
@@ -170,7 +170,7 @@ bool EqualiserEditor::TypedQ(double& q) {
     if (!controls_.q) {
         return false;
     }
-    if (FieldNumber::Parse(q_.text, q)) {
+    if (field_number::Parse(q_.text, q)) {
         return true;
     }
     ShowQ(q_.value); // not a number: the band's Q shows again, nothing changes
@@ -221,7 +221,7 @@ bool EqualiserEditor::ConvertCoefficient(int k) {
         return true;
     }
     double typed = 0.0;
-    if (!FieldNumber::Parse(coefficients_[i].text, typed)) {
+    if (!field_number::Parse(coefficients_[i].text, typed)) {
         // Not a number: the band keeps its coefficient and the field shows it again.
         ShowCoefficient(k, Band().GetCoefficient(k));
         return false;

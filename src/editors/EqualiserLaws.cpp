@@ -69,15 +69,15 @@ double HoldToRange(double value, double min, double max) {
 }
 
 double ShownFrequency(double hz) {
-    return FieldNumber::Shown(HoldToRange(hz, kMinHz, kMaxHz), kHzDecimals);
+    return field_number::Shown(HoldToRange(hz, kMinHz, kMaxHz), kHzDecimals);
 }
 
 double ShownGain(double gainDb) {
-    return FieldNumber::Shown(HoldToRange(gainDb, kMinGainDb, kMaxGainDb), kGainDecimals);
+    return field_number::Shown(HoldToRange(gainDb, kMinGainDb, kMaxGainDb), kGainDecimals);
 }
 
 double ShownQ(double q) {
-    return FieldNumber::Shown(HoldToRange(q, kMinQ, kMaxQ), kQDecimals);
+    return field_number::Shown(HoldToRange(q, kMinQ, kMaxQ), kQDecimals);
 }
 
 EqualiserControls ControlsForType(int listIndex) {

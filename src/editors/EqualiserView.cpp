@@ -77,7 +77,7 @@ void EqualiserView::Redraw(int peq, int markedBand) {
     const int band = std::clamp(markedBand, 1, PeqSet::kBands);
     const PeqBand& marked = set.Band(band);
     series.AddMark(marked.Frequency, marked.GainDb + 1.0,
-                   kBandTexts[static_cast<std::size_t>(band - 1)], plotcolours::kWhite);
+                   kBandTexts[static_cast<std::size_t>(band - 1)], plot_colours::kWhite);
     plot_.SetPlotting(true);
 }
 

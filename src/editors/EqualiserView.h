@@ -6,6 +6,7 @@
 #include "plot/PlotModel.h"
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace veld23 {

@@ -57,7 +57,7 @@ double LevelController::OutputLevelDb(int output) const {
 double LevelController::TypedLevel(int output) const {
     // Text that is not a number leaves the level the field last held.
     double typed = levelDb_[Index(output)];
-    FieldNumber::Parse(levelText_[Index(output)], typed);
+    field_number::Parse(levelText_[Index(output)], typed);
     return typed;
 }
 
@@ -88,7 +88,7 @@ void LevelController::TakeLevel(int output, double levelDb) {
 
 void LevelController::ShowLevel(int output, double levelDb) {
     const double held = OutputLevel::HoldLevelDb(levelDb);
-    levelText_[Index(output)] = FieldNumber::Text(held, 1);
+    levelText_[Index(output)] = field_number::Text(held, 1);
     levelDb_[Index(output)] = held;
 }
 

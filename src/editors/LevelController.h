@@ -4,6 +4,7 @@
 #include "config/RealTimeSender.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -68,8 +68,8 @@ void LoudnessController::Apply() {
     LoudnessSection& section = Section();
     section.GainDb = LoudnessGainFromPosition(gainPosition_);
     section.Frequency = LoudnessFrequencyFromPosition(frequencyPosition_);
-    gainText_ = FieldNumber::Text(section.GainDb, 1);
-    frequencyText_ = FieldNumber::Text(section.Frequency, 0);
+    gainText_ = field_number::Text(section.GainDb, 1);
+    frequencyText_ = field_number::Text(section.Frequency, 0);
     DesignLoudness(section);
 
     if (sender_.CanSend()) {

@@ -45,7 +45,7 @@ PowerCheckResult Check(const ProcessorConfiguration& config, int record) {
     const int n = HoldField(d.Npuntos, kNpuntosMin, kNpuntosMax);
 
     PowerCheckResult r;
-    r.Record = sub ? 2 : 1;
+    r.record = sub ? 2 : 1;
     double x = DbfsToDisplayDbu(d.YdB[n - 1], levelOffset);
     if (!(x <= kMaxOutLevelDbu)) { // also an undesigned NaN: assume the worst
         x = kMaxOutLevelDbu;
@@ -56,25 +56,25 @@ PowerCheckResult Check(const ProcessorConfiguration& config, int record) {
         p /= 4.0;
         v /= 2.0;
     }
-    r.MaxOutLevelDbu = x;
-    r.MaxOutVoltageVrms = v;
-    r.MaxOutPowerWatts = p;
+    r.maxOutLevelDbu = x;
+    r.maxOutVoltageVrms = v;
+    r.maxOutPowerWatts = p;
 
     const double shownPower = ShownPower(p);
-    r.PowerLine = Format("1 - Max RMS Out Power : %.0f Watts", shownPower);
-    r.VoltageLine = Format("    VELD23 max Out Voltage : %.2f vrms", v);
-    r.PowerCaption = Format("%.0f W", shownPower);
-    r.BoxPowerExceeded = p > boxPower;
+    r.powerLine = Format("1 - Max RMS Out Power : %.0f Watts", shownPower);
+    r.voltageLine = Format("    VELD23 max Out Voltage : %.2f vrms", v);
+    r.powerCaption = Format("%.0f W", shownPower);
+    r.boxPowerExceeded = p > boxPower;
 
     // The meter's top is the box capacity expressed as a processor output level.
-    PowerMeter& m = r.Meter;
+    PowerMeter& m = r.meter;
     const double capacityDb = 20.0 * std::log10(std::sqrt(static_cast<double>(boxPower) * zload) /
                                                 (kDbuReferenceVolts * ampGain));
-    m.Maximum = (static_cast<int>(std::nearbyint(capacityDb)) + 32) * 2;
-    m.SecondColourAt = static_cast<int>(std::nearbyint(0.70 * m.Maximum));
-    m.ThirdColourAt = static_cast<int>(std::nearbyint(0.95 * m.Maximum));
+    m.maximum = (static_cast<int>(std::nearbyint(capacityDb)) + 32) * 2;
+    m.secondColourAt = static_cast<int>(std::nearbyint(0.70 * m.maximum));
+    m.thirdColourAt = static_cast<int>(std::nearbyint(0.95 * m.maximum));
 
-    const int pos = config.ThresholdPosition(r.Record);
+    const int pos = config.ThresholdPosition(r.record);
     double position = 0.0;
     if (d.Tipo == kLimiter) {
         position = kThresholdPositionMax - pos - (sub ? 3 : 0);
@@ -84,7 +84,7 @@ PowerCheckResult Check(const ProcessorConfiguration& config, int record) {
             std::nearbyint(0.97 * kThresholdPositionMax - (sub ? 6 : 0) - (pos - 100.0 / ratio));
     }
     // A gauge shows nothing beyond its ends.
-    m.Position = static_cast<int>(std::clamp(position, 0.0, std::max(0.0, 1.0 * m.Maximum)));
+    m.position = static_cast<int>(std::clamp(position, 0.0, std::max(0.0, 1.0 * m.maximum)));
     return r;
 }
 

@@ -14,10 +14,10 @@ inline constexpr std::string_view kBoxPowerExceededCaption =
 
 // The level meter beside the power figures, in half-dB steps.
 struct PowerMeter {
-    int Maximum = 0;        // where the box's power capacity lies
-    int SecondColourAt = 0; // 70 % of the maximum
-    int ThirdColourAt = 0;  // 95 % of the maximum
-    int Position = 0;       // from the threshold, shown within 0..Maximum
+    int maximum = 0;        // where the box's power capacity lies
+    int secondColourAt = 0; // 70 % of the maximum
+    int thirdColourAt = 0;  // 95 % of the maximum
+    int position = 0;       // from the threshold, shown within 0..maximum
 };
 
 // Whether the loudspeaker behind a dynamics record can take what the amplifier
@@ -26,21 +26,21 @@ struct PowerMeter {
 struct PowerCheckResult {
     using Line = FixedText<64>;
 
-    int Record = 1;
-    double MaxOutLevelDbu = 0.0;    // what the dynamics lets through at 0 dBFS, at most 18
-    double MaxOutVoltageVrms = 0.0; // at the processor's output
-    double MaxOutPowerWatts = 0.0;  // at the amplifier's output
-    Line PowerLine;                 // "1 - Max RMS Out Power : 7097 Watts"
-    Line VoltageLine;               // "    VELD23 max Out Voltage : 5.81 vrms"
-    Line PowerCaption;              // "7097 W"
-    bool BoxPowerExceeded = false;  // the warning and the power caption turn bright red
-    PowerMeter Meter;
+    int record = 1;
+    double maxOutLevelDbu = 0.0;    // what the dynamics lets through at 0 dBFS, at most 18
+    double maxOutVoltageVrms = 0.0; // at the processor's output
+    double maxOutPowerWatts = 0.0;  // at the amplifier's output
+    Line powerLine;                 // "1 - Max RMS Out Power : 7097 Watts"
+    Line voltageLine;               // "    VELD23 max Out Voltage : 5.81 vrms"
+    Line powerCaption;              // "7097 W"
+    bool boxPowerExceeded = false;  // the warning and the power caption turn bright red
+    PowerMeter meter;
 
     // "WARNING!!!" is always there (dark red unless exceeded); the second caption
     // only speaks when the box power is exceeded.
     std::string_view WarningCaption() const { return kPowerWarningCaption; }
     std::string_view ExceededCaption() const {
-        return BoxPowerExceeded ? kBoxPowerExceededCaption : std::string_view{};
+        return boxPowerExceeded ? kBoxPowerExceededCaption : std::string_view{};
     }
 };
 

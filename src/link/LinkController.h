@@ -1,11 +1,14 @@
 #pragma once
 
 #include "link/CommPort.h"
+#include "link/D2xx.h"
 #include "link/LinkTypes.h"
 #include "link/LinkUi.h"
 #include "link/UsbPort.h"
 
 #include <functional>
+#include <string>
+#include <utility>
 
 namespace veld23::link {
 

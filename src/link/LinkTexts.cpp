@@ -63,25 +63,25 @@ std::string PortLabel(const std::string& portName) {
     return "Comunication Port : " + portName;
 }
 
-std::string FailureA(bool usb, int answer) {
+std::string WrongStartAnswer(bool usb, int answer) {
     return std::string(usb ? "  ¡¡ERROR!! DATA NO VALID(" : "  ¡¡ERROR!! HEADER NO VALID(") +
            std::to_string(answer) + ")";
 }
 
-std::string FailureB(bool usb) {
+std::string WrongCommandAnswer(bool usb) {
     return usb ? "  ¡¡ERROR!! DATA NO VALID (cmd)" : "  ¡¡ERROR!! COMMAND NO VALID ";
 }
 
-std::string FailureC(bool usb) {
+std::string WrongProgramAnswer(bool usb) {
     return usb ? "  ¡¡ERROR!! DATA NO VALID (n_prog)" : "  ¡¡ERROR!! N_PROG NO VALID ";
 }
 
-std::string FailureD(bool usb, int answer) {
+std::string WrongLengthAnswer(bool usb, int answer) {
     return usb ? std::string("¡¡ERROR!! DATA NO VALID (Long)")
                : "¡¡ERROR!! LONG NO VALID (" + std::to_string(answer) + ")";
 }
 
-std::string FailureE(bool usb, int answer) {
+std::string WrongEndAnswer(bool usb, int answer) {
     return usb ? std::string(" ¡¡ERROR!! DATA NO VALID (END)")
                : " ¡¡ERROR!! END NO VALID (" + std::to_string(answer) + ")";
 }

@@ -3,6 +3,7 @@
 #include "link/CommPort.h"
 #include "link/D2xx.h"
 
+#include <cstddef>
 #include <string>
 
 // Every text the link shows, in one place so the windows, the tool and the
@@ -52,13 +53,13 @@ std::string UsbErrorMessage(const std::string& prefix, FtStatus status);
 // "Comunication Port : COM1" ... or "Comunication Port : USB".
 std::string PortLabel(const std::string& portName);
 
-// Failure texts of a framed transfer, by step (A START, B COMMAND,
-// C PROGRAM NUMBER, D LONG, E END) and variant.
-std::string FailureA(bool usb, int answer);
-std::string FailureB(bool usb);
-std::string FailureC(bool usb);
-std::string FailureD(bool usb, int answer);
-std::string FailureE(bool usb, int answer);
+// What a framed transfer shows when the processor answers a step with the wrong
+// byte (answer: the byte received); the USB link words each differently.
+std::string WrongStartAnswer(bool usb, int answer);
+std::string WrongCommandAnswer(bool usb);
+std::string WrongProgramAnswer(bool usb);
+std::string WrongLengthAnswer(bool usb, int answer);
+std::string WrongEndAnswer(bool usb, int answer);
 
 // Memory reception.
 std::string WrongBegin(bool usb, int received);

@@ -3,6 +3,7 @@
 #include "link/Waiter.h"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <vector>
 

@@ -5,6 +5,11 @@
 #include "link/Waiter.h"
 
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
 
 namespace veld23::link {
 

@@ -1,12 +1,18 @@
 #pragma once
 
 #include "link/CommPort.h"
+#include "link/LinkTypes.h"
 #include "link/PollingWaiter.h"
 #include "link/ProcessorSimulator.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <map>
+#include <optional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veld23::link {

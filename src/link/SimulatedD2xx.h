@@ -3,7 +3,11 @@
 #include "link/D2xx.h"
 #include "link/ProcessorSimulator.h"
 
+#include <cstdint>
 #include <map>
+#include <optional>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace veld23::link {

@@ -202,7 +202,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
         return Silent();
     }
     if (*answer != kStart) {
-        return Fail(texts::FailureA(usb, *answer));
+        return Fail(texts::WrongStartAnswer(usb, *answer));
     }
     view_.SetInfo("Received START...");
 
@@ -213,7 +213,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
         return Silent();
     }
     if (*answer != command) {
-        return Fail(texts::FailureB(usb));
+        return Fail(texts::WrongCommandAnswer(usb));
     }
     view_.SetInfo("Received COMMAND...");
 
@@ -234,7 +234,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
         currentProgram_ = *answer;
         // Only a memory number can be the running memory.
         if (command != kQueryProgram || !IsMemory(currentProgram_)) {
-            return Fail(texts::FailureC(usb));
+            return Fail(texts::WrongProgramAnswer(usb));
         }
     }
     view_.SetInfo("Received Program Number...");
@@ -256,7 +256,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
         return Silent();
     }
     if (*answer != low) {
-        return Fail(texts::FailureD(usb, *answer));
+        return Fail(texts::WrongLengthAnswer(usb, *answer));
     }
     view_.SetInfo("Received LONG...");
 
@@ -288,7 +288,7 @@ bool TransferEngine::Exchange(TransferChannel& channel, std::uint8_t command, st
     }
     if (*answer != kEnd) {
         link_.Ui().ShowMessage(texts::kEndErrorBox);
-        return Fail(texts::FailureE(usb, *answer));
+        return Fail(texts::WrongEndAnswer(usb, *answer));
     }
     view_.SetInfo("Received END...");
     view_.SetInfo("Communication OK...");

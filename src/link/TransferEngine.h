@@ -7,9 +7,13 @@
 #include "link/Waiter.h"
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace veld23::link {

@@ -1,9 +1,16 @@
 #pragma once
 
+#include "link/D2xx.h"
 #include "link/LinkUi.h"
 #include "link/TransferChannel.h"
 #include "link/UsbPort.h"
 #include "link/Waiter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
 
 namespace veld23::link {
 

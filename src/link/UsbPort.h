@@ -2,6 +2,7 @@
 
 #include "link/D2xx.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>

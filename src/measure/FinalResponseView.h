@@ -4,6 +4,7 @@
 #include "measure/FinalResponse.h"
 #include "plot/PlotConfigurations.h"
 #include "plot/PlotModel.h"
+#include "plot/PlotMouseListener.h"
 
 #include <array>
 #include <string_view>

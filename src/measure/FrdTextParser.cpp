@@ -132,7 +132,7 @@ std::size_t CountFrdDataLines(std::span<const std::string_view> lines, std::size
 bool ParseFrdText(std::span<const std::string_view> lines, MeasuredPoints& points,
                   MeasurementProblem& problem) {
     MeasuredPointCollector collector(points, MeasuredPointCollector::RepeatRule::KeepFirst);
-    points.reserve(lines.size());
+    points.Reserve(lines.size());
     FrdPoint point;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!IsFrdDataLine(lines[i])) {

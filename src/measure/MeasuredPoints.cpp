@@ -2,14 +2,14 @@
 
 namespace veld23 {
 
-void MeasuredPoints::clear() {
+void MeasuredPoints::Clear() {
     frequencyHz.clear();
     magnitudeDb.clear();
     phase.clear();
     firstLine = 0;
 }
 
-void MeasuredPoints::reserve(std::size_t count) {
+void MeasuredPoints::Reserve(std::size_t count) {
     frequencyHz.reserve(count);
     magnitudeDb.reserve(count);
     phase.reserve(count);
@@ -17,12 +17,12 @@ void MeasuredPoints::reserve(std::size_t count) {
 
 MeasuredPointCollector::MeasuredPointCollector(MeasuredPoints& points, RepeatRule rule)
     : points_(points), rule_(rule) {
-    points_.clear();
+    points_.Clear();
 }
 
 bool MeasuredPointCollector::Add(double frequencyHz, double magnitudeDb, double phase, int line,
                                  std::string_view frequencyText, MeasurementProblem& problem) {
-    if (points_.size() > 0) {
+    if (points_.Size() > 0) {
         const double previous = points_.frequencyHz.back();
         // The resampling walks forward only, so a file must not go back in frequency;
         // equal neighbours would divide by zero.

@@ -47,9 +47,9 @@ struct MeasuredPoints {
     std::vector<double> phase;
     int firstLine = 0; // line of the first point, 1-based
 
-    std::size_t size() const { return frequencyHz.size(); }
-    void clear();
-    void reserve(std::size_t count);
+    std::size_t Size() const { return frequencyHz.size(); }
+    void Clear();
+    void Reserve(std::size_t count);
 };
 
 // Collects parsed lines and keeps the frequencies rising.

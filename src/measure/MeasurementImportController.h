@@ -92,7 +92,7 @@ class MeasurementImportController {
     bool visible_ = false;
     std::array<std::string, MeasurementImportSettings::kSlots> labels_{};
     std::array<std::string, MeasurementImportSettings::kSlots> paths_{};
-    std::int32_t importFileType_ = ImportLayoutCode::Clio;
+    std::int32_t importFileType_ = import_layout::Clio;
     std::string referenceText_;
     double referenceLevel_ = MeasurementImportSettings::kDefaultReferenceLevel;
 };

@@ -13,21 +13,21 @@ constexpr std::string_view kTextFilter = "exported data *.txt|*.txt|all *.*|*.*"
 constexpr std::string_view kSplFilter = "CALSOD DAAS32 Exported data *.spl|*.spl|all *.*|*.*";
 constexpr std::string_view kFrdFilter = "FRD and text data *.frd;*.txt|*.frd;*.txt|all *.*|*.*";
 
-namespace Code = ImportLayoutCode;
-
 // Selector order of the dialog, by code. SIA Smaart Pro and LoudSpeaker Lab exports
 // are offered too, so a file of theirs can be chosen, not only reopened from a
 // configuration that names them.
 constexpr std::array<MeasurementLayout, 9> kLayouts{{
-    {Code::Clio, "CLIO", "CLIO", kTextFilter, true},
-    {Code::Mlssa, "MLSSA", "MLSSA", kTextFilter, true},
-    {Code::WinAirr, "WINAIR", "WINAIR", kTextFilter, false},
-    {Code::SmaartPro, "SIA Smaart Pro", "SIA Smaart Pro - Transfer Function", kTextFilter, true},
-    {Code::Calsod, "CALSOD", " CALSOD ", kTextFilter, true},
-    {Code::Daas32, "DAAS 32", "DAAS 32 - CALSOD ", kSplFilter, false},
-    {Code::LoudSpeakerLab, "LoudSpeaker Lab", "LoudSpeaker Lab - CALSOD ", kTextFilter, false},
-    {Code::Lms, "Linear-X LMS ", "LMS - Linear X Systems ", kTextFilter, true},
-    {Code::FrdText, "FRD / text", "FRD / text", kFrdFilter, true},
+    {import_layout::Clio, "CLIO", "CLIO", kTextFilter, true},
+    {import_layout::Mlssa, "MLSSA", "MLSSA", kTextFilter, true},
+    {import_layout::WinAirr, "WINAIR", "WINAIR", kTextFilter, false},
+    {import_layout::SmaartPro, "SIA Smaart Pro", "SIA Smaart Pro - Transfer Function", kTextFilter,
+     true},
+    {import_layout::Calsod, "CALSOD", " CALSOD ", kTextFilter, true},
+    {import_layout::Daas32, "DAAS 32", "DAAS 32 - CALSOD ", kSplFilter, false},
+    {import_layout::LoudSpeakerLab, "LoudSpeaker Lab", "LoudSpeaker Lab - CALSOD ", kTextFilter,
+     false},
+    {import_layout::Lms, "Linear-X LMS ", "LMS - Linear X Systems ", kTextFilter, true},
+    {import_layout::FrdText, "FRD / text", "FRD / text", kFrdFilter, true},
 }};
 
 constexpr std::string_view kClioHeaderA = "    Freq\t      dB\t   Phase";
@@ -78,7 +78,7 @@ std::string_view MeasurementFileFilter(std::int32_t code) {
 bool IdentifyMeasurementFile(std::int32_t code, std::span<const std::string_view> lines,
                              MeasurementDataFormat& format) {
     switch (code) {
-    case Code::Clio:
+    case import_layout::Clio:
         // Layout A is the older export; B is only tried when line 0 is not A's header.
         if (LineEquals(lines, 0, kClioHeaderA)) {
             format = Fixed(1, {1, 8}, {10, 17}, {19, 26});
@@ -89,13 +89,13 @@ bool IdentifyMeasurementFile(std::int32_t code, std::span<const std::string_view
             return true;
         }
         return false;
-    case Code::Mlssa:
+    case import_layout::Mlssa:
         format = Fixed(2, {1, 10}, {12, 22}, {24, 34});
         return LineEquals(lines, 1, kMlssaHeader);
-    case Code::WinAirr:
+    case import_layout::WinAirr:
         format = Fixed(4, {1, 10}, {11, 22}, {23, 34});
         return LineEquals(lines, 0, kWinAirrHeader);
-    case Code::SmaartPro:
+    case import_layout::SmaartPro:
         format = {MeasurementDataFormat::Kind::TabSeparated, 18, {}, {}, {}};
         for (std::size_t i = 1; i <= kLastSmaartHeaderLine && i < lines.size(); ++i) {
             if (lines[i] == kSmaartHeader) {
@@ -103,15 +103,15 @@ bool IdentifyMeasurementFile(std::int32_t code, std::span<const std::string_view
             }
         }
         return false;
-    case Code::Calsod:
-    case Code::Daas32:
-    case Code::LoudSpeakerLab:
+    case import_layout::Calsod:
+    case import_layout::Daas32:
+    case import_layout::LoudSpeakerLab:
         format = Fixed(8, {1, 9}, {10, 17}, {18, 25});
         return LineEquals(lines, 0, kCalsodHeader);
-    case Code::Lms:
+    case import_layout::Lms:
         format = Fixed(11, {2, 15}, {18, 31}, {34, 47});
         return LineStartsWith(lines, 0, kLmsHeader);
-    case Code::FrdText:
+    case import_layout::FrdText:
         format = {MeasurementDataFormat::Kind::FrdText, 0, {}, {}, {}};
         return CountFrdDataLines(lines, 2) >= 2;
     default:

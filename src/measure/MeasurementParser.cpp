@@ -36,7 +36,7 @@ bool ParseFixedColumns(const MeasurementDataFormat& format, std::span<const std:
                        MeasuredPoints& points, MeasurementProblem& problem) {
     MeasuredPointCollector collector(points, MeasuredPointCollector::RepeatRule::Reject);
     if (lines.size() > format.firstDataLine) {
-        points.reserve(lines.size() - format.firstDataLine);
+        points.Reserve(lines.size() - format.firstDataLine);
     }
     for (std::size_t i = format.firstDataLine; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
@@ -128,10 +128,10 @@ bool ParseMeasurementData(const MeasurementDataFormat& format,
     if (!read) {
         return false;
     }
-    if (points.size() < 2) {
+    if (points.Size() < 2) {
         // Interpolation needs two neighbours; one point or none gives no curve.
         problem = {};
-        if (points.size() == 0) {
+        if (points.Size() == 0) {
             problem.kind = MeasurementProblem::Kind::NoData;
             problem.line = static_cast<int>(format.firstDataLine + 1);
         } else {

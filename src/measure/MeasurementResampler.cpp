@@ -10,7 +10,7 @@ namespace veld23 {
 void ResampleOntoGrid(const MeasuredPoints& points, double referenceLevel, bool degreesToRadians,
                       CurveArray& magnitudeDb, CurveArray& phase) {
     const FrequencyGrid& grid = FrequencyGrid::Shared();
-    const std::size_t n = points.size();
+    const std::size_t n = points.Size();
     assert(n >= 2);
     const double* const F = points.frequencyHz.data();
     const double* const M = points.magnitudeDb.data();

@@ -57,13 +57,13 @@ void ConfigurePlot(PlotModel& plot, PlotKind kind) {
         plot.SetTitle("Final Frequency Response");
         break;
     case PlotKind::Dynamics:
-        plot.SetColours(plotcolours::kDynamicsPlot);
+        plot.SetColours(plot_colours::kDynamicsPlot);
         plot.SetAxis(PlotAxisId::X, LinearAxis("input dBu", -30.0, 22.0, 10.0));
         plot.SetAxis(PlotAxisId::Y, LinearAxis("output dBu", -30.0, 22.0, 10.0));
         break;
     }
     if (kind != PlotKind::Dynamics) {
-        plot.SetColours(plotcolours::kFrequencyPlot);
+        plot.SetColours(plot_colours::kFrequencyPlot);
         plot.SetAxis(PlotAxisId::X, FrequencyAxis());
         plot.SetAxis(PlotAxisId::Y,
                      LinearAxis("dB's", kMagnitudeMinDb, MagnitudeMaxDb(kind), kMagnitudeStepDb));
@@ -114,7 +114,7 @@ int CurveCount(PlotKind kind) {
 }
 
 PlotColour CurveColour(PlotKind kind, int number) {
-    using namespace plotcolours;
+    using namespace plot_colours;
     // Output 1 aqua, output 2 red, the third output yellow, the acoustic sum white. The
     // dynamics plot draws its 1:1 reference in white under the yellow transfer curve.
     static constexpr std::array<PlotColour, 4> kOutputs{kAqua, kRed, kYellow, kWhite};

@@ -13,7 +13,7 @@ enum class PlotKind { Equaliser, Crossover, FinalResponse, Dynamics };
 // The frequency plots show either magnitude or wrapped phase on their y axis.
 enum class ResponseView { Magnitude, Phase };
 
-namespace plotcolours {
+namespace plot_colours {
 inline constexpr PlotColour kAqua = PlotColour::FromRgb(0x00FFFF);
 inline constexpr PlotColour kRed = PlotColour::FromRgb(0xFF0000);
 inline constexpr PlotColour kYellow = PlotColour::FromRgb(0xFFFF00);
@@ -25,7 +25,7 @@ inline constexpr PlotColours kFrequencyPlot{
 inline constexpr PlotColours kDynamicsPlot{
     PlotColour::FromRgb(0x001464), PlotColour::FromRgb(0x001464), PlotColour::FromRgb(0x9FFFFF),
     PlotColour::FromRgb(0x9FFFFF), PlotColour::FromRgb(0xFFFF80), kAqua};
-} // namespace plotcolours
+} // namespace plot_colours
 
 // The readout units. The equaliser starts with a trailing blank that choosing the magnitude
 // view drops; the phase units are the degree sign (byte 0xBA), with or without a blank.

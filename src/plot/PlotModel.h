@@ -6,6 +6,7 @@
 #include "plot/PlotSeries.h"
 #include "plot/PlotTypes.h"
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <optional>

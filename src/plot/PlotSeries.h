@@ -2,6 +2,7 @@
 
 #include "plot/PlotTypes.h"
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 #include <vector>

@@ -155,7 +155,7 @@ void ConnectDialogWindow::Choose(LinkIndicator selector) {
     }
     dialog_.Choose(selector);
     Refresh();
-    Q_EMIT choiceEnded();
+    Q_EMIT ChoiceEnded();
 }
 
 void ConnectDialogWindow::RefreshPortField(ComPortNumber port) {
@@ -203,7 +203,7 @@ void ConnectDialogWindow::Refresh() {
 void ConnectDialogWindow::closeEvent(QCloseEvent* event) {
     // The program ends only through its close flow, which may be cancelled.
     event->ignore();
-    Q_EMIT closeRequested();
+    Q_EMIT CloseRequested();
 }
 
 } // namespace veld23

@@ -44,9 +44,9 @@ class ConnectDialogWindow : public QWidget {
 
   Q_SIGNALS:
     // The window's close button: the program's close flow decides.
-    void closeRequested();
+    void CloseRequested();
     // A selector was chosen and its link check has ended, whatever the outcome.
-    void choiceEnded();
+    void ChoiceEnded();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

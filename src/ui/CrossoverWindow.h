@@ -4,6 +4,7 @@
 #include "ui/EditorWindowFrame.h"
 
 #include <array>
+#include <cstddef>
 
 class QComboBox;
 class QLabel;

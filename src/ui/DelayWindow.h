@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QGridLayout;
 class QHBoxLayout;

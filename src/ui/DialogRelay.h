@@ -4,6 +4,8 @@
 #include "ui/ProgramDialogs.h"
 
 #include <functional>
+#include <string>
+#include <utility>
 
 namespace veld23 {
 

@@ -72,16 +72,16 @@ DynamicsPowerPanel::DynamicsPowerPanel(QWidget* parent) : QGroupBox(tr("Power Ch
 }
 
 void DynamicsPowerPanel::Show(const PowerCheckResult& check) {
-    information_->setText(FromWindows1252(check.PowerLine.View()) + QLatin1Char('\n') +
-                          FromWindows1252(check.VoltageLine.View()));
-    power_->setText(FromWindows1252(check.PowerCaption.View()));
-    warningLit_ = check.BoxPowerExceeded;
+    information_->setText(FromWindows1252(check.powerLine.View()) + QLatin1Char('\n') +
+                          FromWindows1252(check.voltageLine.View()));
+    power_->setText(FromWindows1252(check.powerCaption.View()));
+    warningLit_ = check.boxPowerExceeded;
     warning_->setText(FromWindows1252(check.WarningCaption()));
     warning_->setStyleSheet(warningLit_ ? kWarningLit : kWarningDark);
     power_->setStyleSheet(warningLit_ ? kWarningLit : kPowerNormal);
     exceeded_->setText(FromWindows1252(check.ExceededCaption()));
-    meter_->SetScale({check.Meter.Maximum, check.Meter.SecondColourAt, check.Meter.ThirdColourAt});
-    meter_->SetPosition(check.Meter.Position);
+    meter_->SetScale({check.meter.maximum, check.meter.secondColourAt, check.meter.thirdColourAt});
+    meter_->SetPosition(check.meter.position);
 }
 
 } // namespace veld23

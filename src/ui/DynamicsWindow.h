@@ -5,6 +5,7 @@
 #include "ui/EditorWindowFrame.h"
 
 #include <array>
+#include <cstddef>
 #include <functional>
 
 class QComboBox;

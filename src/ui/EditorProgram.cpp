@@ -194,27 +194,27 @@ void EditorProgram::CreateSpeakerWindow(const EditorWindowFrame::RealTimeToggle&
 }
 
 void EditorProgram::BindWindows() {
-    QObject::connect(connectWindow_.get(), &ConnectDialogWindow::closeRequested, mainWindow_.get(),
+    QObject::connect(connectWindow_.get(), &ConnectDialogWindow::CloseRequested, mainWindow_.get(),
                      [this] { RequestClose(); });
-    QObject::connect(connectWindow_.get(), &ConnectDialogWindow::choiceEnded, mainWindow_.get(),
+    QObject::connect(connectWindow_.get(), &ConnectDialogWindow::ChoiceEnded, mainWindow_.get(),
                      [this] { RefreshWindows(); });
-    QObject::connect(mainWindow_.get(), &MainWindow::closeRequested, mainWindow_.get(),
+    QObject::connect(mainWindow_.get(), &MainWindow::CloseRequested, mainWindow_.get(),
                      [this] { RequestClose(); });
-    QObject::connect(mainWindow_.get(), &MainWindow::connectRequested, mainWindow_.get(), [this] {
+    QObject::connect(mainWindow_.get(), &MainWindow::ConnectRequested, mainWindow_.get(), [this] {
         // A failure the transfer window still shows has been seen by now.
         progressWindow_->CloseProgress();
         connect_.Show();
         connectWindow_->Refresh();
         BringToFront(*connectWindow_);
     });
-    QObject::connect(mainWindow_.get(), &MainWindow::aboutRequested, mainWindow_.get(),
+    QObject::connect(mainWindow_.get(), &MainWindow::AboutRequested, mainWindow_.get(),
                      [this] { ShowModal(*about_); });
-    QObject::connect(mainWindow_.get(), &MainWindow::systemInfoRequested, mainWindow_.get(),
+    QObject::connect(mainWindow_.get(), &MainWindow::SystemInfoRequested, mainWindow_.get(),
                      [this] { ShowModal(*systemInfo_); });
-    QObject::connect(mainWindow_.get(), &MainWindow::deviceImageRequested, mainWindow_.get(),
+    QObject::connect(mainWindow_.get(), &MainWindow::DeviceImageRequested, mainWindow_.get(),
                      [this] { BringToFront(*deviceImage_, KeyboardFocus::Leave); });
     // One name, two fields.
-    QObject::connect(mainWindow_.get(), &MainWindow::systemNameEdited, mainWindow_.get(),
+    QObject::connect(mainWindow_.get(), &MainWindow::SystemNameEdited, mainWindow_.get(),
                      [this] { systemInfo_->SetSystemName(mainWindow_->NameField()->text()); });
     QObject::connect(systemInfo_, &SystemInfoWindow::SystemNameEdited, mainWindow_.get(),
                      [this] { mainWindow_->Refresh(); });

@@ -3,6 +3,7 @@
 #include "ui/EditorWindowFrame.h"
 
 #include <array>
+#include <cstddef>
 
 class QComboBox;
 class QGroupBox;

@@ -21,9 +21,9 @@ LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent) {
 }
 
 void LevelMeter::SetScale(Scale scale) {
-    scale.Maximum = std::max(scale.Maximum, 0);
-    if (scale.Maximum != scale_.Maximum || scale.SecondColourAt != scale_.SecondColourAt ||
-        scale.ThirdColourAt != scale_.ThirdColourAt) {
+    scale.maximum = std::max(scale.maximum, 0);
+    if (scale.maximum != scale_.maximum || scale.secondColourAt != scale_.secondColourAt ||
+        scale.thirdColourAt != scale_.thirdColourAt) {
         scale_ = scale;
         update();
     }
@@ -48,10 +48,10 @@ void LevelMeter::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRectF trough = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.fillRect(trough, kTrough);
-    if (scale_.Maximum > 0) {
+    if (scale_.maximum > 0) {
         const double width = trough.width();
         auto x = [&](int position) {
-            return trough.left() + width * std::clamp(position, 0, scale_.Maximum) / scale_.Maximum;
+            return trough.left() + width * std::clamp(position, 0, scale_.maximum) / scale_.maximum;
         };
         const double lit = x(position_);
         // Each zone is lit as far as the position reaches into it.
@@ -59,9 +59,9 @@ void LevelMeter::paintEvent(QPaintEvent*) {
             int from;
             int to;
             QColor colour;
-        } zones[] = {{0, scale_.SecondColourAt, kGreen},
-                     {scale_.SecondColourAt, scale_.ThirdColourAt, kYellow},
-                     {scale_.ThirdColourAt, scale_.Maximum, kRed}};
+        } zones[] = {{0, scale_.secondColourAt, kGreen},
+                     {scale_.secondColourAt, scale_.thirdColourAt, kYellow},
+                     {scale_.thirdColourAt, scale_.maximum, kRed}};
         for (const auto& zone : zones) {
             const double left = x(zone.from);
             const double right = std::min(x(zone.to), lit);

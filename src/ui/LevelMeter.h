@@ -12,9 +12,9 @@ class LevelMeter : public QWidget {
 
   public:
     struct Scale {
-        int Maximum = 0;
-        int SecondColourAt = 0;
-        int ThirdColourAt = 0;
+        int maximum = 0;
+        int secondColourAt = 0;
+        int thirdColourAt = 0;
     };
 
     explicit LevelMeter(QWidget* parent = nullptr);

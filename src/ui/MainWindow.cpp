@@ -131,9 +131,9 @@ void MainWindow::BindCommands() {
     connect(comparison_, &ComparisonBar::Stored, this, &MainWindow::Refresh);
     connect(bar.saveButton, &QPushButton::clicked, this,
             [this, &commands] { Run([&commands] { commands.Save(); }); });
-    connect(bar.aboutButton, &QPushButton::clicked, this, &MainWindow::aboutRequested);
-    connect(bar.systemInfoButton, &QPushButton::clicked, this, &MainWindow::systemInfoRequested);
-    connect(bar.deviceImageButton, &QPushButton::clicked, this, &MainWindow::deviceImageRequested);
+    connect(bar.aboutButton, &QPushButton::clicked, this, &MainWindow::AboutRequested);
+    connect(bar.systemInfoButton, &QPushButton::clicked, this, &MainWindow::SystemInfoRequested);
+    connect(bar.deviceImageButton, &QPushButton::clicked, this, &MainWindow::DeviceImageRequested);
     connect(bar.finalResponseButton, &QPushButton::clicked, this, [this, &commands] {
         Run([&commands] {
             commands.OpenEditor(commands::EditorWindow::FinalResponse, std::nullopt, std::nullopt);
@@ -160,7 +160,7 @@ void MainWindow::BindCommands() {
 void MainWindow::BindDeviceCommands() {
     commands::DeviceCommands& devices = bindings_.commands.Devices();
     MainWindowCommandBar& bar = *commandBar_;
-    connect(bar.connectButton, &QPushButton::clicked, this, &MainWindow::connectRequested);
+    connect(bar.connectButton, &QPushButton::clicked, this, &MainWindow::ConnectRequested);
     const std::pair<QPushButton*, commands::CommandOutcome (commands::DeviceCommands::*)()>
         deviceButtons[] = {
             {bar.readButton, &commands::DeviceCommands::Read},
@@ -203,7 +203,7 @@ void MainWindow::BindFields() {
     connect(nameField_, &QLineEdit::textEdited, this, [this, &commands](const QString& text) {
         commands.SetSystemName(ToUtf8(text));
         RefreshTitle();
-        Q_EMIT systemNameEdited();
+        Q_EMIT SystemNameEdited();
     });
     for (int label = 1; label <= MainWindowSignalChain::kLabels; ++label) {
         connect(signalChain_->LabelField(label), &QLineEdit::textEdited, this,
@@ -298,7 +298,7 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing the main window is closing the program; the close flow may refuse.
     event->ignore();
-    Q_EMIT closeRequested();
+    Q_EMIT CloseRequested();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

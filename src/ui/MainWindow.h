@@ -56,14 +56,14 @@ class MainWindow : public QWidget {
     ComparisonBar& Comparison() { return *comparison_; }
 
   Q_SIGNALS:
-    void connectRequested();
-    void aboutRequested();
-    void systemInfoRequested();
-    void deviceImageRequested();
+    void ConnectRequested();
+    void AboutRequested();
+    void SystemInfoRequested();
+    void DeviceImageRequested();
     // The close icon: the program's close flow decides.
-    void closeRequested();
+    void CloseRequested();
     // The name was typed here; the System Info window follows.
-    void systemNameEdited();
+    void SystemNameEdited();
 
   protected:
     bool event(QEvent* event) override;

@@ -3,6 +3,8 @@
 #include "link/LinkUi.h"
 
 #include <functional>
+#include <string>
+#include <utility>
 
 namespace veld23 {
 

@@ -5,10 +5,9 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <functional>
-
-class QWidget;
 
 namespace veld23 {
 

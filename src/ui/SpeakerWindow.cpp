@@ -198,12 +198,12 @@ void SpeakerWindow::Refresh() {
     ampGain_->ShowText(QString::number(speaker_.AmpGain()));
     balanced_->SetLit(speaker_.BalancedLit());
     const PowerCheckResult& check = speaker_.LastPowerCheck();
-    QString summary = tr("Max RMS Out Power: %1").arg(FromWindows1252(check.PowerCaption.View()));
-    if (check.BoxPowerExceeded) {
+    QString summary = tr("Max RMS Out Power: %1").arg(FromWindows1252(check.powerCaption.View()));
+    if (check.boxPowerExceeded) {
         summary += QLatin1Char('\n') + FromWindows1252(check.ExceededCaption());
     }
     summary_->setText(summary);
-    summary_->setStyleSheet(check.BoxPowerExceeded ? QStringLiteral("color: #FF3030;") : QString());
+    summary_->setStyleSheet(check.boxPowerExceeded ? QStringLiteral("color: #FF3030;") : QString());
     RefreshRealTime();
 }
 

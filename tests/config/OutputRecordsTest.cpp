@@ -14,23 +14,23 @@ constexpr bool kTwo = true;
 constexpr bool kThree = false;
 
 TEST(FieldNumber, ShowsFixedDecimalsWithoutNegativeZero) {
-    EXPECT_EQ(FieldNumber::Text(118.3154, 1), "118.3");
-    EXPECT_EQ(FieldNumber::Text(3.416666, 2), "3.42");
-    EXPECT_EQ(FieldNumber::Text(-6.0, 1), "-6.0");
-    EXPECT_EQ(FieldNumber::Text(-0.004, 2), "0.00");
-    EXPECT_EQ(FieldNumber::Text(std::numeric_limits<double>::quiet_NaN(), 1), "0.0");
-    EXPECT_DOUBLE_EQ(FieldNumber::Shown(0.707, 1), 0.7);
+    EXPECT_EQ(field_number::Text(118.3154, 1), "118.3");
+    EXPECT_EQ(field_number::Text(3.416666, 2), "3.42");
+    EXPECT_EQ(field_number::Text(-6.0, 1), "-6.0");
+    EXPECT_EQ(field_number::Text(-0.004, 2), "0.00");
+    EXPECT_EQ(field_number::Text(std::numeric_limits<double>::quiet_NaN(), 1), "0.0");
+    EXPECT_DOUBLE_EQ(field_number::Shown(0.707, 1), 0.7);
 }
 
 TEST(FieldNumber, ParsesOnlyPlainNumbers) {
     double value = 99.0;
     for (const auto& [text, number] : {std::pair{" -6.04 ", -6.04}, {"+2.5", 2.5}, {".5", 0.5}}) {
-        EXPECT_TRUE(FieldNumber::Parse(text, value)) << text;
+        EXPECT_TRUE(field_number::Parse(text, value)) << text;
         EXPECT_DOUBLE_EQ(value, number);
     }
     for (const char* bad : {"", "  ", "abc", "inf", "-nan", "--1", "+-1", "1e3", "1.5 dB", "-"}) {
         value = 99.0;
-        EXPECT_FALSE(FieldNumber::Parse(bad, value)) << bad;
+        EXPECT_FALSE(field_number::Parse(bad, value)) << bad;
         EXPECT_EQ(value, 99.0) << bad;
     }
 }
@@ -141,8 +141,8 @@ TEST(OutputDelay, SliderFarEndSendsNoDelayInsteadOfMinusOne) {
         const DelayLayout layout = OutputDelay::Layout(end.output, end.twoOutputs);
         OutputDelay delay;
         delay.DelayWord = 77;
-        delay.ApplyPosition(layout.SliderMaximum, layout);
-        EXPECT_EQ(layout.SliderMaximum, layout.ZeroPosition + 1) << end.output;
+        delay.ApplyPosition(layout.sliderMaximum, layout);
+        EXPECT_EQ(layout.sliderMaximum, layout.zeroPosition + 1) << end.output;
         EXPECT_EQ(delay.Samples(layout), -1) << end.output;
         EXPECT_EQ(delay.DelayWord, 0) << end.output << " " << end.twoOutputs;
         EXPECT_EQ(delay.DisplaySamples(layout), 0) << end.output;
@@ -189,7 +189,7 @@ TEST(OutputDelay, ResetAndLoadedValuesHeldToTheEditor) {
 TEST(OutputDelay, SpeedOfSoundAndDistances) {
     EXPECT_NEAR(SpeedOfSound(25), 346.3, 0.05);
     EXPECT_NEAR(SpeedOfSound(0), 331.4, 0.05);
-    EXPECT_EQ(FieldNumber::Text(AlignmentDistanceCm(48, 25), 1), "34.6");
+    EXPECT_EQ(field_number::Text(AlignmentDistanceCm(48, 25), 1), "34.6");
     EXPECT_EQ(AlignmentDistanceCm(0, 25), 0.0);
 }
 

@@ -202,13 +202,13 @@ TEST_F(CrossoverEditing, TopologyDecidesTheSecondCurveAndTheSubPath) {
     controller.ApplyTopology();
     EXPECT_FALSE(controller.OutputOffered(2));
     EXPECT_FALSE(controller.CurveShown(2));
-    EXPECT_EQ(controller.Plot().FindSeries(3)->Colour(), plotcolours::kRed);
+    EXPECT_EQ(controller.Plot().FindSeries(3)->Colour(), plot_colours::kRed);
     EXPECT_EQ(CurveY(3, 150), out3.magnitudeDb[150]); // no SUB path
 
     ApplyThreeOutputs(config, sender);
     controller.ApplyTopology();
     EXPECT_TRUE(controller.CurveShown(2));
-    EXPECT_EQ(controller.Plot().FindSeries(3)->Colour(), plotcolours::kYellow);
+    EXPECT_EQ(controller.Plot().FindSeries(3)->Colour(), plot_colours::kYellow);
     EXPECT_EQ(controller.SelectorLabel(3), "SUB");
 }
 

@@ -185,8 +185,8 @@ TEST_F(DynamicsEditor, TransferCurveInRisingInputLevel) {
 TEST_F(DynamicsEditor, ThresholdChangeRunsThePowerCheck) {
     // -35.5 dBFS lets -12 dBu out: 0.195 V, 8 W into the 400 W box.
     editor.SetThresholdPosition(60);
-    EXPECT_EQ(editor.LastPowerCheck().PowerCaption, "8 W");
-    EXPECT_FALSE(editor.LastPowerCheck().BoxPowerExceeded);
+    EXPECT_EQ(editor.LastPowerCheck().powerCaption, "8 W");
+    EXPECT_FALSE(editor.LastPowerCheck().boxPowerExceeded);
 }
 
 TEST_F(DynamicsEditor, RefreshAfterLoadingHoldsAndDesignsBothRecords) {

@@ -4,7 +4,7 @@
 // sends of their creation forgotten, so each test sees only what its own actions send.
 
 #include "config/ProcessorConfiguration.h"
-#include "dsp/CrossoverTestSupport.h"
+#include "dsp/DspTestSupport.h"
 #include "dsp/FrequencyGrid.h"
 #include "editors/CrossoverController.h"
 #include "editors/EqualiserEditor.h"

@@ -230,7 +230,7 @@ TEST_F(EqualiserControls, SwitchingToIirCoeffKeepsTheDesignedCoefficientsExactly
     const PeqBand designed = Band(1, 1);
     editor.ChooseType(13);
     EXPECT_EQ(editor.CoefficientField(0).text,
-              FieldNumber::Text(static_cast<double>(designed.b0), 6));
+              field_number::Text(static_cast<double>(designed.b0), 6));
     editor.CoefficientsLeave();
     const PeqBand& kept = Band(1, 1);
     EXPECT_EQ(std::tuple(kept.b0, kept.b1, kept.b2, kept.a1, kept.a2),

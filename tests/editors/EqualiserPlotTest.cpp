@@ -191,7 +191,8 @@ TEST_F(EqualiserRealTime, AnEditSendsTheFiveCoefficientsOfItsBand) {
     EXPECT_EQ(sender.calls.back().parameter, 15);
     EXPECT_NE(sender.calls.back().values[0], 1.0);
     EXPECT_EQ(editor.CoefficientDisplay(), sender.calls.back().values);
-    EXPECT_EQ(editor.CoefficientDisplayText(1), FieldNumber::Text(Band(1, 4).GetCoefficient(1), 6));
+    EXPECT_EQ(editor.CoefficientDisplayText(1),
+              field_number::Text(Band(1, 4).GetCoefficient(1), 6));
     EXPECT_EQ(editor.CoefficientDisplayText(5), "");
 }
 

@@ -26,22 +26,22 @@ struct PowerCheck : ::testing::Test {
 
 TEST_F(PowerCheck, StartUpRecordExceedsTheBoxAndUnbalancedQuartersThePower) {
     const PowerCheckResult r = CalculaPower(c);
-    EXPECT_NEAR(r.MaxOutLevelDbu, 17.5, 1e-5);
-    EXPECT_NEAR(r.MaxOutVoltageVrms, 5.8117, 1e-4);
-    EXPECT_NEAR(r.MaxOutPowerWatts, 7097.1, 0.1);
-    EXPECT_EQ(r.PowerLine, "1 - Max RMS Out Power : 7097 Watts");
-    EXPECT_EQ(r.VoltageLine, "    VELD23 max Out Voltage : 5.81 vrms");
-    EXPECT_EQ(r.PowerCaption, "7097 W");
-    EXPECT_TRUE(r.BoxPowerExceeded);
+    EXPECT_NEAR(r.maxOutLevelDbu, 17.5, 1e-5);
+    EXPECT_NEAR(r.maxOutVoltageVrms, 5.8117, 1e-4);
+    EXPECT_NEAR(r.maxOutPowerWatts, 7097.1, 0.1);
+    EXPECT_EQ(r.powerLine, "1 - Max RMS Out Power : 7097 Watts");
+    EXPECT_EQ(r.voltageLine, "    VELD23 max Out Voltage : 5.81 vrms");
+    EXPECT_EQ(r.powerCaption, "7097 W");
+    EXPECT_TRUE(r.boxPowerExceeded);
     EXPECT_EQ(r.ExceededCaption(), "The Out Power exceeds your Box Power capacity!");
-    EXPECT_EQ(std::tuple(r.Meter.Maximum, r.Meter.SecondColourAt, r.Meter.ThirdColourAt),
+    EXPECT_EQ(std::tuple(r.meter.maximum, r.meter.secondColourAt, r.meter.thirdColourAt),
               std::tuple(74, 52, 70));
 
     c.Dynamics[0].Balanceado = false;
     const PowerCheckResult unbalanced = CalculaPower(c);
-    EXPECT_EQ(unbalanced.PowerLine, "1 - Max RMS Out Power : 1774 Watts");
-    EXPECT_EQ(unbalanced.VoltageLine, "    VELD23 max Out Voltage : 2.91 vrms");
-    EXPECT_TRUE(unbalanced.BoxPowerExceeded);
+    EXPECT_EQ(unbalanced.powerLine, "1 - Max RMS Out Power : 1774 Watts");
+    EXPECT_EQ(unbalanced.voltageLine, "    VELD23 max Out Voltage : 2.91 vrms");
+    EXPECT_TRUE(unbalanced.boxPowerExceeded);
 }
 
 TEST_F(PowerCheck, OutputLevelStopsAtEighteenDbu) {
@@ -49,13 +49,13 @@ TEST_F(PowerCheck, OutputLevelStopsAtEighteenDbu) {
     // with its fixed 6 dB offset) 18.5 dBu. Both are held to 18.
     ApplyTwoOutputs(c, sender);
     for (const PowerCheckResult& r : {CalculaPower(c), CalculaPowerSUB(c)}) {
-        EXPECT_EQ(r.MaxOutLevelDbu, 18.0);
-        EXPECT_EQ(r.PowerCaption, "7963 W");
-        EXPECT_EQ(r.VoltageLine, "    VELD23 max Out Voltage : 6.16 vrms");
+        EXPECT_EQ(r.maxOutLevelDbu, 18.0);
+        EXPECT_EQ(r.powerCaption, "7963 W");
+        EXPECT_EQ(r.voltageLine, "    VELD23 max Out Voltage : 6.16 vrms");
     }
-    EXPECT_EQ(CalculaPowerSUB(c).Record, 2);
-    EXPECT_EQ(RunPowerCheck(c, 2).Record, 2);
-    EXPECT_EQ(RunPowerCheck(c, 7).Record, 1);
+    EXPECT_EQ(CalculaPowerSUB(c).record, 2);
+    EXPECT_EQ(RunPowerCheck(c, 2).record, 2);
+    EXPECT_EQ(RunPowerCheck(c, 7).record, 1);
 }
 
 TEST_F(PowerCheck, NoWarningWhileTheBoxTakesThePower) {
@@ -64,9 +64,9 @@ TEST_F(PowerCheck, NoWarningWhileTheBoxTakesThePower) {
     c.Dynamics[1].PowerMaxLoad = 1000.0f;
     const PowerCheckResult r = CalculaPowerSUB(c);
     // -30 dBFS at the SUB's offset: -6.5 dBu, 0.367 V, 28 W into 8 ohms.
-    EXPECT_NEAR(r.MaxOutLevelDbu, -6.5, 1e-4);
-    EXPECT_EQ(r.PowerCaption, "28 W");
-    EXPECT_FALSE(r.BoxPowerExceeded);
+    EXPECT_NEAR(r.maxOutLevelDbu, -6.5, 1e-4);
+    EXPECT_EQ(r.powerCaption, "28 W");
+    EXPECT_FALSE(r.boxPowerExceeded);
     EXPECT_TRUE(r.ExceededCaption().empty());
 }
 
@@ -75,32 +75,32 @@ TEST_F(PowerCheck, MeterFollowsTheThresholdAndTheRatio) {
         d.Umbral = -40.0f; // slider position 69 on both records
         Redesign(d);
     }
-    EXPECT_EQ(CalculaPower(c).Meter.Position, 32);    // 101 - 69
-    EXPECT_EQ(CalculaPowerSUB(c).Meter.Position, 29); // 101 - 69 - 3
+    EXPECT_EQ(CalculaPower(c).meter.position, 32);    // 101 - 69
+    EXPECT_EQ(CalculaPowerSUB(c).meter.position, 29); // 101 - 69 - 3
     for (TDYNAMIC& d : c.Dynamics) {
         d.Tipo = dynamics::kCompressor;
         d.Ratio = 4.0f;
         Redesign(d);
     }
-    EXPECT_EQ(CalculaPower(c).Meter.Position, 54);    // 97.97 - (69 - 25)
-    EXPECT_EQ(CalculaPowerSUB(c).Meter.Position, 48); // 97.97 - 6 - (69 - 25)
+    EXPECT_EQ(CalculaPower(c).meter.position, 54);    // 97.97 - (69 - 25)
+    EXPECT_EQ(CalculaPowerSUB(c).meter.position, 48); // 97.97 - 6 - (69 - 25)
     // Near the top of the slider the meter is full rather than past its end.
     c.Dynamics[0].Umbral = -6.0f;
-    EXPECT_EQ(CalculaPower(c).Meter.Position, 74);
+    EXPECT_EQ(CalculaPower(c).meter.position, 74);
 }
 
 TEST_F(PowerCheck, MeterMaximumIsTheBoxCapacityAsAnOutputLevel) {
     TDYNAMIC& d = c.Dynamics[0];
     d.PowerMaxLoad = 1000.0f;
     d.AmpGain = 20.0f;
-    PowerMeter m = CalculaPower(c).Meter;
-    EXPECT_EQ(std::tuple(m.Maximum, m.SecondColourAt, m.ThirdColourAt), std::tuple(94, 66, 89));
+    PowerMeter m = CalculaPower(c).meter;
+    EXPECT_EQ(std::tuple(m.maximum, m.secondColourAt, m.thirdColourAt), std::tuple(94, 66, 89));
     d.PowerMaxLoad = 4000.0f;
     d.Zload = 16.0f;
     d.AmpGain = 5.0f;
-    m = CalculaPower(c).Meter;
-    EXPECT_EQ(m.Maximum, 136);
-    EXPECT_EQ(m.Position, 100);
+    m = CalculaPower(c).meter;
+    EXPECT_EQ(m.maximum, 136);
+    EXPECT_EQ(m.position, 100);
 }
 
 TEST_F(PowerCheck, LargePowersKeepFiveSignificantDigitsWithoutExponent) {
@@ -108,9 +108,9 @@ TEST_F(PowerCheck, LargePowersKeepFiveSignificantDigitsWithoutExponent) {
     c.Dynamics[0].AmpGain = 200.0f;
     c.Dynamics[0].Zload = 2.0f;
     const PowerCheckResult r = CalculaPower(c);
-    EXPECT_NEAR(r.MaxOutPowerWatts, 757937.5, 0.5);
-    EXPECT_EQ(r.PowerLine, "1 - Max RMS Out Power : 757940 Watts");
-    EXPECT_EQ(r.PowerCaption, "757940 W");
+    EXPECT_NEAR(r.maxOutPowerWatts, 757937.5, 0.5);
+    EXPECT_EQ(r.powerLine, "1 - Max RMS Out Power : 757940 Watts");
+    EXPECT_EQ(r.powerCaption, "757940 W");
 }
 
 TEST_F(PowerCheck, LoadedNonsenseStillGivesFiniteFigures) {
@@ -122,10 +122,10 @@ TEST_F(PowerCheck, LoadedNonsenseStillGivesFiniteFigures) {
     d.Tipo = dynamics::kCompressor;
     d.Npuntos = 9999;
     const PowerCheckResult r = CalculaPowerSUB(c);
-    EXPECT_TRUE(std::isfinite(r.MaxOutPowerWatts));
-    EXPECT_TRUE(std::isfinite(r.MaxOutVoltageVrms));
-    EXPECT_GT(r.MaxOutPowerWatts, 0.0);
-    EXPECT_GE(r.Meter.Position, 0);
+    EXPECT_TRUE(std::isfinite(r.maxOutPowerWatts));
+    EXPECT_TRUE(std::isfinite(r.maxOutVoltageVrms));
+    EXPECT_GT(r.maxOutPowerWatts, 0.0);
+    EXPECT_GE(r.meter.position, 0);
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST_F(SpeakerFixture, SubButtonEditsRecordTwoAndFollowsTheTopology) {
     speaker.SelectImpedance(2);
     EXPECT_EQ(config.Dynamics[1].Zload, 4.0f);
     EXPECT_EQ(config.Dynamics[0].Zload, 8.0f);
-    EXPECT_EQ(listener.checks.back().Record, 2);
+    EXPECT_EQ(listener.checks.back().record, 2);
 
     ApplyTwoOutputs(config, sender);
     speaker.ChooseOutput(3);
@@ -126,15 +126,15 @@ TEST_F(SpeakerFixture, EveryFieldChangeChecksTheCurrentRecord) {
     speaker.SelectSpeakerCount(3);
     ASSERT_EQ(listener.checks.size(), 5u);
     for (const PowerCheckResult& r : listener.checks) {
-        EXPECT_EQ(r.Record, 2);
+        EXPECT_EQ(r.record, 2);
     }
     EXPECT_EQ(config.Dynamics[1].NumberSpeakers, 3);
     EXPECT_EQ(config.Dynamics[1].PowerMaxLoad, 425.0f);
     // Each check sees the value its change just stored: 8 to 2 ohms is four times
     // the power, and the box capacity drops from 74 to 62 half-dB steps.
-    EXPECT_NEAR(listener.checks[3].MaxOutPowerWatts, 4 * listener.checks[2].MaxOutPowerWatts, 1e-6);
-    EXPECT_EQ(listener.checks[2].Meter.Maximum, 74);
-    EXPECT_EQ(listener.checks[3].Meter.Maximum, 62);
+    EXPECT_NEAR(listener.checks[3].maxOutPowerWatts, 4 * listener.checks[2].maxOutPowerWatts, 1e-6);
+    EXPECT_EQ(listener.checks[2].meter.maximum, 74);
+    EXPECT_EQ(listener.checks[3].meter.maximum, 62);
 }
 
 TEST_F(SpeakerFixture, LoadedValuesAreShownAndKeptAsTheFieldsHoldThem) {

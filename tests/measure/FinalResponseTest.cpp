@@ -311,12 +311,12 @@ TEST_F(FinalResponseFixture, FrdFilesHoldWhatTheViewDrawsOncePerFrequency) {
             if (j > 0 && grid.GridHz[j] == grid.GridHz[j - 1]) {
                 continue;
             }
-            ASSERT_LT(i, points.size());
+            ASSERT_LT(i, points.Size());
             EXPECT_EQ(points.frequencyHz[i], grid.GridHz[j]);
             EXPECT_NEAR(points.magnitudeDb[i], curves.magnitudeDb[curve][j], 0.5e-4 + 1e-6) << j;
             EXPECT_NEAR(points.phase[i], curves.phaseDeg[curve][j], 0.5e-4 + 1e-6) << j;
             ++i;
         }
-        EXPECT_EQ(i, points.size());
+        EXPECT_EQ(i, points.Size());
     }
 }

@@ -101,7 +101,7 @@ MeasuredPoints Parse(const std::string& text, MeasurementProblem* problem = null
 }
 
 void ExpectPoint(const MeasuredPoints& points, std::size_t i, double hz, double db, double deg) {
-    ASSERT_LT(i, points.size());
+    ASSERT_LT(i, points.Size());
     EXPECT_EQ(points.frequencyHz[i], hz) << i;
     EXPECT_EQ(points.magnitudeDb[i], db) << i;
     EXPECT_EQ(points.phase[i], deg) << i;
@@ -116,7 +116,7 @@ TEST(FrdText, AnyOfTheUsualSeparators) {
                                    "  70   85.5    -15  \n"
                                    "80 ;\t86.5 ; -16\n"
                                    "90;87,5;-17\n"); // beside semicolons a comma is a decimal point
-    ASSERT_EQ(p.size(), 8u);
+    ASSERT_EQ(p.Size(), 8u);
     for (std::size_t i = 0; i < 8; ++i) {
         ExpectPoint(p, i, 20.0 + 10.0 * i, 80.5 + i, -10.0 - i);
     }
@@ -134,7 +134,7 @@ TEST(FrdText, CommentsTitlesAndBlankLinesAreSkipped) {
                                    "* a note between points\n"
                                    "40 82 3\n",
                                    &problem);
-    ASSERT_EQ(p.size(), 2u);
+    ASSERT_EQ(p.Size(), 2u);
     ExpectPoint(p, 0, 20, 80, 1);
     ExpectPoint(p, 1, 40, 82, 3);
     EXPECT_EQ(p.firstLine, 7);
@@ -143,7 +143,7 @@ TEST(FrdText, CommentsTitlesAndBlankLinesAreSkipped) {
 // A missing phase is 0, further columns are ignored, a repeated frequency keeps the first.
 TEST(FrdText, MissingPhaseFurtherColumnsAndRepeatedFrequency) {
     const MeasuredPoints p = Parse("20 80\n30 81 5 0.99 extra\n30 99 9\n+40 82 -1.5e1\n.5e2 83\n");
-    ASSERT_EQ(p.size(), 4u);
+    ASSERT_EQ(p.Size(), 4u);
     ExpectPoint(p, 0, 20, 80, 0);
     ExpectPoint(p, 1, 30, 81, 5);
     ExpectPoint(p, 2, 40, 82, -15);

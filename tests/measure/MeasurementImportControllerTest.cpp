@@ -114,7 +114,7 @@ TEST_F(ImportDialog, SelectorsAreExclusiveAndSetTheLayoutAndFilter) {
     controller.SelectLayout(4);
     EXPECT_EQ(controller.FileFilter(), "exported data *.txt|*.txt|all *.*|*.*");
     controller.SelectLayout(99);
-    EXPECT_EQ(controller.ImportFileType(), ImportLayoutCode::Calsod);
+    EXPECT_EQ(controller.ImportFileType(), import_layout::Calsod);
 }
 
 // Leaving the field rounds to a tenth and holds to +-140 dB; text that is no number, or
@@ -172,7 +172,7 @@ TEST_F(ImportDialog, CancelReadsNothingAndChangesNothing) {
     EXPECT_FALSE(controller.Visible());
     EXPECT_EQ(redraws, 0);
     EXPECT_EQ(settings.MeasurementFiles[0], "before.txt");
-    EXPECT_EQ(settings.ImportFileType, ImportLayoutCode::Clio);
+    EXPECT_EQ(settings.ImportFileType, import_layout::Clio);
     EXPECT_EQ(settings.ReferenceLevel, 90.0);
     EXPECT_TRUE(messages.shown.empty());
     // Opening again shows the configuration, not what was cancelled.

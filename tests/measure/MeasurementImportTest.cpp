@@ -111,24 +111,24 @@ TEST_F(LayoutImport, EveryLayoutReadsItsColumnsAndConvertsItsPhase) {
         std::string content;
         bool degrees; // the phase is given in degrees and stored in radians
     } cases[] = {
-        {"CLIO A, columns 1-8, 10-17, 19-26", ImportLayoutCode::Clio, ClioA("\r\n"), true},
-        {"CLIO B, columns 1-9, 17-24, 33-", ImportLayoutCode::Clio,
+        {"CLIO A, columns 1-8, 10-17, 19-26", import_layout::Clio, ClioA("\r\n"), true},
+        {"CLIO B, columns 1-9, 17-24, 33-", import_layout::Clio,
          FixedColumns(kClioBHeader, {{{1, 9}, {17, 24}, {33, 39}}}), true},
-        {"MLSSA, quoted header on line 1", ImportLayoutCode::Mlssa,
+        {"MLSSA, quoted header on line 1", import_layout::Mlssa,
          FixedColumns("MLSSA frequency domain data\n      \"Hz\"  \"Mag (dB)\"       \"deg\"\n",
                       {{{1, 10}, {12, 22}, {24, 34}}}),
          true},
-        {"WinAIRR keeps the phase as read", ImportLayoutCode::WinAirr,
+        {"WinAIRR keeps the phase as read", import_layout::WinAirr,
          FixedColumns(" WinAIRR saved file\nwoofer on axis\n3 points\nHz dB deg\n",
                       {{{1, 10}, {11, 22}, {23, 34}}}),
          false},
-        {"Smaart, header on line 5", ImportLayoutCode::SmaartPro, Smaart(5), true},
-        {"Smaart, header on line 39", ImportLayoutCode::SmaartPro, Smaart(39), true},
-        {"LMS, data from line 11", ImportLayoutCode::Lms,
+        {"Smaart, header on line 5", import_layout::SmaartPro, Smaart(5), true},
+        {"Smaart, header on line 39", import_layout::SmaartPro, Smaart(39), true},
+        {"LMS, data from line 11", import_layout::Lms,
          FixedColumns("* LMS(TM) frequency response export\n" + Repeated("* header\n", 10),
                       {{{2, 15}, {18, 31}, {34, 47}}}),
          true},
-        {"FRD, any separator, after a byte order mark", ImportLayoutCode::FrdText,
+        {"FRD, any separator, after a byte order mark", import_layout::FrdText,
          "\xEF\xBB\xBF* exported by a measurement tool\nFreq(Hz)  SPL(dB)  Phase(deg)\n118 93 90\n"
          "693\t87.5\t-45\n4078;80;180\n",
          true},
@@ -144,13 +144,13 @@ TEST_F(LayoutImport, EveryLayoutReadsItsColumnsAndConvertsItsPhase) {
 
 TEST_F(LayoutImport, AFileOfAnotherLayoutIsNotIdentified) {
     // FRD needs two data lines that parse.
-    EXPECT_EQ(Import(ImportLayoutCode::FrdText, "* only one point\n100 90 0\nFreq 200\n"),
+    EXPECT_EQ(Import(import_layout::FrdText, "* only one point\n100 90 0\nFreq 200\n"),
               SlotImport::NotIdentified);
     // A blank after "Phase" is neither layout A nor does the line begin "Freq [Hz]".
     std::string clio = ClioA("\n");
     clio.insert(clio.find('\n'), " ");
-    EXPECT_EQ(Import(ImportLayoutCode::Clio, clio), SlotImport::NotIdentified);
-    EXPECT_EQ(Import(ImportLayoutCode::SmaartPro, Smaart(40)), SlotImport::NotIdentified);
+    EXPECT_EQ(Import(import_layout::Clio, clio), SlotImport::NotIdentified);
+    EXPECT_EQ(Import(import_layout::SmaartPro, Smaart(40)), SlotImport::NotIdentified);
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[0].kind, MeasurementMessages::Kind::Plain);
     EXPECT_EQ(messages.shown[0].text,
@@ -275,7 +275,7 @@ TEST_F(BadMeasurementFile, LineEndingInsideAColumnGivesWhatIsThere) {
         "second.txt", kClioBHeader + ClioBLine("100", "90", "-45") +
                           FixedLine({{1, 9, "1000"}, {17, 24, "90"}, {33, 35, "-45"}}) + "\n" +
                           FixedLine({{1, 9, "2000"}, {17, 24, "90"}, {33, 33, "0"}}) + "\n");
-    settings.ImportFileType = ImportLayoutCode::Clio;
+    settings.ImportFileType = import_layout::Clio;
     const MeasurementImportResult result = ImportMeasurements(settings, curves, messages);
     EXPECT_EQ(result.slots[1], SlotImport::Imported);
     EXPECT_TRUE(messages.shown.empty());
@@ -288,7 +288,7 @@ TEST_F(BadMeasurementFile, TabSeparatedLineWithoutItsTabs) {
         text += ";\n";
     }
     text += "100\t90\t0\n200\t90\n300\t90\t0\n";
-    settings.ImportFileType = ImportLayoutCode::SmaartPro;
+    settings.ImportFileType = import_layout::SmaartPro;
     settings.MeasurementFiles[0].clear();
     settings.MeasurementFiles[2].clear();
     settings.MeasurementFiles[1] = dir.Write("second.txt", text);

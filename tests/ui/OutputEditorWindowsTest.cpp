@@ -103,7 +103,7 @@ TEST_F(OutputEditorWindows, DynamicsCurveFollowsTheSlidersAndThePowerCheckWarns)
 
     // A lower threshold redraws the curve lower, and the power drops below the box's.
     const PlotSeries& curve =
-        program->Editors().dynamics.Plot().Series(dynamicscurve::kTransferCurve);
+        program->Editors().dynamics.Plot().Series(dynamics_curve::kTransferCurve);
     const double topBefore = curve.Points().back().y;
     MoveTo(dynamics.Threshold().slider, 60);
     EXPECT_EQ(dynamics.Threshold().value->text(), "-12.0");

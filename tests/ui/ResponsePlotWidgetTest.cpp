@@ -38,7 +38,7 @@ struct Fixture {
     Fixture() {
         widget.SetModel(&plot);
         widget.resize(220, 120);
-        plot.SetColours(plotcolours::kFrequencyPlot);
+        plot.SetColours(plot_colours::kFrequencyPlot);
         plot.SetMargins({10.0, 10.0, 10.0, 10.0});
         plot.SetAxisLogScale(PlotAxisId::X, false);
         plot.SetAxisRange(PlotAxisId::X, 0.0, 100.0);
@@ -101,10 +101,10 @@ TEST(ResponsePlotWidget, PressAndReleaseReachTheEditorWithTheValueUnderThePointe
 TEST(ResponsePlotWidget, DrawsVisibleCurvesMarksAndAxesOrTheCaptionInstead) {
     Fixture f;
     PlotSeries& curve = f.plot.Series(1);
-    curve.SetColour(plotcolours::kRed);
+    curve.SetColour(plot_colours::kRed);
     curve.AddPoint(0.0, 10.0); // y = 10 lies a quarter down: pixel row 35
     curve.AddPoint(100.0, 10.0);
-    curve.AddMark(50.0, -10.0, "8", plotcolours::kWhite); // centred on (110, 85)
+    curve.AddMark(50.0, -10.0, "8", plot_colours::kWhite); // centred on (110, 85)
     QImage image = f.Render();
     EXPECT_GT(Count(image, QRect(20, 33, 180, 4), IsRed), 150); // the whole width, near row 35
     EXPECT_EQ(Count(image, QRect(20, 40, 180, 60), IsRed), 0);

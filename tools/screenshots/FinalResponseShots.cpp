@@ -46,7 +46,7 @@ void ShootFinalResponse(ShotFolder& shots) {
     MeasurementImportSettings& import = program.Configuration().MeasurementImport;
     import.MeasurementFiles = {SampleFile("speaker-out1.frd"), SampleFile("speaker-out2.frd"),
                                SampleFile("speaker-sub.frd")};
-    import.ImportFileType = ImportLayoutCode::FrdText;
+    import.ImportFileType = import_layout::FrdText;
     ImportMeasurements(import, program.Speakers(), p.dialogs);
     for (const std::string& problem : p.dialogs.Logged("measurement:")) {
         std::fprintf(stderr, "%s\n", problem.c_str());

@@ -32,8 +32,8 @@ void ShootPlots(ShotFolder& shots) {
         eq.Series(2).AddPoint(hz, -4.0 / (1.0 + std::pow(hz / 150.0, -2.0)));
         eq.Series(3).AddPoint(hz, -10.0 * std::log10(1.0 + std::pow(hz / 2000.0, 16.0)));
     }
-    eq.Series(3).SetColour(plotcolours::kYellow);
-    eq.Series(1).AddMark(1000.0, 7.0, "3", plotcolours::kWhite);
+    eq.Series(3).SetColour(plot_colours::kYellow);
+    eq.Series(1).AddMark(1000.0, 7.0, "3", plot_colours::kWhite);
     ResponsePlotWidget eqWidget;
     eqWidget.SetModel(&eq);
     eqWidget.resize(640, 340);

@@ -2,6 +2,8 @@
 
 #include "link/Waiter.h"
 
+#include <chrono>
+#include <functional>
 #include <vector>
 
 class QEventLoop;

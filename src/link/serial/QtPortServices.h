@@ -1,8 +1,11 @@
 #pragma once
 
+#include "link/LinkTypes.h"
 #include "link/PortServices.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace veld23::link {
 

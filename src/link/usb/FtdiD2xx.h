@@ -2,6 +2,9 @@
 
 #include "link/D2xx.h"
 
+#include <cstdint>
+#include <span>
+
 struct ftdi_context;
 
 namespace veld23::link {

@@ -4,11 +4,13 @@
 #include "config/OutputTopology.h"
 #include "config/ProcessorConfiguration.h"
 #include "config/RealTimeSender.h"
+#include "config/Result.h"
 #include "dsp/DesignNotifier.h"
 #include "editors/EditorSet.h"
 #include "measure/MeasurementMessages.h"
 #include "measure/SpeakerCurves.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>

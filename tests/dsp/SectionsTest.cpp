@@ -217,7 +217,6 @@ TEST(LoudnessDesign, HighPassAt12DbPeaksAboveZeroJustAbove55Hz) {
     LoudnessSection s = Make(kHiPassQ, 55.0, 12.0);
     DesignLoudness(s);
     EXPECT_EQ(s.SectionType, kHiPassQ);
-    EXPECT_DOUBLE_EQ(s.Q, 12.0 / 3.8 + 0.707); // 3.865
     const ResponseCurve curve = Evaluate(s);
     const auto& hz = FrequencyGrid::Shared().GridHz;
     int peak = 0;

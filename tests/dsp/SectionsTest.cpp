@@ -75,7 +75,6 @@ TEST(PeqDesign, ConstQBoostAndCutAreExactInverses) {
 TEST(PeqDesign, ConstQAtQuarterRateIsDesignedHalfAHertzHigher) {
     const TSOS s = Band(kParametricQConst, 12000, 6, 1);
     EXPECT_NE(s.b1, 0.0L);
-    EXPECT_NE(s.a1, 0.0L);
     EXPECT_LT(std::fabs(static_cast<double>(s.b1)), 1e-3);
     TSOS shifted = Band(kParametricQConst, 12000.5, 6, 1);
     EXPECT_EQ(s.b1, shifted.b1);
@@ -218,7 +217,6 @@ TEST(LoudnessDesign, HighPassAt12DbPeaksAboveZeroJustAbove55Hz) {
     LoudnessSection s = Make(kHiPassQ, 55.0, 12.0);
     DesignLoudness(s);
     EXPECT_EQ(s.SectionType, kHiPassQ);
-    EXPECT_DOUBLE_EQ(s.Q, 12.0 / 3.8 + 0.707); // 3.865
     const ResponseCurve curve = Evaluate(s);
     const auto& hz = FrequencyGrid::Shared().GridHz;
     int peak = 0;
@@ -280,7 +278,6 @@ TEST(AccumulateResponse, SignConventionMakesPositiveA1ABoost) {
     const ResponseCurve a = Evaluate(avg);
     EXPECT_NEAR(a.magnitudeDb[0], 0.0, 1e-4);
     EXPECT_LT(a.magnitudeDb[400], -60.0f);
-    EXPECT_LT(a.magnitudeDb[300], a.magnitudeDb[100]);
 }
 
 TEST(AccumulateResponse, SumsSectionsAndOnlyTheFirstCount) {

@@ -40,7 +40,6 @@ TEST_P(Reception, AMemoryComesBackAsTheBytesItsLengthWordAnnounces) {
     const Bytes& memory = s.processor.Memory(3);
     EXPECT_EQ(s.applied[0], Bytes(memory.begin(), memory.begin() + 2046));
     const auto& reception = s.processor.Receptions().back();
-    EXPECT_TRUE(reception.completed);
     ASSERT_EQ(reception.acknowledgements.size(), 32u); // 31 full blocks and a rest of 62
     EXPECT_EQ(reception.acknowledgements[0], memory[63]);
     EXPECT_EQ(reception.acknowledgements[31], memory[2045]);
@@ -60,7 +59,6 @@ TEST_P(Reception, TheEditorEchoesEveryHeaderByte) {
                       0x80,      4,   2, 0, 9,          // echoes of BEGIN, COMMAND, PROGRAM, LONG
                       memory[8], 0x55};                 // acknowledgement of the rest, END echo
     EXPECT_EQ(s.TakeSent(), expected);
-    EXPECT_EQ(s.applied.at(0), Bytes(memory.begin(), memory.begin() + 9));
 }
 
 TEST_P(Reception, AShorterOrEmptyMemoryHandsOnOnlyWhatArrived) {

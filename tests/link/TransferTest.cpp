@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <numeric>
 
 namespace veld23::link {
 namespace {
@@ -47,9 +48,7 @@ TEST_F(SerialTransfer, ShortLengthsSendNoneOrOneRemainderBlock) {
     EXPECT_TRUE(s.processor.KeyboardLocked());
     EXPECT_EQ(s.TakeSent(), (Bytes{0x80, 5, 0, 0, 0, 1, 0xFF, 0x55}));
 
-    for (std::size_t i = 0; i < 7; ++i) {
-        s.engine.TransmitBuffer()[i] = static_cast<std::uint8_t>(i + 1);
-    }
+    std::iota(s.engine.TransmitBuffer().begin(), s.engine.TransmitBuffer().begin() + 7, 1);
     ASSERT_TRUE(s.engine.RunCommand(6, 0, 7, true));
     EXPECT_EQ(s.processor.Password(), (std::array<std::uint8_t, 7>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_TRUE(s.ui.Has("info:Sending DATA...")); // no memory number outside commands 3 and 4

@@ -35,16 +35,6 @@ namespace {
 using namespace veld23;
 using Clock = std::chrono::steady_clock;
 
-// Real Time mode off, as while shaping a configuration before writing it.
-class OfflineSender final : public RealTimeSender {
-  public:
-    bool RealTimeMode() const override { return false; }
-    bool RealTimeBusy() const override { return false; }
-    void SendRealTimeValue(std::uint16_t, std::uint8_t, double) override {}
-    void SendRealTimeFive(std::uint8_t, const std::array<double, 5>&) override {}
-    void SendRealTimeInteger(std::uint16_t, std::uint16_t) override {}
-};
-
 double ThreadCpuMs() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -67,7 +57,7 @@ void EqualiserWindowDragStep(benchmark::State& state) {
     }
     ApplyDarkTheme(*app);
     ProcessorConfiguration config;
-    OfflineSender sender;
+    SilentRealTimeSender sender; // Real Time off, as while shaping a configuration
     EditorSet editors(config, sender);
     SpeakerCurves speakers;
     PlotModel finalPlot;

@@ -20,16 +20,6 @@ inline void Require(bool holds, const char* invariant, const std::string& detail
     }
 }
 
-// Real Time mode is never on: an edit sends nothing.
-class SilentSender final : public RealTimeSender {
-  public:
-    bool RealTimeMode() const override { return false; }
-    bool RealTimeBusy() const override { return false; }
-    void SendRealTimeValue(std::uint16_t, std::uint8_t, double) override {}
-    void SendRealTimeFive(std::uint8_t, const std::array<double, 5>&) override {}
-    void SendRealTimeInteger(std::uint16_t, std::uint16_t) override {}
-};
-
 // The editor without its windows, made as the program starts, so that opening, reading
 // and saving end exactly as they do in the editor. The measurement import does not run:
 // paths inside fuzzed input must not make the fuzzer read files.
@@ -45,7 +35,7 @@ class FuzzEditor {
     }
 
     ProcessorConfiguration config;
-    SilentSender sender;
+    SilentRealTimeSender sender;
     EditorSet editors;
 };
 

@@ -28,4 +28,15 @@ class RealTimeSender {
     virtual void SendRealTimeInteger(std::uint16_t parameter, std::uint16_t value) = 0;
 };
 
+// Real Time mode never on: for editors that run without a processor (the command-line
+// tool, a restore that sends only what changed, fuzzing, benchmarks).
+class SilentRealTimeSender final : public RealTimeSender {
+  public:
+    bool RealTimeMode() const override { return false; }
+    bool RealTimeBusy() const override { return false; }
+    void SendRealTimeValue(std::uint16_t, std::uint8_t, double) override {}
+    void SendRealTimeFive(std::uint8_t, const std::array<double, 5>&) override {}
+    void SendRealTimeInteger(std::uint16_t, std::uint16_t) override {}
+};
+
 } // namespace veld23

@@ -3,6 +3,7 @@
 #include "config/ConfigurationFile.h"
 #include "config/ConfigurationFileRestore.h"
 #include "config/ProcessorConfiguration.h"
+#include "config/RealTimeSender.h"
 #include "editors/EditorSet.h"
 
 #include <algorithm>
@@ -10,17 +11,6 @@
 namespace veld23 {
 
 namespace {
-
-// The topology and route commands of a restore send their routing only when the
-// routing is what changed.
-class SilentSender final : public RealTimeSender {
-  public:
-    bool RealTimeMode() const override { return false; }
-    bool RealTimeBusy() const override { return false; }
-    void SendRealTimeValue(std::uint16_t, std::uint8_t, double) override {}
-    void SendRealTimeFive(std::uint8_t, const std::array<double, 5>&) override {}
-    void SendRealTimeInteger(std::uint16_t, std::uint16_t) override {}
-};
 
 // The editors' update steps of a loaded configuration, run only for the blocks that
 // changed. A topology change touches every output block, so it refreshes them all.
@@ -117,7 +107,9 @@ ConfigurationChanges RestoreSnapshot(ProcessorConfiguration& config, EditorSet& 
     if (!changes.Any()) {
         return changes;
     }
-    SilentSender silent;
+    // The topology and route commands of a restore send their routing only when the
+    // routing is what changed.
+    SilentRealTimeSender silent;
     ChangedBlockSteps steps(editors, changes);
     RestoreConfiguration(config, target, changes.routing || changes.topology ? sender : silent,
                          steps);

@@ -32,16 +32,6 @@ class StderrMessages : public ConfigurationFileMessages,
     void BesselCutoffLimited(double limitHz, int order) override;
 };
 
-// The tool has no link to a processor: Real Time mode is never on, so nothing is sent.
-class OfflineSender : public RealTimeSender {
-  public:
-    bool RealTimeMode() const override { return false; }
-    bool RealTimeBusy() const override { return false; }
-    void SendRealTimeValue(std::uint16_t, std::uint8_t, double) override {}
-    void SendRealTimeFive(std::uint8_t, const std::array<double, 5>&) override {}
-    void SendRealTimeInteger(std::uint16_t, std::uint16_t) override {}
-};
-
 // The editor without its windows: one configuration with the real block editors, made
 // as the program starts (two outputs), so that opening, reading and saving end exactly
 // as they do in the editor.
@@ -80,7 +70,7 @@ class ConfigurationSession {
     Result<> SaveAs(const std::string& path) const;
 
     ProcessorConfiguration config_;
-    OfflineSender sender_;
+    SilentRealTimeSender sender_; // no link to a processor: nothing is sent
     StderrMessages messages_;
     SpeakerCurves curves_;
     EditorSet editors_;
